@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/fault.h"
+#include "model/instrument.h"
+
+namespace kelvora {
+
+// What the window holds when "Calcul" is pressed.
+struct RunInput {
+    InputTexts texts = defaultInputTexts();
+    Detector detector = Detector::Kaf0400;
+    bool barlowSelected = true;  // optBarlow; otherwise the slit model
+    std::string decimalSeparator = ".";
+};
+
+// One text a run shows, in the field or label named by `control`.
+struct ShownText {
+    Control control;
+    std::string text;
+};
+
+// Where a run stopped: the field being read or the result being computed.
+struct Fault {
+    FaultKind kind;
+    Control at;
+};
+
+// The shown texts in the order they were written; if the run stopped,
+// the texts written before the stop and the fault.
+struct RunOutput {
+    std::vector<ShownText> shown;
+    std::optional<Fault> fault;
+};
+
+// The computed quantities, as far as the run got.
+struct CalculationResults {
+    double theta = 0, d = 0, lambda1 = 0, lambda2 = 0, separation = 0, resolution = 0;
+    double Dc = 0, Do = 0, focalRatio = 0, signalToNoise = 0;
+};
+
+// One calculation run: reads each field at its step, shows each result as
+// soon as it is computed, stops at the first arithmetic fault. Pure.
+RunOutput runCalculation(const RunInput& input);
+
+// French report of a fault, starting with the error's name, e.g.
+// "Division par zéro au calcul de « Dispersion » (txtDispersion)".
+std::string faultMessage(const Fault& fault);
+
+}  // namespace kelvora

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kelvora {
+
+struct NumberReading {
+    double value = 0;
+    bool overflow = false;  // the number is too large for a double
+};
+
+// Lenient leading-number rule: blanks, tabs and line feeds are ignored
+// anywhere; the longest leading number is read (sign, digits, period,
+// digits, exponent E/e; or &H / &O followed by hex or octal digits); the
+// rest is ignored; no number reads as 0. Only the period is a decimal
+// separator. Never fails on bad text.
+NumberReading readNumber(std::string_view text);
+
+// Result display: "#" digit placeholders with an optional "." for the
+// decimal separator. Rounds the value's 15-significant-digit decimal form,
+// halves away from zero; shows the integer part in full (nothing for 0),
+// no trailing zeros, and the separator whenever the pattern has one.
+std::string formatPattern(double value, std::string_view pattern, std::string_view separator);
+
+// Shortest text of at most 15 significant digits, e.g. "200", "2.5".
+std::string plainNumberText(double value, std::string_view separator);
+
+// As plainNumberText with a period, and one leading blank if not negative.
+std::string signedNumberText(double value);
+
+}  // namespace kelvora
