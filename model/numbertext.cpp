@@ -166,8 +166,8 @@ Decimal15 decimal15(double magnitude) {
     d.digits[0] = buf[0];
     for (int i = 1; i < 15; ++i) d.digits[i] = buf[i + 1];
     int exp = 0;
-    std::from_chars(buf + 18, end, exp);  // after "d.dddddddddddddde"
-    d.exponent = exp;
+    std::from_chars(buf + 18, end, exp);  // after "d.dddddddddddddde" and the sign
+    d.exponent = buf[17] == '-' ? -exp : exp;
     return d;
 }
 

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Kelvora, builds it, then starts it or tests it.
+#   ./dev.sh run     install what is missing, build, start the window
+#   ./dev.sh test    install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+BUILD_DIR=${BUILD_DIR:-build}
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
+TEST_PACKAGES=(xvfb xauth dbus-x11 at-spi2-core python3-pyatspi)
+
+install_missing() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$BUILD_DIR" -j"$(nproc)"
+}
+
+case "${1:-}" in
+    run)
+        install_missing "${PACKAGES[@]}"
+        build
+        exec "$BUILD_DIR/tools/kelvora-calc"
+        ;;
+    test)
+        install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+        build
+        ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)"
+        ;;
+    *)
+        echo "usage: $0 run|test" >&2
+        exit 2
+        ;;
+esac
