@@ -1,0 +1,31 @@
+#pragma once
+
+#include <span>
+
+namespace kelvora::ui {
+
+enum class Kind { GroupBox, Label, TextField, Option, Button };
+enum class Background { Default, PaleYellow, BrightYellow };
+
+// One control of the window, in twips; a control inside a group box is
+// placed relative to the group box.
+struct ControlSpec {
+    const char* name;
+    Kind kind;
+    const char* caption;  // group box title, label, option or button text
+    const char* parent;   // group box name, or "" for the window
+    int left, top, width, height;
+    int tabIndex;
+    Background background = Background::Default;
+};
+
+// The window's controls: group boxes before their children, and inside a
+// group box each text field right after the label on its left.
+std::span<const ControlSpec> windowLayout();
+
+inline constexpr const char* kWindowCaption = "Kelvora";
+inline constexpr int kClientWidthTwips = 9645;
+inline constexpr int kClientHeightTwips = 7440;
+inline constexpr double kBaseTwipsPerPixel = 15;  // at 96 dpi
+
+}  // namespace kelvora::ui

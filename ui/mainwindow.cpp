@@ -1,0 +1,221 @@
+#include "ui/mainwindow.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+#include <vector>
+
+#include "ui/kelvora.xpm"
+#include "ui/regional.h"
+#include "ui/scaling.h"
+
+namespace kelvora::ui {
+
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+QColor backgroundColour(Background b) {
+    return b == Background::BrightYellow ? QColor(255, 255, 0) : QColor(255, 255, 192);
+}
+
+bool isResult(const char* name) {
+    const auto c = controlByName(name);
+    return c && !isInput(*c);
+}
+
+// The label's caption as a screen reader should say it: without " :".
+QString spokenCaption(const QString& caption) {
+    QString s = caption;
+    if (s.endsWith(QStringLiteral(" :"))) s.chop(2);
+    return s;
+}
+
+}  // namespace
+
+MainWindow::MainWindow() {
+    setObjectName(QStringLiteral("Kelvora"));
+    setWindowTitle(QString::fromUtf8(kWindowCaption));
+    setWindowIcon(QIcon(QPixmap(kelvora_xpm)));
+    setAccessibleDescription(QStringLiteral("Calcul des paramètres d'un spectrographe"));
+    createControls();
+    placeControls();
+    setTabOrder();
+    connectHandlers();
+    field(Control::txtDiametre)->setFocus();
+}
+
+void MainWindow::createControls() {
+    QLabel* leftLabel = nullptr;
+    for (const ControlSpec& spec : windowLayout()) {
+        QWidget* parent = *spec.parent ? findChild<QWidget*>(spec.parent) : this;
+        QWidget* control = createControl(spec, parent);
+        describeForScreenReaders(spec, control, leftLabel);
+        leftLabel = spec.kind == Kind::Label ? static_cast<QLabel*>(control) : nullptr;
+    }
+}
+
+QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent) {
+    const QString caption = QString::fromUtf8(spec.caption);
+    QWidget* w = nullptr;
+    switch (spec.kind) {
+        case Kind::GroupBox: w = new QGroupBox(caption, parent); break;
+        case Kind::Label: {
+            auto* label = new QLabel(caption, parent);
+            label->setTextFormat(Qt::PlainText);
+            w = label;
+            break;
+        }
+        case Kind::TextField: {
+            auto* edit = new QLineEdit(parent);
+            if (spec.background != Background::Default) {
+                QPalette pal = edit->palette();
+                pal.setColor(QPalette::Base, backgroundColour(spec.background));
+                edit->setPalette(pal);
+            }
+            w = edit;
+            break;
+        }
+        case Kind::Option: w = new QRadioButton(caption, parent); break;
+        case Kind::Button: {
+            auto* button = new QPushButton(caption, parent);
+            button->setAutoDefault(false);
+            w = button;
+            break;
+        }
+    }
+    w->setObjectName(QString::fromUtf8(spec.name));
+    return w;
+}
+
+void MainWindow::describeForScreenReaders(const ControlSpec& spec, QWidget* control,
+                                          QLabel* leftLabel) {
+    if (spec.kind != Kind::TextField) return;
+    if (leftLabel) {
+        leftLabel->setBuddy(control);
+        control->setAccessibleName(spokenCaption(leftLabel->text()));
+    }
+    if (isResult(spec.name))
+        control->setAccessibleDescription(QStringLiteral("Résultat calculé"));
+}
+
+void MainWindow::connectHandlers() {
+    connect(findChild<QPushButton*>(QStringLiteral("cmdCalcul")), &QPushButton::clicked, this,
+            [this] { cmdCalcul_Click(); });
+    connect(findChild<QPushButton*>(QStringLiteral("cmdAnnuler")), &QPushButton::clicked, this,
+            [this] { cmdAnnuler_Click(); });
+    // A selection by mouse, keyboard or code all toggle the button on.
+    connect(option("optBarlow"), &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optBarlow_Click();
+    });
+    connect(option("optFente"), &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optFente_Click();
+    });
+}
+
+// The text a control must show whole: its caption, or for a text field the
+// text the default instrument gives it.
+QString MainWindow::textToFit(const ControlSpec& spec) const {
+    if (spec.kind != Kind::TextField) return QString::fromUtf8(spec.caption);
+    static const RunOutput defaults = [] {
+        RunInput in;
+        in.decimalSeparator = regionalDecimalSeparator();
+        return runCalculation(in);
+    }();
+    const Control c = *controlByName(spec.name);
+    if (isInput(c)) return qs(defaultText(c));
+    for (const ShownText& s : defaults.shown)
+        if (s.control == c) return qs(s.text);
+    return {};
+}
+
+void MainWindow::placeControls() {
+    double f = 1.0 / kBaseTwipsPerPixel;
+    for (const ControlSpec& spec : windowLayout()) {
+        const QWidget* w = findChild<QWidget*>(spec.name);
+        f = fittingFactor(f, requiredSize(*w, spec.kind, textToFit(spec)), spec.width, spec.height);
+    }
+    scale_ = f;
+    for (const ControlSpec& spec : windowLayout())
+        findChild<QWidget*>(spec.name)->setGeometry(toPixels(spec, f));
+    resize(clientPixels(f));
+}
+
+void MainWindow::setTabOrder() {
+    std::vector<const ControlSpec*> order;
+    for (const ControlSpec& spec : windowLayout())
+        if (spec.kind != Kind::Label && spec.kind != Kind::GroupBox) order.push_back(&spec);
+    std::sort(order.begin(), order.end(),
+              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(findChild<QWidget*>(order[i - 1]->name),
+                             findChild<QWidget*>(order[i]->name));
+}
+
+QLineEdit* MainWindow::field(Control c) const { return findChild<QLineEdit*>(qs(controlName(c))); }
+
+QRadioButton* MainWindow::option(const char* name) const {
+    return findChild<QRadioButton*>(QString::fromUtf8(name));
+}
+
+void MainWindow::Form_Load() {
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        field(inputAt(i))->setText(qs(defaultText(inputAt(i))));
+    findChild<QLabel*>(QStringLiteral("lblLambda"))->clear();
+    option("optKaf400")->setChecked(true);
+    option("optBarlow")->setChecked(true);
+}
+
+Detector MainWindow::selectedDetector() const {
+    if (option("optKaf400")->isChecked()) return Detector::Kaf0400;
+    if (option("optKaf1600")->isChecked()) return Detector::Kaf1600;
+    if (option("optKaf3200")->isChecked()) return Detector::Kaf3200;
+    return Detector::None;
+}
+
+RunInput MainWindow::readWindow() const {
+    RunInput in;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        in.texts[i] = field(inputAt(i))->text().toStdString();
+    in.detector = selectedDetector();
+    in.barlowSelected = option("optBarlow")->isChecked();
+    in.decimalSeparator = regionalDecimalSeparator();
+    return in;
+}
+
+void MainWindow::showText(Control c, const QString& text) {
+    if (c == Control::lblLambda) {
+        findChild<QLabel*>(QStringLiteral("lblLambda"))->setText(text);
+        return;
+    }
+    QLineEdit* edit = field(c);
+    edit->setText(text);
+    edit->setCursorPosition(0);  // show the text from its first character
+}
+
+void MainWindow::cmdCalcul_Click() {
+    const RunOutput out = runCalculation(readWindow());
+    for (const ShownText& s : out.shown) showText(s.control, qs(s.text));
+    if (out.fault) reportFault(out);
+}
+
+// The program goes on after a fault: results the run did not reach are
+// emptied so that no stale result stands beside fresh ones.
+void MainWindow::reportFault(const RunOutput& out) {
+    for (std::size_t i = out.shown.size(); i < kShownCount; ++i) showText(shownAt(i), QString());
+    QMessageBox::critical(this, QString::fromUtf8(kWindowCaption), qs(faultMessage(*out.fault)));
+}
+
+void MainWindow::cmdAnnuler_Click() { QCoreApplication::exit(0); }
+
+void MainWindow::optBarlow_Click() { field(Control::txtSlitWide)->setEnabled(false); }
+
+void MainWindow::optFente_Click() { field(Control::txtSlitWide)->setEnabled(true); }
+
+}  // namespace kelvora::ui
