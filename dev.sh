@@ -31,7 +31,7 @@ case "${1:-}" in
     run)
         install_missing "${PACKAGES[@]}"
         build
-        exec "$BUILD_DIR/tools/kelvora-calc"
+        exec "$BUILD_DIR/app/kelvora"
         ;;
     test)
         install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}"
