@@ -17,7 +17,7 @@ constexpr double kMagnitudeFactor = -0.4;
 // One run, step by step. `at_` always names the field being read or the
 // result being computed, so a fault can say where it happened.
 class Run {
-public:
+  public:
     Run(const RunInput& in, RunOutput& out) : in_(in), out_(out) {}
 
     void optics() {
@@ -59,7 +59,7 @@ public:
 
     Control location() const { return at_; }
 
-private:
+  private:
     void at(Control c) { at_ = c; }
 
     double read(Control c) {

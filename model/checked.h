@@ -13,7 +13,7 @@
 namespace kelvora {
 
 class Num {
-public:
+  public:
     constexpr Num(double v) : v_(v) {}  // NOLINT: implicit by design, formulas mix in literals
     constexpr double value() const { return v_; }
 
@@ -21,13 +21,14 @@ public:
     friend Num operator-(Num a, Num b) { return checkedResult(a.v_ - b.v_); }
     friend Num operator*(Num a, Num b) { return checkedResult(a.v_ * b.v_); }
     friend Num operator/(Num a, Num b) {
-        if (b.v_ == 0.0) throw ArithmeticFault{a.v_ == 0.0 ? FaultKind::Overflow : FaultKind::DivisionByZero};
+        if (b.v_ == 0.0)
+            throw ArithmeticFault{a.v_ == 0.0 ? FaultKind::Overflow : FaultKind::DivisionByZero};
         return checkedResult(a.v_ / b.v_);
     }
     friend Num operator-(Num a) { return Num(-a.v_); }
     friend bool operator>(Num a, Num b) { return a.v_ > b.v_; }
 
-private:
+  private:
     static Num checkedResult(double r) {
         if (!std::isfinite(r)) throw ArithmeticFault{FaultKind::Overflow};
         return Num(r);
@@ -48,7 +49,11 @@ inline Num checkedPow(Num base, Num exponent) {
 }
 
 // Arctangent and cosine of a finite number never fault.
-inline Num checkedAtan(Num a) { return Num(std::atan(a.value())); }
-inline Num checkedCos(Num a) { return Num(std::cos(a.value())); }
+inline Num checkedAtan(Num a) {
+    return Num(std::atan(a.value()));
+}
+inline Num checkedCos(Num a) {
+    return Num(std::cos(a.value()));
+}
 
 }  // namespace kelvora

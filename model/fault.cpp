@@ -6,9 +6,12 @@ namespace kelvora {
 
 const char* faultName(FaultKind kind) {
     switch (kind) {
-        case FaultKind::DivisionByZero: return "Division par zéro";
-        case FaultKind::Overflow: return "Dépassement de capacité";
-        case FaultKind::InvalidArgument: return "Argument incorrect";
+        case FaultKind::DivisionByZero:
+            return "Division par zéro";
+        case FaultKind::Overflow:
+            return "Dépassement de capacité";
+        case FaultKind::InvalidArgument:
+            return "Argument incorrect";
     }
     return "";
 }

@@ -54,8 +54,12 @@ constexpr std::array<DetectorModel, 4> kDetectors{{
 
 }  // namespace
 
-std::string_view controlName(Control c) { return kControls[indexOf(c)].name; }
-std::string_view controlLabel(Control c) { return kControls[indexOf(c)].label; }
+std::string_view controlName(Control c) {
+    return kControls[indexOf(c)].name;
+}
+std::string_view controlLabel(Control c) {
+    return kControls[indexOf(c)].label;
+}
 
 std::optional<Control> controlByName(std::string_view name) {
     for (std::size_t i = 0; i < kControlCount; ++i)
@@ -69,10 +73,14 @@ std::optional<Control> inputByName(std::string_view name) {
     return std::nullopt;
 }
 
-double defaultValue(Control input) { return kControls[indexOf(input)].defaultValue; }
+double defaultValue(Control input) {
+    return kControls[indexOf(input)].defaultValue;
+}
 
 // The separator never shows: every default is a whole number.
-std::string defaultText(Control input) { return plainNumberText(defaultValue(input), "."); }
+std::string defaultText(Control input) {
+    return plainNumberText(defaultValue(input), ".");
+}
 
 InputTexts defaultInputTexts() {
     InputTexts texts;
@@ -80,7 +88,9 @@ InputTexts defaultInputTexts() {
     return texts;
 }
 
-const DetectorModel& detectorModel(Detector d) { return kDetectors[static_cast<std::size_t>(d)]; }
+const DetectorModel& detectorModel(Detector d) {
+    return kDetectors[static_cast<std::size_t>(d)];
+}
 
 std::optional<Detector> detectorByCaption(std::string_view caption) {
     for (std::size_t i = 1; i < kDetectors.size(); ++i)
@@ -88,7 +98,11 @@ std::optional<Detector> detectorByCaption(std::string_view caption) {
     return std::nullopt;
 }
 
-double D2R(const double& degrees) { return (Num(degrees) * kPi / 180).value(); }
-double R2D(double radians) { return (Num(radians) * 180 / kPi).value(); }
+double D2R(const double& degrees) {
+    return (Num(degrees) * kPi / 180).value();
+}
+double R2D(double radians) {
+    return (Num(radians) * 180 / kPi).value();
+}
 
 }  // namespace kelvora

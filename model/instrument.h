@@ -47,10 +47,18 @@ inline constexpr std::size_t kInputCount = 17;
 inline constexpr std::size_t kShownCount = 12;
 inline constexpr std::size_t kControlCount = kInputCount + kShownCount;
 
-constexpr std::size_t indexOf(Control c) { return static_cast<std::size_t>(c); }
-constexpr bool isInput(Control c) { return indexOf(c) < kInputCount; }
-constexpr Control inputAt(std::size_t i) { return static_cast<Control>(i); }
-constexpr Control shownAt(std::size_t i) { return static_cast<Control>(kInputCount + i); }
+constexpr std::size_t indexOf(Control c) {
+    return static_cast<std::size_t>(c);
+}
+constexpr bool isInput(Control c) {
+    return indexOf(c) < kInputCount;
+}
+constexpr Control inputAt(std::size_t i) {
+    return static_cast<Control>(i);
+}
+constexpr Control shownAt(std::size_t i) {
+    return static_cast<Control>(kInputCount + i);
+}
 
 // The control's name in the window, e.g. "txtDiametre".
 std::string_view controlName(Control c);

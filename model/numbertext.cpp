@@ -1,20 +1,24 @@
 #include "model/numbertext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <algorithm>
 #include <cstdint>
 
 namespace kelvora {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Walks the text as if blanks, tabs and line feeds were not there.
 class Cursor {
-public:
+  public:
     explicit Cursor(std::string_view text) : text_(text) { skipBlanks(); }
     bool atEnd() const { return pos_ >= text_.size(); }
     char peek() const { return atEnd() ? '\0' : text_[pos_]; }
@@ -32,7 +36,7 @@ public:
     std::size_t mark() const { return pos_; }
     void reset(std::size_t mark) { pos_ = mark; }
 
-private:
+  private:
     void skipBlanks() {
         while (pos_ < text_.size() && isBlank(text_[pos_])) ++pos_;
     }
@@ -90,8 +94,10 @@ NumberReading fromDecimal(bool negative, std::string_view intDigits, std::string
 
 NumberReading readDecimal(Cursor& c) {
     bool negative = false;
-    if (c.take('-')) negative = true;
-    else c.take('+');
+    if (c.take('-'))
+        negative = true;
+    else
+        c.take('+');
     std::string intDigits, fracDigits;
     while (isDigit(c.peek())) {
         intDigits.push_back(c.peek());
@@ -109,8 +115,10 @@ NumberReading readDecimal(Cursor& c) {
     const auto beforeExponent = c.mark();
     if (c.takeEither('E', 'e')) {
         bool expNegative = false;
-        if (c.take('-')) expNegative = true;
-        else c.take('+');
+        if (c.take('-'))
+            expNegative = true;
+        else
+            c.take('+');
         if (!isDigit(c.peek())) {
             c.reset(beforeExponent);
         } else {
@@ -146,7 +154,8 @@ NumberReading readRadix(Cursor& c, int bitsPerDigit) {
         hex.push_back("0123456789abcdef"[v]);
     }
     double value = 0;
-    auto [ptr, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), value, std::chars_format::hex);
+    auto [ptr, ec] =
+        std::from_chars(hex.data(), hex.data() + hex.size(), value, std::chars_format::hex);
     (void)ptr;
     if (ec != std::errc()) return {0, true};
     return {value, false};
@@ -160,7 +169,8 @@ struct Decimal15 {
 
 Decimal15 decimal15(double magnitude) {
     char buf[40];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
+    auto [end, ec] =
+        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
     (void)ec;
     Decimal15 d{};
     d.digits[0] = buf[0];
@@ -181,8 +191,10 @@ std::string scaledDigits(const Decimal15& d, int places) {
     if (keep < 15 && d.digits[keep] >= '5') {
         int i = keep - 1;
         for (; i >= 0 && out[i] == '9'; --i) out[i] = '0';
-        if (i >= 0) ++out[i];
-        else out.insert(out.begin(), '1');
+        if (i >= 0)
+            ++out[i];
+        else
+            out.insert(out.begin(), '1');
     }
     return out.empty() ? "0" : out;
 }
@@ -213,7 +225,8 @@ std::string formatPattern(double value, std::string_view pattern, std::string_vi
     std::string digits = scaledDigits(decimal15(std::fabs(value)), places);
     digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
     const bool zero = digits.empty();
-    if (digits.size() < static_cast<std::size_t>(places)) digits.insert(0, places - digits.size(), '0');
+    if (digits.size() < static_cast<std::size_t>(places))
+        digits.insert(0, places - digits.size(), '0');
     const std::size_t intLen = digits.size() - places;
 
     std::string out;
@@ -235,8 +248,10 @@ std::string plainNumberText(double value, std::string_view separator) {
     (void)ec;
     std::string out;
     for (const char* p = buf; p != end; ++p) {
-        if (*p == '.') out.append(separator);
-        else out.push_back(*p == 'e' ? 'E' : *p);
+        if (*p == '.')
+            out.append(separator);
+        else
+            out.push_back(*p == 'e' ? 'E' : *p);
     }
     return out;
 }

@@ -10,9 +10,10 @@ namespace kelvora::cli {
 
 namespace {
 
-const char* const kUsage = "usage : kelvora-calc [--detector KAF-0400|KAF-1600|KAF-3200] "
-                           "[--model barlow|fente] [--decimal-separator SEP] "
-                           "[--format text|csv|json] [NOM=TEXTE ...]";
+const char* const kUsage =
+    "usage : kelvora-calc [--detector KAF-0400|KAF-1600|KAF-3200] "
+    "[--model barlow|fente] [--decimal-separator SEP] "
+    "[--format text|csv|json] [NOM=TEXTE ...]";
 
 void printHelp(std::ostream& out) {
     out << kUsage << "\n\n"

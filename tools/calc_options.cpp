@@ -29,10 +29,14 @@ std::string applyOption(CalcOptions& o, const std::string& name, const std::stri
         if (value.empty()) return "séparateur décimal vide";
         o.separator = value;
     } else if (name == "--format") {
-        if (value == "text") o.format = OutputFormat::Text;
-        else if (value == "csv") o.format = OutputFormat::Csv;
-        else if (value == "json") o.format = OutputFormat::Json;
-        else return "format inconnu « " + value + " » (text, csv ou json)";
+        if (value == "text")
+            o.format = OutputFormat::Text;
+        else if (value == "csv")
+            o.format = OutputFormat::Csv;
+        else if (value == "json")
+            o.format = OutputFormat::Json;
+        else
+            return "format inconnu « " + value + " » (text, csv ou json)";
     } else {
         return "option inconnue « " + name + " »";
     }
@@ -70,8 +74,10 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             const auto eq = arg.find('=');
             const auto control =
                 eq == std::string::npos ? std::nullopt : inputByName(arg.substr(0, eq));
-            if (!control) r.error = "champ inconnu « " + arg.substr(0, eq) + " »";
-            else valuesFor(r.options, *control).push_back(arg.substr(eq + 1));
+            if (!control)
+                r.error = "champ inconnu « " + arg.substr(0, eq) + " »";
+            else
+                valuesFor(r.options, *control).push_back(arg.substr(eq + 1));
         }
     }
     return r;

@@ -26,9 +26,15 @@ Sweep::Sweep(const CalcOptions& o, const std::string& separator) {
 
 void Sweep::apply(RunInput& input, const Dimension& dim, const std::string& value) {
     switch (dim.kind) {
-        case Kind::Detector: input.detector = *detectorByCaption(value); break;
-        case Kind::Model: input.barlowSelected = value == "barlow"; break;
-        case Kind::Field: input.texts[indexOf(dim.field)] = value; break;
+        case Kind::Detector:
+            input.detector = *detectorByCaption(value);
+            break;
+        case Kind::Model:
+            input.barlowSelected = value == "barlow";
+            break;
+        case Kind::Field:
+            input.texts[indexOf(dim.field)] = value;
+            break;
     }
 }
 
@@ -77,9 +83,12 @@ void putJson(std::ostream& out, std::string_view s) {
     static const char* const hex = "0123456789abcdef";
     out << '"';
     for (unsigned char c : s) {
-        if (c == '"' || c == '\\') out << '\\' << c;
-        else if (c < 0x20) out << "\\u00" << hex[c >> 4] << hex[c & 15];
-        else out << c;
+        if (c == '"' || c == '\\')
+            out << '\\' << c;
+        else if (c < 0x20)
+            out << "\\u00" << hex[c >> 4] << hex[c & 15];
+        else
+            out << c;
     }
     out << '"';
 }
@@ -127,8 +136,10 @@ void printJsonRow(std::ostream& out, const std::vector<std::string>& cols, const
         if (i) out << ", ";
         putJson(out, cols[i]);
         out << ": ";
-        if (row.reached[i]) putJson(out, row.cells[i]);
-        else out << "null";
+        if (row.reached[i])
+            putJson(out, row.cells[i]);
+        else
+            out << "null";
     }
     out << '}';
 }

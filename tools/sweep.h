@@ -13,7 +13,7 @@ namespace kelvora::cli {
 // Every combination of the values given on the command line; the first
 // varied input changes slowest, each input's values in the order given.
 class Sweep {
-public:
+  public:
     Sweep(const CalcOptions& options, const std::string& separator);
 
     std::size_t size() const { return size_; }
@@ -21,7 +21,7 @@ public:
     std::vector<std::string> variedColumns() const;
     std::vector<std::string> variedValues(std::size_t row) const;
 
-private:
+  private:
     enum class Kind { Detector, Model, Field };
     struct Dimension {
         Kind kind;

@@ -104,6 +104,8 @@ constexpr std::array kLayout = std::to_array<ControlSpec>({
 
 }  // namespace
 
-std::span<const ControlSpec> windowLayout() { return kLayout; }
+std::span<const ControlSpec> windowLayout() {
+    return kLayout;
+}
 
 }  // namespace kelvora::ui

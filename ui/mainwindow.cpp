@@ -19,7 +19,9 @@ namespace kelvora::ui {
 
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
 
 QColor backgroundColour(Background b) {
     return b == Background::BrightYellow ? QColor(255, 255, 0) : QColor(255, 255, 192);
@@ -65,7 +67,9 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent) {
     const QString caption = QString::fromUtf8(spec.caption);
     QWidget* w = nullptr;
     switch (spec.kind) {
-        case Kind::GroupBox: w = new QGroupBox(caption, parent); break;
+        case Kind::GroupBox:
+            w = new QGroupBox(caption, parent);
+            break;
         case Kind::Label: {
             auto* label = new QLabel(caption, parent);
             label->setTextFormat(Qt::PlainText);
@@ -82,7 +86,9 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent) {
             w = edit;
             break;
         }
-        case Kind::Option: w = new QRadioButton(caption, parent); break;
+        case Kind::Option:
+            w = new QRadioButton(caption, parent);
+            break;
         case Kind::Button: {
             auto* button = new QPushButton(caption, parent);
             button->setAutoDefault(false);
@@ -101,8 +107,7 @@ void MainWindow::describeForScreenReaders(const ControlSpec& spec, QWidget* cont
         leftLabel->setBuddy(control);
         control->setAccessibleName(spokenCaption(leftLabel->text()));
     }
-    if (isResult(spec.name))
-        control->setAccessibleDescription(QStringLiteral("Résultat calculé"));
+    if (isResult(spec.name)) control->setAccessibleDescription(QStringLiteral("Résultat calculé"));
 }
 
 void MainWindow::connectHandlers() {
@@ -158,7 +163,9 @@ void MainWindow::setTabOrder() {
                              findChild<QWidget*>(order[i]->name));
 }
 
-QLineEdit* MainWindow::field(Control c) const { return findChild<QLineEdit*>(qs(controlName(c))); }
+QLineEdit* MainWindow::field(Control c) const {
+    return findChild<QLineEdit*>(qs(controlName(c)));
+}
 
 QRadioButton* MainWindow::option(const char* name) const {
     return findChild<QRadioButton*>(QString::fromUtf8(name));
@@ -212,10 +219,16 @@ void MainWindow::reportFault(const RunOutput& out) {
     QMessageBox::critical(this, QString::fromUtf8(kWindowCaption), qs(faultMessage(*out.fault)));
 }
 
-void MainWindow::cmdAnnuler_Click() { QCoreApplication::exit(0); }
+void MainWindow::cmdAnnuler_Click() {
+    QCoreApplication::exit(0);
+}
 
-void MainWindow::optBarlow_Click() { field(Control::txtSlitWide)->setEnabled(false); }
+void MainWindow::optBarlow_Click() {
+    field(Control::txtSlitWide)->setEnabled(false);
+}
 
-void MainWindow::optFente_Click() { field(Control::txtSlitWide)->setEnabled(true); }
+void MainWindow::optFente_Click() {
+    field(Control::txtSlitWide)->setEnabled(true);
+}
 
 }  // namespace kelvora::ui

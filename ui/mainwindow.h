@@ -15,7 +15,7 @@ namespace kelvora::ui {
 // The one window. Every value lives in its controls; the handlers below
 // are the program's whole control flow.
 class MainWindow : public QWidget {
-public:
+  public:
     MainWindow();
 
     // Writes the default instrument, before the window is shown.
@@ -30,7 +30,7 @@ public:
     // Pixels per twip the window was laid out with.
     double scaleFactor() const { return scale_; }
 
-private:
+  private:
     void createControls();
     QWidget* createControl(const ControlSpec& spec, QWidget* parent);
     void describeForScreenReaders(const ControlSpec& spec, QWidget* control, QLabel* leftLabel);

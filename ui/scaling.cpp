@@ -31,14 +31,18 @@ QSize buttonSize(const QWidget& w, const QFontMetrics& fm, const QString& text) 
 QSize requiredSize(const QWidget& widget, Kind kind, const QString& text) {
     const QFontMetrics fm = widget.fontMetrics();
     switch (kind) {
-        case Kind::Label: return {fm.horizontalAdvance(text), fm.height()};
-        case Kind::TextField: return textFieldSize(widget, fm, text);
-        case Kind::Button: return buttonSize(widget, fm, text);
+        case Kind::Label:
+            return {fm.horizontalAdvance(text), fm.height()};
+        case Kind::TextField:
+            return textFieldSize(widget, fm, text);
+        case Kind::Button:
+            return buttonSize(widget, fm, text);
         case Kind::Option: {
             const int indicator = pixelMetric(widget, QStyle::PM_ExclusiveIndicatorHeight);
             return {widget.sizeHint().width(), std::max(fm.height(), indicator)};
         }
-        case Kind::GroupBox: return {widget.minimumSizeHint().width(), 0};
+        case Kind::GroupBox:
+            return {widget.minimumSizeHint().width(), 0};
     }
     return {};
 }
@@ -50,8 +54,12 @@ double fittingFactor(double current, QSize required, int widthTwips, int heightT
 }
 
 namespace {
-int position(int twips, double f) { return static_cast<int>(std::lround(twips * f)); }
-int extent(int twips, double f) { return static_cast<int>(std::ceil(twips * f - 1e-9)); }
+int position(int twips, double f) {
+    return static_cast<int>(std::lround(twips * f));
+}
+int extent(int twips, double f) {
+    return static_cast<int>(std::ceil(twips * f - 1e-9));
+}
 }  // namespace
 
 QRect toPixels(const ControlSpec& spec, double f) {

@@ -98,9 +98,9 @@ TEST(Calculation, ShowsEveryTextInWindowOrder) {
 
 TEST(Calculation, NegativeOrderSwapsTheRangeThenStops) {
     const RunOutput out = runCalculation(withTexts({{C::txtOrdre, "-1"}}));
-    const std::vector<std::string> expected{"-9.497", "-5.918", "7772.42", "3227.58",
-                                            "12.921", "426",    "à  5500 angstroms",
-                                            "20.83",  "20.83",  "24.", "2.08"};
+    const std::vector<std::string> expected{
+        "-9.497", "-5.918", "7772.42", "3227.58", "12.921", "426", "à  5500 angstroms",
+        "20.83",  "20.83",  "24.",     "2.08"};
     EXPECT_EQ(shownTexts(out), expected);
     ASSERT_TRUE(out.fault);
     EXPECT_EQ(out.fault->kind, FaultKind::InvalidArgument);

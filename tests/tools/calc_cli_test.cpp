@@ -54,7 +54,7 @@ TEST(KelvoraCalc, FaultStopsAfterTheShownLines) {
 
 TEST(KelvoraCalc, UsageErrors) {
     const std::vector<std::vector<std::string>> bad = {
-        {"--frobnicate"}, {"txtNothing=1"}, {"txtAngle=1"}, {"txtDiametre"},
+        {"--frobnicate"},           {"txtNothing=1"},      {"txtAngle=1"}, {"txtDiametre"},
         {"--detector", "KAF-9999"}, {"--model", "prisme"}, {"--detector"}, {"--format", "xml"},
     };
     for (const auto& args : bad) {
@@ -102,8 +102,9 @@ TEST(KelvoraCalcSweep, CombinationsInOrderWithFaultColumn) {
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0].substr(0, 18), "detector,txtOrdre,");
     EXPECT_EQ(rows[1].substr(0, 11), "KAF-0400,1,");
-    EXPECT_EQ(rows[2], "KAF-0400,2,,,,,,,,,,,,,Argument incorrect au calcul de « Angle de "
-                       "diffraction » (txtAngle)");
+    EXPECT_EQ(rows[2],
+              "KAF-0400,2,,,,,,,,,,,,,Argument incorrect au calcul de « Angle de "
+              "diffraction » (txtAngle)");
     EXPECT_EQ(rows[3].substr(0, 11), "KAF-3200,1,");
     EXPECT_EQ(rows[4].substr(0, 11), "KAF-3200,2,");
 }

@@ -8,9 +8,10 @@ namespace {
 
 using testing::WindowTest;
 
-const char* const kResults[] = {"txtAngle",        "txtDispersion", "txtLambda1",  "txtLambda2",
-                                "txtSeparation",   "txtResolution", "txtDCollimateur",
-                                "txtDGrating",     "txtDChambre",   "txtFD",       "txtSB"};
+const char* const kResults[] = {"txtAngle",        "txtDispersion", "txtLambda1",
+                                "txtLambda2",      "txtSeparation", "txtResolution",
+                                "txtDCollimateur", "txtDGrating",   "txtDChambre",
+                                "txtFD",           "txtSB"};
 const char* const kDefaultResults[] = {"9.497", "5.918", "3227.58", "7772.42", "12.921", "426",
                                        "20.83", "20.83", "24.",     "2.08",    "214.7"};
 
@@ -48,12 +49,12 @@ TEST_F(WindowTest, StartUpState) {
 
 TEST_F(WindowTest, TabWalksTheFocusSequence) {
     const char* const sequence[] = {
-        "txtDiametre",   "txtFocale",      "optBarlow",     "txtTraits",     "txtCollimateur",
-        "txtChambre",    "txtSeeing",      "txtWavelength", "optKaf400",     "txtAngle",
-        "cmdCalcul",     "txtOrdre",       "txtDispersion", "txtLambda1",    "txtLambda2",
-        "txtSeparation", "txtDCollimateur", "txtDGrating",  "txtDistance",   "txtDChambre",
-        "txtResolution", "txtFD",          "txtSB",         "txtMagEtoile",  "txtMagCiel",
-        "txtTi",         "txtNexposure",   "cmdAnnuler",    "txtBruit",      "txtBin1",
+        "txtDiametre",   "txtFocale",       "optBarlow",     "txtTraits",    "txtCollimateur",
+        "txtChambre",    "txtSeeing",       "txtWavelength", "optKaf400",    "txtAngle",
+        "cmdCalcul",     "txtOrdre",        "txtDispersion", "txtLambda1",   "txtLambda2",
+        "txtSeparation", "txtDCollimateur", "txtDGrating",   "txtDistance",  "txtDChambre",
+        "txtResolution", "txtFD",           "txtSB",         "txtMagEtoile", "txtMagCiel",
+        "txtTi",         "txtNexposure",    "cmdAnnuler",    "txtBruit",     "txtBin1",
         "txtBin2",       "txtDiametre"};
     std::vector<std::string> walked{QApplication::focusWidget()->objectName().toStdString()};
     for (std::size_t i = 1; i < std::size(sequence); ++i) {
@@ -180,11 +181,20 @@ TEST_P(WindowFaultTest, BoxEmptiesWhatWasNotReachedAndKeepsEveryInput) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, WindowFaultTest,
     ::testing::Values(
-        FaultCase{"order2", {{"txtOrdre", "2"}, {"txtTraits", "1200"}}, 0, false,
+        FaultCase{"order2",
+                  {{"txtOrdre", "2"}, {"txtTraits", "1200"}},
+                  0,
+                  false,
                   "Argument incorrect au calcul de « Angle de diffraction » (txtAngle)"},
-        FaultCase{"collimator", {{"txtCollimateur", ""}}, 4, false,
+        FaultCase{"collimator",
+                  {{"txtCollimateur", ""}},
+                  4,
+                  false,
                   "Division par zéro au calcul de « Pouvoir séparateur » (txtSeparation)"},
-        FaultCase{"binY", {{"txtBin2", ""}}, 10, true,
+        FaultCase{"binY",
+                  {{"txtBin2", ""}},
+                  10,
+                  true,
                   "Division par zéro au calcul de « Rapport signal/bruit » (txtSB)"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -2,9 +2,9 @@
 #include <QLabel>
 #include <QPalette>
 
+#include "tests/ui/window_fixture.h"
 #include "ui/layout.h"
 #include "ui/scaling.h"
-#include "tests/ui/window_fixture.h"
 
 namespace kelvora::ui {
 namespace {
@@ -20,11 +20,16 @@ QString captionOf(const QWidget* w) {
 
 bool hasKind(const QWidget* w, Kind kind) {
     switch (kind) {
-        case Kind::GroupBox: return qobject_cast<const QGroupBox*>(w);
-        case Kind::Label: return qobject_cast<const QLabel*>(w);
-        case Kind::TextField: return qobject_cast<const QLineEdit*>(w);
-        case Kind::Option: return qobject_cast<const QRadioButton*>(w);
-        case Kind::Button: return qobject_cast<const QPushButton*>(w);
+        case Kind::GroupBox:
+            return qobject_cast<const QGroupBox*>(w);
+        case Kind::Label:
+            return qobject_cast<const QLabel*>(w);
+        case Kind::TextField:
+            return qobject_cast<const QLineEdit*>(w);
+        case Kind::Option:
+            return qobject_cast<const QRadioButton*>(w);
+        case Kind::Button:
+            return qobject_cast<const QPushButton*>(w);
     }
     return false;
 }

@@ -19,7 +19,7 @@ namespace kelvora::ui::testing {
 // Watches for modal boxes: an expected one is read and dismissed; an
 // unexpected one fails the test and is closed, so a test never hangs.
 class ModalWatchdog {
-public:
+  public:
     ModalWatchdog() {
         timer_.setInterval(20);
         QObject::connect(&timer_, &QTimer::timeout, [this] { check(); });
@@ -30,7 +30,7 @@ public:
     const QString& lastTitle() const { return title_; }
     const QString& lastText() const { return text_; }
 
-private:
+  private:
     void check() {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) return;
@@ -51,7 +51,7 @@ private:
 };
 
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         window_ = std::make_unique<MainWindow>();
         window_->Form_Load();
@@ -82,7 +82,7 @@ protected:
     ModalWatchdog watchdog_;
     int boxesExpected_ = 0;
 
-private:
+  private:
     std::unique_ptr<MainWindow> window_;
 };
 
