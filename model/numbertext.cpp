@@ -224,14 +224,13 @@ std::string formatPattern(double value, std::string_view pattern, std::string_vi
 
     std::string digits = scaledDigits(decimal15(std::fabs(value)), places);
     digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-    const bool zero = digits.empty();
     if (digits.size() < static_cast<std::size_t>(places))
         digits.insert(0, places - digits.size(), '0');
     const std::size_t intLen = digits.size() - places;
 
     std::string out;
     out.reserve(digits.size() + separator.size() + 1);
-    if (value < 0 && !zero) out.push_back('-');
+    if (value < 0) out.push_back('-');  // even when it rounds to nothing: "-."
     out.append(digits, 0, intLen);
     if (hasPoint) {
         std::string_view frac(digits.data() + intLen, places);
