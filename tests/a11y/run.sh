@@ -4,10 +4,21 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "$1")
-exec xvfb-run -a dbus-run-session -- bash -c '
+tmp=$(mktemp -d)
+# -displayfd writes the display number once the server accepts clients.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
+for _ in $(seq 200); do
+    [ -s "$tmp/display" ] && break
+    sleep 0.05
+done
+[ -s "$tmp/display" ] || { cat "$tmp/xvfb.log"; echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(cat "$tmp/display")"
+dbus-run-session -- bash -c '
     launcher=$(ls /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher 2>/dev/null | head -n1)
     "$launcher" --launch-immediately &
     sleep 1
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     /usr/bin/python3 "$0" "$1"
-' "$here/screen_reader.py" "$program"
+' "$here/screen_reader.py" "$program" 2> >(grep -v "fd limit" >&2)

@@ -154,6 +154,8 @@ struct FaultCase {
     const char* message;
 };
 
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
 class WindowFaultTest : public WindowTest, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(WindowFaultTest, BoxEmptiesWhatWasNotReachedAndKeepsEveryInput) {
