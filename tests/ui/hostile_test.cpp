@@ -1,0 +1,90 @@
+// Hostile texts in the window: no crash, either every result or the named
+// fault, exactly as the model computes it, and every input kept as typed.
+#include "ui/regional.h"
+#include "tests/ui/window_fixture.h"
+
+namespace kelvora::ui {
+namespace {
+
+class HostileInputTest : public testing::WindowTest {
+protected:
+    std::vector<QString> inputs() {
+        std::vector<QString> texts;
+        for (std::size_t i = 0; i < kInputCount; ++i) texts.push_back(text(name(inputAt(i))));
+        return texts;
+    }
+    static const char* name(Control c) { return controlName(c).data(); }
+
+    RunOutput modelRun() {
+        RunInput in;
+        for (std::size_t i = 0; i < kInputCount; ++i)
+            in.texts[i] = text(name(inputAt(i))).toStdString();
+        in.barlowSelected = get<QRadioButton>("optBarlow")->isChecked();
+        in.decimalSeparator = regionalDecimalSeparator();
+        return runCalculation(in);
+    }
+
+    // Presses "Calcul" and checks the window against the model's own run.
+    void calculAsTheModel(const std::string& what) {
+        const std::vector<QString> typed = inputs();
+        const RunOutput expected = modelRun();
+        if (expected.fault) {
+            calculExpectingBox();
+            EXPECT_EQ(watchdog_.lastText().toStdString(), faultMessage(*expected.fault)) << what;
+        } else {
+            click("cmdCalcul");
+        }
+        for (std::size_t i = 0; i < kShownCount; ++i) {
+            if (shownAt(i) == Control::lblLambda) continue;
+            const std::string want = i < expected.shown.size() ? expected.shown[i].text : "";
+            EXPECT_EQ(text(name(shownAt(i))).toStdString(), want) << what << " " << i;
+        }
+        EXPECT_EQ(inputs(), typed) << what;
+    }
+
+    void typeEverywhere(const QString& t) {
+        for (std::size_t i = 0; i < kInputCount; ++i) type(name(inputAt(i)), t);
+    }
+};
+
+TEST_F(HostileInputTest, TheSameTextInEveryInput) {
+    const std::pair<const char*, QString> cases[] = {
+        {"32767 digits", QString(32767, '7')},
+        {"a number and 32766 blanks", "5" + QString(32766, ' ')},
+        {"10000-digit number", "1" + QString(9999, '0')},
+        {"10000-digit fraction", "0." + QString(9998, '0') + "1"},
+        {"control characters", QString::fromUtf8("\x01\x02\x07\x1b[31m\t\x7f")},
+        {"Arabic-Indic digits", QString::fromUtf8("٣٠٠")},
+        {"Chinese", QString::fromUtf8("三百毫米")},
+        {"Devanagari digits", QString::fromUtf8("१२०")},
+        {"mathematical digits", QString::fromUtf8("𝟗𝟗")},
+        {"emoji and bidi marks", QString::fromUtf8("\u202e12\u202c🔭")},
+        {"Cyrillic", QString::fromUtf8("Спектр 300")},
+        {"hex and octal", "&HFFFF"},
+    };
+    for (const auto& [what, t] : cases) {
+        typeEverywhere(t);
+        calculAsTheModel(what);
+    }
+}
+
+TEST_F(HostileInputTest, Overflow1e309InEachFieldInTurn) {
+    for (bool slit : {false, true}) {
+        click(slit ? "optFente" : "optBarlow");
+        for (std::size_t i = 0; i < kInputCount; ++i) {
+            window().Form_Load();
+            if (slit) click("optFente");
+            type(name(inputAt(i)), "1e309");
+            const RunOutput expected = modelRun();
+            const bool slitUnread = inputAt(i) == Control::txtSlitWide && !slit;
+            EXPECT_EQ(expected.fault.has_value(), !slitUnread) << name(inputAt(i));
+            if (expected.fault) {
+                EXPECT_EQ(expected.fault->at, inputAt(i));
+            }
+            calculAsTheModel(name(inputAt(i)));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kelvora::ui
