@@ -1,13 +1,5 @@
-#include <QApplication>
-
-#include "ui/mainwindow.h"
+#include "app/application.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kelvora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    kelvora::ui::MainWindow window;
-    window.Form_Load();
-    window.show();
-    return app.exec();
+    return kelvora::runKelvora(argc, argv);
 }

@@ -33,7 +33,7 @@ void checkShape(const std::string& text, const std::string& sep, bool hasPoint, 
         }
     }
     if (separators != (hasPoint ? 1 : 0)) std::abort();
-    if (hasPoint && text.back() == '0') std::abort();  // no trailing zeros
+    if (hasPoint && text.back() == '0') std::abort();                           // no trailing zeros
     if (text.size() > 1 + (value < 0) && text[value < 0] == '0') std::abort();  // no leading zero
 }
 
@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkShape(text, sep, p != 3, value);
 
     std::string period = text;
-    if (const auto at = period.find(sep); at != std::string::npos) period.replace(at, sep.size(), ".");
+    if (const auto at = period.find(sep); at != std::string::npos)
+        period.replace(at, sep.size(), ".");
     const kelvora::NumberReading back = kelvora::readNumber(period);
     if (back.overflow) std::abort();
     // Half a unit of the last place, plus the 15-significant-digit rounding.

@@ -19,8 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (r.overflow && r.value != 0) std::abort();
 
     // '#' never continues a number, so anything after it is ignored.
-    const kelvora::NumberReading longer = kelvora::readNumber(std::string(text) + "#" + std::string(tail));
+    const kelvora::NumberReading longer =
+        kelvora::readNumber(std::string(text) + "#" + std::string(tail));
     if (longer.overflow != r.overflow) std::abort();
-    if (!(longer.value == r.value && std::signbit(longer.value) == std::signbit(r.value))) std::abort();
+    if (!(longer.value == r.value && std::signbit(longer.value) == std::signbit(r.value)))
+        std::abort();
     return 0;
 }

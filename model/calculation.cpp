@@ -70,7 +70,7 @@ class Run {
     }
 
     void show(Control c, double value, std::string_view pattern) {
-        out_.shown.push_back({c, formatPattern(value, pattern, in_.decimalSeparator)});
+        out_.shown.emplace_back(c, formatPattern(value, pattern, in_.decimalSeparator));
     }
 
     void readOpticalInputs() {
@@ -138,8 +138,8 @@ class Run {
         show(Control::txtResolution, r_.resolution, "#");
         at(Control::lblLambda);
         const Num centre = Num(q_.lambda) * 10000000;
-        out_.shown.push_back(
-            {Control::lblLambda, "à " + signedNumberText(centre.value()) + " angstroms"});
+        out_.shown.emplace_back(Control::lblLambda,
+                                "à " + signedNumberText(centre.value()) + " angstroms");
     }
 
     void collimatorAndGrating() {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/fault.h"
@@ -19,6 +20,7 @@ struct RunInput {
 
 // One text a run shows, in the field or label named by `control`.
 struct ShownText {
+    ShownText(Control c, std::string t) : control(c), text(std::move(t)) {}
     Control control;
     std::string text;
 };

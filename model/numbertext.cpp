@@ -1,9 +1,12 @@
 #include "model/numbertext.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace kelvora {
 
@@ -51,85 +54,102 @@ int digitValue(char c) {
     return 99;
 }
 
-// Saturating exponent: anything beyond this decides overflow or underflow alone.
-constexpr std::int64_t kExponentCap = 100000000;
+// The number's characters without blanks: on the stack for ordinary
+// fields, on the heap only for very long texts.
+class NumberBuffer {
+  public:
+    void push(char c) {
+        if (size_ < sizeof small_)
+            small_[size_] = c;
+        else
+            spill(c);
+        ++size_;
+    }
+    void truncate(std::size_t size) {
+        size_ = size;
+        if (size_ <= sizeof small_)
+            big_.clear();
+        else
+            big_.resize(size_);
+    }
+    std::size_t size() const { return size_; }
+    const char* data() const { return size_ <= sizeof small_ ? small_ : big_.data(); }
+    std::string_view view() const { return {data(), size_}; }
 
-NumberReading fromDecimal(bool negative, std::string_view intDigits, std::string_view fracDigits,
-                          std::int64_t exponent) {
-    const auto firstNonZero = [](std::string_view s) { return s.find_first_not_of('0'); };
-    std::int64_t magnitude;  // decimal exponent of the leading significant digit
-    if (auto i = firstNonZero(intDigits); i != std::string_view::npos) {
-        magnitude = static_cast<std::int64_t>(intDigits.size() - i) - 1 + exponent;
-    } else if (auto f = firstNonZero(fracDigits); f != std::string_view::npos) {
-        magnitude = -static_cast<std::int64_t>(f) - 1 + exponent;
-    } else {
-        return {negative ? -0.0 : 0.0, false};
+  private:
+    void spill(char c) {
+        if (big_.empty()) big_.assign(small_, sizeof small_);
+        big_.push_back(c);
     }
-    if (magnitude > 400) return {0, true};
-    if (magnitude < -400) return {negative ? -0.0 : 0.0, false};
+    char small_[64];
+    std::string big_;
+    std::size_t size_ = 0;
+};
 
-    // Typical fields fit the stack buffer; only very long texts allocate.
-    char small[128];
-    std::string big;
-    const std::size_t need = intDigits.size() + fracDigits.size() + 24;
-    char* const buf = need <= sizeof small ? small : (big.resize(need), big.data());
-    char* end = buf;
-    const auto put = [&end](std::string_view s) {
-        for (char ch : s) *end++ = ch;
-    };
-    put(intDigits.empty() ? "0" : intDigits);
-    if (!fracDigits.empty()) {
-        put(".");
-        put(fracDigits);
+// Decimal exponent of the leading significant digit of "[-]int[.frac][e[-]exp]",
+// saturated far beyond any double; decides overflow against underflow.
+std::int64_t magnitude(std::string_view number) {
+    if (!number.empty() && number.front() == '-') number.remove_prefix(1);
+    const std::size_t e = std::min(number.find('e'), number.size());
+    const std::string_view mantissa = number.substr(0, e);
+    std::int64_t exponent = 0;
+    std::string_view exp = e < number.size() ? number.substr(e + 1) : std::string_view();
+    const bool negative = !exp.empty() && exp.front() == '-';
+    if (negative) exp.remove_prefix(1);
+    for (char d : exp) exponent = std::min<std::int64_t>(exponent * 10 + (d - '0'), 1000000000);
+    if (negative) exponent = -exponent;
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string_view::npos) return 0;
+    const auto offset = static_cast<std::int64_t>(point) - static_cast<std::int64_t>(first);
+    return (first < point ? offset - 1 : offset) + exponent;
+}
+
+void takeDigits(Cursor& c, NumberBuffer& b) {
+    while (isDigit(c.peek())) {
+        b.push(c.peek());
+        c.next();
     }
-    put("e");
-    end = std::to_chars(end, buf + need, exponent).ptr;
-    double value = 0;
-    if (std::from_chars(buf, end, value).ec == std::errc::result_out_of_range) {
-        if (magnitude > 0) return {0, true};
-        value = 0;  // underflow is ignored
-    }
-    return {negative ? -value : value, false};
 }
 
 NumberReading readDecimal(Cursor& c) {
-    bool negative = false;
+    NumberBuffer b;
     if (c.take('-'))
-        negative = true;
+        b.push('-');
     else
         c.take('+');
-    std::string intDigits, fracDigits;
-    while (isDigit(c.peek())) {
-        intDigits.push_back(c.peek());
-        c.next();
+    const std::size_t signLen = b.size();
+    takeDigits(c, b);
+    std::size_t digits = b.size() - signLen;
+    if (c.take('.')) {
+        b.push('.');
+        const std::size_t before = b.size();
+        takeDigits(c, b);
+        digits += b.size() - before;
     }
-    if (c.peek() == '.') {
-        c.next();
-        while (isDigit(c.peek())) {
-            fracDigits.push_back(c.peek());
-            c.next();
-        }
-    }
-    if (intDigits.empty() && fracDigits.empty()) return {0, false};
-    std::int64_t exponent = 0;
+    if (digits == 0) return {0, false};
+    const std::size_t mantissaLen = b.size();
     const auto beforeExponent = c.mark();
     if (c.takeEither('E', 'e')) {
-        bool expNegative = false;
+        b.push('e');
         if (c.take('-'))
-            expNegative = true;
+            b.push('-');
         else
             c.take('+');
-        if (!isDigit(c.peek())) {
-            c.reset(beforeExponent);
+        if (isDigit(c.peek())) {
+            takeDigits(c, b);
         } else {
-            while (isDigit(c.peek())) {
-                if (exponent < kExponentCap) exponent = exponent * 10 + (c.peek() - '0');
-                c.next();
-            }
-            if (expNegative) exponent = -exponent;
+            b.truncate(mantissaLen);
+            c.reset(beforeExponent);
         }
     }
-    return fromDecimal(negative, intDigits, fracDigits, exponent);
+    double value = 0;
+    if (std::from_chars(b.data(), b.data() + b.size(), value).ec ==
+        std::errc::result_out_of_range) {
+        if (magnitude(b.view()) > 0) return {0, true};
+        value = signLen ? -0.0 : 0.0;  // underflow is ignored
+    }
+    return {value, false};
 }
 
 // &H and &O: the digits are an unsigned binary magnitude, rounded to the
@@ -167,41 +187,162 @@ struct Decimal15 {
     int exponent;
 };
 
-Decimal15 decimal15(double magnitude) {
-    char buf[40];
-    auto [end, ec] =
-        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
-    (void)ec;
-    Decimal15 d{};
-    d.digits[0] = buf[0];
-    for (int i = 1; i < 15; ++i) d.digits[i] = buf[i + 1];
+// Splits to_chars' scientific form "d[.ddd]e+XX" into digits and exponent.
+int splitScientific(const char* buf, const char* end, char* digits, int& exponent) {
+    int n = 0;
+    const char* p = buf;
+    for (; p != end && *p != 'e'; ++p)
+        if (*p != '.') digits[n++] = *p;
     int exp = 0;
-    std::from_chars(buf + 18, end, exp);  // after "d.dddddddddddddde" and the sign
-    d.exponent = buf[17] == '-' ? -exp : exp;
+    std::from_chars(p + 2, end, exp);
+    exponent = p[1] == '-' ? -exp : exp;
+    return n;
+}
+
+Decimal15 exactDecimal15(double magnitude) {
+    char buf[40];
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14).ptr;
+    Decimal15 d{};
+    splitScientific(buf, end, d.digits, d.exponent);
     return d;
 }
 
-// Digits of round(|value| * 10^places), half away from zero, on the 15-digit form.
-std::string scaledDigits(const Decimal15& d, int places) {
-    const int keep = d.exponent + 1 + places;
-    if (keep < 0) return "0";
-    std::string out;
-    out.reserve(static_cast<std::size_t>(keep) + 2);
-    for (int i = 0; i < keep; ++i) out.push_back(i < 15 ? d.digits[i] : '0');
-    if (keep < 15 && d.digits[keep] >= '5') {
-        int i = keep - 1;
-        for (; i >= 0 && out[i] == '9'; --i) out[i] = '0';
-        if (i >= 0)
-            ++out[i];
-        else
-            out.insert(out.begin(), '1');
+__extension__ typedef unsigned __int128 U128;
+
+constexpr std::array<std::uint64_t, 21> kPow5 = [] {
+    std::array<std::uint64_t, 21> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 5;
+    return p;
+}();
+constexpr std::uint64_t kE14 = 100000000000000ULL, kE15 = 1000000000000000ULL;
+
+constexpr std::array<std::uint64_t, 20> kPow10 = [] {
+    std::array<std::uint64_t, 20> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+    return p;
+}();
+
+// Powers of ten from 1e-3 to 1e15 as doubles: the decades results live in.
+constexpr std::array<double, 19> kDecades{1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4,  1e5, 1e6,
+                                          1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// x / 10^k with a constant divisor in each case, which compiles to a
+// multiplication instead of a slow 64-bit division.
+template <std::size_t... K>
+std::uint64_t divPow10(std::uint64_t x, std::size_t k, std::index_sequence<K...>) {
+    std::uint64_t q = 0;
+    ((k == K ? (q = x / kPow10[K], true) : false) || ...);
+    return q;
+}
+std::uint64_t divPow10(std::uint64_t x, std::size_t k) {
+    return divPow10(x, k, std::make_index_sequence<kPow10.size()>{});
+}
+
+// In those decades the exact binary value times a power of ten fits 128
+// bits, so its 15-digit rounding (half to even, as to_chars does) is integer
+// arithmetic: magnitude ~ digits * 10^(e - 14). False outside them.
+bool integerFifteen(double magnitude, std::uint64_t& digits, int& e) {
+    if (!(magnitude >= kDecades.front() && magnitude < kDecades.back())) return false;
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const std::uint64_t m = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
+    const int q = static_cast<int>(bits >> 52) - 1075;  // magnitude = m * 2^q
+    // log10(2) ~ 1233 / 4096 guesses the decade from the binary exponent,
+    // at most one too low; the table settles it.
+    int decade = (((q + 52) * 1233) >> 12) + 3;
+    decade = std::clamp(decade, 0, static_cast<int>(kDecades.size()) - 2);
+    while (decade > 0 && magnitude < kDecades[decade]) --decade;
+    while (magnitude >= kDecades[decade + 1]) ++decade;
+    e = decade - 3;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int s = 14 - e, shift = -(q + s);
+        const U128 n = static_cast<U128>(m) * kPow5[s];
+        U128 whole = n >> shift;
+        if (whole >= kE15) return false;
+        if (whole < kE14) {  // magnitude is just below the decimal power
+            --e;
+            continue;
+        }
+        const U128 rest = n - (whole << shift), half = static_cast<U128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (whole & 1))) ++whole;
+        if (whole == kE15) {
+            whole = kE14;
+            ++e;
+        }
+        digits = static_cast<std::uint64_t>(whole);
+        return true;
     }
-    return out.empty() ? "0" : out;
+    return false;
+}
+
+bool integerDecimal15(double magnitude, Decimal15& d) {
+    std::uint64_t digits = 0;
+    if (!integerFifteen(magnitude, digits, d.exponent)) return false;
+    for (int i = 14; i >= 0; --i, digits /= 10) d.digits[i] = static_cast<char>('0' + digits % 10);
+    return true;
+}
+
+Decimal15 decimal15(double magnitude) {
+    Decimal15 d{};
+    if (integerDecimal15(magnitude, d)) return d;
+    return exactDecimal15(magnitude);
+}
+
+// Digits of round(|value| * 10^places), half away from zero, on the 15-digit
+// form, without leading zeros (empty for zero). `buf` holds 400 chars.
+std::string_view roundedDigits(const Decimal15& d, int places, char* buf) {
+    const int keep = d.exponent + 1 + places;
+    if (keep < 0) return {};
+    buf[0] = '0';  // room for a carry
+    for (int i = 0; i < keep; ++i) buf[i + 1] = i < 15 ? d.digits[i] : '0';
+    if (keep < 15 && d.digits[keep] >= '5') {
+        int i = keep;
+        for (; buf[i] == '9'; --i) buf[i] = '0';
+        ++buf[i];
+    }
+    int first = 0;
+    while (first <= keep && buf[first] == '0') ++first;
+    return {buf + first, static_cast<std::size_t>(keep + 1 - first)};
 }
 
 }  // namespace
 
+// Plain texts such as "5500" or "0.05": no blank, sign '+', exponent or
+// trailing characters, at most 15 significant digits. The exact integer
+// divided by an exact power of ten is then the correctly rounded value.
+bool readPlain(std::string_view text, double& value) {
+    static constexpr std::array<double, 23> kExactPow10{
+        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (text.size() > kExactPow10.size()) return false;
+    const bool negative = !text.empty() && text.front() == '-';
+    std::uint64_t mantissa = 0;
+    int significant = 0, fractionDigits = -1;  // -1: no period yet
+    bool anyDigit = false;
+    for (std::size_t i = negative ? 1 : 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            anyDigit = true;
+            significant += mantissa != 0 || c != '0';
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            fractionDigits += fractionDigits >= 0;
+        } else if (c == '.' && fractionDigits < 0) {
+            fractionDigits = 0;
+        } else {
+            return false;
+        }
+    }
+    if (!anyDigit || significant > 15) return false;
+    double v = static_cast<double>(mantissa);
+    if (fractionDigits > 0) v /= kExactPow10[static_cast<std::size_t>(fractionDigits)];
+    value = negative ? -v : v;
+    return true;
+}
+
 NumberReading readNumber(std::string_view text) {
+    if (double plain = 0; readPlain(text, plain)) return {plain, false};
     Cursor c(text);
     if (c.peek() == '&') {
         const auto start = c.mark();
@@ -214,30 +355,83 @@ NumberReading readNumber(std::string_view text) {
     return readDecimal(c);
 }
 
+// The usual case: the rounded value fits 64 bits as round(|value| * 10^places).
+// Writes into `buf` (64 chars) and returns the length, or -1 when the value
+// or the pattern needs the general path.
+int formatFast(double value, std::size_t places, bool hasPoint, std::string_view separator,
+               char* buf) {
+    std::uint64_t fifteen = 0;
+    int e = 0;
+    if (places > 15 || separator.size() > 16 || !integerFifteen(std::fabs(value), fifteen, e))
+        return -1;
+    const int keep = e + 1 + static_cast<int>(places);  // digits of the scaled value
+    if (keep > 19) return -1;
+    std::uint64_t scaled = 0;
+    if (keep >= 15)
+        scaled = fifteen * kPow10[keep - 15];
+    else if (keep >= 0)
+        scaled = divPow10(fifteen + 5 * kPow10[14 - keep], 15 - keep);
+
+    char* p = buf;
+    if (value < 0) *p++ = '-';
+    const std::uint64_t whole = divPow10(scaled, places);
+    std::uint64_t frac = scaled - whole * kPow10[places];
+    if (whole) p = std::to_chars(p, buf + 24, whole).ptr;
+    if (hasPoint) {
+        for (char c : separator) *p++ = c;
+        if (frac) {
+            std::size_t len = places;
+            for (; frac % 10 == 0; frac /= 10) --len;
+            char* const end = p + len;
+            for (char* d = end; d != p; frac /= 10) *--d = static_cast<char>('0' + frac % 10);
+            p = end;
+        }
+    }
+    return static_cast<int>(p - buf);
+}
+
 std::string formatPattern(double value, std::string_view pattern, std::string_view separator) {
     const auto dot = pattern.find('.');
     const bool hasPoint = dot != std::string_view::npos;
-    int places = 0;
+    std::size_t places = 0;
     if (hasPoint)
         for (char ch : pattern.substr(dot + 1)) places += ch == '#';
     if (!std::isfinite(value)) return "";
+    char fast[64];
+    if (const int n = formatFast(value, places, hasPoint, separator, fast); n >= 0)
+        return std::string(fast, static_cast<std::size_t>(n));
 
-    std::string digits = scaledDigits(decimal15(std::fabs(value)), places);
-    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-    if (digits.size() < static_cast<std::size_t>(places))
-        digits.insert(0, places - digits.size(), '0');
-    const std::size_t intLen = digits.size() - places;
+    char buf[400];
+    const std::string_view digits = roundedDigits(decimal15(std::fabs(value)), places, buf);
+    const std::size_t intLen = digits.size() > places ? digits.size() - places : 0;
+    std::string_view frac = digits.substr(intLen);
+    while (!frac.empty() && frac.back() == '0') frac.remove_suffix(1);
+    const std::size_t leadingZeros = places - (digits.size() - intLen);
 
     std::string out;
-    out.reserve(digits.size() + separator.size() + 1);
+    out.reserve(1 + intLen + separator.size() + places);
     if (value < 0) out.push_back('-');  // even when it rounds to nothing: "-."
-    out.append(digits, 0, intLen);
+    out.append(digits.substr(0, intLen));
     if (hasPoint) {
-        std::string_view frac(digits.data() + intLen, places);
-        while (!frac.empty() && frac.back() == '0') frac.remove_suffix(1);
-        out.append(separator).append(frac);
+        out.append(separator);
+        if (!frac.empty()) out.append(leadingZeros, '0').append(frac);
     }
     return out;
+}
+
+std::string fifteenDigitForm(double value) {
+    const Decimal15 d = decimal15(std::fabs(value));
+    char buf[32];
+    char* p = buf;
+    *p++ = d.digits[0];
+    *p++ = '.';
+    for (int i = 1; i < 15; ++i) *p++ = d.digits[i];
+    *p++ = 'e';
+    *p++ = d.exponent < 0 ? '-' : '+';
+    const int e = std::abs(d.exponent);
+    if (e < 10) *p++ = '0';
+    p = std::to_chars(p, buf + sizeof buf, e).ptr;
+    return std::string(buf, p);
 }
 
 std::string plainNumberText(double value, std::string_view separator) {

@@ -23,6 +23,10 @@ NumberReading readNumber(std::string_view text);
 // no trailing zeros, and the separator whenever the pattern has one.
 std::string formatPattern(double value, std::string_view pattern, std::string_view separator);
 
+// The 15-significant-digit decimal form that formatPattern rounds, in the
+// layout of printf's "%.14e" ("3.22758120000000e+03"); for |value| only.
+std::string fifteenDigitForm(double value);
+
 // Shortest text of at most 15 significant digits, e.g. "200", "2.5".
 std::string plainNumberText(double value, std::string_view separator);
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace kelvora {
 namespace {
@@ -151,6 +154,48 @@ TEST(FormatPattern, HugeValuesShowTheWholeIntegerPart) {
     const std::string text = formatPattern(1.5e300, "#.##", ".");
     EXPECT_EQ(text, "15" + std::string(299, '0') + ".");
     EXPECT_EQ(formatPattern(-1.7976931348623157e308, "#", ".").size(), 310u);
+}
+
+// The integer fast path must agree with the general decimal conversion.
+TEST(FifteenDigitForm, AgreesWithTheExactDecimalExpansion) {
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> exponent(-5, 17);
+    // Exact ties at the 16th digit go to the even neighbour.
+    std::vector<double> values{1e-3,
+                               1e15,
+                               999.9999999999999,
+                               0.1,
+                               2.675,
+                               1e14,
+                               99999999999999.95,
+                               1000000000000.125,
+                               1000000000000.375,
+                               100000000000000.5,
+                               0.0625};
+    for (int i = 0; i < 200000; ++i) values.push_back(std::pow(10.0, exponent(random)));
+    for (double v : values) {
+        char buf[40];
+        const auto end =
+            std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
+        ASSERT_EQ(fifteenDigitForm(v), std::string(buf, end)) << v;
+    }
+}
+
+// A separator longer than 16 bytes takes the general digit-string path;
+// every other text comes from the 64-bit fast path. Both must agree.
+TEST(FormatPattern, FastPathAgreesWithTheGeneralPath) {
+    const std::string longSeparator(17, '~');
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> exponent(-6, 19);
+    for (int i = 0; i < 100000; ++i) {
+        const double v = (i % 2 ? -1 : 1) * std::pow(10.0, exponent(random));
+        for (const char* pattern : {"##.###", "#.##", "#", "#.#"}) {
+            std::string general = formatPattern(v, pattern, longSeparator);
+            if (auto at = general.find(longSeparator); at != std::string::npos)
+                general.replace(at, longSeparator.size(), ".");
+            ASSERT_EQ(formatPattern(v, pattern, "."), general) << v << ' ' << pattern;
+        }
+    }
 }
 
 TEST(PlainNumberText, ShortestFifteenDigitText) {

@@ -154,7 +154,9 @@ struct FaultCase {
     const char* message;
 };
 
-void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class WindowFaultTest : public WindowTest, public ::testing::WithParamInterface<FaultCase> {};
 

@@ -1,13 +1,13 @@
 // Hostile texts in the window: no crash, either every result or the named
 // fault, exactly as the model computes it, and every input kept as typed.
-#include "ui/regional.h"
 #include "tests/ui/window_fixture.h"
+#include "ui/regional.h"
 
 namespace kelvora::ui {
 namespace {
 
 class HostileInputTest : public testing::WindowTest {
-protected:
+  protected:
     std::vector<QString> inputs() {
         std::vector<QString> texts;
         for (std::size_t i = 0; i < kInputCount; ++i) texts.push_back(text(name(inputAt(i))));

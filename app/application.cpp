@@ -1,0 +1,19 @@
+#include "app/application.h"
+
+#include <QApplication>
+
+#include "ui/mainwindow.h"
+
+namespace kelvora {
+
+int runKelvora(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kelvora"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    ui::MainWindow window;
+    window.Form_Load();
+    window.show();
+    return app.exec();
+}
+
+}  // namespace kelvora
