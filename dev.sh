@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 BUILD_DIR=${BUILD_DIR:-build}
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
-TEST_PACKAGES=(xvfb xauth dbus at-spi2-core python3-pyatspi)
+TEST_PACKAGES=(xvfb dbus at-spi2-core python3-pyatspi valgrind desktop-file-utils appstream)
 
 install_missing() {
     local missing=()

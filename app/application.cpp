@@ -10,6 +10,7 @@ int runKelvora(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KELVORA_APP_ID));
     ui::MainWindow window;
     window.Form_Load();
     window.show();
