@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_DIR=${BUILD_DIR:-build}
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev)
 TEST_PACKAGES=(xvfb dbus at-spi2-core python3-pyatspi valgrind desktop-file-utils appstream)
 
 install_missing() {
