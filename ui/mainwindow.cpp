@@ -126,13 +126,8 @@ void MainWindow::connectHandlers() {
 
 // The text a control must show whole: its caption, or for a text field the
 // text the default instrument gives it.
-QString MainWindow::textToFit(const ControlSpec& spec) const {
+QString MainWindow::textToFit(const ControlSpec& spec, const RunOutput& defaults) const {
     if (spec.kind != Kind::TextField) return QString::fromUtf8(spec.caption);
-    static const RunOutput defaults = [] {
-        RunInput in;
-        in.decimalSeparator = regionalDecimalSeparator();
-        return runCalculation(in);
-    }();
     const Control c = *controlByName(spec.name);
     if (isInput(c)) return qs(defaultText(c));
     for (const ShownText& s : defaults.shown)
@@ -141,10 +136,14 @@ QString MainWindow::textToFit(const ControlSpec& spec) const {
 }
 
 void MainWindow::placeControls() {
+    RunInput in;
+    in.decimalSeparator = regionalDecimalSeparator();
+    const RunOutput defaults = runCalculation(in);
     double f = 1.0 / kBaseTwipsPerPixel;
     for (const ControlSpec& spec : windowLayout()) {
         const QWidget* w = findChild<QWidget*>(spec.name);
-        f = fittingFactor(f, requiredSize(*w, spec.kind, textToFit(spec)), spec.width, spec.height);
+        const QSize needed = requiredSize(*w, spec.kind, textToFit(spec, defaults));
+        f = fittingFactor(f, needed, spec.width, spec.height);
     }
     scale_ = f;
     for (const ControlSpec& spec : windowLayout())

@@ -37,7 +37,7 @@ class MainWindow : public QWidget {
     void connectHandlers();
     void placeControls();
     void setTabOrder();
-    QString textToFit(const ControlSpec& spec) const;
+    QString textToFit(const ControlSpec& spec, const RunOutput& defaults) const;
 
     QLineEdit* field(Control c) const;
     QRadioButton* option(const char* name) const;
