@@ -55,18 +55,18 @@ MainWindow::MainWindow() {
 
 void MainWindow::createControls() {
     QLabel* leftLabel = nullptr;
-    for (const ControlSpec& spec : windowLayout()) {
-        QWidget* parent = *spec.parent ? findChild<QWidget*>(spec.parent) : this;
-        QWidget* control = createControl(spec, parent);
-        describeForScreenReaders(spec, control, leftLabel);
-        leftLabel = spec.kind == Kind::Label ? static_cast<QLabel*>(control) : nullptr;
+    for (const ControlSpec& entry : windowLayout()) {
+        QWidget* parent = *entry.parent ? findChild<QWidget*>(entry.parent) : this;
+        QWidget* control = createControl(entry, parent);
+        describeForScreenReaders(entry, control, leftLabel);
+        leftLabel = entry.kind == Kind::Label ? static_cast<QLabel*>(control) : nullptr;
     }
 }
 
-QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent) {
-    const QString caption = QString::fromUtf8(spec.caption);
+QWidget* MainWindow::createControl(const ControlSpec& entry, QWidget* parent) {
+    const QString caption = QString::fromUtf8(entry.caption);
     QWidget* w = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
         case Kind::GroupBox:
             w = new QGroupBox(caption, parent);
             break;
@@ -78,9 +78,9 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent) {
         }
         case Kind::TextField: {
             auto* edit = new QLineEdit(parent);
-            if (spec.background != Background::Default) {
+            if (entry.background != Background::Default) {
                 QPalette pal = edit->palette();
-                pal.setColor(QPalette::Base, backgroundColour(spec.background));
+                pal.setColor(QPalette::Base, backgroundColour(entry.background));
                 edit->setPalette(pal);
             }
             w = edit;
@@ -96,18 +96,18 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent) {
             break;
         }
     }
-    w->setObjectName(QString::fromUtf8(spec.name));
+    w->setObjectName(QString::fromUtf8(entry.name));
     return w;
 }
 
-void MainWindow::describeForScreenReaders(const ControlSpec& spec, QWidget* control,
+void MainWindow::describeForScreenReaders(const ControlSpec& entry, QWidget* control,
                                           QLabel* leftLabel) {
-    if (spec.kind != Kind::TextField) return;
+    if (entry.kind != Kind::TextField) return;
     if (leftLabel) {
         leftLabel->setBuddy(control);
         control->setAccessibleName(spokenCaption(leftLabel->text()));
     }
-    if (isResult(spec.name)) control->setAccessibleDescription(QStringLiteral("Résultat calculé"));
+    if (isResult(entry.name)) control->setAccessibleDescription(QStringLiteral("Résultat calculé"));
 }
 
 void MainWindow::connectHandlers() {
@@ -126,9 +126,9 @@ void MainWindow::connectHandlers() {
 
 // The text a control must show whole: its caption, or for a text field the
 // text the default instrument gives it.
-QString MainWindow::textToFit(const ControlSpec& spec, const RunOutput& defaults) const {
-    if (spec.kind != Kind::TextField) return QString::fromUtf8(spec.caption);
-    const Control c = *controlByName(spec.name);
+QString MainWindow::textToFit(const ControlSpec& entry, const RunOutput& defaults) const {
+    if (entry.kind != Kind::TextField) return QString::fromUtf8(entry.caption);
+    const Control c = *controlByName(entry.name);
     if (isInput(c)) return qs(defaultText(c));
     for (const ShownText& s : defaults.shown)
         if (s.control == c) return qs(s.text);
@@ -140,21 +140,21 @@ void MainWindow::placeControls() {
     in.decimalSeparator = regionalDecimalSeparator();
     const RunOutput defaults = runCalculation(in);
     double f = 1.0 / kBaseTwipsPerPixel;
-    for (const ControlSpec& spec : windowLayout()) {
-        const QWidget* w = findChild<QWidget*>(spec.name);
-        const QSize needed = requiredSize(*w, spec.kind, textToFit(spec, defaults));
-        f = fittingFactor(f, needed, spec.width, spec.height);
+    for (const ControlSpec& entry : windowLayout()) {
+        const QWidget* w = findChild<QWidget*>(entry.name);
+        const QSize needed = requiredSize(*w, entry.kind, textToFit(entry, defaults));
+        f = fittingFactor(f, needed, entry.width, entry.height);
     }
     scale_ = f;
-    for (const ControlSpec& spec : windowLayout())
-        findChild<QWidget*>(spec.name)->setGeometry(toPixels(spec, f));
+    for (const ControlSpec& entry : windowLayout())
+        findChild<QWidget*>(entry.name)->setGeometry(toPixels(entry, f));
     resize(clientPixels(f));
 }
 
 void MainWindow::setTabOrder() {
     std::vector<const ControlSpec*> order;
-    for (const ControlSpec& spec : windowLayout())
-        if (spec.kind != Kind::Label && spec.kind != Kind::GroupBox) order.push_back(&spec);
+    for (const ControlSpec& entry : windowLayout())
+        if (entry.kind != Kind::Label && entry.kind != Kind::GroupBox) order.push_back(&entry);
     std::sort(order.begin(), order.end(),
               [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
     for (std::size_t i = 1; i < order.size(); ++i)

@@ -32,12 +32,12 @@ class MainWindow : public QWidget {
 
   private:
     void createControls();
-    QWidget* createControl(const ControlSpec& spec, QWidget* parent);
-    void describeForScreenReaders(const ControlSpec& spec, QWidget* control, QLabel* leftLabel);
+    QWidget* createControl(const ControlSpec& entry, QWidget* parent);
+    void describeForScreenReaders(const ControlSpec& entry, QWidget* control, QLabel* leftLabel);
     void connectHandlers();
     void placeControls();
     void setTabOrder();
-    QString textToFit(const ControlSpec& spec, const RunOutput& defaults) const;
+    QString textToFit(const ControlSpec& entry, const RunOutput& defaults) const;
 
     QLineEdit* field(Control c) const;
     QRadioButton* option(const char* name) const;

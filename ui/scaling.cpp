@@ -62,9 +62,9 @@ int extent(int twips, double f) {
 }
 }  // namespace
 
-QRect toPixels(const ControlSpec& spec, double f) {
-    return {position(spec.left, f), position(spec.top, f), extent(spec.width, f),
-            extent(spec.height, f)};
+QRect toPixels(const ControlSpec& entry, double f) {
+    return {position(entry.left, f), position(entry.top, f), extent(entry.width, f),
+            extent(entry.height, f)};
 }
 
 QSize clientPixels(double f) {

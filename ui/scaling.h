@@ -18,7 +18,7 @@ double fittingFactor(double current, QSize required, int widthTwips, int heightT
 
 // A twips rectangle at that factor: positions rounded, sizes rounded up
 // so that what fits at the factor still fits after rounding.
-QRect toPixels(const ControlSpec& spec, double factor);
+QRect toPixels(const ControlSpec& entry, double factor);
 QSize clientPixels(double factor);
 
 }  // namespace kelvora::ui

@@ -18,47 +18,37 @@ struct FaultCase {
     std::size_t shownBefore;  // texts written before the stop
 };
 
+// clang-format off
 std::vector<FaultCase> faultCases() {
-    const auto none = Detector::None;
+    const auto none = Detector::None, kaf = Detector::Kaf0400;
     return {
-        {"x = 1", withTexts({{C::txtTraits, "1000"}, {C::txtWavelength, "10000"}}),
-         FK::DivisionByZero, C::txtAngle, 0},
-        {"x > 1", withTexts({{C::txtOrdre, "2"}, {C::txtTraits, "1200"}}), FK::InvalidArgument,
-         C::txtAngle, 0},
+        {"x = 1", withTexts({{C::txtTraits, "1000"}, {C::txtWavelength, "10000"}}), FK::DivisionByZero, C::txtAngle, 0},
+        {"x > 1", withTexts({{C::txtOrdre, "2"}, {C::txtTraits, "1200"}}), FK::InvalidArgument, C::txtAngle, 0},
         {"order 0", withTexts({{C::txtOrdre, "0"}}), FK::DivisionByZero, C::txtDispersion, 1},
         {"empty order", withTexts({{C::txtOrdre, ""}}), FK::DivisionByZero, C::txtDispersion, 1},
-        {"empty lines per mm", withTexts({{C::txtTraits, ""}}), FK::DivisionByZero,
-         C::txtDispersion, 1},
+        {"empty lines/mm", withTexts({{C::txtTraits, ""}}), FK::DivisionByZero, C::txtDispersion, 1},
         {"empty camera", withTexts({{C::txtChambre, ""}}), FK::DivisionByZero, C::txtDispersion, 1},
         {"empty X binning", withTexts({{C::txtBin1, ""}}), FK::Overflow, C::txtLambda1, 2},
         {"no detector", withTexts({}, none), FK::Overflow, C::txtSeparation, 4},
-        {"empty collimator", withTexts({{C::txtCollimateur, ""}}), FK::DivisionByZero,
-         C::txtSeparation, 4},
-        {"empty focal length", withTexts({{C::txtFocale, ""}}), FK::DivisionByZero,
-         C::txtDCollimateur, 7},
-        {"empty focal length and aperture", withTexts({{C::txtFocale, ""}, {C::txtDiametre, ""}}),
-         FK::Overflow, C::txtDCollimateur, 7},
+        {"empty collimator", withTexts({{C::txtCollimateur, ""}}), FK::DivisionByZero, C::txtSeparation, 4},
+        {"empty focal", withTexts({{C::txtFocale, ""}}), FK::DivisionByZero, C::txtDCollimateur, 7},
+        {"empty focal, aperture", withTexts({{C::txtFocale, ""}, {C::txtDiametre, ""}}), FK::Overflow, C::txtDCollimateur, 7},
+        {"huge product", withTexts({{C::txtDiametre, "1e300"}, {C::txtFocale, "1e-300"}}), FK::Overflow, C::txtDCollimateur, 7},
         {"empty Y binning", withTexts({{C::txtBin2, ""}}), FK::DivisionByZero, C::txtSB, 11},
-        {"no noise, no time", withTexts({{C::txtBruit, "0"}, {C::txtTi, "0"}}), FK::Overflow,
-         C::txtSB, 11},
+        {"no noise, no time", withTexts({{C::txtBruit, "0"}, {C::txtTi, "0"}}), FK::Overflow, C::txtSB, 11},
         {"negative time", withTexts({{C::txtTi, "-60"}}), FK::InvalidArgument, C::txtSB, 11},
         {"bright star", withTexts({{C::txtMagEtoile, "-800"}}), FK::Overflow, C::txtSB, 11},
         {"bright sky", withTexts({{C::txtMagCiel, "-800"}}), FK::Overflow, C::txtSB, 11},
-        {"over-long aperture", withTexts({{C::txtDiametre, "1e309"}}), FK::Overflow, C::txtDiametre,
-         0},
-        {"over-long lines per mm", withTexts({{C::txtTraits, "9e999"}}), FK::Overflow, C::txtTraits,
-         0},
-        {"over-long star magnitude", withTexts({{C::txtMagEtoile, "1e309"}}), FK::Overflow,
-         C::txtMagEtoile, 11},
-        {"over-long exposure count", withTexts({{C::txtNexposure, "1e309"}}), FK::Overflow,
-         C::txtNexposure, 11},
-        {"over-long noise", withTexts({{C::txtBruit, "1e309"}}), FK::Overflow, C::txtBruit, 11},
-        {"over-long slit", withTexts({{C::txtSlitWide, "1e309"}}, Detector::Kaf0400, false),
-         FK::Overflow, C::txtSlitWide, 11},
-        {"huge product", withTexts({{C::txtDiametre, "1e300"}, {C::txtFocale, "1e-300"}}),
-         FK::Overflow, C::txtDCollimateur, 7},
+        // An over-long number faults when its field is read, not before.
+        {"long aperture", withTexts({{C::txtDiametre, "1e309"}}), FK::Overflow, C::txtDiametre, 0},
+        {"long lines/mm", withTexts({{C::txtTraits, "9e999"}}), FK::Overflow, C::txtTraits, 0},
+        {"long star", withTexts({{C::txtMagEtoile, "1e309"}}), FK::Overflow, C::txtMagEtoile, 11},
+        {"long count", withTexts({{C::txtNexposure, "1e309"}}), FK::Overflow, C::txtNexposure, 11},
+        {"long noise", withTexts({{C::txtBruit, "1e309"}}), FK::Overflow, C::txtBruit, 11},
+        {"long slit", withTexts({{C::txtSlitWide, "1e309"}}, kaf, false), FK::Overflow, C::txtSlitWide, 11},
     };
 }
+// clang-format on
 
 TEST(CalculationFaults, StopAtTheirStepWithTheirKind) {
     for (const FaultCase& c : faultCases()) {

@@ -8,17 +8,9 @@ namespace {
 
 class HostileInputTest : public testing::WindowTest {
   protected:
-    std::vector<QString> inputs() {
-        std::vector<QString> texts;
-        for (std::size_t i = 0; i < kInputCount; ++i) texts.push_back(text(name(inputAt(i))));
-        return texts;
-    }
-    static const char* name(Control c) { return controlName(c).data(); }
-
     RunOutput modelRun() {
         RunInput in;
-        for (std::size_t i = 0; i < kInputCount; ++i)
-            in.texts[i] = text(name(inputAt(i))).toStdString();
+        for (std::size_t i = 0; i < kInputCount; ++i) in.texts[i] = inputs()[i].toStdString();
         in.barlowSelected = get<QRadioButton>("optBarlow")->isChecked();
         in.decimalSeparator = regionalDecimalSeparator();
         return runCalculation(in);
@@ -30,7 +22,7 @@ class HostileInputTest : public testing::WindowTest {
         const RunOutput expected = modelRun();
         if (expected.fault) {
             calculExpectingBox();
-            EXPECT_EQ(watchdog_.lastText().toStdString(), faultMessage(*expected.fault)) << what;
+            EXPECT_EQ(watchdog_.lastText.toStdString(), faultMessage(*expected.fault)) << what;
         } else {
             click("cmdCalcul");
         }
@@ -40,10 +32,6 @@ class HostileInputTest : public testing::WindowTest {
             EXPECT_EQ(text(name(shownAt(i))).toStdString(), want) << what << " " << i;
         }
         EXPECT_EQ(inputs(), typed) << what;
-    }
-
-    void typeEverywhere(const QString& t) {
-        for (std::size_t i = 0; i < kInputCount; ++i) type(name(inputAt(i)), t);
     }
 };
 
@@ -60,28 +48,25 @@ TEST_F(HostileInputTest, TheSameTextInEveryInput) {
         {"mathematical digits", QString::fromUtf8("𝟗𝟗")},
         {"emoji and bidi marks", QString::fromUtf8("\u202e12\u202c🔭")},
         {"Cyrillic", QString::fromUtf8("Спектр 300")},
-        {"hex and octal", "&HFFFF"},
+        {"hex", "&HFFFF"},
     };
     for (const auto& [what, t] : cases) {
-        typeEverywhere(t);
+        for (std::size_t i = 0; i < kInputCount; ++i) type(name(inputAt(i)), t);
         calculAsTheModel(what);
     }
 }
 
 TEST_F(HostileInputTest, Overflow1e309InEachFieldInTurn) {
     for (bool slit : {false, true}) {
-        click(slit ? "optFente" : "optBarlow");
         for (std::size_t i = 0; i < kInputCount; ++i) {
             window().Form_Load();
             if (slit) click("optFente");
             type(name(inputAt(i)), "1e309");
             const RunOutput expected = modelRun();
-            const bool slitUnread = inputAt(i) == Control::txtSlitWide && !slit;
-            EXPECT_EQ(expected.fault.has_value(), !slitUnread) << name(inputAt(i));
-            if (expected.fault) {
-                EXPECT_EQ(expected.fault->at, inputAt(i));
-            }
-            calculAsTheModel(name(inputAt(i)));
+            const bool unread = inputAt(i) == Control::txtSlitWide && !slit;
+            EXPECT_EQ(expected.fault.has_value(), !unread);
+            EXPECT_TRUE(!expected.fault || expected.fault->at == inputAt(i));
+            calculAsTheModel(controlName(inputAt(i)).data());
         }
     }
 }

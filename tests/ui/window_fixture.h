@@ -21,35 +21,30 @@ namespace kelvora::ui::testing {
 class ModalWatchdog {
   public:
     ModalWatchdog() {
-        timer_.setInterval(20);
         QObject::connect(&timer_, &QTimer::timeout, [this] { check(); });
-        timer_.start();
+        timer_.start(20);
     }
-    void expectBox() { expected_ = true; }
-    int boxesSeen() const { return seen_; }
-    const QString& lastTitle() const { return title_; }
-    const QString& lastText() const { return text_; }
+    void expectBox() { ++expected_; }
+    int pending() const { return expected_; }
+    QString lastTitle, lastText;
 
   private:
     void check() {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) return;
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!expected_) ADD_FAILURE() << "unexpected modal window";
-        if (box) {
-            title_ = box->windowTitle();
-            text_ = box->text();
+        if (expected_-- == 0) ADD_FAILURE() << "unexpected modal window";
+        expected_ = std::max(expected_, 0);
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            lastTitle = box->windowTitle();
+            lastText = box->text();
         }
-        ++seen_;
-        expected_ = false;
         modal->close();
     }
     QTimer timer_;
-    bool expected_ = false;
-    int seen_ = 0;
-    QString title_, text_;
+    int expected_ = 0;
 };
 
+// A loaded, shown and active window, addressed by control names.
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -59,28 +54,34 @@ class WindowTest : public ::testing::Test {
         window_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     }
-    void TearDown() override { EXPECT_EQ(watchdog_.boxesSeen(), boxesExpected_); }
+    void TearDown() override {
+        EXPECT_EQ(watchdog_.pending(), 0) << "an expected box never opened";
+    }
 
     MainWindow& window() { return *window_; }
     template <typename T = QWidget>
-    T* get(const char* name) {
-        T* w = window_->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_TRUE(w) << name;
+    T* get(const QString& name) {
+        T* w = window_->findChild<T*>(name);
+        EXPECT_TRUE(w) << name.toStdString();
         return w;
     }
-    QLineEdit* field(const char* name) { return get<QLineEdit>(name); }
-    QString text(const char* name) { return field(name)->text(); }
-    void type(const char* name, const QString& t) { field(name)->setText(t); }
-    void click(const char* name) { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
+    static QString name(Control c) { return QString::fromUtf8(controlName(c).data()); }
+    QLineEdit* field(const QString& n) { return get<QLineEdit>(n); }
+    QString text(const QString& n) { return field(n)->text(); }
+    void type(const QString& n, const QString& t) { field(n)->setText(t); }
+    void click(const QString& n) { QTest::mouseClick(get<QAbstractButton>(n), Qt::LeftButton); }
+    std::vector<QString> inputs() {
+        std::vector<QString> texts;
+        for (std::size_t i = 0; i < kInputCount; ++i) texts.push_back(text(name(inputAt(i))));
+        return texts;
+    }
     // Clicks "Calcul" while a fault box is expected to open.
     void calculExpectingBox() {
         watchdog_.expectBox();
-        ++boxesExpected_;
         click("cmdCalcul");
     }
 
     ModalWatchdog watchdog_;
-    int boxesExpected_ = 0;
 
   private:
     std::unique_ptr<MainWindow> window_;
