@@ -60,14 +60,6 @@ TEST(CalculationFaults, StopAtTheirStepWithTheirKind) {
     }
 }
 
-TEST(CalculationFaults, NoDetectorShowsTheCentreAsBothEnds) {
-    const RunOutput out = runCalculation(withTexts({}, Detector::None));
-    ASSERT_EQ(out.shown.size(), 4u);
-    EXPECT_EQ(out.shown[1].text, ".");
-    EXPECT_EQ(out.shown[2].text, "5500.");
-    EXPECT_EQ(out.shown[3].text, "5500.");
-}
-
 TEST(CalculationFaults, MessagesNameTheErrorAndThePlace) {
     EXPECT_EQ(faultMessage({FK::DivisionByZero, C::txtDispersion}),
               "Division par zéro au calcul de « Dispersion » (txtDispersion)");

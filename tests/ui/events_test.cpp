@@ -8,17 +8,13 @@ namespace {
 using testing::WindowTest;
 
 // Result fields and their texts after "Calcul" on the default instrument.
-const std::pair<const char*, const char*> kDefaultResults[] = {{"txtAngle", "9.497"},
-                                                               {"txtDispersion", "5.918"},
-                                                               {"txtLambda1", "3227.58"},
-                                                               {"txtLambda2", "7772.42"},
-                                                               {"txtSeparation", "12.921"},
-                                                               {"txtResolution", "426"},
-                                                               {"txtDCollimateur", "20.83"},
-                                                               {"txtDGrating", "20.83"},
-                                                               {"txtDChambre", "24."},
-                                                               {"txtFD", "2.08"},
-                                                               {"txtSB", "214.7"}};
+// clang-format off
+const std::pair<const char*, const char*> kDefaultResults[] = {
+    {"txtAngle", "9.497"}, {"txtDispersion", "5.918"}, {"txtLambda1", "3227.58"},
+    {"txtLambda2", "7772.42"}, {"txtSeparation", "12.921"}, {"txtResolution", "426"},
+    {"txtDCollimateur", "20.83"}, {"txtDGrating", "20.83"}, {"txtDChambre", "24."},
+    {"txtFD", "2.08"}, {"txtSB", "214.7"}};
+// clang-format on
 
 TEST(WindowCreated, EmptyAndEnabledBeforeLoad) {
     MainWindow w;
@@ -93,11 +89,11 @@ TEST_F(WindowTest, CalculShowsTheDefaultResults) {
 }
 
 TEST_F(WindowTest, CalculReadsDetectorBinningAndModel) {
+    // clang-format off
     const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
-        {"optKaf3200", "1", "txtSB", "189.2"},
-        {"optKaf1600", "1", "txtLambda1", "955.16"},
-        {"optKaf400", "2", "txtDispersion", "11.836"},
-        {"optFente", "1", "txtSB", "231.6"}};
+        {"optKaf3200", "1", "txtSB", "189.2"}, {"optKaf1600", "1", "txtLambda1", "955.16"},
+        {"optKaf400", "2", "txtDispersion", "11.836"}, {"optFente", "1", "txtSB", "231.6"}};
+    // clang-format on
     for (const auto& [option, binX, result, expected] : cases) {
         const QString before = text(result);
         click(option);
