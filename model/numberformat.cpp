@@ -6,180 +6,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <utility>
+
 
 namespace kelvora {
 
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n';
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Walks the text as if blanks, tabs and line feeds were not there.
-class Cursor {
-  public:
-    explicit Cursor(std::string_view text) : text_(text) { skipBlanks(); }
-    bool atEnd() const { return pos_ >= text_.size(); }
-    char peek() const { return atEnd() ? '\0' : text_[pos_]; }
-    void next() {
-        ++pos_;
-        skipBlanks();
-    }
-    bool take(char c) {
-        if (peek() != c) return false;
-        next();
-        return true;
-    }
-    bool takeEither(char a, char b) { return take(a) || take(b); }
-    // A mark to come back to when what follows turns out not to continue the number.
-    std::size_t mark() const { return pos_; }
-    void reset(std::size_t mark) { pos_ = mark; }
-
-  private:
-    void skipBlanks() {
-        while (pos_ < text_.size() && isBlank(text_[pos_])) ++pos_;
-    }
-    std::string_view text_;
-    std::size_t pos_ = 0;
-};
-
-int digitValue(char c) {
-    if (isDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return 99;
-}
-
-// The number's characters without blanks: on the stack for ordinary
-// fields, on the heap only for very long texts.
-class NumberBuffer {
-  public:
-    void push(char c) {
-        if (size_ < sizeof small_)
-            small_[size_] = c;
-        else
-            spill(c);
-        ++size_;
-    }
-    void truncate(std::size_t size) {
-        size_ = size;
-        if (size_ <= sizeof small_)
-            big_.clear();
-        else
-            big_.resize(size_);
-    }
-    std::size_t size() const { return size_; }
-    const char* data() const { return size_ <= sizeof small_ ? small_ : big_.data(); }
-    std::string_view view() const { return {data(), size_}; }
-
-  private:
-    void spill(char c) {
-        if (big_.empty()) big_.assign(small_, sizeof small_);
-        big_.push_back(c);
-    }
-    char small_[64];
-    std::string big_;
-    std::size_t size_ = 0;
-};
-
-// Decimal exponent of the leading significant digit of "[-]int[.frac][e[-]exp]",
-// saturated far beyond any double; decides overflow against underflow.
-std::int64_t magnitude(std::string_view number) {
-    if (!number.empty() && number.front() == '-') number.remove_prefix(1);
-    const std::size_t e = std::min(number.find('e'), number.size());
-    const std::string_view mantissa = number.substr(0, e);
-    std::int64_t exponent = 0;
-    std::string_view exp = e < number.size() ? number.substr(e + 1) : std::string_view();
-    const bool negative = !exp.empty() && exp.front() == '-';
-    if (negative) exp.remove_prefix(1);
-    for (char d : exp) exponent = std::min<std::int64_t>(exponent * 10 + (d - '0'), 1000000000);
-    if (negative) exponent = -exponent;
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::size_t first = mantissa.find_first_not_of("0.");
-    if (first == std::string_view::npos) return 0;
-    const auto offset = static_cast<std::int64_t>(point) - static_cast<std::int64_t>(first);
-    return (first < point ? offset - 1 : offset) + exponent;
-}
-
-void takeDigits(Cursor& c, NumberBuffer& b) {
-    while (isDigit(c.peek())) {
-        b.push(c.peek());
-        c.next();
-    }
-}
-
-NumberReading readDecimal(Cursor& c) {
-    NumberBuffer b;
-    if (c.take('-'))
-        b.push('-');
-    else
-        c.take('+');
-    const std::size_t signLen = b.size();
-    takeDigits(c, b);
-    std::size_t digits = b.size() - signLen;
-    if (c.take('.')) {
-        b.push('.');
-        const std::size_t before = b.size();
-        takeDigits(c, b);
-        digits += b.size() - before;
-    }
-    if (digits == 0) return {0, false};
-    const std::size_t mantissaLen = b.size();
-    const auto beforeExponent = c.mark();
-    if (c.takeEither('E', 'e')) {
-        b.push('e');
-        if (c.take('-'))
-            b.push('-');
-        else
-            c.take('+');
-        if (isDigit(c.peek())) {
-            takeDigits(c, b);
-        } else {
-            b.truncate(mantissaLen);
-            c.reset(beforeExponent);
-        }
-    }
-    double value = 0;
-    if (std::from_chars(b.data(), b.data() + b.size(), value).ec ==
-        std::errc::result_out_of_range) {
-        if (magnitude(b.view()) > 0) return {0, true};
-        value = signLen ? -0.0 : 0.0;  // underflow is ignored
-    }
-    return {value, false};
-}
-
-// &H and &O: the digits are an unsigned binary magnitude, rounded to the
-// nearest double by the hex-float reader; octal is regrouped to hex first.
-NumberReading readRadix(Cursor& c, int bitsPerDigit) {
-    const int radix = 1 << bitsPerDigit;
-    std::string bits;
-    while (!c.atEnd() && digitValue(c.peek()) < radix) {
-        const int v = digitValue(c.peek());
-        for (int b = bitsPerDigit - 1; b >= 0; --b) bits.push_back(((v >> b) & 1) ? '1' : '0');
-        c.next();
-    }
-    const auto first = bits.find('1');
-    if (first == std::string::npos) return {0, false};
-    bits.erase(0, first);
-    if (bits.size() > 1024) return {0, true};
-    bits.insert(0, (4 - bits.size() % 4) % 4, '0');
-    std::string hex;
-    for (std::size_t i = 0; i < bits.size(); i += 4) {
-        int v = 0;
-        for (int k = 0; k < 4; ++k) v = v * 2 + (bits[i + k] - '0');
-        hex.push_back("0123456789abcdef"[v]);
-    }
-    double value = 0;
-    auto [ptr, ec] =
-        std::from_chars(hex.data(), hex.data() + hex.size(), value, std::chars_format::hex);
-    (void)ptr;
-    if (ec != std::errc()) return {0, true};
-    return {value, false};
-}
 
 // 15 significant digits of |value| and the decimal exponent of the first.
 struct Decimal15 {
@@ -307,54 +140,6 @@ std::string_view roundedDigits(const Decimal15& d, int places, char* buf) {
     return {buf + first, static_cast<std::size_t>(keep + 1 - first)};
 }
 
-}  // namespace
-
-// Plain texts such as "5500" or "0.05": no blank, sign '+', exponent or
-// trailing characters, at most 15 significant digits. The exact integer
-// divided by an exact power of ten is then the correctly rounded value.
-bool readPlain(std::string_view text, double& value) {
-    static constexpr std::array<double, 23> kExactPow10{
-        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    if (text.size() > kExactPow10.size()) return false;
-    const bool negative = !text.empty() && text.front() == '-';
-    std::uint64_t mantissa = 0;
-    int significant = 0, fractionDigits = -1;  // -1: no period yet
-    bool anyDigit = false;
-    for (std::size_t i = negative ? 1 : 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (isDigit(c)) {
-            anyDigit = true;
-            significant += mantissa != 0 || c != '0';
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            fractionDigits += fractionDigits >= 0;
-        } else if (c == '.' && fractionDigits < 0) {
-            fractionDigits = 0;
-        } else {
-            return false;
-        }
-    }
-    if (!anyDigit || significant > 15) return false;
-    double v = static_cast<double>(mantissa);
-    if (fractionDigits > 0) v /= kExactPow10[static_cast<std::size_t>(fractionDigits)];
-    value = negative ? -v : v;
-    return true;
-}
-
-NumberReading readNumber(std::string_view text) {
-    if (double plain = 0; readPlain(text, plain)) return {plain, false};
-    Cursor c(text);
-    if (c.peek() == '&') {
-        const auto start = c.mark();
-        c.next();
-        if (c.takeEither('H', 'h')) return readRadix(c, 4);
-        if (c.takeEither('O', 'o')) return readRadix(c, 3);
-        c.reset(start);
-        return {0, false};
-    }
-    return readDecimal(c);
-}
-
 // The usual case: the rounded value fits 64 bits as round(|value| * 10^places).
 // Writes into `buf` (64 chars) and returns the length, or -1 when the value
 // or the pattern needs the general path.
@@ -389,6 +174,8 @@ int formatFast(double value, std::size_t places, bool hasPoint, std::string_view
     }
     return static_cast<int>(p - buf);
 }
+
+}  // namespace
 
 std::string formatPattern(double value, std::string_view pattern, std::string_view separator) {
     const auto dot = pattern.find('.');
