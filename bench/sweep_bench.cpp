@@ -11,7 +11,7 @@ namespace {
 
 // Counts what it is given and keeps nothing, like /dev/null.
 class NullBuffer : public std::streambuf {
-protected:
+  protected:
     int overflow(int c) override { return c; }
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <utility>
 
-
 namespace kelvora {
 
 namespace {

@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cstdint>
 
-
 namespace kelvora {
 
 namespace {

@@ -14,9 +14,11 @@ int main(int argc, char** argv) {
     }
     const QImage icon(kelvora_xpm);
     for (int size : {32, 64, 128, 256}) {
-        const QString dir = QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
+        const QString dir =
+            QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
         QDir().mkpath(dir);
-        const QImage scaled = icon.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const QImage scaled =
+            icon.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         if (!scaled.save(dir + "/" + QString::fromLocal8Bit(argv[2]) + ".png")) return 1;
     }
     return 0;
