@@ -7,13 +7,6 @@
 namespace kelvora {
 namespace {
 
-TEST(Instrument, DefaultTextsInLoadOrder) {
-    const char* expected[] = {"200", "1200", "2",  "300", "1", "125", "50", "25", "5500",
-                              "6",   "18",   "60", "1",   "1", "18",  "1",  "1"};
-    const InputTexts texts = defaultInputTexts();
-    for (std::size_t i = 0; i < kInputCount; ++i) EXPECT_EQ(texts[i], expected[i]) << i;
-}
-
 TEST(Instrument, AngleConversionsUseTheTenDigitPi) {
     EXPECT_EQ(D2R(180), 3.141592654);
     EXPECT_EQ(R2D(3.141592654), 180);
