@@ -58,6 +58,7 @@ void MainWindow::createControls() {
     for (const ControlSpec& entry : windowLayout()) {
         QWidget* parent = *entry.parent ? findChild<QWidget*>(entry.parent) : this;
         QWidget* control = createControl(entry, parent);
+        if (const auto c = controlByName(entry.name)) runControls_[indexOf(*c)] = control;
         describeForScreenReaders(entry, control, leftLabel);
         leftLabel = entry.kind == Kind::Label ? static_cast<QLabel*>(control) : nullptr;
     }
@@ -163,7 +164,11 @@ void MainWindow::setTabOrder() {
 }
 
 QLineEdit* MainWindow::field(Control c) const {
-    return findChild<QLineEdit*>(qs(controlName(c)));
+    return static_cast<QLineEdit*>(runControls_[indexOf(c)]);
+}
+
+QLabel* MainWindow::wavelengthNote() const {
+    return static_cast<QLabel*>(runControls_[indexOf(Control::lblLambda)]);
 }
 
 QRadioButton* MainWindow::option(const char* name) const {
@@ -173,7 +178,7 @@ QRadioButton* MainWindow::option(const char* name) const {
 void MainWindow::Form_Load() {
     for (std::size_t i = 0; i < kInputCount; ++i)
         field(inputAt(i))->setText(qs(defaultText(inputAt(i))));
-    findChild<QLabel*>(QStringLiteral("lblLambda"))->clear();
+    wavelengthNote()->clear();
     option("optKaf400")->setChecked(true);
     option("optBarlow")->setChecked(true);
 }
@@ -197,7 +202,7 @@ RunInput MainWindow::readWindow() const {
 
 void MainWindow::showText(Control c, const QString& text) {
     if (c == Control::lblLambda) {
-        findChild<QLabel*>(QStringLiteral("lblLambda"))->setText(text);
+        wavelengthNote()->setText(text);
         return;
     }
     QLineEdit* edit = field(c);

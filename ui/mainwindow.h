@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <array>
 
 #include "model/calculation.h"
 #include "ui/layout.h"
@@ -40,6 +41,7 @@ class MainWindow : public QWidget {
     QString textToFit(const ControlSpec& entry, const RunOutput& defaults) const;
 
     QLineEdit* field(Control c) const;
+    QLabel* wavelengthNote() const;
     QRadioButton* option(const char* name) const;
     RunInput readWindow() const;
     Detector selectedDetector() const;
@@ -47,6 +49,8 @@ class MainWindow : public QWidget {
     void reportFault(const RunOutput& out);
 
     double scale_ = 1.0 / kBaseTwipsPerPixel;
+    // The controls a run reads or writes, by Control, found once.
+    std::array<QWidget*, kControlCount> runControls_{};
 };
 
 }  // namespace kelvora::ui
