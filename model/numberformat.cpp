@@ -220,11 +220,38 @@ std::string fifteenDigitForm(double value) {
     return std::string(buf, p);
 }
 
+namespace {
+
+// Between 1e-3 and 1e15 "%.15g" is fixed notation: the 15-digit form
+// without its trailing zeros, placed around the point by its exponent.
+std::string plainFixed(bool negative, std::uint64_t digits, int e, std::string_view separator) {
+    int count = 15;
+    for (; digits % 10 == 0; digits /= 10) --count;
+    char significant[16];
+    std::to_chars(significant, significant + sizeof significant, digits);
+    const std::string_view d(significant, static_cast<std::size_t>(count));
+    std::string out = negative ? "-" : "";
+    if (e < 0) {
+        out.append("0").append(separator).append(static_cast<std::size_t>(-e - 1), '0').append(d);
+    } else if (count <= e + 1) {
+        out.append(d).append(static_cast<std::size_t>(e + 1 - count), '0');
+    } else {
+        out.append(d.substr(0, e + 1)).append(separator).append(d.substr(e + 1));
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string plainNumberText(double value, std::string_view separator) {
     if (value == 0) value = 0;  // no "-0"
+    std::uint64_t digits = 0;
+    int e = 0;
+    if (integerFifteen(std::fabs(value), digits, e) && e < 15)  // 9.99...e14 may round to 1e15
+        return plainFixed(value < 0, digits, e, separator);
     char buf[40];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
-    (void)ec;
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
     std::string out;
     for (const char* p = buf; p != end; ++p) {
         if (*p == '.')

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -115,12 +116,26 @@ TEST(FormatPattern, FastPathAgreesWithTheGeneralPath) {
     }
 }
 
+// "%.15g" with the regional separator, for every decade.
+TEST(NumberToText, PlainIsTheFifteenDigitGeneralForm) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> exponent(-8, 20);
+    for (int i = 0; i < 100000; ++i) {
+        const double v = (i % 2 ? -1 : 1) * std::pow(10.0, exponent(random));
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%.15G", v);
+        ASSERT_EQ(plainNumberText(v, "."), buf) << v;
+    }
+}
+
 TEST(NumberToText, PlainAndSigned) {
     EXPECT_EQ(plainNumberText(200, "."), "200");
     EXPECT_EQ(plainNumberText(2.5, ","), "2,5");
     EXPECT_EQ(plainNumberText(0.1 + 0.2, "."), "0.3");
     EXPECT_EQ(plainNumberText(1.0 / 3, "."), "0.333333333333333");
     EXPECT_EQ(plainNumberText(1e20, "."), "1E+20");
+    EXPECT_EQ(plainNumberText(999999999999999.9, "."), "1E+15");
+    EXPECT_EQ(plainNumberText(0.00099999999999999999, "."), "0.001");
     EXPECT_EQ(plainNumberText(-0.0, "."), "0");
     EXPECT_EQ(signedNumberText(5500), " 5500");
     EXPECT_EQ(signedNumberText(-12.5), "-12.5");
