@@ -25,12 +25,6 @@ struct ShownText {
     std::string text;
 };
 
-// Where a run stopped: the field being read or the result being computed.
-struct Fault {
-    FaultKind kind;
-    Control at;
-};
-
 // The shown texts in the order they were written; if the run stopped,
 // the texts written before the stop and the fault.
 struct RunOutput {
@@ -47,9 +41,5 @@ struct CalculationResults {
 // One calculation run: reads each field at its step, shows each result as
 // soon as it is computed, stops at the first arithmetic fault. Pure.
 RunOutput runCalculation(const RunInput& input);
-
-// French report of a fault, starting with the error's name, e.g.
-// "Division par zéro au calcul de « Dispersion » (txtDispersion)".
-std::string faultMessage(const Fault& fault);
 
 }  // namespace kelvora

@@ -1,7 +1,4 @@
 #include "model/fault.h"
-
-#include "model/calculation.h"
-
 namespace kelvora {
 
 const char* faultName(FaultKind kind) {
