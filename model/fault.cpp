@@ -1,4 +1,5 @@
 #include "model/fault.h"
+
 namespace kelvora {
 
 const char* faultName(FaultKind kind) {
