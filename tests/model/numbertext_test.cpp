@@ -74,57 +74,37 @@ TEST(FormatPattern, RoundingAndShape) {
 }
 // clang-format on
 
-// The integer fast path must agree with the exact decimal expansion, ties
-// at the 16th digit going to the even neighbour as to_chars does.
-TEST(FifteenDigitForm, AgreesWithTheExactDecimalExpansion) {
+// The exact integer paths must agree with the general conversions: the
+// 15-digit form with to_chars (ties to even), results with the digit-string
+// path (taken for separators over 16 bytes), plain texts with "%.15G".
+TEST(NumberText, FastPathsAgreeWithTheGeneralConversions) {
     std::vector<double> values{1e-3,
                                1e15,
                                999.9999999999999,
-                               0.1,
                                2.675,
-                               1e14,
                                99999999999999.95,
                                1000000000000.125,
                                1000000000000.375,
-                               100000000000000.5,
-                               0.0625};
+                               100000000000000.5};
     std::mt19937_64 random(20261207);
-    std::uniform_real_distribution<double> exponent(-5, 17);
-    for (int i = 0; i < 200000; ++i) values.push_back(std::pow(10.0, exponent(random)));
+    std::uniform_real_distribution<double> exponent(-8, 20);
+    for (int i = 0; i < 100000; ++i)
+        values.push_back((i % 2 ? -1 : 1) * std::pow(10.0, exponent(random)));
+    const std::string longSeparator(17, '~');
     for (double v : values) {
         char buf[40];
         const auto end =
-            std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
+            std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, 14)
+                .ptr;
         ASSERT_EQ(fifteenDigitForm(v), std::string(buf, end)) << v;
-    }
-}
-
-// A separator longer than 16 bytes takes the general digit-string path;
-// every other text comes from the 64-bit fast path. Both must agree.
-TEST(FormatPattern, FastPathAgreesWithTheGeneralPath) {
-    const std::string longSeparator(17, '~');
-    std::mt19937_64 random(7);
-    std::uniform_real_distribution<double> exponent(-6, 19);
-    for (int i = 0; i < 100000; ++i) {
-        const double v = (i % 2 ? -1 : 1) * std::pow(10.0, exponent(random));
+        std::snprintf(buf, sizeof buf, "%.15G", v);
+        ASSERT_EQ(plainNumberText(v, "."), buf) << v;
         for (const char* pattern : {"##.###", "#.##", "#", "#.#"}) {
             std::string general = formatPattern(v, pattern, longSeparator);
             if (auto at = general.find(longSeparator); at != std::string::npos)
-                general.replace(at, longSeparator.size(), ".");
+                general.replace(at, 17, ".");
             ASSERT_EQ(formatPattern(v, pattern, "."), general) << v << ' ' << pattern;
         }
-    }
-}
-
-// "%.15g" with the regional separator, for every decade.
-TEST(NumberToText, PlainIsTheFifteenDigitGeneralForm) {
-    std::mt19937_64 random(11);
-    std::uniform_real_distribution<double> exponent(-8, 20);
-    for (int i = 0; i < 100000; ++i) {
-        const double v = (i % 2 ? -1 : 1) * std::pow(10.0, exponent(random));
-        char buf[40];
-        std::snprintf(buf, sizeof buf, "%.15G", v);
-        ASSERT_EQ(plainNumberText(v, "."), buf) << v;
     }
 }
 
