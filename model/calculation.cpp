@@ -70,7 +70,8 @@ class Run {
     }
 
     void show(Control c, double value, std::string_view pattern) {
-        out_.shown.emplace_back(c, formatPattern(value, pattern, in_.decimalSeparator));
+        appendPattern(out_.shown.emplace_back(c, std::string()).text, value, pattern,
+                      in_.decimalSeparator);
     }
 
     void readOpticalInputs() {
@@ -138,8 +139,9 @@ class Run {
         show(Control::txtResolution, r_.resolution, "#");
         at(Control::lblLambda);
         const Num centre = Num(q_.lambda) * 10000000;
-        out_.shown.emplace_back(Control::lblLambda,
-                                "à " + signedNumberText(centre.value()) + " angstroms");
+        std::string& note = out_.shown.emplace_back(Control::lblLambda, std::string()).text;
+        note.reserve(40);  // one allocation for the whole note
+        note.append("à ").append(signedNumberText(centre.value())).append(" angstroms");
     }
 
     void collimatorAndGrating() {

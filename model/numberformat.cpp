@@ -176,32 +176,36 @@ int formatFast(double value, std::size_t places, bool hasPoint, std::string_view
 
 }  // namespace
 
-std::string formatPattern(double value, std::string_view pattern, std::string_view separator) {
+void appendPattern(std::string& out, double value, std::string_view pattern,
+                   std::string_view separator) {
     const auto dot = pattern.find('.');
     const bool hasPoint = dot != std::string_view::npos;
     std::size_t places = 0;
     if (hasPoint)
         for (char ch : pattern.substr(dot + 1)) places += ch == '#';
-    if (!std::isfinite(value)) return "";
+    if (!std::isfinite(value)) return;
     char fast[64];
-    if (const int n = formatFast(value, places, hasPoint, separator, fast); n >= 0)
-        return std::string(fast, static_cast<std::size_t>(n));
-
+    if (const int n = formatFast(value, places, hasPoint, separator, fast); n >= 0) {
+        out.append(fast, static_cast<std::size_t>(n));
+        return;
+    }
     char buf[400];
     const std::string_view digits = roundedDigits(decimal15(std::fabs(value)), places, buf);
     const std::size_t intLen = digits.size() > places ? digits.size() - places : 0;
     std::string_view frac = digits.substr(intLen);
     while (!frac.empty() && frac.back() == '0') frac.remove_suffix(1);
     const std::size_t leadingZeros = places - (digits.size() - intLen);
-
-    std::string out;
-    out.reserve(1 + intLen + separator.size() + places);
     if (value < 0) out.push_back('-');  // even when it rounds to nothing: "-."
     out.append(digits.substr(0, intLen));
     if (hasPoint) {
         out.append(separator);
         if (!frac.empty()) out.append(leadingZeros, '0').append(frac);
     }
+}
+
+std::string formatPattern(double value, std::string_view pattern, std::string_view separator) {
+    std::string out;
+    appendPattern(out, value, pattern, separator);
     return out;
 }
 

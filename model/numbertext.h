@@ -22,6 +22,9 @@ NumberReading readNumber(std::string_view text);
 // halves away from zero; shows the integer part in full (nothing for 0),
 // no trailing zeros, and the separator whenever the pattern has one.
 std::string formatPattern(double value, std::string_view pattern, std::string_view separator);
+// The same text appended to `out`, for callers that build their strings in place.
+void appendPattern(std::string& out, double value, std::string_view pattern,
+                   std::string_view separator);
 
 // The 15-significant-digit decimal form that formatPattern rounds, in the
 // layout of printf's "%.14e" ("3.22758120000000e+03"); for |value| only.
