@@ -33,7 +33,6 @@ class Run {
     }
 
     void signalToNoise() {
-        at(Control::txtMagEtoile);
         q_.mstar = read(Control::txtMagEtoile);
         q_.msky = read(Control::txtMagCiel);
         q_.t = read(Control::txtTi);
@@ -42,11 +41,11 @@ class Run {
         at(Control::txtSB);
         const Num D = q_.D, F = q_.F, Fcoll = q_.Fcoll, Fcam = q_.Fcam, p = det_.p;
         const Num a = Fcoll * p / Fcam / F * 648000 / kPi;
-        const Num Psky = checkedPow(10, q_.msky * kMagnitudeFactor) *
+        const Num Psky = checkedPow(10, Num(q_.msky) * kMagnitudeFactor) *
                          (checkedPow(D / 10, 2) * (B * kSkyFlux)) * (a * q_.bx) * (a * q_.by);
         q_.sigma = read(Control::txtBruit);
         at(Control::txtSB);
-        const Num Pstar = checkedPow(10, q_.mstar * kMagnitudeFactor) *
+        const Num Pstar = checkedPow(10, Num(q_.mstar) * kMagnitudeFactor) *
                           (checkedPow(D / 10, 2) * (r_.d * kStarFlux));
         const Num t = q_.t, by = q_.by;
         const Num Sig = t * Pstar;
