@@ -8,7 +8,7 @@ tmp=$(mktemp -d)
 # -displayfd writes the display number once the server accepts clients.
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
+trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
 for _ in $(seq 200); do
     [ -s "$tmp/display" ] && break
     sleep 0.05
@@ -21,4 +21,9 @@ dbus-run-session -- bash -c '
     sleep 1
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     /usr/bin/python3 "$0" "$1"
-' "$here/screen_reader.py" "$program" 2> >(grep -v "fd limit" >&2)
+' "$here/screen_reader.py" "$program" 2> >(grep -v "fd limit" >&2) || {
+    status=$?
+    echo "X server on $DISPLAY said:" >&2
+    cat "$tmp/xvfb.log" >&2
+    exit $status
+}

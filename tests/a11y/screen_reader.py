@@ -16,15 +16,30 @@ RESULTS = [
 ]
 
 
-def find_app(name, timeout=20):
+def find_app(proc, name, timeout=20):
     end = time.time() + timeout
     while time.time() < end:
+        if proc.poll() is not None:
+            return None
         desktop = pyatspi.Registry.getDesktop(0)
         for app in desktop:
             if app is not None and app.name.lower() == name:
                 return app
         time.sleep(0.2)
     sys.exit("the window never appeared on the accessibility bus")
+
+
+def start(program, attempts=3):
+    """Starts the program; a start that dies at once (the X server not yet
+    taking clients) is tried again."""
+    for _ in range(attempts):
+        proc = subprocess.Popen([program])
+        app = find_app(proc, "kelvora")
+        if app is not None:
+            return proc, app
+        print(f"the program exited with status {proc.returncode}; starting it again", file=sys.stderr)
+        time.sleep(1)
+    sys.exit("the program could not start")
 
 
 def walk(node):
@@ -48,9 +63,8 @@ def text_of(node):
 
 def main():
     program = sys.argv[1]
-    proc = subprocess.Popen([program])
+    proc, app = start(program)
     try:
-        app = find_app("kelvora")
         diameter = by_name(app, "text", "Diamètre")
         diameter.queryEditableText().setTextContents("240")
         by_name(app, "text", "Longueur d'onde centrale").queryEditableText().setTextContents("5800")
