@@ -9,7 +9,7 @@ namespace kelvora {
 int runKelvora(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(KELVORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(KELVORA_APP_ID));
     ui::MainWindow window;
     window.Form_Load();

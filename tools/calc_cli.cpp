@@ -65,7 +65,7 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
         return 0;
     }
     if (o.version) {
-        out << "Kelvora 1.00\n";
+        out << "Kelvora " KELVORA_VERSION "\n";
         return 0;
     }
     const Sweep sweep(o, o.separator.value_or(regionalSeparator));
