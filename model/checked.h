@@ -12,6 +12,9 @@
 
 namespace kelvora {
 
+class Num;
+Num checkedResult(double r);
+
 class Num {
   public:
     constexpr Num(double v) : v_(v) {}  // NOLINT: implicit by design, formulas mix in literals
@@ -29,12 +32,14 @@ class Num {
     friend bool operator>(Num a, Num b) { return a.v_ > b.v_; }
 
   private:
-    static Num checkedResult(double r) {
-        if (!std::isfinite(r)) throw ArithmeticFault{FaultKind::Overflow};
-        return Num(r);
-    }
     double v_;
 };
+
+// An infinite or NaN result stops the run with an overflow error.
+inline Num checkedResult(double r) {
+    if (!std::isfinite(r)) throw ArithmeticFault{FaultKind::Overflow};
+    return Num(r);
+}
 
 // Square root of a negative number is the one invalid-argument error.
 inline Num checkedSqrt(Num a) {
@@ -43,9 +48,7 @@ inline Num checkedSqrt(Num a) {
 }
 
 inline Num checkedPow(Num base, Num exponent) {
-    const double r = std::pow(base.value(), exponent.value());
-    if (!std::isfinite(r)) throw ArithmeticFault{FaultKind::Overflow};
-    return Num(r);
+    return checkedResult(std::pow(base.value(), exponent.value()));
 }
 
 // Arctangent and cosine of a finite number never fault.
