@@ -2,6 +2,7 @@
 # Sets up a Debian 12 machine for Kelvora, builds it, then starts it or tests it.
 #   ./dev.sh run     install what is missing, build, start the window
 #   ./dev.sh test    install what is missing, build, run every test
+#   ./dev.sh install PACKAGE...   install the Debian packages that are missing
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -38,8 +39,12 @@ case "${1:-}" in
         build
         ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)"
         ;;
+    install)
+        shift
+        install_missing "$@"
+        ;;
     *)
-        echo "usage: $0 run|test" >&2
+        echo "usage: $0 run|test|install PACKAGE..." >&2
         exit 2
         ;;
 esac
