@@ -1,8 +1,6 @@
 // Formatting any finite double with every pattern and separator: only
 // digits, one separator where the pattern has one, a leading minus at most;
-// read back, it is the value rounded to the pattern's places. The exact
-// integer paths agree with the general conversions.
-#include <charconv>
+// read back, it is the value rounded to the pattern's places.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -40,23 +38,13 @@ void checkShape(const std::string& text, const std::string& sep, bool hasPoint, 
     if (text.size() > 1 + (value < 0) && text[value < 0] == '0') std::abort();  // no leading zero
 }
 
-// The 15-digit form as to_chars gives it, plain texts as "%.15G", and the
-// digit-string path (taken for separators over 16 bytes) for results.
-void checkAgainstGeneralConversions(double value, const char* pattern, const std::string& text) {
+// The 15-digit form and plain texts agree with the C library's printf.
+void checkAgainstPrintf(double value) {
     char buf[40];
-    const auto end =
-        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14)
-            .ptr;
-    if (kelvora::fifteenDigitForm(value) != std::string(buf, end)) std::abort();
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    if (kelvora::fifteenDigitForm(value) != buf) std::abort();
     std::snprintf(buf, sizeof buf, "%.15G", value);
     if (value != 0 && kelvora::plainNumberText(value, ".") != buf) std::abort();  // no "-0"
-    const std::string longSeparator(17, '~');
-    std::string general = kelvora::formatPattern(value, pattern, longSeparator);
-    if (auto at = general.find(longSeparator); at != std::string::npos)
-        general.replace(at, 17, ".");
-    std::string period = text;
-    if (auto at = period.find(','); at != std::string::npos) period.replace(at, 1, ".");
-    if (general != period) std::abort();
 }
 
 }  // namespace
@@ -70,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string sep = kSeparators[data[9] % 3];
     const std::string text = kelvora::formatPattern(value, kPatterns[p], sep);
     checkShape(text, sep, p != 3, value);
-    if (sep.size() == 1) checkAgainstGeneralConversions(value, kPatterns[p], text);
+    checkAgainstPrintf(value);
 
     std::string period = text;
     if (const auto at = period.find(sep); at != std::string::npos)

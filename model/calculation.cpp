@@ -7,15 +7,30 @@ namespace kelvora {
 
 namespace {
 
+// The photometric constants of the signal-to-noise estimate.
+// Band of sky light (Å) reaching one pixel without a slit, and the most a
+// slit's image can let through.
 constexpr double kSkyBandLimit = 2500;
+// Sky electrons per second per cm² of aperture per Å per square arc second
+// at sky brightness 0.
 constexpr double kSkyFlux = 28;
+// Star electrons per second per cm² of aperture per Å at magnitude 0.
 constexpr double kStarFlux = 100.8;
+// Unbinned detector rows across the dispersion the spectrum is summed over.
 constexpr double kRows = 7;
+// Dark electrons per second per binned pixel.
 constexpr double kDark = 0.3;
+// A magnitude M scales a flux by 10^(M · -0.4).
 constexpr double kMagnitudeFactor = -0.4;
+// Å per mm: wavelengths are typed in Å and worked in mm.
+constexpr double kAngstromsPerMm = 10000000;
+// Arc seconds per radian, times π.
+constexpr double kArcsecTimesPi = 648000;
 
 // One run, step by step. `at_` always names the field being read or the
-// result being computed, so a fault can say where it happened.
+// result being computed, so a fault can say where it happened. Each formula
+// is written one checked step after another in its written order (see
+// checked.h), so that the first fault met is the one named.
 class Run {
   public:
     Run(const RunInput& in, RunOutput& out) : in_(in), out_(out) {}
@@ -23,7 +38,7 @@ class Run {
     void optics() {
         readOpticalInputs();
         diffractionAngle();
-        det_ = detectorModel(in_.detector);
+        det_ = &in_.detector;
         dispersion();
         wavelengthRange();
         separatingPower();
@@ -39,19 +54,13 @@ class Run {
         q_.n = read(Control::txtNexposure);
         const Num B = skyBand();
         at(Control::txtSB);
-        const Num D = q_.D, F = q_.F, Fcoll = q_.Fcoll, Fcam = q_.Fcam, p = det_.p;
-        const Num a = Fcoll * p / Fcam / F * 648000 / kPi;
-        const Num Psky = checkedPow(10, Num(q_.msky) * kMagnitudeFactor) *
-                         (checkedPow(D / 10, 2) * (B * kSkyFlux)) * (a * q_.bx) * (a * q_.by);
+        const Num Psky = skyRate(B, pixelSkyAngle());
         q_.sigma = read(Control::txtBruit);
         at(Control::txtSB);
-        const Num Pstar = checkedPow(10, Num(q_.mstar) * kMagnitudeFactor) *
-                          (checkedPow(D / 10, 2) * (r_.d * kStarFlux));
-        const Num t = q_.t, by = q_.by;
+        const Num Pstar = starRate();
+        const Num t = q_.t;
         const Num Sig = t * Pstar;
-        const Num V = checkedPow(q_.sigma, 2) * q_.n * kRows / by +
-                      ((Psky * t * kRows / by + t * Pstar) + t * kDark * kRows / by);
-        const Num Noise = checkedSqrt(V);
+        const Num Noise = checkedSqrt(variance(Psky, Pstar));
         r_.signalToNoise = (Sig / Noise).value();
         show(Control::txtSB, r_.signalToNoise, "#.#");
     }
@@ -69,6 +78,7 @@ class Run {
     }
 
     void show(Control c, double value, std::string_view pattern) {
+        out_.values[out_.shown.size()] = value;
         appendPattern(out_.shown.emplace_back(c, std::string()).text, value, pattern,
                       in_.decimalSeparator);
     }
@@ -84,7 +94,7 @@ class Run {
         q_.by = read(Control::txtBin2);
         const double typed = read(Control::txtWavelength);
         at(Control::txtWavelength);
-        q_.lambda = (Num(typed) / 10000000).value();
+        q_.lambda = (Num(typed) / kAngstromsPerMm).value();
         q_.m = read(Control::txtOrdre);
         q_.N = read(Control::txtTraits);
     }
@@ -93,7 +103,8 @@ class Run {
     void diffractionAngle() {
         at(Control::txtAngle);
         const Num x = Num(q_.m) * q_.N * q_.lambda;
-        const Num beta = checkedAtan(x / checkedSqrt(-x * x + 1));
+        const Num root = checkedSqrt(-x * x + 1);
+        const Num beta = checkedAtan(x / root);
         r_.theta = R2D(beta.value());
         show(Control::txtAngle, r_.theta, "##.###");
     }
@@ -103,7 +114,7 @@ class Run {
     void dispersion() {
         at(Control::txtDispersion);
         const Num c = cosTheta();
-        const Num d = Num(q_.bx) * 10000000 * det_.p * c / q_.m / q_.N / q_.Fcam;
+        const Num d = Num(q_.bx) * kAngstromsPerMm * det_->p * c / q_.m / q_.N / q_.Fcam;
         r_.d = d.value();
         show(Control::txtDispersion, r_.d, "#.###");
     }
@@ -111,13 +122,13 @@ class Run {
     void wavelengthRange() {
         at(Control::txtLambda1);
         const Num lambda = q_.lambda;
-        const Num h = Num(r_.d) * det_.nx / q_.bx / 20000000;
+        const Num h = Num(r_.d) * det_->nx / q_.bx / 20000000;
         const Num lambda1 = lambda - h;
         const Num lambda2 = h + lambda;
-        r_.lambda1 = lambda1 > 0 ? (lambda1 * 10000000).value() : 0;
+        r_.lambda1 = lambda1 > 0 ? (lambda1 * kAngstromsPerMm).value() : 0;
         show(Control::txtLambda1, r_.lambda1, "#.##");
         at(Control::txtLambda2);
-        r_.lambda2 = (lambda2 * 10000000).value();
+        r_.lambda2 = (lambda2 * kAngstromsPerMm).value();
         show(Control::txtLambda2, r_.lambda2, "#.##");
     }
 
@@ -126,18 +137,25 @@ class Run {
     void separatingPower() {
         at(Control::txtSeparation);
         const Num d = r_.d, bx = q_.bx;
-        const Num s = d * q_.S * kPi / 648000 * q_.F * q_.Fcam / q_.Fcoll / (bx * det_.p);
+        const Num seeingOnDetector = d * q_.S * kPi / kArcsecTimesPi * q_.F * q_.Fcam / q_.Fcoll;
+        const Num binnedPixel = bx * det_->p;
+        const Num s = seeingOnDetector / binnedPixel;
         const Num u = d * 1.5 / bx;
-        r_.separation = checkedSqrt(u * u + s * s + d * 2.25 * d).value();
+        const Num u2 = u * u;
+        const Num s2 = s * s;
+        const Num sum = u2 + s2;
+        const Num d2 = d * 2.25 * d;
+        r_.separation = checkedSqrt(sum + d2).value();
         show(Control::txtSeparation, r_.separation, "#.###");
     }
 
     void resolvingPower() {
         at(Control::txtResolution);
-        r_.resolution = (Num(q_.lambda) * 10000000 / r_.separation).value();
+        r_.resolution = (Num(q_.lambda) * kAngstromsPerMm / r_.separation).value();
         show(Control::txtResolution, r_.resolution, "#");
         at(Control::lblLambda);
-        const Num centre = Num(q_.lambda) * 10000000;
+        const Num centre = Num(q_.lambda) * kAngstromsPerMm;
+        out_.values[out_.shown.size()] = centre.value();
         std::string& note = out_.shown.emplace_back(Control::lblLambda, std::string()).text;
         note.reserve(40);  // one allocation for the whole note
         note.append("à ").append(signedNumberText(centre.value())).append(" angstroms");
@@ -153,8 +171,9 @@ class Run {
     void cameraObjective() {
         at(Control::txtDChambre);
         const Num c = cosTheta();
-        const Num Do = Num(q_.D) * q_.Fcoll / q_.F * c + Num(det_.p) * q_.Lgo * det_.nx / q_.Fcam;
-        r_.Do = Do.value();
+        const Num beam = Num(q_.D) * q_.Fcoll / q_.F * c;
+        const Num spread = Num(det_->p) * q_.Lgo * det_->nx / q_.Fcam;
+        r_.Do = (beam + spread).value();
         show(Control::txtDChambre, r_.Do, "#.##");
         at(Control::txtFD);
         r_.focalRatio = (Num(q_.Fcam) / r_.Do).value();
@@ -170,8 +189,57 @@ class Run {
         q_.w = read(Control::txtSlitWide);
         at(Control::txtSB);
         const Num ws = Num(q_.w) * q_.Fcam / q_.Fcoll / c;
-        const Num B = Num(r_.d) * ws / (Num(q_.bx) * det_.p);
+        const Num dws = Num(r_.d) * ws;
+        const Num binnedPixel = Num(q_.bx) * det_->p;
+        const Num B = dws / binnedPixel;
         return B > kSkyBandLimit ? Num(kSkyBandLimit) : B;
+    }
+
+    // Sky angle of one unbinned pixel, arc seconds.
+    Num pixelSkyAngle() const {
+        return Num(q_.Fcoll) * det_->p / q_.Fcam / q_.F * kArcsecTimesPi / kPi;
+    }
+
+    static Num magnitudeFactor(double magnitude) {
+        const Num exponent = Num(magnitude) * kMagnitudeFactor;
+        return checkedPow(10, exponent);
+    }
+
+    // Aperture area factor (D/10)², D in cm.
+    Num apertureSquared() const { return checkedPow(Num(q_.D) / 10, 2); }
+
+    // Psky = 10^(msky·-0.4) · ((D/10)² · (B·28)) · (a·bx) · (a·by)
+    Num skyRate(Num B, Num a) const {
+        const Num brightness = magnitudeFactor(q_.msky);
+        const Num area = apertureSquared();
+        const Num band = B * kSkyFlux;
+        const Num perArea = area * band;
+        const Num lit = brightness * perArea;
+        const Num ax = a * q_.bx;
+        const Num perPixelX = lit * ax;
+        const Num ay = a * q_.by;
+        return perPixelX * ay;
+    }
+
+    // Pstar = 10^(mstar·-0.4) · ((D/10)² · (d·100.8))
+    Num starRate() const {
+        const Num brightness = magnitudeFactor(q_.mstar);
+        const Num area = apertureSquared();
+        const Num band = Num(r_.d) * kStarFlux;
+        const Num perArea = area * band;
+        return brightness * perArea;
+    }
+
+    // V = σ²·n·7/by + ((Psky·t·7/by + t·Pstar) + t·0.3·7/by)
+    Num variance(Num Psky, Num Pstar) const {
+        const Num t = q_.t, by = q_.by;
+        const Num readOut = checkedPow(q_.sigma, 2) * q_.n * kRows / by;
+        const Num sky = Psky * t * kRows / by;
+        const Num star = t * Pstar;
+        const Num skyAndStar = sky + star;
+        const Num dark = t * kDark * kRows / by;
+        const Num photons = skyAndStar + dark;
+        return readOut + photons;
     }
 
     const RunInput& in_;
@@ -179,7 +247,7 @@ class Run {
     Control at_ = Control::txtDiametre;
     InstrumentParameters q_;
     CalculationResults r_;
-    DetectorModel det_{};
+    const DetectorModel* det_ = nullptr;
 };
 
 }  // namespace

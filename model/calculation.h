@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "model/detectors.h"
 #include "model/fault.h"
 #include "model/instrument.h"
 
@@ -13,8 +15,8 @@ namespace kelvora {
 // What the window holds when "Calcul" is pressed.
 struct RunInput {
     InputTexts texts = defaultInputTexts();
-    Detector detector = Detector::Kaf0400;
-    bool barlowSelected = true;  // optBarlow; otherwise the slit model
+    DetectorModel detector = builtInDetectors()[0];  // DetectorModel{}: no button selected
+    bool barlowSelected = true;                      // optBarlow; otherwise the slit model
     std::string decimalSeparator = ".";
 };
 
@@ -26,10 +28,15 @@ struct ShownText {
 };
 
 // The shown texts in the order they were written; if the run stopped,
-// the texts written before the stop and the fault.
+// the texts written before the stop and the fault. values[i] is the number
+// behind shown[i] (for the wavelength note, the central wavelength in Å);
+// the results from shown.size() on were not reached.
 struct RunOutput {
     std::vector<ShownText> shown;
+    std::array<double, kShownCount> values{};
     std::optional<Fault> fault;
+
+    bool reached(std::size_t result) const { return result < shown.size(); }
 };
 
 // The computed quantities, as far as the run got.

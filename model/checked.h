@@ -5,6 +5,12 @@
 // Operands are always finite here (a fault stops the run before an infinity
 // or a NaN could be used), so an infinite result means overflow and a NaN an
 // invalid operation, which the run reports as an overflow too.
+//
+// Which fault a formula names depends on which step runs first, and C++
+// leaves the order of an overloaded operator's operands unspecified. So the
+// right operand of every checked operation must be a plain value: a number,
+// or a named Num. A right operand that is itself a computation does not
+// compile; name it first, on its own line, in the formula's written order.
 
 #include <cmath>
 
@@ -15,25 +21,39 @@ namespace kelvora {
 class Num;
 Num checkedResult(double r);
 
+// A right operand: a number or an already computed, named Num.
+class Operand {
+  public:
+    constexpr Operand(double v) : v_(v) {}  // NOLINT: formulas mix in literals
+    constexpr Operand(const Num& n);        // NOLINT
+    Operand(Num&&) = delete;                // a computation: name it first
+    constexpr double value() const { return v_; }
+
+  private:
+    double v_;
+};
+
 class Num {
   public:
     constexpr Num(double v) : v_(v) {}  // NOLINT: implicit by design, formulas mix in literals
     constexpr double value() const { return v_; }
 
-    friend Num operator+(Num a, Num b) { return checkedResult(a.v_ + b.v_); }
-    friend Num operator-(Num a, Num b) { return checkedResult(a.v_ - b.v_); }
-    friend Num operator*(Num a, Num b) { return checkedResult(a.v_ * b.v_); }
-    friend Num operator/(Num a, Num b) {
-        if (b.v_ == 0.0)
+    friend Num operator+(Num a, Operand b) { return checkedResult(a.v_ + b.value()); }
+    friend Num operator-(Num a, Operand b) { return checkedResult(a.v_ - b.value()); }
+    friend Num operator*(Num a, Operand b) { return checkedResult(a.v_ * b.value()); }
+    friend Num operator/(Num a, Operand b) {
+        if (b.value() == 0.0)
             throw ArithmeticFault{a.v_ == 0.0 ? FaultKind::Overflow : FaultKind::DivisionByZero};
-        return checkedResult(a.v_ / b.v_);
+        return checkedResult(a.v_ / b.value());
     }
     friend Num operator-(Num a) { return Num(-a.v_); }
-    friend bool operator>(Num a, Num b) { return a.v_ > b.v_; }
+    friend bool operator>(Num a, Operand b) { return a.v_ > b.value(); }
 
   private:
     double v_;
 };
+
+constexpr Operand::Operand(const Num& n) : v_(n.value()) {}
 
 // An infinite or NaN result stops the run with an overflow error.
 inline Num checkedResult(double r) {
@@ -47,7 +67,7 @@ inline Num checkedSqrt(Num a) {
     return Num(std::sqrt(a.value()));
 }
 
-inline Num checkedPow(Num base, Num exponent) {
+inline Num checkedPow(Num base, Operand exponent) {
     return checkedResult(std::pow(base.value(), exponent.value()));
 }
 

@@ -13,7 +13,7 @@ struct ControlInfo {
     double defaultValue;
 };
 
-constexpr std::array<ControlInfo, kControlCount> kControls{{
+constexpr auto kControls = std::to_array<ControlInfo>({
     {"txtDiametre", "Diamètre", 200},
     {"txtFocale", "Focale", 1200},
     {"txtSeeing", "Seeing", 2},
@@ -43,20 +43,19 @@ constexpr std::array<ControlInfo, kControlCount> kControls{{
     {"txtDChambre", "Diamètre minimal de l'objectif", 0},
     {"txtFD", "F#", 0},
     {"txtSB", "Rapport signal/bruit", 0},
-}};
+});
 
-constexpr std::array<DetectorModel, 4> kDetectors{{
-    {"", 0, 0},
-    {"KAF-0400", 0.009, 768},
-    {"KAF-1600", 0.009, 1536},
-    {"KAF-3200", 0.0068, 2184},
-}};
+// A missing, extra or misplaced row does not compile.
+static_assert(kControls.size() == kControlCount);
+constexpr bool rowsFollowTheEnum() {
+    for (std::size_t i = 0; i < kControlCount; ++i)
+        if (kControls[i].name != kControlNames[i]) return false;
+    return true;
+}
+static_assert(rowsFollowTheEnum());
 
 }  // namespace
 
-std::string_view controlName(Control c) {
-    return kControls[indexOf(c)].name;
-}
 std::string_view controlLabel(Control c) {
     return kControls[indexOf(c)].label;
 }
@@ -86,16 +85,6 @@ InputTexts defaultInputTexts() {
     InputTexts texts;
     for (std::size_t i = 0; i < kInputCount; ++i) texts[i] = defaultText(inputAt(i));
     return texts;
-}
-
-const DetectorModel& detectorModel(Detector d) {
-    return kDetectors[static_cast<std::size_t>(d)];
-}
-
-std::optional<Detector> detectorByCaption(std::string_view caption) {
-    for (std::size_t i = 1; i < kDetectors.size(); ++i)
-        if (kDetectors[i].caption == caption) return static_cast<Detector>(i);
-    return std::nullopt;
 }
 
 double D2R(const double& degrees) {

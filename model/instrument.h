@@ -10,41 +10,29 @@ namespace kelvora {
 
 // Every control a calculation run reads or writes. The seventeen inputs come
 // first, in the order the load event writes their defaults; the twelve shown
-// texts follow in the order a run writes them.
-enum class Control {
-    txtDiametre,
-    txtFocale,
-    txtSeeing,
-    txtTraits,
-    txtOrdre,
-    txtCollimateur,
-    txtChambre,
-    txtDistance,
-    txtWavelength,
-    txtMagEtoile,
-    txtMagCiel,
-    txtTi,
-    txtNexposure,
-    txtSlitWide,
-    txtBruit,
-    txtBin1,
-    txtBin2,
-    txtAngle,
-    txtDispersion,
-    txtLambda1,
-    txtLambda2,
-    txtSeparation,
-    txtResolution,
-    lblLambda,
-    txtDCollimateur,
-    txtDGrating,
-    txtDChambre,
-    txtFD,
-    txtSB,
-};
+// texts follow in the order a run writes them. One list makes both the enum
+// and the names, so they cannot drift apart.
+#define KELVORA_INPUT_CONTROLS(X)                                                              \
+    X(txtDiametre)                                                                             \
+    X(txtFocale) X(txtSeeing) X(txtTraits) X(txtOrdre) X(txtCollimateur) X(txtChambre)         \
+        X(txtDistance) X(txtWavelength) X(txtMagEtoile) X(txtMagCiel) X(txtTi) X(txtNexposure) \
+            X(txtSlitWide) X(txtBruit) X(txtBin1) X(txtBin2)
+#define KELVORA_SHOWN_CONTROLS(X)                                                               \
+    X(txtAngle)                                                                                 \
+    X(txtDispersion) X(txtLambda1) X(txtLambda2) X(txtSeparation) X(txtResolution) X(lblLambda) \
+        X(txtDCollimateur) X(txtDGrating) X(txtDChambre) X(txtFD) X(txtSB)
 
-inline constexpr std::size_t kInputCount = 17;
-inline constexpr std::size_t kShownCount = 12;
+#define KELVORA_ENUM_ENTRY(name) name,
+enum class Control {
+    KELVORA_INPUT_CONTROLS(KELVORA_ENUM_ENTRY) KELVORA_SHOWN_CONTROLS(KELVORA_ENUM_ENTRY)
+};
+#undef KELVORA_ENUM_ENTRY
+
+#define KELVORA_COUNT_ENTRY(name) +1
+inline constexpr std::size_t kInputCount = 0 KELVORA_INPUT_CONTROLS(KELVORA_COUNT_ENTRY);
+inline constexpr std::size_t kShownCount = 0 KELVORA_SHOWN_CONTROLS(KELVORA_COUNT_ENTRY);
+#undef KELVORA_COUNT_ENTRY
+static_assert(kInputCount == 17 && kShownCount == 12);
 inline constexpr std::size_t kControlCount = kInputCount + kShownCount;
 
 constexpr std::size_t indexOf(Control c) {
@@ -60,8 +48,15 @@ constexpr Control shownAt(std::size_t i) {
     return static_cast<Control>(kInputCount + i);
 }
 
+#define KELVORA_NAME_ENTRY(name) #name,
+inline constexpr std::string_view kControlNames[] = {
+    KELVORA_INPUT_CONTROLS(KELVORA_NAME_ENTRY) KELVORA_SHOWN_CONTROLS(KELVORA_NAME_ENTRY)};
+#undef KELVORA_NAME_ENTRY
+
 // The control's name in the window, e.g. "txtDiametre".
-std::string_view controlName(Control c);
+constexpr std::string_view controlName(Control c) {
+    return kControlNames[indexOf(c)];
+}
 // What the user calls it: the caption of its label without " :".
 std::string_view controlLabel(Control c);
 std::optional<Control> controlByName(std::string_view name);
@@ -80,18 +75,6 @@ struct InstrumentParameters {
     double D = 0, F = 0, S = 0, N = 0, m = 0, Fcoll = 0, Fcam = 0, Lgo = 0;
     double lambda = 0, w = 0, mstar = 0, msky = 0, t = 0, n = 0, sigma = 0, bx = 0, by = 0;
 };
-
-enum class Detector { None, Kaf0400, Kaf1600, Kaf3200 };
-
-// One row of the detector catalogue; None has p = nx = 0.
-struct DetectorModel {
-    std::string_view caption;
-    double p;   // pixel size, mm
-    double nx;  // pixels along the dispersion
-};
-
-const DetectorModel& detectorModel(Detector d);
-std::optional<Detector> detectorByCaption(std::string_view caption);
 
 inline constexpr double kPi = 3.141592654;
 

@@ -1,7 +1,6 @@
 #include "model/numbertext.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cstdint>
 
@@ -178,42 +177,9 @@ NumberReading readRadix(Cursor& c, int bitsPerDigit) {
     return {value, false};
 }
 
-// Plain texts such as "5500" or "0.05": no blank, sign '+', exponent or
-// trailing characters, at most 15 significant digits. The exact integer
-// divided by an exact power of ten is then the correctly rounded value.
-bool readPlain(std::string_view text, double& value) {
-    static constexpr std::array<double, 23> kExactPow10{
-        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    if (text.size() > kExactPow10.size()) return false;
-    const bool negative = !text.empty() && text.front() == '-';
-    std::uint64_t mantissa = 0;
-    int significant = 0, fractionDigits = -1;  // -1: no period yet
-    bool anyDigit = false;
-    for (std::size_t i = negative ? 1 : 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (isDigit(c)) {
-            anyDigit = true;
-            significant += mantissa != 0 || c != '0';
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            fractionDigits += fractionDigits >= 0;
-        } else if (c == '.' && fractionDigits < 0) {
-            fractionDigits = 0;
-        } else {
-            return false;
-        }
-    }
-    if (!anyDigit || significant > 15) return false;
-    double v = static_cast<double>(mantissa);
-    if (fractionDigits > 0) v /= kExactPow10[static_cast<std::size_t>(fractionDigits)];
-    value = negative ? -v : v;
-    return true;
-}
-
 }  // namespace
 
 NumberReading readNumber(std::string_view text) {
-    if (double plain = 0; readPlain(text, plain)) return {plain, false};
     Cursor c(text);
     if (c.peek() == '&') {
         const auto start = c.mark();

@@ -2,44 +2,17 @@
 
 #include <ostream>
 
+#include "io/designfile.h"
 #include "model/calculation.h"
+#include "model/design/keys.h"
 #include "tools/calc_options.h"
-#include "tools/sweep.h"
+#include "tools/design_sweep.h"
+#include "tools/help.h"
+#include "tools/seed_sweep.h"
 
 namespace kelvora::cli {
 
 namespace {
-
-const char* const kUsage =
-    "usage : kelvora-calc [--detector KAF-0400|KAF-1600|KAF-3200] "
-    "[--model barlow|fente] [--decimal-separator SEP] "
-    "[--format text|csv|json] [NOM=TEXTE ...]";
-
-void printHelp(std::ostream& out) {
-    out << kUsage << "\n\n"
-        << "Calcule un spectrographe à réseau comme la fenêtre de Kelvora le fait à l'appui de\n"
-           "« Calcul », et affiche chaque texte montré, une ligne par champ : NOM<tab>TEXTE.\n\n"
-           "  --detector D            détecteur : KAF-0400 (par défaut), KAF-1600 ou KAF-3200\n"
-           "  --model M               modèle d'entrée : barlow (sans fente, par défaut) ou fente\n"
-           "  --decimal-separator S   séparateur décimal des résultats ; par défaut celui des\n"
-           "                          réglages régionaux (LC_ALL, puis LC_NUMERIC, puis LANG)\n"
-           "  --format F              text (une exécution), csv (plusieurs) ou json\n"
-           "  --version               affiche la version\n"
-           "  NOM=TEXTE               texte d'un champ de saisie, lu exactement comme la fenêtre\n"
-           "                          le lit (NOM= donne un champ vide) ; un champ non nommé\n"
-           "                          garde son texte par défaut.\n\n"
-           "Champs : ";
-    for (std::size_t i = 0; i < kInputCount; ++i)
-        out << (i ? ", " : "") << controlName(inputAt(i)) << "=" << defaultText(inputAt(i));
-    out << ".\n\n"
-           "Balayage : un NOM, --detector ou --model donné plusieurs fois fait calculer chaque\n"
-           "combinaison ; le résultat est alors un tableau (csv par défaut) avec une colonne\n"
-           "par entrée variée, une par résultat et une colonne « erreur ».\n\n"
-           "Erreur de calcul : les lignes montrées avant elle, puis sur la sortie d'erreur le nom\n"
-           "de l'erreur (« Division par zéro », « Dépassement de capacité » ou « Argument\n"
-           "incorrect ») et le champ où elle est survenue ; code de sortie 1.\n"
-           "Option ou champ inconnu : code de sortie 2.\n";
-}
 
 int printSingleRun(const RunInput& input, std::ostream& out, std::ostream& err) {
     const RunOutput result = runCalculation(input);
@@ -50,31 +23,81 @@ int printSingleRun(const RunInput& input, std::ostream& out, std::ostream& err) 
     return 1;
 }
 
+std::size_t combinations(const CalcOptions& o) {
+    std::size_t n = std::max<std::size_t>(1, o.detectors.size()) *
+                    std::max<std::size_t>(1, o.barlowModels.size());
+    for (const auto& f : o.fields) n *= f.second.size();
+    return n;
+}
+
+RunInput windowInput(const io::WindowState& w, const DetectorCatalogue& catalogue) {
+    RunInput in;
+    in.texts = w.texts;
+    in.detector = w.detector ? *catalogue.find(*w.detector) : DetectorModel{};
+    in.barlowSelected = w.barlow;
+    return in;
+}
+
+int runDesign(const CalcOptions& o, const io::DesignFile& file, const DetectorCatalogue& catalogue,
+              std::ostream& out, std::ostream& err) {
+    OutputFormat format = o.format;
+    const bool single = combinations(o) == 1;
+    if (format == OutputFormat::Default) format = single ? OutputFormat::Text : OutputFormat::Csv;
+    if (single && format == OutputFormat::Text) {
+        design::DesignInput in = file.design;
+        for (const auto& [key, values] : o.fields)
+            if (key == "detecteur") design::setKey(in, key, values.front(), catalogue);
+        for (const auto& [key, values] : o.fields)
+            if (key != "detecteur") design::setKey(in, key, values.front(), catalogue);
+        const design::DesignOutcome outcome = design::evaluate(in);
+        if (!outcome.result) {
+            err << outcome.error << '\n';
+            return 1;
+        }
+    }
+    return printDesignSweep(file.design, o, catalogue, format, out);
+}
+
 }  // namespace
 
 int runCalc(const std::vector<std::string>& args, const std::string& regionalSeparator,
-            std::ostream& out, std::ostream& err) {
-    const ParseResult parsed = parseArguments(args);
+            const DetectorCatalogue& catalogue, std::ostream& out, std::ostream& err) {
+    const ParseResult parsed = parseArguments(args, catalogue);
     if (!parsed.error.empty()) {
         err << "kelvora-calc : " << parsed.error << " ; voir kelvora-calc --help\n";
         return 2;
     }
     const CalcOptions& o = parsed.options;
     if (o.help) {
-        printHelp(out);
+        printHelp(out, catalogue, o.design);
         return 0;
     }
     if (o.version) {
         out << "Kelvora " KELVORA_VERSION "\n";
         return 0;
     }
-    const Sweep sweep(o, o.separator.value_or(regionalSeparator));
+    io::DesignFile file;
+    if (o.file) {
+        if (const std::string e = io::readDesignFile(*o.file, catalogue, file); !e.empty()) {
+            err << "kelvora-calc : " << e << '\n';
+            return 2;
+        }
+    }
+    if (o.design) return runDesign(o, file, catalogue, out, err);
+    RunInput base = windowInput(file.window, catalogue);
+    base.decimalSeparator = o.separator.value_or(regionalSeparator);
     OutputFormat format = o.format;
-    if (format == OutputFormat::Default)
-        format = sweep.size() == 1 ? OutputFormat::Text : OutputFormat::Csv;
-    if (format == OutputFormat::Text && sweep.size() == 1)
-        return printSingleRun(sweep.input(0), out, err);
-    return printSweep(sweep, format, out);
+    const bool single = combinations(o) == 1;
+    if (format == OutputFormat::Default) format = single ? OutputFormat::Text : OutputFormat::Csv;
+    if (format == OutputFormat::Text && single) {
+        RunInput in = base;
+        if (!o.detectors.empty()) in.detector = *catalogue.find(o.detectors.front());
+        if (!o.barlowModels.empty()) in.barlowSelected = o.barlowModels.front();
+        for (const auto& [name, values] : o.fields)
+            in.texts[indexOf(*inputByName(name))] = values.front();
+        return printSingleRun(in, out, err);
+    }
+    return printSeedSweep(base, o, catalogue, format, out);
 }
 
 }  // namespace kelvora::cli

@@ -1,85 +1,133 @@
 #include "tools/calc_options.h"
 
+#include <QCommandLineParser>
+#include <QRegularExpression>
 #include <algorithm>
+
+#include "model/design/keys.h"
+#include "model/instrument.h"
 
 namespace kelvora::cli {
 
 namespace {
 
-std::vector<std::string>& valuesFor(CalcOptions& o, Control c) {
-    auto it = std::find_if(o.fields.begin(), o.fields.end(),
-                           [c](const auto& entry) { return entry.first == c; });
-    if (it == o.fields.end()) {
-        o.fields.push_back({c, {}});
-        return o.fields.back().second;
-    }
-    return it->second;
+std::string str(const QString& s) {
+    return s.toStdString();
 }
 
-std::string applyOption(CalcOptions& o, const std::string& name, const std::string& value) {
-    if (name == "--detector") {
-        auto d = detectorByCaption(value);
-        if (!d) return "détecteur inconnu « " + value + " » (KAF-0400, KAF-1600 ou KAF-3200)";
-        o.detectors.push_back(*d);
-    } else if (name == "--model") {
-        if (value != "barlow" && value != "fente")
-            return "modèle inconnu « " + value + " » (barlow ou fente)";
-        o.barlowModels.push_back(value == "barlow");
-    } else if (name == "--decimal-separator") {
-        if (value.empty()) return "séparateur décimal vide";
-        o.separator = value;
-    } else if (name == "--format") {
-        if (value == "text")
+void addOptions(QCommandLineParser& p) {
+    p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    p.addOption({QStringList{"h", "help"}, {}});
+    p.addOption({"version", {}});
+    p.addOption({"textes", {}});
+    for (const char* name : {"detector", "model", "decimal-separator", "format", "fichier"})
+        p.addOption({QString::fromLatin1(name), {}, QStringLiteral("V")});
+}
+
+// QCommandLineParser's own messages are English: say the same in French.
+std::string parseError(const QCommandLineParser& p) {
+    if (!p.unknownOptionNames().isEmpty()) {
+        const QString name = p.unknownOptionNames().first();
+        return "option inconnue « " + std::string(name.size() == 1 ? "-" : "--") + str(name) + " »";
+    }
+    const auto m = QRegularExpression(QStringLiteral("'([^']*)'")).match(p.errorText());
+    return "valeur manquante après " +
+           (m.hasMatch() ? str(m.captured(1)) : std::string("une option"));
+}
+
+std::vector<std::string>& valuesFor(CalcOptions& o, const std::string& name) {
+    auto it = std::find_if(o.fields.begin(), o.fields.end(),
+                           [&](const auto& entry) { return entry.first == name; });
+    if (it != o.fields.end()) return it->second;
+    return o.fields.emplace_back(name, std::vector<std::string>{}).second;
+}
+
+std::string readOptions(const QCommandLineParser& p, const DetectorCatalogue& catalogue,
+                        CalcOptions& o) {
+    for (const QString& v : p.values(QStringLiteral("detector"))) {
+        if (!catalogue.find(str(v)))
+            return "détecteur inconnu « " + str(v) + " » (" + catalogue.captionList() + ")";
+        o.detectors.push_back(str(v));
+    }
+    for (const QString& v : p.values(QStringLiteral("model"))) {
+        if (v != QLatin1String("barlow") && v != QLatin1String("fente"))
+            return "modèle inconnu « " + str(v) + " » (barlow ou fente)";
+        o.barlowModels.push_back(v == QLatin1String("barlow"));
+    }
+    if (p.isSet(QStringLiteral("decimal-separator"))) {
+        o.separator = str(p.value(QStringLiteral("decimal-separator")));
+        if (o.separator->empty()) return "séparateur décimal vide";
+    }
+    if (p.isSet(QStringLiteral("fichier"))) o.file = str(p.value(QStringLiteral("fichier")));
+    if (p.isSet(QStringLiteral("format"))) {
+        const QString f = p.value(QStringLiteral("format"));
+        if (f == QLatin1String("text"))
             o.format = OutputFormat::Text;
-        else if (value == "csv")
+        else if (f == QLatin1String("csv"))
             o.format = OutputFormat::Csv;
-        else if (value == "json")
+        else if (f == QLatin1String("json"))
             o.format = OutputFormat::Json;
         else
-            return "format inconnu « " + value + " » (text, csv ou json)";
-    } else {
-        return "option inconnue « " + name + " »";
+            return "format inconnu « " + str(f) + " » (text, csv ou json)";
+    }
+    o.texts = p.isSet(QStringLiteral("textes"));
+    o.help = p.isSet(QStringLiteral("help"));
+    o.version = p.isSet(QStringLiteral("version"));
+    return {};
+}
+
+// The design keys are read strictly: a value that is not a number is a usage error.
+std::string readDesignArgument(const std::string& name, const std::string& value,
+                               const DetectorCatalogue& catalogue) {
+    if (!design::isInputKey(name)) return "clé inconnue « " + name + " »";
+    design::DesignInput scratch;
+    return design::setKey(scratch, name, value, catalogue);
+}
+
+std::string readPositional(const QStringList& positional, const DetectorCatalogue& catalogue,
+                           CalcOptions& o) {
+    for (qsizetype i = o.design ? 1 : 0; i < positional.size(); ++i) {
+        const std::string arg = str(positional[i]);
+        const auto eq = arg.find('=');
+        if (o.design && i == 1 && eq == std::string::npos && !o.file) {
+            o.file = arg;
+            continue;
+        }
+        const std::string name = arg.substr(0, eq);
+        if (eq == std::string::npos || name.empty())
+            return (o.design ? "argument « " : "champ inconnu « ") + arg + " »";
+        const std::string value = arg.substr(eq + 1);
+        if (o.design) {
+            if (std::string e = readDesignArgument(name, value, catalogue); !e.empty()) return e;
+        } else if (!inputByName(name)) {
+            return "champ inconnu « " + name + " »";
+        }
+        valuesFor(o, name).push_back(value);
     }
     return {};
 }
 
-bool takesValue(const std::string& name) {
-    return name == "--detector" || name == "--model" || name == "--decimal-separator" ||
-           name == "--format";
-}
-
 }  // namespace
 
-ParseResult parseArguments(const std::vector<std::string>& args) {
+ParseResult parseArguments(const std::vector<std::string>& args,
+                           const DetectorCatalogue& catalogue) {
+    QStringList list{QStringLiteral("kelvora-calc")};
+    for (const std::string& a : args) list << QString::fromStdString(a);
+    QCommandLineParser p;
+    addOptions(p);
     ParseResult r;
-    for (std::size_t i = 0; i < args.size() && r.error.empty(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            r.options.help = true;
-        } else if (arg == "--version") {
-            r.options.version = true;
-        } else if (arg.rfind("--", 0) == 0) {
-            const auto eq = arg.find('=');
-            const std::string name = arg.substr(0, eq);
-            if (!takesValue(name)) {
-                r.error = "option inconnue « " + name + " »";
-            } else if (eq != std::string::npos) {
-                r.error = applyOption(r.options, name, arg.substr(eq + 1));
-            } else if (i + 1 < args.size()) {
-                r.error = applyOption(r.options, name, args[++i]);
-            } else {
-                r.error = "valeur manquante après " + name;
-            }
-        } else {
-            const auto eq = arg.find('=');
-            const auto control =
-                eq == std::string::npos ? std::nullopt : inputByName(arg.substr(0, eq));
-            if (!control)
-                r.error = "champ inconnu « " + arg.substr(0, eq) + " »";
-            else
-                valuesFor(r.options, *control).push_back(arg.substr(eq + 1));
-        }
+    if (!p.parse(list)) {
+        r.error = parseError(p);
+        return r;
     }
+    CalcOptions& o = r.options;
+    r.error = readOptions(p, catalogue, o);
+    const QStringList positional = p.positionalArguments();
+    o.design = !positional.isEmpty() && positional.first() == QLatin1String("conception");
+    if (r.error.empty() && o.design &&
+        (!o.detectors.empty() || !o.barlowModels.empty() || o.separator || o.texts))
+        r.error = "« conception » ne prend que --format (le détecteur : detecteur=NOM)";
+    if (r.error.empty()) r.error = readPositional(positional, catalogue, o);
     return r;
 }
 

@@ -5,19 +5,22 @@
 #include <utility>
 #include <vector>
 
-#include "model/instrument.h"
+#include "model/detectors.h"
+#include "tools/table.h"
 
 namespace kelvora::cli {
 
-enum class OutputFormat { Default, Text, Csv, Json };
-
-// Command line as given; options and names may repeat for a sweep.
+// The command line as given; options and names may repeat for a sweep.
 struct CalcOptions {
-    std::vector<Detector> detectors;
+    bool design = false;                 // the "conception" command
+    std::vector<std::string> detectors;  // catalogue names
     std::vector<bool> barlowModels;
     std::optional<std::string> separator;
-    std::vector<std::pair<Control, std::vector<std::string>>> fields;  // in first-seen order
+    std::optional<std::string> file;  // a design file to start from
+    // NAME=TEXT (window fields) or KEY=VALUE (design keys), in first-seen order.
+    std::vector<std::pair<std::string, std::vector<std::string>>> fields;
     OutputFormat format = OutputFormat::Default;
+    bool texts = false;  // the window's texts instead of numbers in CSV and JSON
     bool help = false;
     bool version = false;
 };
@@ -27,6 +30,7 @@ struct ParseResult {
     std::string error;  // non-empty: a usage error, in French
 };
 
-ParseResult parseArguments(const std::vector<std::string>& args);
+ParseResult parseArguments(const std::vector<std::string>& args,
+                           const DetectorCatalogue& catalogue);
 
 }  // namespace kelvora::cli

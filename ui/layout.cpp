@@ -1,6 +1,9 @@
 #include "ui/layout.h"
 
 #include <array>
+#include <string_view>
+
+#include "model/instrument.h"
 
 namespace kelvora::ui {
 
@@ -33,9 +36,9 @@ constexpr std::array kLayout = std::to_array<ControlSpec>({
     {"txtSeeing", T, "", "Frame1", 1080, 840, 495, 285, 15, Def},
     {"Label8", L, "secondes d'arc", "Frame1", 1680, 860, 1215, 255, 16, Def},
 
-    {"optKaf400", O, "KAF-0400", "Frame3", 240, 360, 1215, 255, 21, Def},
-    {"optKaf1600", O, "KAF-1600", "Frame3", 1800, 360, 1095, 255, 22, Def},
-    {"optKaf3200", O, "KAF-3200", "Frame3", 3240, 360, 1095, 255, 23, Def},
+    {"optKaf400", O, "", "Frame3", 240, 360, 1215, 255, 21, Def},
+    {"optKaf1600", O, "", "Frame3", 1800, 360, 1095, 255, 22, Def},
+    {"optKaf3200", O, "", "Frame3", 3240, 360, 1095, 255, 23, Def},
     {"Label34", L, "Bruit :", "Frame3", 240, 985, 495, 255, 72, Def},
     {"txtBruit", T, "", "Frame3", 730, 960, 495, 285, 73, Def},
     {"Label35", L, "électrons", "Frame3", 1320, 985, 735, 255, 74, Def},
@@ -101,6 +104,23 @@ constexpr std::array kLayout = std::to_array<ControlSpec>({
     {"txtSB", T, "", "Frame4", 1820, 4200, 615, 285, 55, Bright},
     {"Label33", L, "à 5500 angstroms", "Frame4", 2530, 4230, 1455, 255, 71, Def},
 });
+
+constexpr bool inLayout(std::string_view name, Kind a, Kind b) {
+    for (const ControlSpec& entry : kLayout)
+        if (entry.name == name) return entry.kind == a || entry.kind == b;
+    return false;
+}
+
+// Every control a run reads or writes, and every detector button, has its row.
+constexpr bool layoutHoldsTheRunAndTheDetectors() {
+    for (std::size_t i = 0; i < kControlCount; ++i)
+        if (!inLayout(controlName(static_cast<Control>(i)), Kind::TextField, Kind::Label))
+            return false;
+    for (const char* name : kDetectorButtons)
+        if (!inLayout(name, Kind::Option, Kind::Option)) return false;
+    return true;
+}
+static_assert(layoutHoldsTheRunAndTheDetectors());
 
 }  // namespace
 

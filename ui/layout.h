@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
 #include <span>
+
+#include "model/detectors.h"
 
 namespace kelvora::ui {
 
@@ -22,6 +25,11 @@ struct ControlSpec {
 // The window's controls: group boxes before their children, and inside a
 // group box each text field right after the label on its left.
 std::span<const ControlSpec> windowLayout();
+
+// The detector option buttons, showing the catalogue's first rows in order;
+// their captions come from the catalogue.
+inline constexpr std::array<const char*, kWindowDetectorCount> kDetectorButtons{
+    "optKaf400", "optKaf1600", "optKaf3200"};
 
 inline constexpr const char* kWindowCaption = "Kelvora";
 inline constexpr int kClientWidthTwips = 9645;

@@ -32,6 +32,14 @@ bool isResult(const char* name) {
     return c && !isInput(*c);
 }
 
+// A detector button shows its catalogue row's name.
+QString optionCaption(const ControlSpec& entry, const QString& caption) {
+    for (std::size_t i = 0; i < kDetectorButtons.size(); ++i)
+        if (std::string_view(entry.name) == kDetectorButtons[i])
+            return qs(builtInDetectors()[i].caption);
+    return caption;
+}
+
 // The label's caption as a screen reader should say it: without " :".
 QString spokenCaption(const QString& caption) {
     QString s = caption;
@@ -88,7 +96,7 @@ QWidget* MainWindow::createControl(const ControlSpec& entry, QWidget* parent) {
             break;
         }
         case Kind::Option:
-            w = new QRadioButton(caption, parent);
+            w = new QRadioButton(optionCaption(entry, caption), parent);
             break;
         case Kind::Button: {
             auto* button = new QPushButton(caption, parent);
@@ -128,6 +136,7 @@ void MainWindow::connectHandlers() {
 // The text a control must show whole: its caption, or for a text field the
 // text the default instrument gives it.
 QString MainWindow::textToFit(const ControlSpec& entry, const RunOutput& defaults) const {
+    if (entry.kind == Kind::Option) return optionCaption(entry, QString::fromUtf8(entry.caption));
     if (entry.kind != Kind::TextField) return QString::fromUtf8(entry.caption);
     const Control c = *controlByName(entry.name);
     if (isInput(c)) return qs(defaultText(c));
@@ -179,15 +188,14 @@ void MainWindow::Form_Load() {
     for (std::size_t i = 0; i < kInputCount; ++i)
         field(inputAt(i))->setText(qs(defaultText(inputAt(i))));
     wavelengthNote()->clear();
-    option("optKaf400")->setChecked(true);
+    option(kDetectorButtons[0])->setChecked(true);
     option("optBarlow")->setChecked(true);
 }
 
-Detector MainWindow::selectedDetector() const {
-    if (option("optKaf400")->isChecked()) return Detector::Kaf0400;
-    if (option("optKaf1600")->isChecked()) return Detector::Kaf1600;
-    if (option("optKaf3200")->isChecked()) return Detector::Kaf3200;
-    return Detector::None;
+DetectorModel MainWindow::selectedDetector() const {
+    for (std::size_t i = 0; i < kDetectorButtons.size(); ++i)
+        if (option(kDetectorButtons[i])->isChecked()) return builtInDetectors()[i];
+    return {};
 }
 
 RunInput MainWindow::readWindow() const {

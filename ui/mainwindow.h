@@ -44,7 +44,7 @@ class MainWindow : public QWidget {
     QLabel* wavelengthNote() const;
     QRadioButton* option(const char* name) const;
     RunInput readWindow() const;
-    Detector selectedDetector() const;
+    DetectorModel selectedDetector() const;
     void showText(Control c, const QString& text);
     void reportFault(const RunOutput& out);
 

@@ -20,7 +20,7 @@ struct FaultCase {
 
 // clang-format off
 std::vector<FaultCase> faultCases() {
-    const auto none = Detector::None, kaf = Detector::Kaf0400;
+    const DetectorModel none{}, kaf = testing::detector("KAF-0400");
     return {
         {"x = 1", withTexts({{C::txtTraits, "1000"}, {C::txtWavelength, "10000"}}), FK::DivisionByZero, C::txtAngle, 0},
         {"x > 1", withTexts({{C::txtOrdre, "2"}, {C::txtTraits, "1200"}}), FK::InvalidArgument, C::txtAngle, 0},
@@ -46,6 +46,22 @@ std::vector<FaultCase> faultCases() {
         {"long count", withTexts({{C::txtNexposure, "1e309"}}), FK::Overflow, C::txtNexposure, 11},
         {"long noise", withTexts({{C::txtBruit, "1e309"}}), FK::Overflow, C::txtBruit, 11},
         {"long slit", withTexts({{C::txtSlitWide, "1e309"}}, kaf, false), FK::Overflow, C::txtSlitWide, 11},
+        {"long wavelength at max", withTexts({{C::txtWavelength, "1.79e308"}, {C::txtTraits, "5e-302"}}), FK::Overflow, C::txtLambda2, 3},
+        // Two faults: the one met first in the formula's written order is named.
+        {"read first: aperture", withTexts({{C::txtDiametre, "1e309"}, {C::txtFocale, "1e309"}}), FK::Overflow, C::txtDiametre, 0},
+        {"read first: time", withTexts({{C::txtTi, "1e309"}, {C::txtNexposure, "1e309"}}), FK::Overflow, C::txtTi, 11},
+        {"m = 0, N = 0: c/m", withTexts({{C::txtOrdre, "0"}, {C::txtTraits, "0"}}), FK::DivisionByZero, C::txtDispersion, 1},
+        {"λ = 0, m = 0: c/m", withTexts({{C::txtWavelength, ""}, {C::txtOrdre, ""}}), FK::DivisionByZero, C::txtDispersion, 1},
+        {"bx = 0, Fcoll = 0: 0/0 in h", withTexts({{C::txtBin1, ""}, {C::txtCollimateur, ""}}), FK::Overflow, C::txtLambda1, 2},
+        {"S = 0, Fcoll = 0: 0/Fcoll", withTexts({{C::txtSeeing, ""}, {C::txtCollimateur, ""}}), FK::Overflow, C::txtSeparation, 4},
+        {"F = 0, Fcoll = 0: 0/Fcoll", withTexts({{C::txtFocale, ""}, {C::txtCollimateur, ""}}), FK::Overflow, C::txtSeparation, 4},
+        {"σ = 0, by = 0: σ²n7/by is 0/0", withTexts({{C::txtBruit, "0"}, {C::txtBin2, ""}}), FK::Overflow, C::txtSB, 11},
+        {"t = 0, by = 0: σ²n7/by first", withTexts({{C::txtTi, "0"}, {C::txtBin2, ""}}), FK::DivisionByZero, C::txtSB, 11},
+        {"t < 0, by = 0: σ²n7/by first", withTexts({{C::txtTi, "-60"}, {C::txtBin2, ""}}), FK::DivisionByZero, C::txtSB, 11},
+        {"n = 0, by = 0: 0/0", withTexts({{C::txtNexposure, "0"}, {C::txtBin2, ""}}), FK::Overflow, C::txtSB, 11},
+        {"n = 0, t = 0: Sig/Noise", withTexts({{C::txtNexposure, "0"}, {C::txtTi, "0"}}), FK::Overflow, C::txtSB, 11},
+        {"sky before by", withTexts({{C::txtMagCiel, "-800"}, {C::txtBin2, ""}}), FK::Overflow, C::txtSB, 11},
+        {"star before by", withTexts({{C::txtMagEtoile, "-800"}, {C::txtBin2, ""}}), FK::Overflow, C::txtSB, 11},
     };
 }
 // clang-format on

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "model/numbertext.h"
 #include "tests/model/run_helpers.h"
 
 namespace kelvora {
@@ -29,9 +30,9 @@ std::vector<std::string> split(const std::string& joined, char sep) {
 // clang-format off
 const std::pair<RunInput, const char*> kWorked[] = {
     {{}, "9.497|5.918|3227.58|7772.42|12.921|426|à  5500 angstroms|20.83|20.83|24.|2.08|214.7"},
-    {withTexts({}, Detector::Kaf3200),
+    {withTexts({}, testing::detector("KAF-3200")),
      "9.497|4.471|617.45|10382.55|9.966|552|à  5500 angstroms|20.83|20.83|27.97|1.79|189.2"},
-    {withTexts({}, Detector::Kaf1600),
+    {withTexts({}, testing::detector("KAF-1600")),
      "9.497|5.918|955.16|10044.84|12.921|426|à  5500 angstroms|20.83|20.83|27.46|1.82|214.7"},
     {withTexts({{C::txtBin1, "2"}}),
      "9.497|11.836|3227.58|7772.42|20.083|274|à  5500 angstroms|20.83|20.83|24.|2.08|306.2"},
@@ -39,12 +40,14 @@ const std::pair<RunInput, const char*> kWorked[] = {
      ".|6.|.|2304.|13.101||à  0 angstroms|20.83|20.83|24.29|2.06|216.4"},
     {withTexts({{C::txtWavelength, "1000"}}),  // the range starts below zero
      "1.719|5.997|.|3302.96|13.095|76|à  1000 angstroms|20.83|20.83|24.28|2.06|216.4"},
-    {withTexts({}, Detector::Kaf0400, false),  // slit model, 1 mm
+    {withTexts({}, testing::detector("KAF-0400"), false),  // slit model, 1 mm
      "9.497|5.918|3227.58|7772.42|12.921|426|à  5500 angstroms|20.83|20.83|24.|2.08|231.6"},
-    {withTexts({{C::txtSlitWide, "0.05"}}, Detector::Kaf0400, false),
+    {withTexts({{C::txtSlitWide, "0.05"}}, testing::detector("KAF-0400"), false),
      "9.497|5.918|3227.58|7772.42|12.921|426|à  5500 angstroms|20.83|20.83|24.|2.08|233.8"},
-    {withTexts({{C::txtSlitWide, "10"}}, Detector::Kaf0400, false),  // band limited to 2500
+    {withTexts({{C::txtSlitWide, "10"}}, testing::detector("KAF-0400"), false),  // band limited to 2500
      "9.497|5.918|3227.58|7772.42|12.921|426|à  5500 angstroms|20.83|20.83|24.|2.08|214.7"},
+    {withTexts({{C::txtTraits, "1200"}}, testing::detector("KAF-0400"), false),  // slit over cos θ
+     "41.3|1.127|5067.27|5932.73|2.461|2235|à  5500 angstroms|20.83|20.83|19.11|2.62|93.3"},
     {withTexts({{C::txtNexposure, "10"}}),
      "9.497|5.918|3227.58|7772.42|12.921|426|à  5500 angstroms|20.83|20.83|24.|2.08|189."},
     {withTexts({{C::txtDiametre, ""}}),
@@ -63,8 +66,14 @@ TEST(Calculation, WorkedNumbersWithEitherSeparator) {
             const RunOutput out = runCalculation(input);
             EXPECT_FALSE(out.fault) << expected;
             EXPECT_EQ(shownTexts(out), split(expected, sep)) << "separator " << sep;
-            for (std::size_t i = 0; i < out.shown.size(); ++i)
+            const char* const patterns[] = {"##.###", "#.###", "#.##", "#.##", "#.###", "#",
+                                            nullptr,  "#.##",  "#.##", "#.##", "#.##",  "#.#"};
+            for (std::size_t i = 0; i < out.shown.size(); ++i) {
                 EXPECT_EQ(out.shown[i].control, shownAt(i));
+                if (patterns[i])  // the number behind each text gives that text
+                    EXPECT_EQ(formatPattern(out.values[i], patterns[i], input.decimalSeparator),
+                              out.shown[i].text);
+            }
         }
     }
 }

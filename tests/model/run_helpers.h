@@ -9,9 +9,14 @@
 
 namespace kelvora::testing {
 
+// A catalogue row by name.
+inline DetectorModel detector(std::string_view caption) {
+    return *DetectorCatalogue().find(caption);
+}
+
 // The default instrument with some fields retyped.
 inline RunInput withTexts(std::initializer_list<std::pair<Control, const char*>> texts,
-                          Detector detector = Detector::Kaf0400, bool barlow = true) {
+                          DetectorModel detector = builtInDetectors()[0], bool barlow = true) {
     RunInput in;
     for (const auto& [control, text] : texts) in.texts[indexOf(control)] = text;
     in.detector = detector;

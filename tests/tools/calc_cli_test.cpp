@@ -14,7 +14,7 @@ struct Result {
 
 Result calc(std::vector<std::string> args, const std::string& regional = ".") {
     std::ostringstream out, err;
-    const int status = runCalc(args, regional, out, err);
+    const int status = runCalc(args, regional, DetectorCatalogue(), out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -35,9 +35,10 @@ TEST(KelvoraCalc, ListingOptionsAndSeparator) {
     EXPECT_TRUE(has(calc({"--detector", "KAF-3200"}).out, "txtSB\t189.2\n"));
     EXPECT_TRUE(has(calc({"--model=fente", "txtSlitWide=0.05"}).out, "txtSB\t233.8\n"));
     EXPECT_EQ(calc({"--version"}).out, "Kelvora 1.00\n");
+    EXPECT_EQ(calc({"-h"}).out, calc({"--help"}).out);
     const std::string help = calc({"--help"}).out;
     for (const char* word : {"--detector", "--model", "--decimal-separator", "txtBin2=1",
-                             "Division par zéro", "code de sortie 2"})
+                             "Division par zéro", "code de sortie 2", "KAF-3200, KAF-8300"})
         EXPECT_TRUE(has(help, word)) << word;
 }
 
@@ -57,39 +58,64 @@ TEST(KelvoraCalc, UsageErrorsAreOneLineAndStatus2) {
                                                {"--detector", "KAF-9999"},
                                                {"--model", "prisme"},
                                                {"--detector"},
-                                               {"--format", "xml"}}) {
+                                               {"--detector", ""},
+                                               {"--decimal-separator", ""},
+                                               {"--format", "xml"},
+                                               {"conception", "qe=2,5"},
+                                               {"conception", "qe="},
+                                               {"conception", "lambda=1"},
+                                               {"conception", "geometrie=prisme"},
+                                               {"conception", "--detector", "IMX183"}}) {
         const Result r = calc(args);
-        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_EQ(r.status, 2) << args.back();
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err.rfind("kelvora-calc : ", 0), 0u) << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line";
     }
 }
 
-TEST(KelvoraCalcSweep, CsvRowsInOrderQuotedWithTheFaultColumn) {
-    const Result r = calc({"--detector", "KAF-0400", "--detector", "KAF-3200", "txtOrdre=1",
-                           "txtOrdre=2", "txtTraits=1200", "--decimal-separator", ","});
-    EXPECT_EQ(r.status, 1);
-    std::istringstream lines(r.out);
+std::vector<std::string> lines(const std::string& text) {
+    std::istringstream in(text);
     std::vector<std::string> rows;
-    for (std::string line; std::getline(lines, line);) rows.push_back(line);
+    for (std::string line; std::getline(in, line);) rows.push_back(line);
+    return rows;
+}
+
+TEST(KelvoraCalcSweep, CsvHasNumbersWhateverTheSeparator) {
+    const Result r = calc({"--detector", "KAF-0400", "--detector", "KAF-3200", "txtOrdre=1",
+                           "txtOrdre=2", "txtTraits=1200"},
+                          ",");
+    EXPECT_EQ(r.status, 1);
+    const auto rows = lines(r.out);
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0],
               "detector,txtOrdre,txtAngle,txtDispersion,txtLambda1,txtLambda2,txtSeparation,"
               "txtResolution,lblLambda,txtDCollimateur,txtDGrating,txtDChambre,txtFD,txtSB,erreur");
-    EXPECT_EQ(rows[1].substr(0, 19), "KAF-0400,1,\"41,3\",\"");
+    EXPECT_EQ(rows[1].substr(0, 30), "KAF-0400,1,41.299872786313216,");
     EXPECT_EQ(rows[2],
               "KAF-0400,2,,,,,,,,,,,,,Argument incorrect au calcul de « Angle de "
               "diffraction » (txtAngle)");
-    EXPECT_EQ(rows[3].substr(0, 11), "KAF-3200,1,");
     EXPECT_EQ(rows[4].substr(0, 12), "KAF-3200,2,,");
+    // The window's texts on request, quoted where they hold a comma or a quote.
+    const auto texts = lines(calc({"--textes", "txtTraits=150", "txtTraits=3\"00"}, ",").out);
+    EXPECT_EQ(texts[1].substr(0, 14), "150,\"4,732\",\"1");
+    EXPECT_EQ(texts[2].substr(0, 8), "\"3\"\"00\",");
 }
 
-TEST(KelvoraCalcSweep, JsonRows) {
+TEST(KelvoraCalcSweep, JsonAndTextRows) {
     const Result r = calc({"--format", "json", "--model", "barlow", "--model", "fente"});
-    EXPECT_EQ(r.out.substr(0, 43), "[\n  {\"model\": \"barlow\", \"txtAngle\": \"9.497\"");
-    EXPECT_TRUE(has(r.out, "\"txtSB\": \"231.6\", \"erreur\": null}\n]\n"));
+    EXPECT_EQ(r.out.substr(0, 54), "[\n  {\"model\": \"barlow\", \"txtAngle\": 9.497234467276968,");
+    EXPECT_TRUE(has(r.out, "\"txtSB\": 231.5761563065151"));
     EXPECT_TRUE(has(calc({"--format", "json", "txtChambre="}).out, "\"txtDispersion\": null"));
+    const Result tab = calc({"--format", "json", "--textes", "txtTraits=3\t00", "txtTraits=150"});
+    EXPECT_TRUE(has(tab.out, "{\"txtTraits\": \"3\\u000900\", \"txtAngle\": \"9.497\""));
+    EXPECT_EQ(calc({"--format", "text", "txtOrdre=1", "txtOrdre=2", "txtTraits=1200"}).out,
+              "txtOrdre\t1\ntxtAngle\t41.3\ntxtDispersion\t1.127\ntxtLambda1\t5067.27\n"
+              "txtLambda2\t5932.73\ntxtSeparation\t2.461\ntxtResolution\t2235\n"
+              "lblLambda\tà  5500 angstroms\ntxtDCollimateur\t20.83\ntxtDGrating\t20.83\n"
+              "txtDChambre\t19.11\ntxtFD\t2.62\ntxtSB\t69.6\n\n"
+              "txtOrdre\t2\nerreur\tArgument incorrect au calcul de « Angle de diffraction » "
+              "(txtAngle)\n");
 }
 
 }  // namespace

@@ -1,0 +1,40 @@
+#pragma once
+
+// Design files (.kelvora): UTF-8 JSON holding the window's seventeen texts
+// as typed, its detector and entrance model, and the design model's inputs.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/design/design.h"
+#include "model/detectors.h"
+#include "model/instrument.h"
+
+namespace kelvora::io {
+
+inline constexpr int kDesignFileVersion = 1;
+
+struct WindowState {
+    InputTexts texts = defaultInputTexts();
+    std::optional<std::string> detector = "KAF-0400";  // nullopt: no button selected
+    bool barlow = true;
+};
+
+struct DesignFile {
+    WindowState window;
+    design::DesignInput design;
+};
+
+// Parses a file's bytes. "" or the French problem (without the file name).
+std::string parseDesignFile(std::string_view bytes, const DetectorCatalogue& catalogue,
+                            DesignFile& out);
+std::string serializeDesignFile(const DesignFile& file);
+
+// Reads and writes a file; "" or a French message naming the file. Writing
+// is atomic: the old file stays whole until the new one is complete.
+std::string readDesignFile(const std::string& path, const DetectorCatalogue& catalogue,
+                           DesignFile& out);
+std::string writeDesignFile(const std::string& path, const DesignFile& file);
+
+}  // namespace kelvora::io

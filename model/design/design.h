@@ -1,0 +1,67 @@
+#pragma once
+
+// The design model: any grating geometry, any sensor, and the planning
+// answers (exposure for a target S/N, limiting magnitude, saturation).
+// Plain doubles in and out; docs/physics.md gives every formula.
+
+#include <optional>
+#include <string>
+
+#include "model/detectors.h"
+
+namespace kelvora::design {
+
+enum class Geometry { Normale, Incidence, Littrow, Deviation, Convergent };
+
+// Defaults: the window's default instrument, normal incidence, no slit, KAF-0400.
+struct DesignInput {
+    double diametre_mm = 200, focale_mm = 1200, seeing_arcsec = 2;
+    double traits_mm = 300, ordre = 1;
+    Geometry geometrie = Geometry::Normale;
+    double incidence_deg = 0, deviation_deg = 0;
+    double distance_capteur_mm = 25, ordre0_px = 0;  // convergent geometry
+    double collimateur_mm = 125, objectif_mm = 50, distance_objectif_mm = 25;
+    double lambda_a = 5500;
+    double fente_um = 0;  // 0: no slit
+    std::string detecteur = "KAF-0400";
+    double pixel_um = 9, pixels = 768, bruit_e = 18, obscurite_e_s = 0.3, puits_e = 100000;
+    double qe = 1, bin_x = 1, bin_y = 1;
+    double mag_etoile = 6, mag_ciel = 18, pose_s = 60, poses = 1, transmission = 1;
+    double cible_snr = 0;  // 0: no target
+};
+
+// Takes the sensor's pixel size and count, and its read noise, dark
+// current, full well and QE where the catalogue gives them.
+void applyDetector(DesignInput& in, const DetectorModel& detector);
+
+enum class Sampling { Under, Good, Over };
+
+// Results; "not applicable" ones (no camera objective in the convergent
+// geometry, no target) are NaN and never shown as numbers.
+struct DesignResult {
+    double alpha_deg = 0, beta_deg = 0, anamorphose = 0, dispersion_a_px = 0;
+    double lambda_min_a = 0, lambda_max_a = 0;
+    double image_entree_px = 0, element_resolution_a = 0, resolution = 0, echantillonnage_px = 0;
+    Sampling echantillonnage = Sampling::Good;
+    double faisceau_mm = 0, longueur_reseau_mm = 0, diametre_objectif_mm = 0,
+           ouverture_objectif = 0;
+    double snr = 0, electrons_pic = 0;
+    bool saturation = false;
+    double poses_min = 1;
+    double pose_cible_s = 0, magnitude_limite = 0;  // NaN without a target
+};
+
+struct DesignOutcome {
+    std::optional<DesignResult> result;
+    std::string error;  // French, when the instrument is impossible
+};
+
+DesignOutcome evaluate(const DesignInput& in);
+
+// Where "sur-échantillonné" begins: pixels per resolution element.
+inline constexpr double kUnderSampled = 2, kOverSampled = 4;
+const char* samplingVerdict(Sampling s);
+const char* geometryName(Geometry g);
+std::optional<Geometry> geometryByName(std::string_view name);
+
+}  // namespace kelvora::design

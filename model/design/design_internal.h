@@ -1,0 +1,39 @@
+#pragma once
+
+// The steps of one design evaluation, shared by its source files.
+
+#include <numbers>
+#include <string>
+
+#include "model/design/design.h"
+
+namespace kelvora::design {
+
+inline constexpr double kPi = std::numbers::pi;
+inline constexpr double kArcsecPerRadian = 648000 / kPi;
+inline constexpr double kAngstromsPerMm = 1e7;
+
+// What the grating equation and the instrument's layout give.
+struct Optics {
+    double alpha = 0, beta = 0;  // radians
+    double lambda = 0;           // central wavelength, mm
+    double mN = 0;               // order times lines per mm
+    double p = 0;                // unbinned pixel, mm
+    double seeingDisc = 0;       // FWHM of the star at the telescope focus, mm
+    bool convergent = false;
+    bool slit = false;  // a slit in a collimated geometry
+};
+
+// "" or the French reason the inputs cannot describe an instrument.
+std::string checkInputs(const DesignInput& in);
+// Solves the grating equation; "" or why there is no diffraction.
+std::string solveGrating(const DesignInput& in, Optics& o);
+
+void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r);
+void fillResolution(const DesignInput& in, const Optics& o, DesignResult& r);
+void fillPhotometry(const DesignInput& in, const Optics& o, DesignResult& r);
+
+// A number as the French texts show it: comma, `digits` significant digits.
+std::string frenchNumber(double value, int digits);
+
+}  // namespace kelvora::design

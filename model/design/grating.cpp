@@ -1,0 +1,193 @@
+// Grating equation, dispersion, range, resolution and sizes.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "model/design/design_internal.h"
+
+namespace kelvora::design {
+
+namespace {
+
+struct Rule {
+    const char* key;
+    double value;
+    bool ok;
+    const char* need;
+};
+
+std::string impossible(const Rule& r) {
+    return std::string("valeur impossible : ") + r.key + " = " + frenchNumber(r.value, 6) + " (" +
+           r.need + ")";
+}
+
+double degrees(double radians) {
+    return radians * 180 / kPi;
+}
+double radians(double degrees) {
+    return degrees * kPi / 180;
+}
+
+// The wavelength (mm) diffracted at angle beta with incidence alpha.
+double wavelengthAt(const Optics& o, double beta) {
+    beta = std::clamp(beta, -kPi / 2, kPi / 2);
+    return (std::sin(o.alpha) + std::sin(beta)) / o.mN;
+}
+
+}  // namespace
+
+std::string frenchNumber(double value, int digits) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*g", digits, value);
+    std::string s = buf;
+    std::replace(s.begin(), s.end(), '.', ',');
+    return s;
+}
+
+std::string checkInputs(const DesignInput& in) {
+    const bool conv = in.geometrie == Geometry::Convergent;
+    const Rule rules[] = {
+        {"diametre_mm", in.diametre_mm, in.diametre_mm > 0, "doit être > 0"},
+        {"focale_mm", in.focale_mm, in.focale_mm > 0, "doit être > 0"},
+        {"seeing_arcsec", in.seeing_arcsec, in.seeing_arcsec > 0, "doit être > 0"},
+        {"traits_mm", in.traits_mm, in.traits_mm > 0, "doit être > 0"},
+        {"ordre", in.ordre, in.ordre > 0, "doit être > 0"},
+        {"incidence_deg", in.incidence_deg, std::fabs(in.incidence_deg) < 90, "entre -90 et 90"},
+        {"deviation_deg", in.deviation_deg, in.deviation_deg >= 0 && in.deviation_deg < 180,
+         "entre 0 et 180"},
+        {"distance_capteur_mm", in.distance_capteur_mm, !conv || in.distance_capteur_mm > 0,
+         "doit être > 0"},
+        {"ordre0_px", in.ordre0_px, !conv || in.ordre0_px < in.pixels,
+         "l'ordre 0 doit précéder le dernier pixel"},
+        {"collimateur_mm", in.collimateur_mm, conv || in.collimateur_mm > 0, "doit être > 0"},
+        {"objectif_mm", in.objectif_mm, conv || in.objectif_mm > 0, "doit être > 0"},
+        {"distance_objectif_mm", in.distance_objectif_mm, in.distance_objectif_mm >= 0,
+         "doit être ≥ 0"},
+        {"lambda_a", in.lambda_a, in.lambda_a > 0, "doit être > 0"},
+        {"fente_um", in.fente_um, in.fente_um >= 0, "0 sans fente, sinon > 0"},
+        {"pixel_um", in.pixel_um, in.pixel_um > 0, "aucun pixel : doit être > 0"},
+        {"pixels", in.pixels, in.pixels >= 1, "aucun pixel : au moins 1"},
+        {"bruit_e", in.bruit_e, in.bruit_e >= 0, "doit être ≥ 0"},
+        {"obscurite_e_s", in.obscurite_e_s, in.obscurite_e_s >= 0, "doit être ≥ 0"},
+        {"puits_e", in.puits_e, in.puits_e > 0, "doit être > 0"},
+        {"qe", in.qe, in.qe > 0 && in.qe <= 1, "entre 0 et 1"},
+        {"bin_x", in.bin_x, in.bin_x >= 1, "au moins 1"},
+        {"bin_y", in.bin_y, in.bin_y >= 1, "au moins 1"},
+        {"pose_s", in.pose_s, in.pose_s > 0, "doit être > 0"},
+        {"poses", in.poses, in.poses >= 1, "au moins 1"},
+        {"transmission", in.transmission, in.transmission > 0 && in.transmission <= 1,
+         "entre 0 et 1"},
+        {"cible_snr", in.cible_snr, in.cible_snr >= 0, "0 sans cible, sinon > 0"},
+    };
+    for (const Rule& r : rules) {
+        if (!std::isfinite(r.value)) return impossible({r.key, r.value, false, "nombre fini"});
+        if (!r.ok) return impossible(r);
+    }
+    return {};
+}
+
+std::string solveGrating(const DesignInput& in, Optics& o) {
+    o.lambda = in.lambda_a / kAngstromsPerMm;
+    o.mN = in.ordre * in.traits_mm;
+    o.p = in.pixel_um / 1000;
+    o.seeingDisc = in.seeing_arcsec / kArcsecPerRadian * in.focale_mm;
+    o.convergent = in.geometrie == Geometry::Convergent;
+    o.slit = !o.convergent && in.fente_um > 0;
+    const double G = o.mN * o.lambda;
+    double x = G, scale = 1;  // x = sin of the angle solved for; scale·x ≤ 1 at λmax
+    const char* form = "m·N·λ";
+    switch (in.geometrie) {
+        case Geometry::Normale:
+        case Geometry::Convergent:
+            break;
+        case Geometry::Incidence:
+            o.alpha = radians(in.incidence_deg);
+            x = G - std::sin(o.alpha);
+            scale = 1 + std::sin(o.alpha);
+            form = "m·N·λ − sin α";
+            break;
+        case Geometry::Littrow:
+            x = G / 2;
+            scale = 2;
+            form = "m·N·λ / 2";
+            break;
+        case Geometry::Deviation:
+            scale = 2 * std::cos(radians(in.deviation_deg) / 2);
+            x = G / scale;
+            form = "m·N·λ / (2 cos(δ/2))";
+            break;
+    }
+    if (std::fabs(x) > 1) {
+        const double lambdaMax = scale / o.mN * kAngstromsPerMm;
+        return std::string("pas de diffraction : ") + form + " = " + frenchNumber(x, 3) +
+               " > 1 ; longueur d'onde maximale " + frenchNumber(std::round(lambdaMax), 15) + " Å";
+    }
+    const double angle = std::asin(x);
+    switch (in.geometrie) {
+        case Geometry::Littrow:
+            o.alpha = o.beta = angle;
+            break;
+        case Geometry::Deviation:
+            o.alpha = angle + radians(in.deviation_deg) / 2;
+            o.beta = angle - radians(in.deviation_deg) / 2;
+            break;
+        default:
+            o.beta = angle;
+    }
+    return {};
+}
+
+void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
+    r.alpha_deg = degrees(o.alpha);
+    r.beta_deg = degrees(o.beta);
+    const double cosb = std::cos(o.beta), binned = o.p * in.bin_x;
+    if (o.convergent) {
+        const double L = in.distance_capteur_mm;
+        r.anamorphose = 1;
+        r.dispersion_a_px = cosb * cosb * cosb / (o.mN * L) * kAngstromsPerMm * binned;
+        const double x0 = -in.ordre0_px * o.p, x1 = (in.pixels - in.ordre0_px) * o.p;
+        r.lambda_min_a = std::max(0.0, std::sin(std::atan(x0 / L)) / o.mN * kAngstromsPerMm);
+        r.lambda_max_a = std::sin(std::atan(x1 / L)) / o.mN * kAngstromsPerMm;
+        r.faisceau_mm = in.diametre_mm * L / in.focale_mm;
+        r.longueur_reseau_mm = r.faisceau_mm;
+        r.diametre_objectif_mm = r.ouverture_objectif = NAN;
+        return;
+    }
+    const double cosa = std::cos(o.alpha), Fcam = in.objectif_mm;
+    r.anamorphose = cosa / cosb;
+    r.dispersion_a_px = cosb / (o.mN * Fcam) * kAngstromsPerMm * binned;
+    const double half = in.pixels * o.p / 2;
+    const double a = wavelengthAt(o, o.beta + std::atan(-half / Fcam));
+    const double b = wavelengthAt(o, o.beta + std::atan(half / Fcam));
+    r.lambda_min_a = std::max(0.0, std::min(a, b) * kAngstromsPerMm);
+    r.lambda_max_a = std::max(a, b) * kAngstromsPerMm;
+    r.faisceau_mm = in.diametre_mm * in.collimateur_mm / in.focale_mm;
+    r.longueur_reseau_mm = r.faisceau_mm / cosa;
+    r.diametre_objectif_mm =
+        r.faisceau_mm * cosb / cosa + o.p * in.distance_objectif_mm * in.pixels / Fcam;
+    r.ouverture_objectif = Fcam / r.diametre_objectif_mm;
+}
+
+// The star's image along the dispersion, the pixel and the grating's
+// diffraction limit, each as a width in Å, add in quadrature.
+void fillResolution(const DesignInput& in, const Optics& o, DesignResult& r) {
+    double image = o.seeingDisc;  // mm on the detector
+    if (!o.convergent) {
+        const double entrance = o.slit ? std::min(in.fente_um / 1000, o.seeingDisc) : o.seeingDisc;
+        image = entrance * in.objectif_mm / in.collimateur_mm * r.anamorphose;
+    }
+    const double binned = o.p * in.bin_x;
+    r.image_entree_px = image / binned;
+    const double imageA = r.image_entree_px * r.dispersion_a_px;
+    const double pixelA = r.dispersion_a_px;
+    const double diffractionA = in.lambda_a / (o.mN * r.longueur_reseau_mm);
+    r.element_resolution_a =
+        std::sqrt(imageA * imageA + pixelA * pixelA + diffractionA * diffractionA);
+    r.resolution = in.lambda_a / r.element_resolution_a;
+    r.echantillonnage_px = r.element_resolution_a / r.dispersion_a_px;
+    r.echantillonnage = r.echantillonnage_px < kUnderSampled  ? Sampling::Under
+                        : r.echantillonnage_px > kOverSampled ? Sampling::Over
+                                                              : Sampling::Good;
+}
+
+}  // namespace kelvora::design

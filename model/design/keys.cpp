@@ -1,0 +1,152 @@
+#include "model/design/keys.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace kelvora::design {
+
+namespace {
+
+using D = DesignInput;
+constexpr auto kNumeric = std::to_array<NumericKey>({
+    {"diametre_mm", &D::diametre_mm},
+    {"focale_mm", &D::focale_mm},
+    {"seeing_arcsec", &D::seeing_arcsec},
+    {"traits_mm", &D::traits_mm},
+    {"ordre", &D::ordre},
+    {"incidence_deg", &D::incidence_deg},
+    {"deviation_deg", &D::deviation_deg},
+    {"distance_capteur_mm", &D::distance_capteur_mm},
+    {"ordre0_px", &D::ordre0_px},
+    {"collimateur_mm", &D::collimateur_mm},
+    {"objectif_mm", &D::objectif_mm},
+    {"distance_objectif_mm", &D::distance_objectif_mm},
+    {"lambda_a", &D::lambda_a},
+    {"fente_um", &D::fente_um},
+    {"pixel_um", &D::pixel_um},
+    {"pixels", &D::pixels},
+    {"bruit_e", &D::bruit_e},
+    {"obscurite_e_s", &D::obscurite_e_s},
+    {"puits_e", &D::puits_e},
+    {"qe", &D::qe},
+    {"bin_x", &D::bin_x},
+    {"bin_y", &D::bin_y},
+    {"mag_etoile", &D::mag_etoile},
+    {"mag_ciel", &D::mag_ciel},
+    {"pose_s", &D::pose_s},
+    {"poses", &D::poses},
+    {"transmission", &D::transmission},
+    {"cible_snr", &D::cible_snr},
+});
+
+const NumericKey* findNumeric(std::string_view key) {
+    for (const NumericKey& k : kNumeric)
+        if (key == k.name) return &k;
+    return nullptr;
+}
+
+}  // namespace
+
+std::span<const NumericKey> numericKeys() {
+    return kNumeric;
+}
+
+std::vector<std::string> inputKeys() {
+    std::vector<std::string> keys;
+    for (const NumericKey& k : numericKeys()) {
+        keys.emplace_back(k.name);
+        if (keys.back() == "ordre") keys.emplace_back("geometrie");
+        if (keys.back() == "fente_um") keys.emplace_back("detecteur");
+    }
+    return keys;
+}
+
+bool isInputKey(std::string_view key) {
+    return key == "geometrie" || key == "detecteur" || findNumeric(key);
+}
+
+std::optional<double> strictNumber(std::string_view text) {
+    double v = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::string setKey(DesignInput& in, std::string_view key, std::string_view text,
+                   const DetectorCatalogue& catalogue) {
+    const std::string k(key), t(text);
+    if (key == "geometrie") {
+        const auto g = geometryByName(text);
+        if (!g)
+            return "geometrie : « " + t +
+                   " » inconnue (normale, incidence, littrow, deviation ou convergent)";
+        in.geometrie = *g;
+        return {};
+    }
+    if (key == "detecteur") {
+        const DetectorModel* d = catalogue.find(text);
+        if (!d) return "detecteur : « " + t + " » inconnu (" + catalogue.captionList() + ")";
+        applyDetector(in, *d);
+        return {};
+    }
+    const NumericKey* nk = findNumeric(key);
+    if (!nk) return "clé inconnue « " + k + " »";
+    const auto v = strictNumber(text);
+    if (!v) return k + " : « " + t + " » n'est pas un nombre (le séparateur décimal est le point)";
+    in.*(nk->field) = *v;
+    return {};
+}
+
+std::string keyText(const DesignInput& in, std::string_view key) {
+    if (key == "geometrie") return geometryName(in.geometrie);
+    if (key == "detecteur") return in.detecteur;
+    const NumericKey* nk = findNumeric(key);
+    return nk ? shortestNumber(in.*(nk->field)) : std::string();
+}
+
+std::string shortestNumber(double value) {
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    return std::string(buf, end);
+}
+
+std::vector<const char*> resultNames(bool withTarget) {
+    std::vector<const char*> names;
+    for (const NamedResult& n : namedResults(DesignResult{}, withTarget)) names.push_back(n.name);
+    return names;
+}
+
+std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget) {
+    using K = ResultCell::Kind;
+    auto num = [](const char* name, double v) { return NamedResult{name, {K::Number, v}}; };
+    std::vector<NamedResult> out{
+        num("alpha_deg", r.alpha_deg),
+        num("beta_deg", r.beta_deg),
+        num("anamorphose", r.anamorphose),
+        num("dispersion_a_px", r.dispersion_a_px),
+        num("lambda_min_a", r.lambda_min_a),
+        num("lambda_max_a", r.lambda_max_a),
+        num("image_entree_px", r.image_entree_px),
+        num("element_resolution_a", r.element_resolution_a),
+        num("resolution", r.resolution),
+        num("echantillonnage_px", r.echantillonnage_px),
+        {"echantillonnage", {K::Text, 0, samplingVerdict(r.echantillonnage)}},
+        num("faisceau_mm", r.faisceau_mm),
+        num("longueur_reseau_mm", r.longueur_reseau_mm),
+        num("diametre_objectif_mm", r.diametre_objectif_mm),
+        num("ouverture_objectif", r.ouverture_objectif),
+        num("snr", r.snr),
+        num("electrons_pic", r.electrons_pic),
+        {"saturation", {K::Flag, 0, "", r.saturation}},
+        num("poses_min", r.poses_min),
+    };
+    if (withTarget) {
+        out.push_back(num("pose_cible_s", r.pose_cible_s));
+        out.push_back(num("magnitude_limite", r.magnitude_limite));
+    }
+    return out;
+}
+
+}  // namespace kelvora::design

@@ -1,0 +1,80 @@
+#include "tools/design_sweep.h"
+
+#include <algorithm>
+
+#include "model/design/keys.h"
+#include "tools/table.h"
+
+namespace kelvora::cli {
+
+namespace {
+
+using Field = std::pair<std::string, std::vector<std::string>>;
+
+// The sensor first, so that the keys given with it override its values.
+std::vector<Field> sensorFirst(std::vector<Field> fields) {
+    std::stable_partition(fields.begin(), fields.end(),
+                          [](const Field& f) { return f.first == "detecteur"; });
+    return fields;
+}
+
+Cell inputCell(const std::string& key, const std::string& value) {
+    if (key == "geometrie" || key == "detecteur") return Cell::ofText(value);
+    return Cell::ofNumber(*design::strictNumber(value));
+}
+
+Cell resultCell(const design::ResultCell& c) {
+    using K = design::ResultCell::Kind;
+    if (c.kind == K::Text) return Cell::ofText(c.text);
+    if (c.kind == K::Flag) return Cell::ofFlag(c.flag);
+    return Cell::ofNumber(c.number);
+}
+
+}  // namespace
+
+int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
+                     const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out) {
+    // Every key is applied on every row, the sensor first, so that a swept
+    // sensor never overrides a value given with it.
+    const std::vector<Field> fields = sensorFirst(o.fields);
+    bool withTarget = base.cible_snr > 0;
+    std::vector<std::string> columns;
+    std::vector<std::size_t> sizes;
+    for (const Field& f : fields) {
+        sizes.push_back(f.second.size());
+        if (f.second.size() > 1) columns.push_back(f.first);
+        if (f.first == "cible_snr") withTarget = true;
+    }
+    const std::size_t variedCount = columns.size();
+    for (const char* name : design::resultNames(withTarget)) columns.emplace_back(name);
+    columns.emplace_back("erreur");
+    TableWriter table(format, out, columns);
+    const Combinations rows(sizes);
+    const std::size_t resultCount = columns.size() - variedCount - 1;
+    bool impossible = false;
+    std::vector<Cell> cells;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        design::DesignInput in = base;
+        cells.clear();
+        for (std::size_t j = 0; j < fields.size(); ++j) {
+            const std::string& value = fields[j].second[rows.valueIndex(r, j)];
+            design::setKey(in, fields[j].first, value, catalogue);
+            if (sizes[j] > 1) cells.push_back(inputCell(fields[j].first, value));
+        }
+        const design::DesignOutcome outcome = design::evaluate(in);
+        if (outcome.result) {
+            for (const design::NamedResult& n : design::namedResults(*outcome.result, withTarget))
+                cells.push_back(resultCell(n.cell));
+            cells.emplace_back();
+        } else {
+            impossible = true;
+            cells.resize(cells.size() + resultCount);
+            cells.push_back(Cell::ofText(outcome.error));
+        }
+        table.row(cells);
+    }
+    table.finish();
+    return impossible ? 1 : 0;
+}
+
+}  // namespace kelvora::cli

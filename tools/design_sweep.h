@@ -1,0 +1,16 @@
+#pragma once
+
+#include <iosfwd>
+
+#include "model/design/design.h"
+#include "tools/calc_options.h"
+
+namespace kelvora::cli {
+
+// The design model for every combination of the KEY=VALUE values given:
+// the varied inputs, the results and the error. Returns 1 if any
+// instrument is impossible.
+int printDesignSweep(const design::DesignInput& base, const CalcOptions& options,
+                     const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out);
+
+}  // namespace kelvora::cli

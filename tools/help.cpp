@@ -1,0 +1,79 @@
+#include "tools/help.h"
+
+#include <ostream>
+
+#include "model/design/design.h"
+#include "model/design/keys.h"
+#include "model/instrument.h"
+
+namespace kelvora::cli {
+
+namespace {
+
+void printWindowHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
+    out << "usage : kelvora-calc [--detector NOM] [--model barlow|fente] "
+           "[--decimal-separator SEP] [--format text|csv|json] [--textes] [--fichier F] "
+           "[NOM=TEXTE ...]\n"
+           "        kelvora-calc conception [FICHIER.kelvora] [CLE=VALEUR ...] "
+           "[--format text|csv|json]\n\n"
+           "Calcule un spectrographe à réseau comme la fenêtre de Kelvora le fait à l'appui de\n"
+           "« Calcul », et affiche chaque texte montré, une ligne par champ : NOM<tab>TEXTE.\n\n"
+           "  --detector D            détecteur (KAF-0400 par défaut) : "
+        << catalogue.captionList()
+        << "\n"
+           "  --model M               modèle d'entrée : barlow (sans fente, par défaut) ou fente\n"
+           "  --decimal-separator S   séparateur décimal des textes ; par défaut celui des\n"
+           "                          réglages régionaux (LC_ALL, puis LC_NUMERIC, puis LANG)\n"
+           "  --format F              text (une exécution), csv (plusieurs) ou json\n"
+           "  --textes                en csv et json, les textes de la fenêtre au lieu des "
+           "nombres\n"
+           "  --fichier F             part des valeurs de la fenêtre d'un fichier .kelvora\n"
+           "  --version               affiche la version\n"
+           "  NOM=TEXTE               texte d'un champ de saisie, lu exactement comme la fenêtre\n"
+           "                          le lit (NOM= donne un champ vide) ; un champ non nommé\n"
+           "                          garde son texte par défaut.\n\n"
+           "Champs : ";
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        out << (i ? ", " : "") << controlName(inputAt(i)) << "=" << defaultText(inputAt(i));
+    out << ".\n\n"
+           "Balayage : un NOM, --detector ou --model donné plusieurs fois fait calculer chaque\n"
+           "combinaison ; le résultat est alors un tableau (csv par défaut) avec une colonne\n"
+           "par entrée variée, une par résultat et une colonne « erreur ». En csv et json,\n"
+           "chaque résultat est un nombre (point décimal), vide ou null s'il n'est pas atteint.\n\n"
+           "Erreur de calcul : les lignes montrées avant elle, puis sur la sortie d'erreur le nom\n"
+           "de l'erreur (« Division par zéro », « Dépassement de capacité » ou « Argument\n"
+           "incorrect ») et le champ où elle est survenue ; code de sortie 1.\n"
+           "Option ou champ inconnu : code de sortie 2. Voir aussi kelvora-calc conception "
+           "--help.\n";
+}
+
+void printDesignHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
+    const design::DesignInput defaults;
+    out << "usage : kelvora-calc conception [FICHIER.kelvora] [CLE=VALEUR ...] "
+           "[--format text|csv|json]\n\n"
+           "Modèle de conception : réseau en incidence normale, à incidence donnée, en Littrow,\n"
+           "à déviation fixe ou dans le faisceau convergent devant le capteur ; tout capteur ;\n"
+           "S/N, saturation, pose pour un S/N cible et magnitude limite.\n\n"
+           "Clés (valeur par défaut) :\n";
+    for (const std::string& key : design::inputKeys())
+        out << "  " << key << "=" << design::keyText(defaults, key) << '\n';
+    out << "\ngeometrie : normale, incidence, littrow, deviation ou convergent.\n"
+           "fente_um=0 : sans fente. cible_snr=0 : sans cible.\n"
+           "detecteur : "
+        << catalogue.captionList()
+        << ".\n\n"
+           "Les valeurs sont lues strictement (« 2,5 » ou « abc » : code de sortie 2).\n"
+           "Une clé donnée plusieurs fois fait un balayage (csv par défaut). Instrument\n"
+           "impossible : l'erreur en français (colonne « erreur »), code de sortie 1.\n";
+}
+
+}  // namespace
+
+void printHelp(std::ostream& out, const DetectorCatalogue& catalogue, bool design) {
+    if (design)
+        printDesignHelp(out, catalogue);
+    else
+        printWindowHelp(out, catalogue);
+}
+
+}  // namespace kelvora::cli
