@@ -118,5 +118,33 @@ TEST(KelvoraCalcSweep, JsonAndTextRows) {
               "(txtAngle)\n");
 }
 
+TEST(KelvoraCalcDesign, SingleRunSweepAndImpossibleRows) {
+    const Result one = calc({"conception", "mag_etoile=8", "cible_snr=100"});
+    EXPECT_EQ(one.status, 0);
+    EXPECT_TRUE(has(one.out, "beta_deg\t9.49723446851705\n"));
+    EXPECT_TRUE(has(one.out, "echantillonnage\tsous-échantillonné\nfaisceau_mm"));
+    EXPECT_TRUE(has(one.out, "saturation\tfalse\n"));
+    EXPECT_TRUE(has(one.out, "pose_cible_s\t155.4"));
+    const Result none = calc({"conception", "traits_mm=2400", "lambda_a=6563"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err,
+              "pas de diffraction : m·N·λ = 1,58 > 1 ; longueur d'onde maximale 4167 Å\n");
+    const auto rows = lines(calc({"conception", "traits_mm=1200", "traits_mm=2400", "lambda_a=6563",
+                                  "geometrie=convergent", "--format", "csv"})
+                                .out);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].substr(0, 30), "traits_mm,alpha_deg,beta_deg,a");
+    EXPECT_EQ(rows[0].substr(rows[0].size() - 27), "saturation,poses_min,erreur");
+    EXPECT_EQ(rows[2].substr(0, 7), "2400,,,");
+    EXPECT_EQ(calc({"conception", "traits_mm=1200", "traits_mm=2400", "lambda_a=6563"}).status, 1);
+    // A sensor swept with a key that overrides its values keeps the key's value.
+    const auto sensors = lines(
+        calc({"conception", "detecteur=IMX183", "detecteur=IMX533", "bruit_e=3", "--format", "csv"})
+            .out);
+    const Result own = calc({"conception", "detecteur=IMX533", "bruit_e=3"});
+    const auto snr = own.out.substr(own.out.find("snr\t") + 4, 10);
+    EXPECT_TRUE(has(sensors[2], "," + snr)) << sensors[2];
+}
+
 }  // namespace
 }  // namespace kelvora::cli

@@ -1,0 +1,116 @@
+#include "io/designfile.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "io/usercatalogue.h"
+#include "model/design/keys.h"
+
+namespace kelvora::io {
+namespace {
+
+DesignFile unusualFile() {
+    DesignFile f;
+    f.window.texts[indexOf(Control::txtDiametre)] = " 2,5 \"mm\"\t\\ é";
+    f.window.texts[indexOf(Control::txtWavelength)] = "";
+    f.window.detector.reset();
+    f.window.barlow = false;
+    const DetectorCatalogue catalogue;
+    for (const auto& [key, value] : {std::pair{"detecteur", "IMX183"},
+                                     {"geometrie", "deviation"},
+                                     {"deviation_deg", "0.1"},
+                                     {"qe", "0.30000000000000004"},
+                                     {"bruit_e", "2.2250738585072014e-308"}})
+        EXPECT_EQ(design::setKey(f.design, key, value, catalogue), "");
+    return f;
+}
+
+TEST(DesignFile, WhatIsWrittenReadsBackToTheSameValues) {
+    const DesignFile written = unusualFile();
+    DesignFile read;
+    ASSERT_EQ(parseDesignFile(serializeDesignFile(written), DetectorCatalogue(), read), "");
+    EXPECT_EQ(read.window.texts, written.window.texts);
+    EXPECT_EQ(read.window.detector, written.window.detector);
+    EXPECT_EQ(read.window.barlow, written.window.barlow);
+    for (const std::string& key : design::inputKeys())
+        EXPECT_EQ(design::keyText(read.design, key), design::keyText(written.design, key)) << key;
+}
+
+TEST(DesignFile, AbsentPartsTakeTheirDefaults) {
+    DesignFile f;
+    ASSERT_EQ(parseDesignFile(R"({"format": "kelvora", "version": 1,
+        "fenetre": {"txtTraits": "600"}, "conception": {"detecteur": "IMX533", "qe": 0.5}})",
+                              DetectorCatalogue(), f),
+              "");
+    EXPECT_EQ(f.window.texts[indexOf(Control::txtTraits)], "600");
+    EXPECT_EQ(f.window.texts[indexOf(Control::txtDiametre)], "200");
+    EXPECT_EQ(f.window.detector, "KAF-0400");
+    EXPECT_EQ(f.design.pixel_um, 3.76);  // from the sensor
+    EXPECT_EQ(f.design.qe, 0.5);         // the file's own value wins
+}
+
+TEST(DesignFile, BrokenFilesSayWhatIsWrong) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "JSON invalide"},
+        {"[1]", "le fichier n'est pas un objet JSON"},
+        {R"({"format": "autre", "version": 1})", "ce n'est pas un fichier Kelvora"},
+        {R"({"format": "kelvora", "version": 2})",
+         "version 2 : fichier écrit par une version plus"},
+        {R"({"format": "kelvora"})", "version absente ou invalide"},
+        {R"({"format": "kelvora", "version": 1, "extra": 1})",
+         "clé inconnue « extra » dans « racine »"},
+        {R"({"format": "kelvora", "version": 1, "fenetre": {"txtX": "1"}})",
+         "clé inconnue « txtX » dans « fenetre »"},
+        {R"({"format": "kelvora", "version": 1, "fenetre": {"txtDiametre": 200}})",
+         "« txtDiametre » doit être un texte"},
+        {R"({"format": "kelvora", "version": 1, "conception": {"qe": "0.5"}})",
+         "qe : nombre attendu"},
+        {R"({"format": "kelvora", "version": 1, "conception": {"lambda": 1}})",
+         "clé inconnue « lambda » dans « conception »"},
+        {R"({"format": "kelvora", "version": 1, "conception": []})",
+         "« conception » doit être un objet"},
+    };
+    for (const auto& [bytes, problem] : cases) {
+        DesignFile f = unusualFile();
+        const std::string e = parseDesignFile(bytes, DetectorCatalogue(), f);
+        EXPECT_EQ(e.rfind(problem, 0), 0u) << bytes << " → " << e;
+        EXPECT_EQ(f.window.texts, unusualFile().window.texts) << "unchanged";
+    }
+}
+
+TEST(DesignFile, AtomicWriteAndMessagesNameTheFile) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("a.kelvora")).toStdString();
+    ASSERT_EQ(writeDesignFile(path, unusualFile()), "");
+    DesignFile read;
+    EXPECT_EQ(readDesignFile(path, DetectorCatalogue(), read), "");
+    EXPECT_EQ(read.window.texts, unusualFile().window.texts);
+    const std::string missing = dir.filePath(QStringLiteral("none.kelvora")).toStdString();
+    EXPECT_EQ(readDesignFile(missing, DetectorCatalogue(), read).rfind("« " + missing + " »", 0),
+              0u);
+    EXPECT_NE(writeDesignFile(dir.path().toStdString() + "/no/such/dir/x.kelvora", read), "");
+}
+
+TEST(UserCatalogue, OwnSensorsFollowTheBuiltIns) {
+    std::string warning;
+    const DetectorCatalogue c = catalogueFromJson(
+        R"([{"nom": "Mon capteur", "pixel_um": 4.5, "pixels": 2000, "bruit_e": 3},
+            {"nom": "KAF-0400", "pixel_um": 1, "pixels": 1},
+            {"nom": "sans pixels", "pixel_um": 0, "pixels": 10}])",
+        &warning);
+    const DetectorModel* own = c.find("Mon capteur");
+    ASSERT_TRUE(own);
+    EXPECT_EQ(own->p, 0.0045);
+    EXPECT_EQ(own->readNoise, 3);
+    EXPECT_TRUE(std::isnan(own->qe));
+    EXPECT_EQ(c.find("KAF-0400")->nx, 768) << "a built-in name stays built-in";
+    EXPECT_FALSE(c.find("sans pixels"));
+    EXPECT_EQ(warning.rfind("capteur n° 3 ignoré", 0), 0u);
+    EXPECT_EQ(c.rows().back().caption, "Mon capteur");
+    catalogueFromJson("{}", &warning);
+    EXPECT_EQ(warning, "un tableau JSON de capteurs est attendu");
+}
+
+}  // namespace
+}  // namespace kelvora::io
