@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "model/calculation.h"
+#include "model/design/design.h"
 #include "model/numbertext.h"
 
 namespace {
@@ -25,5 +26,19 @@ void formatPattern(benchmark::State& state) {
     }
 }
 BENCHMARK(formatPattern)->Name("format-pattern");
+
+}  // namespace
+
+namespace {
+
+// One design evaluation with both planning answers.
+void designRun(benchmark::State& state) {
+    kelvora::design::DesignInput input;
+    input.geometrie = kelvora::design::Geometry::Littrow;
+    input.fente_um = 20;
+    input.cible_snr = 100;
+    for (auto _ : state) benchmark::DoNotOptimize(kelvora::design::evaluate(input));
+}
+BENCHMARK(designRun)->Name("design-run");
 
 }  // namespace
