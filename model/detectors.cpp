@@ -11,34 +11,38 @@ namespace {
 // 0 °C), full well and peak QE are typical figures; docs/physics.md lists
 // them with their sources. The seed's three CCDs carry only the data-sheet
 // full well, so that the window's defaults hold for the rest.
-const std::array<DetectorModel, 15> kBuiltIn{{
-    {"KAF-0400", 0.009, 768, NAN, NAN, 100000, NAN},
-    {"KAF-1600", 0.009, 1536, NAN, NAN, 100000, NAN},
-    {"KAF-3200", 0.0068, 2184, NAN, NAN, 55000, NAN},
-    {"KAF-8300", 0.0054, 3326, 9.0, 0.02, 25500, 0.56},
-    {"ICX285", 0.00645, 1392, 5.0, 0.01, 18000, 0.65},
-    {"ICX694", 0.00454, 2750, 5.0, 0.003, 20000, 0.77},
-    {"IMX174", 0.00586, 1936, 3.5, 0.01, 32000, 0.77},
-    {"IMX178", 0.0024, 3096, 2.0, 0.002, 15000, 0.81},
-    {"IMX183", 0.0024, 5496, 2.0, 0.002, 15000, 0.84},
-    {"IMX290", 0.0029, 1936, 1.0, 0.005, 14600, 0.80},
-    {"IMX294", 0.00463, 4144, 1.5, 0.005, 63700, 0.75},
-    {"IMX533", 0.00376, 3008, 1.5, 0.001, 50000, 0.80},
-    {"IMX571", 0.00376, 6248, 1.5, 0.001, 51000, 0.80},
-    {"IMX455", 0.00376, 9576, 1.5, 0.001, 51000, 0.80},
-    {"IMX585", 0.0029, 3856, 1.0, 0.001, 40000, 0.91},
-}};
+// Built on first use: tables of other files may need it before main.
+const std::array<DetectorModel, 15>& builtIn() {
+    static const std::array<DetectorModel, 15> rows{{
+        {"KAF-0400", 0.009, 768, NAN, NAN, 100000, NAN},
+        {"KAF-1600", 0.009, 1536, NAN, NAN, 100000, NAN},
+        {"KAF-3200", 0.0068, 2184, NAN, NAN, 55000, NAN},
+        {"KAF-8300", 0.0054, 3326, 9.0, 0.02, 25500, 0.56},
+        {"ICX285", 0.00645, 1392, 5.0, 0.01, 18000, 0.65},
+        {"ICX694", 0.00454, 2750, 5.0, 0.003, 20000, 0.77},
+        {"IMX174", 0.00586, 1936, 3.5, 0.01, 32000, 0.77},
+        {"IMX178", 0.0024, 3096, 2.0, 0.002, 15000, 0.81},
+        {"IMX183", 0.0024, 5496, 2.0, 0.002, 15000, 0.84},
+        {"IMX290", 0.0029, 1936, 1.0, 0.005, 14600, 0.80},
+        {"IMX294", 0.00463, 4144, 1.5, 0.005, 63700, 0.75},
+        {"IMX533", 0.00376, 3008, 1.5, 0.001, 50000, 0.80},
+        {"IMX571", 0.00376, 6248, 1.5, 0.001, 51000, 0.80},
+        {"IMX455", 0.00376, 9576, 1.5, 0.001, 51000, 0.80},
+        {"IMX585", 0.0029, 3856, 1.0, 0.001, 40000, 0.91},
+    }};
+    return rows;
+}
 
 }  // namespace
 
 std::span<const DetectorModel> builtInDetectors() {
-    return kBuiltIn;
+    return builtIn();
 }
 
 DetectorCatalogue::DetectorCatalogue() : DetectorCatalogue(std::vector<DetectorModel>{}) {}
 
 DetectorCatalogue::DetectorCatalogue(std::vector<DetectorModel> userRows)
-    : rows_(kBuiltIn.begin(), kBuiltIn.end()) {
+    : rows_(builtIn().begin(), builtIn().end()) {
     for (DetectorModel& row : userRows)
         if (!find(row.caption)) rows_.push_back(std::move(row));  // a built-in name stays built-in
 }

@@ -123,7 +123,7 @@ NumberReading readDecimal(Cursor& c) {
         takeDigits(c, b);
         digits += b.size() - before;
     }
-    if (digits == 0) return {0, false};
+    if (digits == 0) return {0, false, false};
     const std::size_t mantissaLen = b.size();
     const auto beforeExponent = c.mark();
     if (c.takeEither('E', 'e')) {
@@ -142,10 +142,10 @@ NumberReading readDecimal(Cursor& c) {
     double value = 0;
     if (std::from_chars(b.data(), b.data() + b.size(), value).ec ==
         std::errc::result_out_of_range) {
-        if (magnitude(b.view()) > 0) return {0, true};
+        if (magnitude(b.view()) > 0) return {0, true, true};
         value = signLen ? -0.0 : 0.0;  // underflow is ignored
     }
-    return {value, false};
+    return {value, false, true};
 }
 
 // &H and &O: the digits are an unsigned binary magnitude, rounded to the
@@ -181,15 +181,26 @@ NumberReading readRadix(Cursor& c, int bitsPerDigit) {
 
 NumberReading readNumber(std::string_view text) {
     Cursor c(text);
+    NumberReading r;
     if (c.peek() == '&') {
         const auto start = c.mark();
         c.next();
-        if (c.takeEither('H', 'h')) return readRadix(c, 4);
-        if (c.takeEither('O', 'o')) return readRadix(c, 3);
-        c.reset(start);
-        return {0, false};
+        const int bits = c.takeEither('H', 'h') ? 4 : c.takeEither('O', 'o') ? 3 : 0;
+        if (bits == 0) {
+            c.reset(start);
+            return r;
+        }
+        const auto digits = c.mark();
+        r = readRadix(c, bits);
+        r.number = c.mark() != digits;
+    } else {
+        const auto start = c.mark();
+        r = readDecimal(c);
+        r.number = c.mark() != start && r.number;
     }
-    return readDecimal(c);
+    r.end = r.number ? c.mark() : 0;
+    r.whole = r.number && c.atEnd();
+    return r;
 }
 
 }  // namespace kelvora

@@ -8,6 +8,9 @@ namespace kelvora {
 struct NumberReading {
     double value = 0;
     bool overflow = false;  // the number is too large for a double
+    bool number = false;    // the text starts with a number
+    bool whole = false;     // ... and holds nothing after it but blanks
+    std::size_t end = 0;    // where the rest of the text starts
 };
 
 // Lenient leading-number rule: blanks, tabs and line feeds are ignored
@@ -16,6 +19,11 @@ struct NumberReading {
 // rest is ignored; no number reads as 0. Only the period is a decimal
 // separator. Never fails on bad text.
 NumberReading readNumber(std::string_view text);
+
+// How a field's text is read when the rule does not read it whole, in
+// French, e.g. "« 2,5 » est lu comme 2 (le séparateur décimal est le point)";
+// empty when the text is one number.
+std::string readingNote(std::string_view text);
 
 // Result display: "#" digit placeholders with an optional "." for the
 // decimal separator. Rounds the value's 15-significant-digit decimal form,

@@ -1,10 +1,12 @@
 #include "tools/calc_cli.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "io/designfile.h"
 #include "model/calculation.h"
 #include "model/design/keys.h"
+#include "model/numbertext.h"
 #include "tools/calc_options.h"
 #include "tools/design_sweep.h"
 #include "tools/help.h"
@@ -58,6 +60,21 @@ int runDesign(const CalcOptions& o, const io::DesignFile& file, const DetectorCa
     return printDesignSweep(file.design, o, catalogue, format, out);
 }
 
+// Says on standard error how each field text that is not one whole number
+// is read, as the window's warning marks do; the output does not change.
+void noteReadings(const RunInput& base, const CalcOptions& o, std::ostream& err) {
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+        const std::string name(controlName(inputAt(i)));
+        const auto given = std::find_if(o.fields.begin(), o.fields.end(),
+                                        [&](const auto& f) { return f.first == name; });
+        const std::vector<std::string> texts =
+            given == o.fields.end() ? std::vector<std::string>{base.texts[i]} : given->second;
+        for (const std::string& text : texts)
+            if (const std::string note = readingNote(text); !note.empty())
+                err << "kelvora-calc : " << name << " : " << note << '\n';
+    }
+}
+
 }  // namespace
 
 int runCalc(const std::vector<std::string>& args, const std::string& regionalSeparator,
@@ -86,6 +103,7 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
     if (o.design) return runDesign(o, file, catalogue, out, err);
     RunInput base = windowInput(file.window, catalogue);
     base.decimalSeparator = o.separator.value_or(regionalSeparator);
+    noteReadings(base, o, err);
     OutputFormat format = o.format;
     const bool single = combinations(o) == 1;
     if (format == OutputFormat::Default) format = single ? OutputFormat::Text : OutputFormat::Csv;

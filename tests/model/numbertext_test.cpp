@@ -114,3 +114,32 @@ TEST(NumberToText, PlainAndSigned) {
 
 }  // namespace
 }  // namespace kelvora
+
+namespace kelvora {
+namespace {
+
+TEST(ReadingNote, SaysHowATextIsReadWhenNotWhole) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"200", ""},
+        {" 1 200 ", ""},
+        {"3e2", ""},
+        {"&HFF", ""},
+        {"&H0", ""},
+        {"-.5", ""},
+        {"", "champ vide, lu comme 0"},
+        {"  ", "champ vide, lu comme 0"},
+        {"2,5", "« 2,5 » est lu comme 2 (le séparateur décimal est le point)"},
+        {"50mm", "« 50mm » est lu comme 50 (la suite « mm » est ignorée)"},
+        {"1e", "« 1e » est lu comme 1 (la suite « e » est ignorée)"},
+        {"abc", "« abc » n'est pas un nombre, lu comme 0"},
+        {"&H", "« &H » n'est pas un nombre, lu comme 0"},
+        {"1e309", "« 1e309 » est trop grand : le calcul s'arrêtera sur un dépassement de capacité"},
+        {std::string(50, '1') + "é",
+         "« " + std::string(40, '1') +
+             "… » est lu comme 1.11111111111111E+49 (la suite « é » est ignorée)"},
+    };
+    for (const auto& [text, note] : cases) EXPECT_EQ(readingNote(text), note) << text;
+}
+
+}  // namespace
+}  // namespace kelvora

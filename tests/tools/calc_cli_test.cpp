@@ -42,11 +42,22 @@ TEST(KelvoraCalc, ListingOptionsAndSeparator) {
         EXPECT_TRUE(has(help, word)) << word;
 }
 
+TEST(KelvoraCalc, NotesOnFieldsNotReadWhole) {
+    const Result r = calc({"txtDiametre=2,5", "txtFocale=1200"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err,
+              "kelvora-calc : txtDiametre : « 2,5 » est lu comme 2 (le séparateur décimal est le "
+              "point)\n");
+    EXPECT_TRUE(has(r.out, "txtDCollimateur\t.21\n")) << "the output is as without the note";
+}
+
 TEST(KelvoraCalc, FaultStopsAfterTheShownLines) {
     const Result r = calc({"txtCollimateur="});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, kDefaultListing.substr(0, kDefaultListing.find("txtSeparation")));
-    EXPECT_EQ(r.err, "Division par zéro au calcul de « Pouvoir séparateur » (txtSeparation)\n");
+    EXPECT_EQ(r.err,
+              "kelvora-calc : txtCollimateur : champ vide, lu comme 0\n"
+              "Division par zéro au calcul de « Pouvoir séparateur » (txtSeparation)\n");
 }
 
 TEST(KelvoraCalc, UsageErrorsAreOneLineAndStatus2) {
