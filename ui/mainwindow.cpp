@@ -1,19 +1,27 @@
 #include "ui/mainwindow.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
 
+#include "ui/diagnostics.h"
 #include "ui/kelvora.xpm"
 #include "ui/regional.h"
 #include "ui/scaling.h"
+#include "ui/workbench.h"
 
 namespace kelvora::ui {
 
@@ -49,22 +57,29 @@ QString spokenCaption(const QString& caption) {
 
 }  // namespace
 
-MainWindow::MainWindow() {
+MainWindow::MainWindow()
+    : form_(new QWidget(this)), workbench_(std::make_unique<Workbench>(*this)) {
     setObjectName(QStringLiteral("Kelvora"));
+    form_->setObjectName(QStringLiteral("form"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(QIcon(QPixmap(kelvora_xpm)));
     setAccessibleDescription(QStringLiteral("Calcul des paramètres d'un spectrographe"));
+    setAcceptDrops(true);
     createControls();
     placeControls();
     setTabOrder();
     connectHandlers();
+    for (std::size_t i = 0; i < kInputCount; ++i) attachReadingNotes(field(inputAt(i)));
+    watchEdits();
     field(Control::txtDiametre)->setFocus();
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::createControls() {
     QLabel* leftLabel = nullptr;
     for (const ControlSpec& entry : windowLayout()) {
-        QWidget* parent = *entry.parent ? findChild<QWidget*>(entry.parent) : this;
+        QWidget* parent = *entry.parent ? findChild<QWidget*>(entry.parent) : form_;
         QWidget* control = createControl(entry, parent);
         if (const auto c = controlByName(entry.name)) runControls_[indexOf(*c)] = control;
         describeForScreenReaders(entry, control, leftLabel);
@@ -158,7 +173,14 @@ void MainWindow::placeControls() {
     scale_ = f;
     for (const ControlSpec& entry : windowLayout())
         findChild<QWidget*>(entry.name)->setGeometry(toPixels(entry, f));
-    resize(clientPixels(f));
+    // The form keeps its size; the window grows by the menu bar's height.
+    form_->setFixedSize(clientPixels(f));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->setMenuBar(workbench_->menuBar());
+    column->addWidget(form_, 0, Qt::AlignLeft | Qt::AlignTop);
+    resize(form_->width(), form_->height() + workbench_->menuBar()->sizeHint().height());
 }
 
 void MainWindow::setTabOrder() {
@@ -232,7 +254,75 @@ void MainWindow::reportFault(const RunOutput& out) {
 }
 
 void MainWindow::cmdAnnuler_Click() {
-    QCoreApplication::exit(0);
+    if (workbench_->mayClose()) QCoreApplication::exit(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!workbench_->mayClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QCoreApplication::exit(0);  // the design window, if open, goes too
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (Workbench::droppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    if (const auto path = Workbench::droppedFile(event->mimeData())) {
+        event->acceptProposedAction();
+        workbench_->openFile(*path);
+    }
+}
+
+// Typing into an input or choosing a button changes what a saved file holds.
+void MainWindow::watchEdits() {
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        connect(field(inputAt(i)), &QLineEdit::textEdited, this,
+                [this] { workbench_->markModified(); });
+    for (QRadioButton* r : form_->findChildren<QRadioButton*>())
+        connect(r, &QRadioButton::clicked, this, [this] { workbench_->markModified(); });
+}
+
+io::WindowState MainWindow::windowState() const {
+    io::WindowState state;
+    const RunInput in = readWindow();
+    state.texts = in.texts;
+    state.detector.reset();
+    if (!in.detector.caption.empty()) state.detector = in.detector.caption;
+    state.barlow = in.barlowSelected;
+    return state;
+}
+
+std::string MainWindow::restoreWindowState(const io::WindowState& state) {
+    QRadioButton* detector = nullptr;
+    if (state.detector) {
+        for (std::size_t i = 0; i < kDetectorButtons.size(); ++i)
+            if (builtInDetectors()[i].caption == *state.detector)
+                detector = option(kDetectorButtons[i]);
+        if (!detector)
+            return "le détecteur « " + *state.detector +
+                   " » n'a pas de bouton dans la fenêtre (Outils › Conception avancée le connaît)";
+    }
+    for (std::size_t i = 0; i < kInputCount; ++i) field(inputAt(i))->setText(qs(state.texts[i]));
+    if (detector) {
+        detector->setChecked(true);
+    } else {  // no button selected, as a saved window may have had
+        for (const char* name : kDetectorButtons) {
+            option(name)->setAutoExclusive(false);
+            option(name)->setChecked(false);
+            option(name)->setAutoExclusive(true);
+        }
+    }
+    option(state.barlow ? "optBarlow" : "optFente")->setChecked(true);
+    clearResults();
+    return {};
+}
+
+void MainWindow::clearResults() {
+    for (std::size_t i = 0; i < kShownCount; ++i) showText(shownAt(i), QString());
 }
 
 void MainWindow::optBarlow_Click() {

@@ -13,10 +13,12 @@ namespace {
 DesignInput with(std::initializer_list<std::pair<const char*, const char*>> keys) {
     DesignInput in;
     const DetectorCatalogue catalogue;
-    for (const auto& [key, value] : keys)
-        if (std::string(key) == "detecteur") EXPECT_EQ(setKey(in, key, value, catalogue), "");
-    for (const auto& [key, value] : keys)
-        if (std::string(key) != "detecteur") EXPECT_EQ(setKey(in, key, value, catalogue), "");
+    for (bool sensor : {true, false}) {  // the sensor first: the other keys override it
+        for (const auto& [key, value] : keys) {
+            if ((std::string(key) == "detecteur") != sensor) continue;
+            EXPECT_EQ(setKey(in, key, value, catalogue), "");
+        }
+    }
     return in;
 }
 

@@ -25,6 +25,11 @@ class ModalWatchdog {
         timer_.start(20);
     }
     void expectBox() { ++expected_; }
+    // The next box is answered with this button instead of being closed.
+    void expectBox(QMessageBox::StandardButton answer) {
+        ++expected_;
+        answer_ = answer;
+    }
     int pending() const { return expected_; }
     QString lastTitle, lastText;
 
@@ -37,11 +42,17 @@ class ModalWatchdog {
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             lastTitle = box->windowTitle();
             lastText = box->text();
+            if (answer_ != QMessageBox::NoButton && box->button(answer_)) {
+                box->button(answer_)->click();
+                answer_ = QMessageBox::NoButton;
+                return;
+            }
         }
         modal->close();
     }
     QTimer timer_;
     int expected_ = 0;
+    QMessageBox::StandardButton answer_ = QMessageBox::NoButton;
 };
 
 // A loaded, shown and active window, addressed by control names.

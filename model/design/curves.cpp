@@ -1,0 +1,70 @@
+#include "model/design/curves.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/design/design_internal.h"
+
+namespace kelvora::design {
+
+namespace {
+
+double snrWith(DesignInput in, double exposure, double magnitude) {
+    in.pose_s = exposure;
+    in.mag_etoile = magnitude;
+    const DesignOutcome o = evaluate(in);
+    return o.result ? o.result->snr : NAN;
+}
+
+}  // namespace
+
+Curve snrAgainstExposure(const DesignInput& in, int points) {
+    const DesignOutcome o = evaluate(in);
+    if (!o.result) return {};
+    double longest = in.pose_s;
+    if (std::isfinite(o.result->pose_cible_s)) longest = std::max(longest, o.result->pose_cible_s);
+    Curve c;
+    for (int i = 1; i <= points; ++i) {
+        const double t = 2 * longest * i / points;
+        c.emplace_back(t, snrWith(in, t, in.mag_etoile));
+    }
+    return c;
+}
+
+Curve snrAgainstMagnitude(const DesignInput& in, int points) {
+    const DesignOutcome o = evaluate(in);
+    if (!o.result) return {};
+    const double centre =
+        std::isfinite(o.result->magnitude_limite) ? o.result->magnitude_limite : in.mag_etoile;
+    Curve c;
+    for (int i = 0; i <= points; ++i) {
+        const double m = centre - 4 + 8.0 * i / points;
+        c.emplace_back(m, snrWith(in, in.pose_s, m));
+    }
+    return c;
+}
+
+double wavelengthAtPixel(const DesignInput& in, double pixel) {
+    Optics o;
+    if (!checkInputs(in).empty() || !solveGrating(in, o).empty()) return NAN;
+    double beta = 0;
+    if (o.convergent) {
+        beta = std::atan((pixel - in.ordre0_px) * o.p / in.distance_capteur_mm);
+    } else {
+        beta = o.beta + std::atan((pixel - in.pixels / 2) * o.p / in.objectif_mm);
+        beta = std::clamp(beta, -kPi / 2, kPi / 2);
+    }
+    return (std::sin(o.alpha) + std::sin(beta)) / o.mN * kAngstromsPerMm;
+}
+
+Curve spectrumAcrossSensor(const DesignInput& in, int points) {
+    if (std::isnan(wavelengthAtPixel(in, 0))) return {};
+    Curve c;
+    for (int i = 0; i <= points; ++i) {
+        const double pixel = in.pixels * i / points;
+        c.emplace_back(pixel, wavelengthAtPixel(in, pixel));
+    }
+    return c;
+}
+
+}  // namespace kelvora::design

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Screenshots of the real windows under Xvfb, for the README:
+#   tests/ui/screenshots.sh BUILD_DIR OUTPUT_DIR
+set -euo pipefail
+build=${1:-build}
+out=${2:-docs}
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 1400x1000x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb' EXIT
+sleep 1
+DISPLAY=$display QT_QPA_PLATFORM=xcb "$build/tests/ui_screenshots" "$out"

@@ -1,0 +1,62 @@
+// Takes the README's screenshots of the real windows: run it under Xvfb
+// (tests/ui/screenshots.sh) and it writes PNG files into the folder given.
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+
+#include "ui/designwindow.h"
+#include "ui/mainwindow.h"
+#include "ui/workbench.h"
+
+namespace {
+
+void shootScreen(const QString& path, QRect area) {
+    QApplication::processEvents();
+    QTest::qWait(300);
+    QGuiApplication::primaryScreen()
+        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .save(path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    kelvora::ui::MainWindow window;
+    window.Form_Load();
+    window.move(0, 0);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) return 1;
+    window.findChild<QPushButton*>(QStringLiteral("cmdCalcul"))->click();
+    QMenu* file = window.findChild<QMenuBar*>()->actions().first()->menu();
+    file->popup(window.mapToGlobal(QPoint(0, window.findChild<QMenuBar*>()->height())));
+    shootScreen(out + "/screenshot.png", window.frameGeometry().united(file->geometry()));
+    file->hide();
+    auto* diameter = window.findChild<QLineEdit*>(QStringLiteral("txtDiametre"));
+    diameter->setText(QStringLiteral("2,5"));
+    diameter->setFocus();
+    QToolTip::showText(diameter->mapToGlobal(QPoint(diameter->width(), diameter->height())),
+                       diameter->toolTip());
+    const QWidget* frame = window.findChild<QWidget*>(QStringLiteral("Frame1"));
+    shootScreen(
+        out + "/screenshot-avertissement.png",
+        QRect(frame->mapToGlobal(QPoint(0, 0)), QSize(frame->width() + 300, frame->height() + 40)));
+    QToolTip::hideText();
+    window.findChild<QLineEdit*>(QStringLiteral("txtDiametre"))->setText(QStringLiteral("200"));
+    window.workbench().openDesignWindow();
+    auto* design = static_cast<kelvora::ui::DesignWindow*>(window.workbench().designWindow());
+    design->field("cible_snr")->setText(QStringLiteral("100"));
+    design->field("cible_snr")->textEdited(QStringLiteral("100"));
+    design->resize(1300, 980);
+    design->move(0, 0);
+    if (!QTest::qWaitForWindowExposed(design)) return 1;
+    shootScreen(out + "/screenshot-conception.png", design->frameGeometry());
+    return 0;
+}

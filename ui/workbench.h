@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <optional>
+
+#include "io/designfile.h"
+
+class QMenuBar;
+class QMimeData;
+class QWidget;
+
+namespace kelvora::ui {
+
+class MainWindow;
+
+// What the menu bar adds to the form: design files, the results' export,
+// the design window and help. The form itself stays the seed's.
+class Workbench {
+  public:
+    explicit Workbench(MainWindow& window);
+    ~Workbench();
+
+    QMenuBar* menuBar() const { return bar_; }
+
+    bool openFile(const QString& path);  // false: a message said why
+    bool save();
+    bool saveAs();
+    void newDesign();
+    void exportResults();
+    void openDesignWindow();
+
+    // True when the program may end: no file held, no unsaved change, or
+    // the user answered the question.
+    bool mayClose();
+    void markModified();
+    bool modified() const { return modified_; }
+    const QString& path() const { return path_; }
+    io::DesignFile& design() { return design_; }
+    const DetectorCatalogue& catalogue() const { return catalogue_; }
+    QWidget* designWindow() const { return designWindow_; }
+
+    // A single .kelvora file among dropped data.
+    static std::optional<QString> droppedFile(const QMimeData* data);
+
+  private:
+    void createMenus();
+    bool writeTo(const QString& path);
+    void holdFile(const QString& path);
+    void showManual();
+    void showAbout();
+
+    MainWindow& window_;
+    QMenuBar* bar_;
+    QString path_;  // the file opened or saved; empty: none
+    bool modified_ = false;
+    io::DesignFile design_;
+    DetectorCatalogue catalogue_;
+    QPointer<QWidget> designWindow_;
+};
+
+}  // namespace kelvora::ui
