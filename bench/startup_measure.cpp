@@ -62,6 +62,13 @@ T median(std::vector<T> v) {
 
 }  // namespace
 
+// "build/bench/hand_form_first_paint" -> "hand_form".
+static std::string name(const char* path) {
+    std::string n = path;
+    n = n.substr(n.rfind('/') + 1);
+    return n.substr(0, n.rfind("_first_paint"));
+}
+
 int main(int argc, char** argv) {
     if (argc != 4) {
         std::fprintf(stderr, "usage: %s RUNS KELVORA BARE\n", argv[0]);
@@ -85,9 +92,10 @@ int main(int argc, char** argv) {
     }
     const double kelvoraMs = median(ms[0]), bareMs = median(ms[1]);
     const long kelvoraKb = median(kb[0]), bareKb = median(kb[1]);
-    std::printf("startup-kelvora: %.1f ms\nstartup-bare-qt: %.1f ms\nstartup-ratio: %.3f\n",
-                kelvoraMs, bareMs, kelvoraMs / bareMs);
-    std::printf("memory-kelvora: %ld KiB\nmemory-bare-qt: %ld KiB\nmemory-ratio: %.3f\n", kelvoraKb,
-                bareKb, static_cast<double>(kelvoraKb) / bareKb);
+    const std::string first = name(argv[2]), second = name(argv[3]);
+    std::printf("startup-%s: %.1f ms\nstartup-%s: %.1f ms\nstartup-ratio: %.3f\n", first.c_str(),
+                kelvoraMs, second.c_str(), bareMs, kelvoraMs / bareMs);
+    std::printf("memory-%s: %ld KiB\nmemory-%s: %ld KiB\nmemory-ratio: %.3f\n", first.c_str(),
+                kelvoraKb, second.c_str(), bareKb, static_cast<double>(kelvoraKb) / bareKb);
     return 0;
 }

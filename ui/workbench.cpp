@@ -30,13 +30,17 @@ QString qs(const std::string& s) {
 
 }  // namespace
 
-Workbench::Workbench(MainWindow& window)
-    : window_(window), bar_(new QMenuBar(&window)), catalogue_(io::loadCatalogue()) {
+Workbench::Workbench(MainWindow& window) : window_(window), bar_(new QMenuBar(&window)) {
     bar_->setObjectName(QStringLiteral("menuBar"));
     createMenus();
 }
 
 Workbench::~Workbench() = default;
+
+const DetectorCatalogue& Workbench::catalogue() {
+    if (!catalogue_) catalogue_ = io::loadCatalogue();
+    return *catalogue_;
+}
 
 void Workbench::createMenus() {
     QMenu* file = bar_->addMenu(QStringLiteral("&Fichier"));
@@ -64,7 +68,7 @@ void Workbench::createMenus() {
 
 bool Workbench::openFile(const QString& path) {
     io::DesignFile file;
-    std::string error = io::readDesignFile(path.toStdString(), catalogue_, file);
+    std::string error = io::readDesignFile(path.toStdString(), catalogue(), file);
     if (error.empty()) {
         error = window_.restoreWindowState(file.window);
         if (!error.empty()) error = "« " + path.toStdString() + " » : " + error;
@@ -141,7 +145,7 @@ void Workbench::exportResults() {
                                              QStringLiteral("CSV (*.csv)"));
     if (p.isEmpty()) return;
     std::ostringstream csv;
-    cli::printSeedSweep(window_.readWindow(), cli::CalcOptions{}, catalogue_,
+    cli::printSeedSweep(window_.readWindow(), cli::CalcOptions{}, catalogue(),
                         cli::OutputFormat::Csv, csv);
     QSaveFile f(p);
     const std::string bytes = csv.str();

@@ -38,7 +38,8 @@ class Workbench {
     bool modified() const { return modified_; }
     const QString& path() const { return path_; }
     io::DesignFile& design() { return design_; }
-    const DetectorCatalogue& catalogue() const { return catalogue_; }
+    // Built-ins and the user's own sensors, read when first needed.
+    const DetectorCatalogue& catalogue();
     QWidget* designWindow() const { return designWindow_; }
 
     // A single .kelvora file among dropped data.
@@ -56,7 +57,7 @@ class Workbench {
     QString path_;  // the file opened or saved; empty: none
     bool modified_ = false;
     io::DesignFile design_;
-    DetectorCatalogue catalogue_;
+    std::optional<DetectorCatalogue> catalogue_;
     QPointer<QWidget> designWindow_;
 };
 

@@ -61,22 +61,15 @@ TEST(KelvoraCalc, FaultStopsAfterTheShownLines) {
 }
 
 TEST(KelvoraCalc, UsageErrorsAreOneLineAndStatus2) {
-    for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{"--frobnicate"},
-                                               {"txtNothing=1"},
-                                               {"txtAngle=1"},
-                                               {"txtDiametre"},
-                                               {"--detector", "KAF-9999"},
-                                               {"--model", "prisme"},
-                                               {"--detector"},
-                                               {"--detector", ""},
-                                               {"--decimal-separator", ""},
-                                               {"--format", "xml"},
-                                               {"conception", "qe=2,5"},
-                                               {"conception", "qe="},
-                                               {"conception", "lambda=1"},
-                                               {"conception", "geometrie=prisme"},
-                                               {"conception", "--detector", "IMX183"}}) {
+    // clang-format off
+    const std::vector<std::vector<std::string>> cases{
+        {"--frobnicate"}, {"txtNothing=1"}, {"txtAngle=1"}, {"txtDiametre"},
+        {"--detector", "KAF-9999"}, {"--model", "prisme"}, {"--detector"}, {"--detector", ""},
+        {"--decimal-separator", ""}, {"--format", "xml"}, {"conception", "qe=2,5"},
+        {"conception", "qe="}, {"conception", "lambda=1"}, {"conception", "geometrie=prisme"},
+        {"conception", "--detector", "IMX183"}};
+    // clang-format on
+    for (const std::vector<std::string>& args : cases) {
         const Result r = calc(args);
         EXPECT_EQ(r.status, 2) << args.back();
         EXPECT_EQ(r.out, "");

@@ -56,20 +56,5 @@ TEST_F(HostileInputTest, TheSameTextInEveryInput) {
     }
 }
 
-TEST_F(HostileInputTest, Overflow1e309InEachFieldInTurn) {
-    for (bool slit : {false, true}) {
-        for (std::size_t i = 0; i < kInputCount; ++i) {
-            window().Form_Load();
-            if (slit) click("optFente");
-            type(name(inputAt(i)), "1e309");
-            const RunOutput expected = modelRun();
-            const bool unread = inputAt(i) == Control::txtSlitWide && !slit;
-            EXPECT_EQ(expected.fault.has_value(), !unread);
-            EXPECT_TRUE(!expected.fault || expected.fault->at == inputAt(i));
-            calculAsTheModel(controlName(inputAt(i)).data());
-        }
-    }
-}
-
 }  // namespace
 }  // namespace kelvora::ui

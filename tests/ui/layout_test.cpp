@@ -36,27 +36,5 @@ TEST_F(WindowTest, FrenchSettingsShowAComma) {
     EXPECT_EQ(text("txtDChambre"), "24,");
 }
 
-// Each field is named by the label on its left, without " :"; results say
-// that they are computed.
-TEST_F(WindowTest, AccessibleNamesAndDescriptions) {
-    const QLabel* left = nullptr;
-    int fields = 0;
-    for (const ControlSpec& entry : windowLayout()) {
-        if (entry.kind == Kind::Label) left = get<QLabel>(entry.name);
-        if (entry.kind != Kind::TextField) continue;
-        ++fields;
-        ASSERT_TRUE(left) << entry.name;
-        QString spoken = left->text();
-        spoken.chop(2);
-        EXPECT_EQ(field(entry.name)->accessibleName(), spoken);
-        const bool result = entry.background != Background::Default;
-        EXPECT_EQ(field(entry.name)->accessibleDescription(), result ? "Résultat calculé" : "");
-    }
-    EXPECT_EQ(fields, 28);
-    EXPECT_EQ(field("txtDGrating")->accessibleName(), "Largeur minimale du réseau");
-    EXPECT_EQ(field("txtFD")->accessibleName(), "F#");
-    EXPECT_EQ(field("txtWavelength")->accessibleName(), "Longueur d'onde centrale");
-}
-
 }  // namespace
 }  // namespace kelvora::ui
