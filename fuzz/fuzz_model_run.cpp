@@ -5,13 +5,17 @@
 #include <string_view>
 
 #include "model/calculation.h"
+#include "model/numbertext.h"
 
 using namespace kelvora;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
     RunInput in;
-    in.detector = static_cast<Detector>(data[0] % 4);
+    // Any catalogue row, or none selected.
+    const auto rows = builtInDetectors();
+    const std::size_t row = data[0] % (rows.size() + 1);
+    in.detector = row < rows.size() ? rows[row] : DetectorModel{};
     in.barlowSelected = data[1] % 2;
     const char* const separators[] = {".", ",", "\xd9\xab"};
     in.decimalSeparator = separators[data[2] % 3];
@@ -30,5 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if ((n == kShownCount) == out.fault.has_value()) std::abort();
     if (out.fault && !isInput(out.fault->at) && out.fault->at != shownAt(n)) std::abort();
     if (out.fault && out.fault->at == Control::txtSlitWide && in.barlowSelected) std::abort();
+    // The number behind each shown text gives that text.
+    if (n > 0 && formatPattern(out.values[0], "##.###", in.decimalSeparator) != out.shown[0].text)
+        std::abort();
     return 0;
 }

@@ -71,7 +71,10 @@ QWidget* DesignPlots::page(int index, const QString& name) {
     auto* page = new QWidget(this);
     auto* view = new QChartView(new QChart, page);
     view->setObjectName(name);
-    view->setAccessibleName(name);
+    const QString spoken[] = {QStringLiteral("S/N selon la pose totale"),
+                              QStringLiteral("S/N selon la magnitude de l'étoile"),
+                              QStringLiteral("Spectre sur le capteur")};
+    view->setAccessibleName(spoken[index]);
     view->setRenderHint(QPainter::Antialiasing);
     view->chart()->legend()->setAlignment(Qt::AlignBottom);
     views_[index] = view;

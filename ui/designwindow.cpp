@@ -44,6 +44,46 @@ QString fieldText(const design::DesignInput& in, const std::string& key) {
         buf, std::to_chars(buf, buf + sizeof buf, *v, std::chars_format::fixed).ptr - buf);
 }
 
+// The inputs in their group boxes, in two columns.
+struct InputRow {
+    const char* group;  // starts a new group box
+    const char* key;
+    const char* label;
+    bool newColumn = false;
+};
+const InputRow kInputs[] = {
+    {"Télescope", "diametre_mm", "Diamètre (mm)"},
+    {nullptr, "focale_mm", "Focale (mm)"},
+    {nullptr, "seeing_arcsec", "Seeing (\")"},
+    {"Réseau", "geometrie", "&Géométrie"},
+    {nullptr, "traits_mm", "Traits par mm"},
+    {nullptr, "ordre", "Ordre"},
+    {nullptr, "incidence_deg", "Incidence α (°)"},
+    {nullptr, "deviation_deg", "Déviation δ (°)"},
+    {nullptr, "distance_capteur_mm", "Réseau/capteur (mm)"},
+    {nullptr, "ordre0_px", "Ordre 0 au pixel"},
+    {"Spectrographe", "collimateur_mm", "Focale collimateur (mm)"},
+    {nullptr, "objectif_mm", "Focale objectif (mm)"},
+    {nullptr, "distance_objectif_mm", "Réseau/objectif (mm)"},
+    {nullptr, "lambda_a", "Longueur d'onde (Å)"},
+    {nullptr, "fente_um", "Fente (µm, 0 : sans)"},
+    {"Capteur", "detecteur", "&Capteur", true},
+    {nullptr, "pixel_um", "Pixel (µm)"},
+    {nullptr, "pixels", "Pixels"},
+    {nullptr, "bruit_e", "Bruit de lecture (e⁻)"},
+    {nullptr, "obscurite_e_s", "Obscurité (e⁻/s)"},
+    {nullptr, "puits_e", "Puits (e⁻)"},
+    {nullptr, "qe", "Rendement quantique"},
+    {nullptr, "bin_x", "Bin X"},
+    {nullptr, "bin_y", "Bin Y"},
+    {"Prise de vue", "mag_etoile", "Magnitude de l'étoile"},
+    {nullptr, "mag_ciel", "Magnitude du ciel"},
+    {nullptr, "pose_s", "Pose totale (s)"},
+    {nullptr, "poses", "Nombre de poses"},
+    {nullptr, "transmission", "Transmission"},
+    {nullptr, "cible_snr", "S/N cible (0 : sans)"},
+};
+
 struct ResultRow {
     const char* key;
     const char* label;
@@ -96,68 +136,50 @@ void DesignWindow::addField(QFormLayout* form, const char* key, const QString& l
     connect(edit, &QLineEdit::textEdited, this, [this] { edited(); });
 }
 
+QComboBox* DesignWindow::createChoice(const char* key, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(key));
+    if (std::string_view(key) == "geometrie") {
+        for (const char* g : {"normale", "incidence", "littrow", "deviation", "convergent"})
+            box->addItem(QString::fromLatin1(g));
+        connect(box, &QComboBox::activated, this, [this] { edited(); });
+        geometry_ = box;
+    } else {
+        for (const DetectorModel& d : workbench_.catalogue().rows()) box->addItem(qs(d.caption));
+        box->addItem(QString::fromUtf8(kCustomSensor));
+        connect(box, &QComboBox::activated, this, [this] { sensorChosen(); });
+        sensor_ = box;
+    }
+    return box;
+}
+
 QWidget* DesignWindow::createInputs() {
     auto* box = new QWidget(this);
     auto* columns = new QHBoxLayout(box);
     columns->setContentsMargins(0, 0, 0, 0);
     QVBoxLayout* column = nullptr;
-    auto newColumn = [&] {
-        column = new QVBoxLayout;
-        columns->addLayout(column);
-    };
-    auto group = [&](const QString& title) {
-        auto* g = new QGroupBox(title, box);
-        column->addWidget(g);
-        return new QFormLayout(g);
-    };
-    newColumn();
-    QFormLayout* tel = group(QStringLiteral("Télescope"));
-    addField(tel, "diametre_mm", QStringLiteral("Diamètre (mm)"));
-    addField(tel, "focale_mm", QStringLiteral("Focale (mm)"));
-    addField(tel, "seeing_arcsec", QStringLiteral("Seeing (\")"));
-    QFormLayout* grating = group(QStringLiteral("Réseau"));
-    geometry_ = new QComboBox(box);
-    geometry_->setAccessibleName(QStringLiteral("Géométrie"));
-    for (const char* g : {"normale", "incidence", "littrow", "deviation", "convergent"})
-        geometry_->addItem(QString::fromLatin1(g));
-    grating->addRow(QStringLiteral("&Géométrie"), geometry_);
-    connect(geometry_, &QComboBox::activated, this, [this] { edited(); });
-    addField(grating, "traits_mm", QStringLiteral("Traits par mm"));
-    addField(grating, "ordre", QStringLiteral("Ordre"));
-    addField(grating, "incidence_deg", QStringLiteral("Incidence α (°)"));
-    addField(grating, "deviation_deg", QStringLiteral("Déviation δ (°)"));
-    addField(grating, "distance_capteur_mm", QStringLiteral("Réseau/capteur (mm)"));
-    addField(grating, "ordre0_px", QStringLiteral("Ordre 0 au pixel"));
-    QFormLayout* spectro = group(QStringLiteral("Spectrographe"));
-    addField(spectro, "collimateur_mm", QStringLiteral("Focale collimateur (mm)"));
-    addField(spectro, "objectif_mm", QStringLiteral("Focale objectif (mm)"));
-    addField(spectro, "distance_objectif_mm", QStringLiteral("Réseau/objectif (mm)"));
-    addField(spectro, "lambda_a", QStringLiteral("Longueur d'onde (Å)"));
-    addField(spectro, "fente_um", QStringLiteral("Fente (µm, 0 : sans)"));
-    column->addStretch();
-    newColumn();
-    QFormLayout* sensor = group(QStringLiteral("Capteur"));
-    sensor_ = new QComboBox(box);
-    sensor_->setAccessibleName(QStringLiteral("Capteur"));
-    for (const DetectorModel& d : workbench_.catalogue().rows()) sensor_->addItem(qs(d.caption));
-    sensor_->addItem(QString::fromUtf8(kCustomSensor));
-    sensor->addRow(QStringLiteral("&Capteur"), sensor_);
-    connect(sensor_, &QComboBox::activated, this, [this] { sensorChosen(); });
-    addField(sensor, "pixel_um", QStringLiteral("Pixel (µm)"));
-    addField(sensor, "pixels", QStringLiteral("Pixels"));
-    addField(sensor, "bruit_e", QStringLiteral("Bruit de lecture (e⁻)"));
-    addField(sensor, "obscurite_e_s", QStringLiteral("Obscurité (e⁻/s)"));
-    addField(sensor, "puits_e", QStringLiteral("Puits (e⁻)"));
-    addField(sensor, "qe", QStringLiteral("Rendement quantique"));
-    addField(sensor, "bin_x", QStringLiteral("Bin X"));
-    addField(sensor, "bin_y", QStringLiteral("Bin Y"));
-    QFormLayout* pose = group(QStringLiteral("Prise de vue"));
-    addField(pose, "mag_etoile", QStringLiteral("Magnitude de l'étoile"));
-    addField(pose, "mag_ciel", QStringLiteral("Magnitude du ciel"));
-    addField(pose, "pose_s", QStringLiteral("Pose totale (s)"));
-    addField(pose, "poses", QStringLiteral("Nombre de poses"));
-    addField(pose, "transmission", QStringLiteral("Transmission"));
-    addField(pose, "cible_snr", QStringLiteral("S/N cible (0 : sans)"));
+    QFormLayout* form = nullptr;
+    for (const InputRow& row : kInputs) {
+        if (!column || row.newColumn) {
+            if (column) column->addStretch();
+            column = new QVBoxLayout;
+            columns->addLayout(column);
+        }
+        if (row.group) {
+            auto* g = new QGroupBox(QString::fromUtf8(row.group), box);
+            column->addWidget(g);
+            form = new QFormLayout(g);
+        }
+        const QString label = QString::fromUtf8(row.label);
+        const std::string_view key = row.key;
+        if (key == "geometrie" || key == "detecteur") {
+            QComboBox* choice = createChoice(row.key, box);
+            choice->setAccessibleName(QString(label).remove(QLatin1Char('&')));
+            form->addRow(label, choice);
+        } else {
+            addField(form, row.key, label);
+        }
+    }
     column->addStretch();
     return box;
 }

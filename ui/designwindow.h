@@ -36,6 +36,7 @@ class DesignWindow : public QWidget {
 
   private:
     QWidget* createInputs();
+    QComboBox* createChoice(const char* key, QWidget* parent);
     QWidget* createResults();
     void addField(QFormLayout* form, const char* key, const QString& label);
     void sensorChosen();
