@@ -189,6 +189,7 @@ QWidget* DesignWindow::createResults() {
     auto* form = new QFormLayout(box);
     error_ = new QLabel(box);
     error_->setObjectName(QStringLiteral("erreur"));
+    error_->setAccessibleName(QStringLiteral("Erreur"));
     error_->setWordWrap(true);
     error_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
     form->addRow(error_);
