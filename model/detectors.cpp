@@ -9,7 +9,7 @@ namespace {
 // Pixel size (mm) and count along the long side from each sensor's data
 // sheet. Read noise (at the low-gain setting), dark current (cooled near
 // 0 °C), full well and peak QE are typical figures; docs/physics.md lists
-// them with their sources. The seed's three CCDs carry only the data-sheet
+// them with their sources. The window's three CCDs carry only the data-sheet
 // full well, so that the window's defaults hold for the rest.
 // Built on first use: tables of other files may need it before main.
 const std::array<DetectorModel, 15>& builtIn() {

@@ -11,7 +11,7 @@ namespace kelvora {
 // One sensor of the catalogue. Pixel size and count come from the sensor's
 // data sheet; read noise, dark current, full well and quantum efficiency are
 // typical figures of cameras built on it, NaN where the row does not say
-// (the seed's three CCDs), so that the user's or the default value holds.
+// (the window's three CCDs), so that the user's or the default value holds.
 struct DetectorModel {
     std::string caption;
     double p = 0;            // pixel size, mm

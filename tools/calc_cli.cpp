@@ -10,7 +10,7 @@
 #include "tools/calc_options.h"
 #include "tools/design_sweep.h"
 #include "tools/help.h"
-#include "tools/seed_sweep.h"
+#include "tools/window_sweep.h"
 
 namespace kelvora::cli {
 
@@ -115,7 +115,7 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
             in.texts[indexOf(*inputByName(name))] = values.front();
         return printSingleRun(in, out, err);
     }
-    return printSeedSweep(base, o, catalogue, format, out);
+    return printWindowSweep(base, o, catalogue, format, out);
 }
 
 }  // namespace kelvora::cli

@@ -13,7 +13,7 @@
 
 #include "io/usercatalogue.h"
 #include "tools/calc_options.h"
-#include "tools/seed_sweep.h"
+#include "tools/window_sweep.h"
 #include "ui/designwindow.h"
 #include "ui/layout.h"
 #include "ui/mainwindow.h"
@@ -145,7 +145,7 @@ void Workbench::exportResults() {
                                              QStringLiteral("CSV (*.csv)"));
     if (p.isEmpty()) return;
     std::ostringstream csv;
-    cli::printSeedSweep(window_.readWindow(), cli::CalcOptions{}, catalogue(),
+    cli::printWindowSweep(window_.readWindow(), cli::CalcOptions{}, catalogue(),
                         cli::OutputFormat::Csv, csv);
     QSaveFile f(p);
     const std::string bytes = csv.str();

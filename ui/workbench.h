@@ -16,7 +16,7 @@ namespace kelvora::ui {
 class MainWindow;
 
 // What the menu bar adds to the form: design files, the results' export,
-// the design window and help. The form itself stays the seed's.
+// the design window and help. The form itself stays as it is.
 class Workbench {
   public:
     explicit Workbench(MainWindow& window);

@@ -51,7 +51,7 @@ TEST(DesignRealInstruments, DispersionAndResolution) {
 }
 
 // On the window's instrument the model gives the window's texts.
-TEST(DesignMatchesTheWindow, NormaleGeometryWithSeedDetectors) {
+TEST(DesignMatchesTheWindow, NormaleGeometryWithTheWindowsDetectors) {
     const std::tuple<DesignInput, const char*, const char*, const char*> cases[] = {
         {with({}), "9.497", "5.918", "214.7"},
         {with({{"detecteur", "KAF-3200"}}), "9.497", "4.471", "189.2"},
@@ -81,8 +81,8 @@ TEST(DesignPlanning, SolvedExposureAndMagnitudeGiveTheTarget) {
         atMagnitude.mag_etoile = r.magnitude_limite;
         EXPECT_NEAR(result(atMagnitude).snr, 100, 1e-9) << geometry;
     }
-    const DesignResult seed = result(with({{"mag_etoile", "8"}, {"cible_snr", "100"}}));
-    EXPECT_NEAR(seed.pose_cible_s, 155.4, 0.05);
+    const DesignResult window = result(with({{"mag_etoile", "8"}, {"cible_snr", "100"}}));
+    EXPECT_NEAR(window.pose_cible_s, 155.4, 0.05);
     EXPECT_TRUE(std::isnan(result(with({})).pose_cible_s));
 }
 

@@ -10,7 +10,7 @@ namespace kelvora::cli {
 // The window's calculation for every combination of the values given, as
 // a table: the varied inputs, the twelve results (numbers, or the window's
 // texts with --textes) and the error. Returns 1 if any run stopped on a fault.
-int printSeedSweep(const RunInput& base, const CalcOptions& options,
-                   const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out);
+int printWindowSweep(const RunInput& base, const CalcOptions& options,
+                     const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out);
 
 }  // namespace kelvora::cli

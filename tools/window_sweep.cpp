@@ -1,4 +1,4 @@
-#include "tools/seed_sweep.h"
+#include "tools/window_sweep.h"
 
 #include "tools/table.h"
 
@@ -44,8 +44,8 @@ std::vector<Cell> resultCells(const RunOutput& run, bool texts) {
 
 }  // namespace
 
-int printSeedSweep(const RunInput& base, const CalcOptions& o, const DetectorCatalogue& catalogue,
-                   OutputFormat format, std::ostream& out) {
+int printWindowSweep(const RunInput& base, const CalcOptions& o, const DetectorCatalogue& catalogue,
+                     OutputFormat format, std::ostream& out) {
     RunInput fixed = base;
     std::vector<Dimension> varied;
     for (Dimension& dim : dimensions(o)) {
