@@ -269,13 +269,19 @@ void DesignWindow::edited() {
         if (!e.empty() && error.empty()) error = e;
     }
     if (!error.empty()) {
-        error_->setText(qs(error));
+        showError(error);
         return;
     }
     input_ = in;
     workbench_.design().design = input_;
     workbench_.markModified();
     recompute();
+}
+
+// The error line is there only while there is something to say.
+void DesignWindow::showError(const std::string& error) {
+    error_->setText(qs(error));
+    error_->setVisible(!error.empty());
 }
 
 void DesignWindow::enableForGeometry() {
@@ -292,8 +298,7 @@ void DesignWindow::enableForGeometry() {
 void DesignWindow::recompute() {
     enableForGeometry();
     const design::DesignOutcome o = design::evaluate(input_);
-    error_->setText(qs(o.error));
-    error_->setVisible(!o.error.empty());
+    showError(o.error);
     if (!o.result) {
         for (auto& [key, label] : results_) label->clear();
         verdict_->clear();

@@ -42,6 +42,7 @@ class DesignWindow : public QWidget {
     void sensorChosen();
     void edited();
     void recompute();
+    void showError(const std::string& error);
     void enableForGeometry();
     void showResults(const design::DesignResult& r, bool withTarget);
 

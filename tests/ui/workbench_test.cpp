@@ -138,9 +138,13 @@ TEST_F(WorkbenchTest, DesignWindowShowsTheModelAndItsPlots) {
     emit w->field("lambda_a")->textEdited("6563");
     EXPECT_TRUE(w->errorLabel()->text().startsWith("pas de diffraction"));
     EXPECT_EQ(w->result("snr")->text(), "");
+    w->field("traits_mm")->setText("1200");
+    emit w->field("traits_mm")->textEdited("1200");
+    EXPECT_FALSE(w->errorLabel()->isVisibleTo(w));
     w->field("qe")->setText("0,5");
     emit w->field("qe")->textEdited("0,5");
     EXPECT_TRUE(w->errorLabel()->text().startsWith("qe : « 0,5 »"));
+    EXPECT_TRUE(w->errorLabel()->isVisibleTo(w));
     EXPECT_TRUE(window().isWindowModified() || bench().path().isEmpty());
 }
 
