@@ -262,7 +262,10 @@ void DesignWindow::edited() {
     std::string error;
     design::DesignInput in = input_;
     in.geometrie = *design::geometryByName(geometry_->currentText().toStdString());
-    in.detecteur = sensor_->currentText().toStdString();
+    // Typed values keep the last sensor's name: a file then reads back the
+    // sensor and the typed values over it.
+    if (workbench_.catalogue().find(sensor_->currentText().toStdString()))
+        in.detecteur = sensor_->currentText().toStdString();
     for (auto& [key, edit] : fields_) {
         const std::string e =
             design::setKey(in, key, edit->text().toStdString(), workbench_.catalogue());

@@ -2,6 +2,7 @@
 // notes, and the design window against the model.
 #include <QAction>
 #include <QChartView>
+#include <QComboBox>
 #include <QLineSeries>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -146,6 +147,17 @@ TEST_F(WorkbenchTest, DesignWindowShowsTheModelAndItsPlots) {
     EXPECT_TRUE(w->errorLabel()->text().startsWith("qe : « 0,5 »"));
     EXPECT_TRUE(w->errorLabel()->isVisibleTo(w));
     EXPECT_TRUE(window().isWindowModified() || bench().path().isEmpty());
+    // Typed sensor values go into a file that reads back.
+    auto* sensor = w->findChild<QComboBox*>("detecteur");
+    sensor->setCurrentIndex(sensor->count() - 1);
+    emit sensor->activated(sensor->count() - 1);
+    w->field("qe")->setText("0.5");
+    emit w->field("qe")->textEdited("0.5");
+    io::DesignFile back;
+    EXPECT_EQ(
+        io::parseDesignFile(io::serializeDesignFile(bench().design()), DetectorCatalogue(), back),
+        "");
+    EXPECT_EQ(back.design.qe, 0.5);
 }
 
 }  // namespace
