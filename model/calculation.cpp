@@ -2,26 +2,14 @@
 
 #include "model/checked.h"
 #include "model/numbertext.h"
+#include "model/photometry.h"
 
 namespace kelvora {
 
 namespace {
 
-// The photometric constants of the signal-to-noise estimate.
-// Band of sky light (Å) reaching one pixel without a slit, and the most a
-// slit's image can let through.
-constexpr double kSkyBandLimit = 2500;
-// Sky electrons per second per cm² of aperture per Å per square arc second
-// at sky brightness 0.
-constexpr double kSkyFlux = 28;
-// Star electrons per second per cm² of aperture per Å at magnitude 0.
-constexpr double kStarFlux = 100.8;
-// Unbinned detector rows across the dispersion the spectrum is summed over.
-constexpr double kRows = 7;
-// Dark electrons per second per binned pixel.
-constexpr double kDark = 0.3;
-// A magnitude M scales a flux by 10^(M · -0.4).
-constexpr double kMagnitudeFactor = -0.4;
+using namespace photometry;
+
 // Å per mm: wavelengths are typed in Å and worked in mm.
 constexpr double kAngstromsPerMm = 10000000;
 // Arc seconds per radian, times π.

@@ -8,25 +8,41 @@
 #include <string>
 
 #include "model/detectors.h"
+#include "model/instrument.h"
+#include "model/photometry.h"
 
 namespace kelvora::design {
 
 enum class Geometry { Normale, Incidence, Littrow, Deviation, Convergent };
 
-// Defaults: the window's default instrument, normal incidence, no slit, KAF-0400.
+// Defaults: the window's default instrument and first sensor, normal
+// incidence, no slit.
 struct DesignInput {
-    double diametre_mm = 200, focale_mm = 1200, seeing_arcsec = 2;
-    double traits_mm = 300, ordre = 1;
+    double diametre_mm = defaultValue(Control::txtDiametre);
+    double focale_mm = defaultValue(Control::txtFocale);
+    double seeing_arcsec = defaultValue(Control::txtSeeing);
+    double traits_mm = defaultValue(Control::txtTraits);
+    double ordre = defaultValue(Control::txtOrdre);
     Geometry geometrie = Geometry::Normale;
     double incidence_deg = 0, deviation_deg = 0;
     double distance_capteur_mm = 25, ordre0_px = 0;  // convergent geometry
-    double collimateur_mm = 125, objectif_mm = 50, distance_objectif_mm = 25;
-    double lambda_a = 5500;
+    double collimateur_mm = defaultValue(Control::txtCollimateur);
+    double objectif_mm = defaultValue(Control::txtChambre);
+    double distance_objectif_mm = defaultValue(Control::txtDistance);
+    double lambda_a = defaultValue(Control::txtWavelength);
     double fente_um = 0;  // 0: no slit
-    std::string detecteur = "KAF-0400";
-    double pixel_um = 9, pixels = 768, bruit_e = 18, obscurite_e_s = 0.3, puits_e = 100000;
-    double qe = 1, bin_x = 1, bin_y = 1;
-    double mag_etoile = 6, mag_ciel = 18, pose_s = 60, poses = 1, transmission = 1;
+    std::string detecteur = builtInDetectors()[0].caption;
+    double pixel_um = builtInDetectors()[0].p * 1000;
+    double pixels = builtInDetectors()[0].nx;
+    double bruit_e = defaultValue(Control::txtBruit);
+    double obscurite_e_s = photometry::kDark;
+    double puits_e = builtInDetectors()[0].fullWell;
+    double qe = 1;
+    double bin_x = defaultValue(Control::txtBin1), bin_y = defaultValue(Control::txtBin2);
+    double mag_etoile = defaultValue(Control::txtMagEtoile);
+    double mag_ciel = defaultValue(Control::txtMagCiel);
+    double pose_s = defaultValue(Control::txtTi), poses = defaultValue(Control::txtNexposure);
+    double transmission = 1;
     double cible_snr = 0;  // 0: no target
 };
 

@@ -4,19 +4,17 @@
 #include <cmath>
 
 #include "model/design/design_internal.h"
+#include "model/photometry.h"
 
 namespace kelvora::design {
 
 namespace {
 
-constexpr double kSkyBandLimit = 2500;  // Å of sky per pixel without a slit
-constexpr double kSkyFlux = 28;         // e-/s/cm²/Å/arcsec² at magnitude 0
-constexpr double kStarFlux = 100.8;     // e-/s/cm²/Å at magnitude 0
-constexpr double kRows = 7;             // unbinned rows the spectrum is summed over
+using namespace photometry;
 const double kFwhmPerSigma = 2 * std::sqrt(2 * std::log(2.0));
 
 double magnitudeFactor(double m) {
-    return std::pow(10, m * -0.4);
+    return std::pow(10, m * kMagnitudeFactor);
 }
 
 // Fraction of a Gaussian profile of the given FWHM inside a centred band of
