@@ -47,22 +47,17 @@ Curve snrAgainstMagnitude(const DesignInput& in, int points) {
 double wavelengthAtPixel(const DesignInput& in, double pixel) {
     Optics o;
     if (!checkInputs(in).empty() || !solveGrating(in, o).empty()) return NAN;
-    double beta = 0;
-    if (o.convergent) {
-        beta = std::atan((pixel - in.ordre0_px) * o.p / in.distance_capteur_mm);
-    } else {
-        beta = o.beta + std::atan((pixel - in.pixels / 2) * o.p / in.objectif_mm);
-        beta = std::clamp(beta, -kPi / 2, kPi / 2);
-    }
-    return (std::sin(o.alpha) + std::sin(beta)) / o.mN * kAngstromsPerMm;
+    return wavelengthOnPixel(in, o, pixel);
 }
 
+// The grating is solved once for the whole curve.
 Curve spectrumAcrossSensor(const DesignInput& in, int points) {
-    if (std::isnan(wavelengthAtPixel(in, 0))) return {};
+    Optics o;
+    if (!checkInputs(in).empty() || !solveGrating(in, o).empty()) return {};
     Curve c;
     for (int i = 0; i <= points; ++i) {
         const double pixel = in.pixels * i / points;
-        c.emplace_back(pixel, wavelengthAtPixel(in, pixel));
+        c.emplace_back(pixel, wavelengthOnPixel(in, o, pixel));
     }
     return c;
 }

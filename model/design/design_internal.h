@@ -29,6 +29,9 @@ std::string checkInputs(const DesignInput& in);
 // Solves the grating equation; "" or why there is no diffraction.
 std::string solveGrating(const DesignInput& in, Optics& o);
 
+// The wavelength (Å) on an unbinned pixel, 0 to nx from the sensor's first edge.
+double wavelengthOnPixel(const DesignInput& in, const Optics& o, double pixel);
+
 void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r);
 void fillResolution(const DesignInput& in, const Optics& o, DesignResult& r);
 void fillPhotometry(const DesignInput& in, const Optics& o, DesignResult& r);

@@ -28,13 +28,18 @@ double radians(double degrees) {
     return degrees * kPi / 180;
 }
 
-// The wavelength (mm) diffracted at angle beta with incidence alpha.
-double wavelengthAt(const Optics& o, double beta) {
-    beta = std::clamp(beta, -kPi / 2, kPi / 2);
-    return (std::sin(o.alpha) + std::sin(beta)) / o.mN;
-}
-
 }  // namespace
+
+double wavelengthOnPixel(const DesignInput& in, const Optics& o, double pixel) {
+    double beta = 0;
+    if (o.convergent) {
+        beta = std::atan((pixel - in.ordre0_px) * o.p / in.distance_capteur_mm);
+    } else {
+        beta = o.beta + std::atan((pixel - in.pixels / 2) * o.p / in.objectif_mm);
+        beta = std::clamp(beta, -kPi / 2, kPi / 2);
+    }
+    return (std::sin(o.alpha) + std::sin(beta)) / o.mN * kAngstromsPerMm;
+}
 
 std::string frenchNumber(double value, int digits) {
     char buf[64];
@@ -141,13 +146,14 @@ void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
     r.alpha_deg = degrees(o.alpha);
     r.beta_deg = degrees(o.beta);
     const double cosb = std::cos(o.beta), binned = o.p * in.bin_x;
+    // The range from the sensor's two edges; below 0 is the other side of the zero order.
+    const double first = wavelengthOnPixel(in, o, 0), last = wavelengthOnPixel(in, o, in.pixels);
+    r.lambda_min_a = std::max(0.0, std::min(first, last));
+    r.lambda_max_a = std::max(first, last);
     if (o.convergent) {
         const double L = in.distance_capteur_mm;
         r.anamorphose = 1;
         r.dispersion_a_px = cosb * cosb * cosb / (o.mN * L) * kAngstromsPerMm * binned;
-        const double x0 = -in.ordre0_px * o.p, x1 = (in.pixels - in.ordre0_px) * o.p;
-        r.lambda_min_a = std::max(0.0, std::sin(std::atan(x0 / L)) / o.mN * kAngstromsPerMm);
-        r.lambda_max_a = std::sin(std::atan(x1 / L)) / o.mN * kAngstromsPerMm;
         r.faisceau_mm = in.diametre_mm * L / in.focale_mm;
         r.longueur_reseau_mm = r.faisceau_mm;
         r.diametre_objectif_mm = r.ouverture_objectif = NAN;
@@ -156,11 +162,6 @@ void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
     const double cosa = std::cos(o.alpha), Fcam = in.objectif_mm;
     r.anamorphose = cosa / cosb;
     r.dispersion_a_px = cosb / (o.mN * Fcam) * kAngstromsPerMm * binned;
-    const double half = in.pixels * o.p / 2;
-    const double a = wavelengthAt(o, o.beta + std::atan(-half / Fcam));
-    const double b = wavelengthAt(o, o.beta + std::atan(half / Fcam));
-    r.lambda_min_a = std::max(0.0, std::min(a, b) * kAngstromsPerMm);
-    r.lambda_max_a = std::max(a, b) * kAngstromsPerMm;
     r.faisceau_mm = in.diametre_mm * in.collimateur_mm / in.focale_mm;
     r.longueur_reseau_mm = r.faisceau_mm / cosa;
     r.diametre_objectif_mm =
