@@ -7,6 +7,7 @@
 #include <QSaveFile>
 
 #include "model/design/keys.h"
+#include "model/numbertext.h"
 
 namespace kelvora::io {
 
@@ -48,7 +49,7 @@ std::string readWindow(const QJsonObject& o, const DetectorCatalogue& catalogue,
 
 std::string valueText(const QJsonValue& v) {
     if (v.isString()) return v.toString().toStdString();
-    if (v.isDouble()) return design::shortestNumber(v.toDouble());
+    if (v.isDouble()) return shortestNumberText(v.toDouble());
     return "?";  // neither: the key's reader refuses it
 }
 

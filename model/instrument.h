@@ -12,18 +12,19 @@ namespace kelvora {
 // first, in the order the load event writes their defaults; the twelve shown
 // texts follow in the order a run writes them. One list makes both the enum
 // and the names, so they cannot drift apart.
-#define KELVORA_INPUT_CONTROLS(X)                                                            \
-    X(txtDiametre)                                                                           \
-    X(txtFocale)                                                                             \
-    X(txtSeeing)                                                                             \
-    X(txtTraits) X(txtOrdre) X(txtCollimateur) X(txtChambre) X(txtDistance) X(txtWavelength) \
-        X(txtMagEtoile) X(txtMagCiel) X(txtTi) X(txtNexposure) X(txtSlitWide) X(txtBruit)    \
-            X(txtBin1) X(txtBin2)
-#define KELVORA_SHOWN_CONTROLS(X)                                                                  \
-    X(txtAngle)                                                                                    \
-    X(txtDispersion)                                                                               \
-    X(txtLambda1)                                                                                  \
-    X(txtLambda2) X(txtSeparation) X(txtResolution) X(lblLambda) X(txtDCollimateur) X(txtDGrating) \
+#define KELVORA_INPUT_CONTROLS(X)                                                               \
+    X(txtDiametre)                                                                              \
+    X(txtFocale)                                                                                \
+    X(txtSeeing)                                                                                \
+    X(txtTraits)                                                                                \
+    X(txtOrdre) X(txtCollimateur) X(txtChambre) X(txtDistance) X(txtWavelength) X(txtMagEtoile) \
+        X(txtMagCiel) X(txtTi) X(txtNexposure) X(txtSlitWide) X(txtBruit) X(txtBin1) X(txtBin2)
+#define KELVORA_SHOWN_CONTROLS(X)                                                    \
+    X(txtAngle)                                                                      \
+    X(txtDispersion)                                                                 \
+    X(txtLambda1)                                                                    \
+    X(txtLambda2)                                                                    \
+    X(txtSeparation) X(txtResolution) X(lblLambda) X(txtDCollimateur) X(txtDGrating) \
         X(txtDChambre) X(txtFD) X(txtSB)
 
 #define KELVORA_ENUM_ENTRY(name) name,

@@ -112,6 +112,11 @@ std::string plainNumberText(double value, std::string_view separator) {
     return out;
 }
 
+std::string shortestNumberText(double value) {
+    char buf[32];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
+}
+
 std::string signedNumberText(double value) {
     std::string digits = plainNumberText(value, ".");
     return digits.front() == '-' ? digits : " " + digits;

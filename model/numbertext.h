@@ -41,6 +41,10 @@ std::string fifteenDigitForm(double value);
 // Shortest text of at most 15 significant digits, e.g. "200", "2.5".
 std::string plainNumberText(double value, std::string_view separator);
 
+// Shortest text that reads back to the same double, with a period: the
+// numbers machine formats and design files carry.
+std::string shortestNumberText(double value);
+
 // As plainNumberText with a period, and one leading blank if not negative.
 std::string signedNumberText(double value);
 

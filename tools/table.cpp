@@ -1,8 +1,9 @@
 #include "tools/table.h"
 
-#include <charconv>
 #include <cmath>
 #include <ostream>
+
+#include "model/numbertext.h"
 
 namespace kelvora::cli {
 
@@ -35,14 +36,9 @@ void putJsonString(std::ostream& out, std::string_view s) {
     out << '"';
 }
 
-void putNumber(std::ostream& out, double v) {
-    char buf[32];
-    out.write(buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf);
-}
-
 void putPlain(std::ostream& out, const Cell& c) {
     if (c.kind == Cell::Kind::Text) out << c.text;
-    if (c.kind == Cell::Kind::Number) putNumber(out, c.number);
+    if (c.kind == Cell::Kind::Number) out << shortestNumberText(c.number);
     if (c.kind == Cell::Kind::Flag) out << (c.flag ? "true" : "false");
 }
 

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "model/numbertext.h"
+
 namespace kelvora::design {
 
 namespace {
@@ -103,13 +105,7 @@ std::string keyText(const DesignInput& in, std::string_view key) {
     if (key == "geometrie") return geometryName(in.geometrie);
     if (key == "detecteur") return in.detecteur;
     const NumericKey* nk = findNumeric(key);
-    return nk ? shortestNumber(in.*(nk->field)) : std::string();
-}
-
-std::string shortestNumber(double value) {
-    char buf[32];
-    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
-    return std::string(buf, end);
+    return nk ? shortestNumberText(in.*(nk->field)) : std::string();
 }
 
 std::vector<const char*> resultNames(bool withTarget) {

@@ -52,7 +52,4 @@ struct NamedResult {
 std::vector<const char*> resultNames(bool withTarget);
 std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget);
 
-// Shortest text that reads back to the same double, with a period.
-std::string shortestNumber(double value);
-
 }  // namespace kelvora::design
