@@ -5,7 +5,6 @@
 
 #include "io/designfile.h"
 #include "model/calculation.h"
-#include "model/design/keys.h"
 #include "model/numbertext.h"
 #include "tools/calc_options.h"
 #include "tools/design_sweep.h"
@@ -16,48 +15,12 @@ namespace kelvora::cli {
 
 namespace {
 
-int printSingleRun(const RunInput& input, std::ostream& out, std::ostream& err) {
-    const RunOutput result = runCalculation(input);
-    for (const ShownText& s : result.shown) out << controlName(s.control) << '\t' << s.text << '\n';
-    out.flush();
-    if (!result.fault) return 0;
-    err << faultMessage(*result.fault) << '\n';
-    return 1;
-}
-
-std::size_t combinations(const CalcOptions& o) {
-    std::size_t n = std::max<std::size_t>(1, o.detectors.size()) *
-                    std::max<std::size_t>(1, o.barlowModels.size());
-    for (const auto& f : o.fields) n *= f.second.size();
-    return n;
-}
-
 RunInput windowInput(const io::WindowState& w, const DetectorCatalogue& catalogue) {
     RunInput in;
     in.texts = w.texts;
     in.detector = w.detector ? *catalogue.find(*w.detector) : DetectorModel{};
     in.barlowSelected = w.barlow;
     return in;
-}
-
-int runDesign(const CalcOptions& o, const io::DesignFile& file, const DetectorCatalogue& catalogue,
-              std::ostream& out, std::ostream& err) {
-    OutputFormat format = o.format;
-    const bool single = combinations(o) == 1;
-    if (format == OutputFormat::Default) format = single ? OutputFormat::Text : OutputFormat::Csv;
-    if (single && format == OutputFormat::Text) {
-        design::DesignInput in = file.design;
-        for (const auto& [key, values] : o.fields)
-            if (key == "detecteur") design::setKey(in, key, values.front(), catalogue);
-        for (const auto& [key, values] : o.fields)
-            if (key != "detecteur") design::setKey(in, key, values.front(), catalogue);
-        const design::DesignOutcome outcome = design::evaluate(in);
-        if (!outcome.result) {
-            err << outcome.error << '\n';
-            return 1;
-        }
-    }
-    return printDesignSweep(file.design, o, catalogue, format, out);
 }
 
 // Says on standard error how each field text that is not one whole number
@@ -100,22 +63,11 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
             return 2;
         }
     }
-    if (o.design) return runDesign(o, file, catalogue, out, err);
+    if (o.design) return printDesignSweep(file.design, o, catalogue, o.format, out, err);
     RunInput base = windowInput(file.window, catalogue);
     base.decimalSeparator = o.separator.value_or(regionalSeparator);
     noteReadings(base, o, err);
-    OutputFormat format = o.format;
-    const bool single = combinations(o) == 1;
-    if (format == OutputFormat::Default) format = single ? OutputFormat::Text : OutputFormat::Csv;
-    if (format == OutputFormat::Text && single) {
-        RunInput in = base;
-        if (!o.detectors.empty()) in.detector = *catalogue.find(o.detectors.front());
-        if (!o.barlowModels.empty()) in.barlowSelected = o.barlowModels.front();
-        for (const auto& [name, values] : o.fields)
-            in.texts[indexOf(*inputByName(name))] = values.front();
-        return printSingleRun(in, out, err);
-    }
-    return printWindowSweep(base, o, catalogue, format, out);
+    return printWindowSweep(base, o, catalogue, o.format, out, err);
 }
 
 }  // namespace kelvora::cli

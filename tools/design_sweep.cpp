@@ -1,6 +1,7 @@
 #include "tools/design_sweep.h"
 
 #include <algorithm>
+#include <ostream>
 
 #include "model/design/keys.h"
 #include "tools/table.h"
@@ -33,7 +34,8 @@ Cell resultCell(const design::ResultCell& c) {
 }  // namespace
 
 int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
-                     const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out) {
+                     const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out,
+                     std::ostream& err) {
     // Every key is applied on every row, the sensor first, so that a swept
     // sensor never overrides a value given with it.
     const std::vector<Field> fields = sensorFirst(o.fields);
@@ -46,6 +48,9 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
         if (f.first == "cible_snr") withTarget = true;
     }
     const std::size_t variedCount = columns.size();
+    if (format == OutputFormat::Default)
+        format = variedCount == 0 ? OutputFormat::Text : OutputFormat::Csv;
+    const bool single = variedCount == 0 && format == OutputFormat::Text;
     for (const char* name : design::resultNames(withTarget)) columns.emplace_back(name);
     columns.emplace_back("erreur");
     TableWriter table(format, out, columns);
@@ -66,6 +71,9 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
             for (const design::NamedResult& n : design::namedResults(*outcome.result, withTarget))
                 cells.push_back(resultCell(n.cell));
             cells.emplace_back();
+        } else if (single) {
+            err << outcome.error << '\n';
+            return 1;
         } else {
             impossible = true;
             cells.resize(cells.size() + resultCount);

@@ -1,5 +1,7 @@
 #include "tools/window_sweep.h"
 
+#include <ostream>
+
 #include "tools/table.h"
 
 namespace kelvora::cli {
@@ -42,16 +44,28 @@ std::vector<Cell> resultCells(const RunOutput& run, bool texts) {
     return cells;
 }
 
+int printListing(const RunInput& input, std::ostream& out, std::ostream& err) {
+    const RunOutput result = runCalculation(input);
+    for (const ShownText& s : result.shown) out << controlName(s.control) << '\t' << s.text << '\n';
+    out.flush();
+    if (!result.fault) return 0;
+    err << faultMessage(*result.fault) << '\n';
+    return 1;
+}
+
 }  // namespace
 
 int printWindowSweep(const RunInput& base, const CalcOptions& o, const DetectorCatalogue& catalogue,
-                     OutputFormat format, std::ostream& out) {
+                     OutputFormat format, std::ostream& out, std::ostream& err) {
     RunInput fixed = base;
     std::vector<Dimension> varied;
     for (Dimension& dim : dimensions(o)) {
         if (dim.values.size() == 1) apply(fixed, dim, dim.values.front(), catalogue);
         if (dim.values.size() > 1) varied.push_back(std::move(dim));
     }
+    if (format == OutputFormat::Default)
+        format = varied.empty() ? OutputFormat::Text : OutputFormat::Csv;
+    if (varied.empty() && format == OutputFormat::Text) return printListing(fixed, out, err);
     std::vector<std::string> columns;
     std::vector<std::size_t> sizes;
     for (const Dimension& dim : varied) {

@@ -144,9 +144,9 @@ void Workbench::exportResults() {
     QString p = QFileDialog::getSaveFileName(&window_, QStringLiteral("Exporter les résultats"), {},
                                              QStringLiteral("CSV (*.csv)"));
     if (p.isEmpty()) return;
-    std::ostringstream csv;
+    std::ostringstream csv, unused;  // a fault is in the row's « erreur » column
     cli::printWindowSweep(window_.readWindow(), cli::CalcOptions{}, catalogue(),
-                        cli::OutputFormat::Csv, csv);
+                          cli::OutputFormat::Csv, csv, unused);
     QSaveFile f(p);
     const std::string bytes = csv.str();
     if (!f.open(QIODevice::WriteOnly) ||
