@@ -26,7 +26,6 @@ class Run {
     void optics() {
         readOpticalInputs();
         diffractionAngle();
-        det_ = &in_.detector;
         dispersion();
         wavelengthRange();
         separatingPower();
@@ -57,6 +56,8 @@ class Run {
 
   private:
     void at(Control c) { at_ = c; }
+    // The detector the buttons chose.
+    const DetectorModel& det() const { return in_.detector; }
 
     double read(Control c) {
         at(c);
@@ -102,7 +103,7 @@ class Run {
     void dispersion() {
         at(Control::txtDispersion);
         const Num c = cosTheta();
-        const Num d = Num(q_.bx) * kAngstromsPerMm * det_->p * c / q_.m / q_.N / q_.Fcam;
+        const Num d = Num(q_.bx) * kAngstromsPerMm * det().p * c / q_.m / q_.N / q_.Fcam;
         r_.d = d.value();
         show(Control::txtDispersion, r_.d, "#.###");
     }
@@ -110,7 +111,7 @@ class Run {
     void wavelengthRange() {
         at(Control::txtLambda1);
         const Num lambda = q_.lambda;
-        const Num h = Num(r_.d) * det_->nx / q_.bx / 20000000;
+        const Num h = Num(r_.d) * det().nx / q_.bx / 20000000;
         const Num lambda1 = lambda - h;
         const Num lambda2 = h + lambda;
         r_.lambda1 = lambda1 > 0 ? (lambda1 * kAngstromsPerMm).value() : 0;
@@ -126,7 +127,7 @@ class Run {
         at(Control::txtSeparation);
         const Num d = r_.d, bx = q_.bx;
         const Num seeingOnDetector = d * q_.S * kPi / kArcsecTimesPi * q_.F * q_.Fcam / q_.Fcoll;
-        const Num binnedPixel = bx * det_->p;
+        const Num binnedPixel = bx * det().p;
         const Num s = seeingOnDetector / binnedPixel;
         const Num u = d * 1.5 / bx;
         const Num u2 = u * u;
@@ -160,7 +161,7 @@ class Run {
         at(Control::txtDChambre);
         const Num c = cosTheta();
         const Num beam = Num(q_.D) * q_.Fcoll / q_.F * c;
-        const Num spread = Num(det_->p) * q_.Lgo * det_->nx / q_.Fcam;
+        const Num spread = Num(det().p) * q_.Lgo * det().nx / q_.Fcam;
         r_.Do = (beam + spread).value();
         show(Control::txtDChambre, r_.Do, "#.##");
         at(Control::txtFD);
@@ -178,14 +179,14 @@ class Run {
         at(Control::txtSB);
         const Num ws = Num(q_.w) * q_.Fcam / q_.Fcoll / c;
         const Num dws = Num(r_.d) * ws;
-        const Num binnedPixel = Num(q_.bx) * det_->p;
+        const Num binnedPixel = Num(q_.bx) * det().p;
         const Num B = dws / binnedPixel;
         return B > kSkyBandLimit ? Num(kSkyBandLimit) : B;
     }
 
     // Sky angle of one unbinned pixel, arc seconds.
     Num pixelSkyAngle() const {
-        return Num(q_.Fcoll) * det_->p / q_.Fcam / q_.F * kArcsecTimesPi / kPi;
+        return Num(q_.Fcoll) * det().p / q_.Fcam / q_.F * kArcsecTimesPi / kPi;
     }
 
     static Num magnitudeFactor(double magnitude) {
@@ -235,7 +236,6 @@ class Run {
     Control at_ = Control::txtDiametre;
     InstrumentParameters q_;
     CalculationResults r_;
-    const DetectorModel* det_ = nullptr;
 };
 
 }  // namespace
