@@ -314,13 +314,10 @@ void DesignWindow::recompute() {
 }
 
 void DesignWindow::showResults(const design::DesignResult& r, bool withTarget) {
-    for (const design::NamedResult& n : design::namedResults(r, true)) {
-        const auto it = results_.find(n.name);
-        if (it == results_.end()) continue;
-        const bool shown = withTarget || (std::string_view(n.name) != "pose_cible_s" &&
-                                          std::string_view(n.name) != "magnitude_limite");
-        it->second->setText(shown ? number(n.cell.number) : QString());
-    }
+    for (auto& [key, label] : results_) label->clear();  // the target's rows, without one
+    for (const design::NamedResult& n : design::namedResults(r, withTarget))
+        if (const auto it = results_.find(n.name); it != results_.end())
+            it->second->setText(number(n.cell.number));
     verdict_->setText(QString::fromUtf8(design::samplingVerdict(r.echantillonnage)));
     const bool good = r.echantillonnage == design::Sampling::Good;
     verdict_->setStyleSheet(good ? QStringLiteral("color: #006000; font-weight: bold")
@@ -328,18 +325,6 @@ void DesignWindow::showResults(const design::DesignResult& r, bool withTarget) {
     saturation_->setText(
         r.saturation ? QStringLiteral("Saturation : %1 poses au moins").arg(number(r.poses_min))
                      : QString());
-}
-
-QWidget* createDesignWindow(Workbench& workbench, QWidget* parent) {
-    return new DesignWindow(workbench, parent);
-}
-
-void refreshDesignWindow(QWidget* window, const design::DesignInput& in) {
-    static_cast<DesignWindow*>(window)->showValues(in);
-}
-
-void startDesignFromWindow(QWidget* window, const RunInput& form) {
-    static_cast<DesignWindow*>(window)->startFrom(form);
 }
 
 }  // namespace kelvora::ui

@@ -58,9 +58,4 @@ class DesignWindow : public QWidget {
     DesignPlots* plots_ = nullptr;
 };
 
-// Factory and updates used by the main window's workbench.
-QWidget* createDesignWindow(Workbench& workbench, QWidget* parent);
-void refreshDesignWindow(QWidget* window, const design::DesignInput& in);
-void startDesignFromWindow(QWidget* window, const RunInput& form);
-
 }  // namespace kelvora::ui

@@ -45,6 +45,7 @@ class MainWindow : public QWidget {
     // "" or why the state cannot be shown (a sensor without a button).
     std::string restoreWindowState(const io::WindowState& state);
     RunInput readWindow() const;
+    void clearResults();
     Workbench& workbench() { return *workbench_; }
 
   protected:
@@ -65,7 +66,6 @@ class MainWindow : public QWidget {
     QLabel* wavelengthNote() const;
     QRadioButton* option(const char* name) const;
     DetectorModel selectedDetector() const;
-    void clearResults();
     void watchEdits();
     void showText(Control c, const QString& text);
     void reportFault(const RunOutput& out);

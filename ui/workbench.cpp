@@ -79,7 +79,7 @@ bool Workbench::openFile(const QString& path) {
     }
     design_ = file;
     holdFile(path);
-    if (designWindow_) refreshDesignWindow(designWindow_, design_.design);
+    if (designWindow_) designWindow_->showValues(design_.design);
     return true;
 }
 
@@ -116,13 +116,13 @@ void Workbench::holdFile(const QString& path) {
 void Workbench::newDesign() {
     if (!mayClose()) return;
     window_.Form_Load();
-    window_.restoreWindowState(window_.windowState());  // empties the results
+    window_.clearResults();
     design_ = io::DesignFile{};
     path_.clear();
     modified_ = false;
     window_.setWindowTitle(QString::fromUtf8(kWindowCaption));
     window_.setWindowModified(false);
-    if (designWindow_) refreshDesignWindow(designWindow_, design_.design);
+    if (designWindow_) designWindow_->showValues(design_.design);
 }
 
 void Workbench::markModified() {
@@ -157,10 +157,8 @@ void Workbench::exportResults() {
 }
 
 void Workbench::openDesignWindow() {
-    if (!designWindow_) {
-        designWindow_ = createDesignWindow(*this, &window_);
-    }
-    startDesignFromWindow(designWindow_, window_.readWindow());
+    if (!designWindow_) designWindow_ = new DesignWindow(*this, &window_);
+    designWindow_->startFrom(window_.readWindow());
     designWindow_->show();
     designWindow_->raise();
     designWindow_->activateWindow();

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "io/designfile.h"
+#include "ui/designwindow.h"
 
 class QMenuBar;
 class QMimeData;
@@ -40,7 +41,7 @@ class Workbench {
     io::DesignFile& design() { return design_; }
     // Built-ins and the user's own sensors, read when first needed.
     const DetectorCatalogue& catalogue();
-    QWidget* designWindow() const { return designWindow_; }
+    DesignWindow* designWindow() const { return designWindow_; }
 
     // A single .kelvora file among dropped data.
     static std::optional<QString> droppedFile(const QMimeData* data);
@@ -58,7 +59,7 @@ class Workbench {
     bool modified_ = false;
     io::DesignFile design_;
     std::optional<DetectorCatalogue> catalogue_;
-    QPointer<QWidget> designWindow_;
+    QPointer<DesignWindow> designWindow_;
 };
 
 }  // namespace kelvora::ui

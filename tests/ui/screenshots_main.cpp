@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     QToolTip::hideText();
     window.findChild<QLineEdit*>(QStringLiteral("txtDiametre"))->setText(QStringLiteral("200"));
     window.workbench().openDesignWindow();
-    auto* design = static_cast<kelvora::ui::DesignWindow*>(window.workbench().designWindow());
+    auto* design = window.workbench().designWindow();
     design->field("cible_snr")->setText(QStringLiteral("100"));
     design->field("cible_snr")->textEdited(QStringLiteral("100"));
     design->resize(1300, 980);

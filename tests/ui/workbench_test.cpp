@@ -112,7 +112,7 @@ TEST_F(WorkbenchTest, ReadingNotesComeAndGoAsTheUserTypes) {
 TEST_F(WorkbenchTest, DesignWindowShowsTheModelAndItsPlots) {
     type("txtTraits", "1200");
     bench().openDesignWindow();
-    auto* w = static_cast<DesignWindow*>(bench().designWindow());
+    auto* w = bench().designWindow();
     ASSERT_TRUE(w && w->isVisible());
     EXPECT_EQ(w->field("traits_mm")->text(), "1200") << "starts from the form";
     w->field("cible_snr")->setText("100");
