@@ -1,5 +1,5 @@
 // Takes the README's screenshots of the real windows: run it under Xvfb
-// (tests/ui/screenshots.sh) and it writes PNG files into the folder given.
+// (tools/screenshots/screenshots.sh) and it writes PNG files into the folder given.
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
