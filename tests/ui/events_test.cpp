@@ -141,22 +141,16 @@ TEST_P(WindowFaultTest, BoxEmptiesWhatWasNotReachedAndKeepsEveryInput) {
     calculExpectingBox();  // still running: the same fault again
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, WindowFaultTest,
-    ::testing::Values(
-        FaultCase{"order2",
-                  {{"txtOrdre", "2"}, {"txtTraits", "1200"}},
-                  0,
-                  "Argument incorrect au calcul de « Angle de diffraction » (txtAngle)"},
-        FaultCase{"collimator",
-                  {{"txtCollimateur", ""}},
-                  4,
-                  "Division par zéro au calcul de « Pouvoir séparateur » (txtSeparation)"},
-        FaultCase{"binY",
-                  {{"txtBin2", ""}},
-                  10,
-                  "Division par zéro au calcul de « Rapport signal/bruit » (txtSB)"}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Faults, WindowFaultTest, ::testing::Values(
+    FaultCase{"order2", {{"txtOrdre", "2"}, {"txtTraits", "1200"}}, 0,
+              "Argument incorrect au calcul de « Angle de diffraction » (txtAngle)"},
+    FaultCase{"collimator", {{"txtCollimateur", ""}}, 4,
+              "Division par zéro au calcul de « Pouvoir séparateur » (txtSeparation)"},
+    FaultCase{"binY", {{"txtBin2", ""}}, 10,
+              "Division par zéro au calcul de « Rapport signal/bruit » (txtSB)"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(WindowTest, EnterAndEscapeDoNothing) {
     QSignalSpy quit(qApp, &QCoreApplication::aboutToQuit);

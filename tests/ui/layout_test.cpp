@@ -20,13 +20,6 @@ TEST_F(WindowTest, FixedFormThatShowsEveryDefaultResultWhole) {
     EXPECT_EQ(get("txtSB")->geometry(), before) << "resizing moves nothing";
 }
 
-// The detector buttons name the catalogue's first three sensors.
-TEST_F(WindowTest, DetectorButtonsShowTheCatalogue) {
-    for (std::size_t i = 0; i < kDetectorButtons.size(); ++i)
-        EXPECT_EQ(get<QRadioButton>(kDetectorButtons[i])->text().toStdString(),
-                  builtInDetectors()[i].caption);
-}
-
 // Under French regional settings (a ctest run sets LC_ALL=fr_FR.UTF-8),
 // results show a comma.
 TEST_F(WindowTest, FrenchSettingsShowAComma) {
