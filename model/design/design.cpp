@@ -8,14 +8,18 @@
 
 namespace kelvora::design {
 
+// Every sensor value is set, from the row or the default: nothing of the
+// sensor chosen before may carry over into this one's results.
 void applyDetector(DesignInput& in, const DetectorModel& d) {
+    const DesignInput defaults;
+    auto orDefault = [](double v, double fallback) { return std::isnan(v) ? fallback : v; };
     in.detecteur = d.caption;
     in.pixel_um = d.p * 1000;
     in.pixels = d.nx;
-    if (!std::isnan(d.readNoise)) in.bruit_e = d.readNoise;
-    if (!std::isnan(d.dark)) in.obscurite_e_s = d.dark;
-    if (!std::isnan(d.fullWell)) in.puits_e = d.fullWell;
-    if (!std::isnan(d.qe)) in.qe = d.qe;
+    in.bruit_e = orDefault(d.readNoise, defaults.bruit_e);
+    in.obscurite_e_s = orDefault(d.dark, defaults.obscurite_e_s);
+    in.puits_e = orDefault(d.fullWell, defaults.puits_e);
+    in.qe = orDefault(d.qe, defaults.qe);
 }
 
 const char* samplingVerdict(Sampling s) {

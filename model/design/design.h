@@ -47,7 +47,8 @@ struct DesignInput {
 };
 
 // Takes the sensor's pixel size and count, and its read noise, dark
-// current, full well and QE where the catalogue gives them.
+// current, full well and QE: the catalogue's, or the default where the
+// row gives none.
 void applyDetector(DesignInput& in, const DetectorModel& detector);
 
 enum class Sampling { Under, Good, Over };

@@ -168,5 +168,22 @@ TEST(DesignKeys, StrictNumbersAndKnownNames) {
     EXPECT_EQ(in.qe, 0.8);
 }
 
+// A sensor's results never depend on the sensor chosen before it.
+TEST(DesignKeys, ChoosingASensorSetsEveryItsValue) {
+    const DetectorCatalogue catalogue;
+    for (const char* before : {"IMX533", "KAF-8300", "IMX585"}) {
+        for (const char* after : {"KAF-0400", "KAF-3200", "ICX285"}) {
+            DesignInput switched;
+            EXPECT_EQ(setKey(switched, "detecteur", before, catalogue), "");
+            EXPECT_EQ(setKey(switched, "detecteur", after, catalogue), "");
+            DesignInput fresh;
+            EXPECT_EQ(setKey(fresh, "detecteur", after, catalogue), "");
+            for (const NumericKey& k : numericKeys())
+                EXPECT_EQ(switched.*(k.field), fresh.*(k.field)) << before << " → " << after
+                                                                 << ": " << k.name;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kelvora::design
