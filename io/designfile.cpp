@@ -97,14 +97,16 @@ std::string parseDesignFile(std::string_view bytes, const DetectorCatalogue& cat
         const QString key = it.key();
         std::string e;
         if (key == QLatin1String("format") || key == QLatin1String("version")) continue;
-        if (key == QLatin1String("fenetre") && it->isObject())
+        if (key == QLatin1String("fenetre") && it->isObject()) {
             e = readWindow(it->toObject(), catalogue, file.window);
-        else if (key == QLatin1String("conception") && it->isObject())
+        } else if (key == QLatin1String("conception") && it->isObject()) {
             e = readDesign(it->toObject(), catalogue, file.design);
-        else if (key == QLatin1String("fenetre") || key == QLatin1String("conception"))
+            file.hasDesign = true;
+        } else if (key == QLatin1String("fenetre") || key == QLatin1String("conception")) {
             e = "« " + key.toStdString() + " » doit être un objet";
-        else
+        } else {
             e = unknownKey("racine", key);
+        }
         if (!e.empty()) return e;
     }
     out = std::move(file);
@@ -128,8 +130,8 @@ std::string serializeDesignFile(const DesignFile& file) {
     }
     QJsonObject root{{QStringLiteral("format"), QStringLiteral("kelvora")},
                      {QStringLiteral("version"), kDesignFileVersion},
-                     {QStringLiteral("fenetre"), window},
-                     {QStringLiteral("conception"), designObj}};
+                     {QStringLiteral("fenetre"), window}};
+    if (file.hasDesign) root.insert(QStringLiteral("conception"), designObj);
     return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
 }
 

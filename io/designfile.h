@@ -24,6 +24,9 @@ struct WindowState {
 struct DesignFile {
     WindowState window;
     design::DesignInput design;
+    // The design is the user's own (read from a file, or edited), not the
+    // defaults: only then is it written, and the design window shows it.
+    bool hasDesign = false;
 };
 
 // Parses a file's bytes. "" or the French problem (without the file name).

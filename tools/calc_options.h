@@ -6,9 +6,14 @@
 #include <vector>
 
 #include "model/detectors.h"
-#include "tools/table.h"
+#include "io/table.h"
 
 namespace kelvora::cli {
+
+using io::Cell;
+using io::Combinations;
+using io::OutputFormat;
+using io::TableWriter;
 
 // The command line as given; options and names may repeat for a sweep.
 struct CalcOptions {

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "model/design/keys.h"
-#include "tools/table.h"
+#include "io/export.h"
 
 namespace kelvora::cli {
 
@@ -22,13 +22,6 @@ std::vector<Field> sensorFirst(std::vector<Field> fields) {
 Cell inputCell(const std::string& key, const std::string& value) {
     if (key == "geometrie" || key == "detecteur") return Cell::ofText(value);
     return Cell::ofNumber(*design::strictNumber(value));
-}
-
-Cell resultCell(const design::ResultCell& c) {
-    using K = design::ResultCell::Kind;
-    if (c.kind == K::Text) return Cell::ofText(c.text);
-    if (c.kind == K::Flag) return Cell::ofFlag(c.flag);
-    return Cell::ofNumber(c.number);
 }
 
 }  // namespace
@@ -69,7 +62,7 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
         const design::DesignOutcome outcome = design::evaluate(in);
         if (outcome.result) {
             for (const design::NamedResult& n : design::namedResults(*outcome.result, withTarget))
-                cells.push_back(resultCell(n.cell));
+                cells.push_back(io::designResultCell(n.cell));
             cells.emplace_back();
         } else if (single) {
             err << outcome.error << '\n';

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "tools/table.h"
+#include "io/export.h"
 
 namespace kelvora::cli {
 
@@ -28,20 +28,6 @@ std::vector<Dimension> dimensions(const CalcOptions& o) {
     for (bool barlow : o.barlowModels) dims[1].values.emplace_back(barlow ? "barlow" : "fente");
     for (const auto& [name, values] : o.fields) dims.push_back({name, values});
     return dims;
-}
-
-std::vector<Cell> resultCells(const RunOutput& run, bool texts) {
-    std::vector<Cell> cells;
-    for (std::size_t i = 0; i < kShownCount; ++i) {
-        if (!run.reached(i))
-            cells.emplace_back();
-        else if (texts)
-            cells.push_back(Cell::ofText(run.shown[i].text));
-        else
-            cells.push_back(Cell::ofNumber(run.values[i]));
-    }
-    cells.push_back(run.fault ? Cell::ofText(faultMessage(*run.fault)) : Cell{});
-    return cells;
 }
 
 int printListing(const RunInput& input, std::ostream& out, std::ostream& err) {
@@ -88,7 +74,7 @@ int printWindowSweep(const RunInput& base, const CalcOptions& o, const DetectorC
         }
         const RunOutput run = runCalculation(in);
         faulted = faulted || run.fault;
-        for (Cell& c : resultCells(run, texts)) cells.push_back(std::move(c));
+        for (Cell& c : io::windowResultCells(run, texts)) cells.push_back(std::move(c));
         table.row(cells);
     }
     table.finish();

@@ -1,13 +1,18 @@
 #include "ui/designplots.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QStackedWidget>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -35,8 +40,36 @@ QScatterSeries* markAt(double x, double y, const QString& name) {
     return s;
 }
 
-// Replaces the chart's series and axes.
-void fill(QChart* chart, const QString& title, const QString& xTitle, const QString& yTitle,
+QLineSeries* level(double y, double x0, double x1, const QString& name) {
+    return lineOf({{x0, y}, {x1, y}}, name);
+}
+
+// A family that exists on the machine, so that an SVG names a real font.
+QFont chartFont(int pointSizeDelta = 0) {
+    QFont f = QApplication::font();
+    f.setFamily(QFontInfo(f).family());
+    if (pointSizeDelta) f.setPointSize(std::max(6, f.pointSize() + pointSizeDelta));
+    return f;
+}
+
+// Round ticks, labels in the user's number format; pixels are whole.
+void styleAxis(QAbstractAxis* axis, const QString& title, bool whole) {
+    axis->setTitleText(title);
+    axis->setTitleFont(chartFont(-1));
+    axis->setLabelsFont(chartFont(-1));
+    if (auto* v = qobject_cast<QValueAxis*>(axis)) {
+        v->applyNiceNumbers();
+        v->setLabelFormat(whole ? QStringLiteral("%.0f") : QStringLiteral("%g"));
+    }
+}
+
+struct Axes {
+    QString x, y;
+    bool wholeX = false;
+};
+
+// Replaces the chart's series and axes; series without a name stay out of the legend.
+void fill(QChart* chart, const QString& title, const Axes& axes,
           std::initializer_list<QAbstractSeries*> series) {
     chart->removeAllSeries();
     for (QAbstractAxis* a : chart->axes()) {
@@ -44,16 +77,16 @@ void fill(QChart* chart, const QString& title, const QString& xTitle, const QStr
         delete a;
     }
     chart->setTitle(title);
-    for (QAbstractSeries* s : series) chart->addSeries(s);
+    for (QAbstractSeries* s : series) {
+        if (!s) continue;
+        chart->addSeries(s);
+        for (QLegendMarker* m : chart->legend()->markers(s)) m->setVisible(!s->name().isEmpty());
+    }
     chart->createDefaultAxes();
     if (!chart->axes(Qt::Horizontal).isEmpty())
-        chart->axes(Qt::Horizontal).first()->setTitleText(xTitle);
+        styleAxis(chart->axes(Qt::Horizontal).first(), axes.x, axes.wholeX);
     if (!chart->axes(Qt::Vertical).isEmpty())
-        chart->axes(Qt::Vertical).first()->setTitleText(yTitle);
-}
-
-QLineSeries* level(double y, double x0, double x1, const QString& name) {
-    return lineOf({{x0, y}, {x1, y}}, name);
+        styleAxis(chart->axes(Qt::Vertical).first(), axes.y, false);
 }
 
 }  // namespace
@@ -64,7 +97,7 @@ DesignPlots::DesignPlots(QWidget* parent) : QWidget(parent) {
     row->addWidget(page(0, QStringLiteral("snr_pose")));
     row->addWidget(page(1, QStringLiteral("snr_magnitude")));
     row->addWidget(page(2, QStringLiteral("spectre")));
-    setMinimumHeight(300);
+    setMinimumHeight(320);
 }
 
 QWidget* DesignPlots::page(int index, const QString& name) {
@@ -76,76 +109,115 @@ QWidget* DesignPlots::page(int index, const QString& name) {
                               QStringLiteral("Spectre sur le capteur")};
     view->setAccessibleName(spoken[index]);
     view->setRenderHint(QPainter::Antialiasing);
-    view->chart()->legend()->setAlignment(Qt::AlignBottom);
+    view->setMinimumWidth(300);
+    QChart* chart = view->chart();
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setFont(chartFont(-1));
+    chart->setTitleFont(chartFont());
+    chart->setLocalizeNumbers(true);
+    chart->setMargins(QMargins(4, 4, 4, 4));
     views_[index] = view;
+    // In place of the plot while the instrument is impossible.
+    auto* note = new QLabel(page);
+    note->setObjectName(name + QStringLiteral("_erreur"));
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignCenter);
+    note->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
+    auto* stack = new QStackedWidget(page);
+    stack->addWidget(view);
+    stack->addWidget(note);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (const char* format : {"PNG", "SVG"}) {
         auto* b = new QPushButton(QLatin1String(format) + QStringLiteral("…"), page);
         b->setToolTip(QStringLiteral("Exporter le graphique en %1").arg(QLatin1String(format)));
         b->setAccessibleName(b->toolTip());
-        b->setObjectName(name + QStringLiteral("_") + QString::fromLatin1(format).toLower());
         const QString suffix = QString::fromLatin1(format).toLower();
+        b->setObjectName(name + QStringLiteral("_") + suffix);
         connect(b, &QPushButton::clicked, this, [this, view, suffix] {
-            const QString p = QFileDialog::getSaveFileName(
+            QString p = QFileDialog::getSaveFileName(
                 this, QStringLiteral("Exporter le graphique"), view->objectName() + "." + suffix,
                 suffix.toUpper() + QStringLiteral(" (*.") + suffix + ")");
-            if (!p.isEmpty()) exportTo(view, p);
+            if (p.isEmpty()) return;
+            if (!p.endsWith("." + suffix, Qt::CaseInsensitive)) p += "." + suffix;
+            exportTo(view, p);
         });
         buttons->addWidget(b);
+        exportButtons_ << b;
     }
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(view, 1);
+    column->addWidget(stack, 1);
     column->addLayout(buttons);
     return page;
 }
 
-void DesignPlots::update(const design::DesignInput& in, const design::DesignResult* r) {
-    if (!r) {
-        for (QChartView* v : views_)
-            fill(v->chart(), QStringLiteral("Instrument impossible"), {}, {}, {});
-        return;
+void DesignPlots::setExportEnabled(bool enabled) {
+    for (QWidget* b : exportButtons_) b->setEnabled(enabled);
+}
+
+void DesignPlots::showError(const QString& error) {
+    for (QChartView* v : views_) {
+        auto* stack = static_cast<QStackedWidget*>(v->parentWidget());
+        auto* note = static_cast<QLabel*>(stack->widget(1));
+        note->setText(QStringLiteral("Instrument impossible\n\n") + error);
+        stack->setCurrentIndex(1);
     }
+    setExportEnabled(false);
+}
+
+void DesignPlots::update(const design::DesignInput& in, const design::DesignResult& r) {
+    for (QChartView* v : views_) static_cast<QStackedWidget*>(v->parentWidget())->setCurrentIndex(0);
+    setExportEnabled(true);
     const design::Curve exposure = design::snrAgainstExposure(in);
     const double tMax = exposure.empty() ? in.pose_s : exposure.back().first;
     const bool target = in.cible_snr > 0;
-    fill(views_[0]->chart(), QStringLiteral("S/N selon la pose totale"), QStringLiteral("pose (s)"),
-         QStringLiteral("S/N"),
+    fill(views_[0]->chart(), QStringLiteral("S/N selon la pose totale"),
+         {QStringLiteral("pose totale (s)"), QStringLiteral("S/N")},
          {lineOf(exposure, QStringLiteral("S/N")),
-          target ? level(in.cible_snr, 0, tMax, QStringLiteral("S/N cible")) : new QLineSeries,
-          markAt(target ? r->pose_cible_s : in.pose_s, target ? in.cible_snr : r->snr,
+          target ? level(in.cible_snr, 0, tMax, QStringLiteral("S/N cible")) : nullptr,
+          markAt(target ? r.pose_cible_s : in.pose_s, target ? in.cible_snr : r.snr,
                  target ? QStringLiteral("pose pour la cible") : QStringLiteral("pose donnée"))});
     const design::Curve magnitude = design::snrAgainstMagnitude(in);
     fill(views_[1]->chart(), QStringLiteral("S/N selon la magnitude de l'étoile"),
-         QStringLiteral("magnitude"), QStringLiteral("S/N"),
+         {QStringLiteral("magnitude"), QStringLiteral("S/N")},
          {lineOf(magnitude, QStringLiteral("S/N")),
           target && !magnitude.empty() ? level(in.cible_snr, magnitude.front().first,
                                                magnitude.back().first, QStringLiteral("S/N cible"))
-                                       : new QLineSeries,
-          markAt(target ? r->magnitude_limite : in.mag_etoile, target ? in.cible_snr : r->snr,
+                                       : nullptr,
+          markAt(target ? r.magnitude_limite : in.mag_etoile, target ? in.cible_snr : r.snr,
                  target ? QStringLiteral("magnitude limite") : QStringLiteral("étoile"))});
     fill(views_[2]->chart(),
          QStringLiteral("Spectre sur le capteur : %1 à %2 Å")
-             .arg(std::round(r->lambda_min_a))
-             .arg(std::round(r->lambda_max_a)),
-         QStringLiteral("pixel"), QStringLiteral("longueur d'onde (Å)"),
+             .arg(std::round(r.lambda_min_a))
+             .arg(std::round(r.lambda_max_a)),
+         {QStringLiteral("pixel"), QStringLiteral("longueur d'onde (Å)"), true},
          {lineOf(design::spectrumAcrossSensor(in), QStringLiteral("λ"))});
 }
 
+// Rendered from the scene, not grabbed: lines and text stay sharp at any size.
 bool DesignPlots::exportTo(QChartView* view, const QString& path) {
+    const QSize shown = view->size();
     if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
         QSvgGenerator svg;
         svg.setFileName(path);
-        svg.setSize(view->size());
-        svg.setViewBox(QRect(QPoint(), view->size()));
+        svg.setSize(shown);
+        svg.setViewBox(QRect(QPoint(), shown));
         svg.setTitle(view->chart()->title());
         QPainter painter;
         if (!painter.begin(&svg)) return false;
         view->render(&painter);
         return painter.end();
     }
-    return view->grab().save(path, "PNG");
+    const int height = kPngWidth * std::max(1, shown.height()) / std::max(1, shown.width());
+    QImage image(kPngWidth, height, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    view->render(&painter, QRectF(image.rect()), QRect(QPoint(), shown));
+    painter.end();
+    return image.save(path, "PNG");
 }
 
 }  // namespace kelvora::ui

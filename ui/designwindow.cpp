@@ -1,19 +1,20 @@
 #include "ui/designwindow.h"
 
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QVBoxLayout>
-#include <charconv>
-#include <cmath>
 
 #include "model/design/keys.h"
-#include "model/numbertext.h"
+#include "ui/designform.h"
 #include "ui/designplots.h"
 #include "ui/workbench.h"
 
@@ -21,110 +22,60 @@ namespace kelvora::ui {
 
 namespace {
 
+namespace form = designform;
+
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 const char* const kCustomSensor = "(valeurs saisies)";
+const char* const kRed = "color: #b00000; font-weight: bold";
 
-// Results: 5 significant digits, the regional separator, no grouping.
-QString number(double v) {
-    QLocale locale = QLocale::system();
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return std::isfinite(v) ? locale.toString(v, 'g', 5) : QStringLiteral("—");
+// Wide enough for any result, so that the window keeps its width as they change.
+int resultWidth(const QWidget* w) {
+    return w->fontMetrics().horizontalAdvance(QStringLiteral("−00000,000000")) + 12;
 }
-
-// A value as typed: plain decimals where they stay readable.
-QString fieldText(const design::DesignInput& in, const std::string& key) {
-    const std::string text = design::keyText(in, key);
-    const auto v = design::strictNumber(text);
-    if (!v || *v == 0 || std::fabs(*v) < 1e-6 || std::fabs(*v) >= 1e15) return qs(text);
-    char buf[64];
-    return QString::fromLatin1(
-        buf, std::to_chars(buf, buf + sizeof buf, *v, std::chars_format::fixed).ptr - buf);
-}
-
-// The inputs in their group boxes, in two columns.
-struct InputRow {
-    const char* group;  // starts a new group box
-    const char* key;
-    const char* label;
-    bool newColumn = false;
-};
-const InputRow kInputs[] = {
-    {"Télescope", "diametre_mm", "Diamètre (mm)"},
-    {nullptr, "focale_mm", "Focale (mm)"},
-    {nullptr, "seeing_arcsec", "Seeing (\")"},
-    {"Réseau", "geometrie", "&Géométrie"},
-    {nullptr, "traits_mm", "Traits par mm"},
-    {nullptr, "ordre", "Ordre"},
-    {nullptr, "incidence_deg", "Incidence α (°)"},
-    {nullptr, "deviation_deg", "Déviation δ (°)"},
-    {nullptr, "distance_capteur_mm", "Réseau/capteur (mm)"},
-    {nullptr, "ordre0_px", "Ordre 0 au pixel"},
-    {"Spectrographe", "collimateur_mm", "Focale collimateur (mm)"},
-    {nullptr, "objectif_mm", "Focale objectif (mm)"},
-    {nullptr, "distance_objectif_mm", "Réseau/objectif (mm)"},
-    {nullptr, "lambda_a", "Longueur d'onde (Å)"},
-    {nullptr, "fente_um", "Fente (µm, 0 : sans)"},
-    {"Capteur", "detecteur", "&Capteur", true},
-    {nullptr, "pixel_um", "Pixel (µm)"},
-    {nullptr, "pixels", "Pixels"},
-    {nullptr, "bruit_e", "Bruit de lecture (e⁻)"},
-    {nullptr, "obscurite_e_s", "Obscurité (e⁻/s)"},
-    {nullptr, "puits_e", "Puits (e⁻)"},
-    {nullptr, "qe", "Rendement quantique"},
-    {nullptr, "bin_x", "Bin X"},
-    {nullptr, "bin_y", "Bin Y"},
-    {"Prise de vue", "mag_etoile", "Magnitude de l'étoile"},
-    {nullptr, "mag_ciel", "Magnitude du ciel"},
-    {nullptr, "pose_s", "Pose totale (s)"},
-    {nullptr, "poses", "Nombre de poses"},
-    {nullptr, "transmission", "Transmission"},
-    {nullptr, "cible_snr", "S/N cible (0 : sans)"},
-};
-
-struct ResultRow {
-    const char* key;
-    const char* label;
-};
-const ResultRow kResults[] = {
-    {"alpha_deg", "Incidence α (°)"},
-    {"beta_deg", "Diffraction β (°)"},
-    {"anamorphose", "Anamorphose"},
-    {"dispersion_a_px", "Dispersion (Å/pixel)"},
-    {"lambda_min_a", "Lambda min. (Å)"},
-    {"lambda_max_a", "Lambda max. (Å)"},
-    {"image_entree_px", "Image d'entrée (pixels)"},
-    {"element_resolution_a", "Élément de résolution (Å)"},
-    {"resolution", "Résolution R"},
-    {"echantillonnage_px", "Échantillonnage (pixels)"},
-    {"faisceau_mm", "Faisceau (mm)"},
-    {"longueur_reseau_mm", "Longueur éclairée du réseau (mm)"},
-    {"diametre_objectif_mm", "Diamètre de l'objectif (mm)"},
-    {"ouverture_objectif", "Ouverture de l'objectif F/"},
-    {"snr", "Rapport signal/bruit"},
-    {"electrons_pic", "Électrons au pixel le plus lumineux"},
-    {"poses_min", "Poses minimales sans saturation"},
-    {"pose_cible_s", "Pose pour le S/N cible (s)"},
-    {"magnitude_limite", "Magnitude limite"},
-};
 
 }  // namespace
 
 DesignWindow::DesignWindow(Workbench& workbench, QWidget* parent)
     : QWidget(parent, Qt::Window), workbench_(workbench) {
     setObjectName(QStringLiteral("conception"));
-    setWindowTitle(QStringLiteral("Conception avancée — Kelvora"));
     // Inputs and results side by side, the three plots below.
     plots_ = new DesignPlots(this);
     auto* grid = new QGridLayout(this);
+    createMenus();
     grid->addWidget(createInputs(), 0, 0);
     grid->addWidget(createResults(), 0, 1);
     grid->addWidget(plots_, 1, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
-    showValues(workbench_.design().design);
+    showTitle({}, false);
+}
+
+void DesignWindow::createMenus() {
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuConception"));
+    QMenu* file = bar->addMenu(QStringLiteral("&Fichier"));
+    file->addAction(QStringLiteral("&Enregistrer"), QKeySequence::Save,
+                    [this] { workbench_.save(); });
+    file->addAction(QStringLiteral("Enregistrer &sous…"), QKeySequence::SaveAs,
+                    [this] { workbench_.saveAs(); });
+    export_ = file->addAction(QStringLiteral("E&xporter la conception…"), [this] { askExport(); });
+    export_->setObjectName(QStringLiteral("exporterConception"));
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Fermer"), QKeySequence::Close, [this] { close(); });
+    QMenu* designMenu = bar->addMenu(QStringLiteral("&Conception"));
+    QAction* take = designMenu->addAction(QStringLiteral("&Reprendre les valeurs de la fenêtre"),
+                                          [this] { workbench_.takeWindowValues(); });
+    take->setObjectName(QStringLiteral("reprendre"));
+    layout()->setMenuBar(bar);
+}
+
+void DesignWindow::showTitle(const QString& fileName, bool modified) {
+    const QString name = fileName.isEmpty() ? QStringLiteral("sans titre") : fileName;
+    setWindowTitle(QStringLiteral("Conception avancée — %1[*] — Kelvora").arg(name));
+    setWindowModified(modified);
 }
 
 void DesignWindow::addField(QFormLayout* form, const char* key, const QString& label) {
@@ -133,21 +84,30 @@ void DesignWindow::addField(QFormLayout* form, const char* key, const QString& l
     edit->setAccessibleName(label);
     form->addRow(label, edit);
     fields_[key] = edit;
-    connect(edit, &QLineEdit::textEdited, this, [this] { edited(); });
+    // Any change of the text, typed or set by an assistive tool.
+    connect(edit, &QLineEdit::textChanged, this, [this] {
+        if (!loading_) edited();
+    });
 }
 
 QComboBox* DesignWindow::createChoice(const char* key, QWidget* parent) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(key));
     if (std::string_view(key) == "geometrie") {
-        for (const char* g : {"normale", "incidence", "littrow", "deviation", "convergent"})
-            box->addItem(QString::fromLatin1(g));
-        connect(box, &QComboBox::activated, this, [this] { edited(); });
+        for (auto g : {design::Geometry::Normale, design::Geometry::Incidence,
+                       design::Geometry::Littrow, design::Geometry::Deviation,
+                       design::Geometry::Convergent})
+            box->addItem(form::geometryCaption(g), static_cast<int>(g));
+        connect(box, &QComboBox::currentIndexChanged, this, [this] {
+            if (!loading_) edited();
+        });
         geometry_ = box;
     } else {
         for (const DetectorModel& d : workbench_.catalogue().rows()) box->addItem(qs(d.caption));
         box->addItem(QString::fromUtf8(kCustomSensor));
-        connect(box, &QComboBox::activated, this, [this] { sensorChosen(); });
+        connect(box, &QComboBox::currentIndexChanged, this, [this] {
+            if (!loading_) sensorChosen();
+        });
         sensor_ = box;
     }
     return box;
@@ -159,7 +119,7 @@ QWidget* DesignWindow::createInputs() {
     columns->setContentsMargins(0, 0, 0, 0);
     QVBoxLayout* column = nullptr;
     QFormLayout* form = nullptr;
-    for (const InputRow& row : kInputs) {
+    for (const form::InputRow& row : form::inputRows()) {
         if (!column || row.newColumn) {
             if (column) column->addStretch();
             column = new QVBoxLayout;
@@ -184,107 +144,98 @@ QWidget* DesignWindow::createInputs() {
     return box;
 }
 
+QLineEdit* DesignWindow::addResult(QFormLayout* form, const char* key, const QString& label) {
+    // A read-only field: a screen reader says its label, then its value.
+    auto* value = new QLineEdit(this);
+    value->setObjectName(QString::fromLatin1(key));
+    value->setReadOnly(true);
+    value->setFrame(false);
+    value->setFixedWidth(resultWidth(value));
+    value->setAccessibleName(label);
+    form->addRow(label, value);
+    return value;
+}
+
 QWidget* DesignWindow::createResults() {
     auto* box = new QGroupBox(QStringLiteral("Résultats"), this);
     auto* form = new QFormLayout(box);
-    error_ = new QLabel(box);
-    error_->setObjectName(QStringLiteral("erreur"));
-    error_->setAccessibleName(QStringLiteral("Erreur"));
-    error_->setWordWrap(true);
-    error_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
+    auto label = [box](const char* name, const char* spoken, const char* style) {
+        auto* l = new QLabel(box);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setAccessibleName(QString::fromUtf8(spoken));
+        l->setWordWrap(true);
+        // Long messages wrap instead of widening the window.
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        l->setStyleSheet(QString::fromLatin1(style));
+        return l;
+    };
+    error_ = label("erreur", "Erreur", kRed);
     form->addRow(error_);
-    verdict_ = new QLabel(box);
-    verdict_->setObjectName(QStringLiteral("echantillonnage"));
-    verdict_->setAccessibleName(QStringLiteral("Échantillonnage"));
-    saturation_ = new QLabel(box);
-    saturation_->setObjectName(QStringLiteral("saturation"));
-    saturation_->setAccessibleName(QStringLiteral("Saturation"));
-    saturation_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
-    for (const ResultRow& row : kResults) {
-        auto* value = new QLabel(box);
-        value->setObjectName(QString::fromLatin1(row.key));
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        value->setAccessibleName(QString::fromUtf8(row.label));
-        form->addRow(QString::fromUtf8(row.label), value);
-        results_[row.key] = value;
+    verdict_ = label("echantillonnage", "Échantillonnage", "font-weight: bold");
+    saturation_ = label("saturation", "Saturation", kRed);
+    for (const form::ResultRow& row : form::resultRows()) {
+        results_[row.key] = addResult(form, row.key, QString::fromUtf8(row.label));
         if (std::string_view(row.key) == "echantillonnage_px") form->addRow(QString(), verdict_);
         if (std::string_view(row.key) == "electrons_pic") form->addRow(QString(), saturation_);
     }
     return box;
 }
 
-void DesignWindow::startFrom(const RunInput& form) {
-    design::DesignInput in = input_;
-    auto value = [&](Control c) { return readNumber(form.texts[indexOf(c)]).value; };
-    if (!form.detector.caption.empty()) design::applyDetector(in, form.detector);
-    in.diametre_mm = value(Control::txtDiametre);
-    in.focale_mm = value(Control::txtFocale);
-    in.seeing_arcsec = value(Control::txtSeeing);
-    in.traits_mm = value(Control::txtTraits);
-    in.ordre = value(Control::txtOrdre);
-    in.collimateur_mm = value(Control::txtCollimateur);
-    in.objectif_mm = value(Control::txtChambre);
-    in.distance_objectif_mm = value(Control::txtDistance);
-    in.lambda_a = value(Control::txtWavelength);
-    in.mag_etoile = value(Control::txtMagEtoile);
-    in.mag_ciel = value(Control::txtMagCiel);
-    in.pose_s = value(Control::txtTi);
-    in.poses = value(Control::txtNexposure);
-    in.bruit_e = value(Control::txtBruit);
-    in.bin_x = value(Control::txtBin1);
-    in.bin_y = value(Control::txtBin2);
-    in.fente_um = form.barlowSelected ? 0 : value(Control::txtSlitWide) * 1000;
-    showValues(in);
-    workbench_.design().design = input_;
-}
-
 void DesignWindow::showValues(const design::DesignInput& in) {
     input_ = in;
-    for (auto& [key, edit] : fields_) edit->setText(fieldText(in, key));
-    geometry_->setCurrentText(QString::fromLatin1(design::geometryName(in.geometrie)));
+    loading_ = true;
+    for (auto& [key, edit] : fields_) edit->setText(form::fieldText(in, key, locale_));
+    geometry_->setCurrentIndex(geometry_->findData(static_cast<int>(in.geometrie)));
     const int row = sensor_->findText(qs(in.detecteur));
     sensor_->setCurrentIndex(row >= 0 ? row : sensor_->count() - 1);
+    loading_ = false;
     recompute();
 }
 
+// A catalogue sensor sets every sensor field; the typed entry keeps them.
 void DesignWindow::sensorChosen() {
     if (const DetectorModel* d =
             workbench_.catalogue().find(sensor_->currentText().toStdString())) {
         design::applyDetector(input_, *d);
+        loading_ = true;
         for (const char* key : {"pixel_um", "pixels", "bruit_e", "obscurite_e_s", "puits_e", "qe"})
-            fields_[key]->setText(fieldText(input_, key));
+            fields_[key]->setText(form::fieldText(input_, key, locale_));
+        loading_ = false;
     }
     edited();
 }
 
-// Every field is read strictly; the first that is not a number is the error.
-void DesignWindow::edited() {
-    std::string error;
-    design::DesignInput in = input_;
-    in.geometrie = *design::geometryByName(geometry_->currentText().toStdString());
+// Every field is read; the first that is not a number is the error.
+std::string DesignWindow::readFields(design::DesignInput& in) const {
+    in.geometrie = static_cast<design::Geometry>(geometry_->currentData().toInt());
     // Typed values keep the last sensor's name: a file then reads back the
     // sensor and the typed values over it.
     if (workbench_.catalogue().find(sensor_->currentText().toStdString()))
         in.detecteur = sensor_->currentText().toStdString();
-    for (auto& [key, edit] : fields_) {
-        const std::string e =
-            design::setKey(in, key, edit->text().toStdString(), workbench_.catalogue());
-        if (!e.empty() && error.empty()) error = e;
+    for (const form::InputRow& row : form::inputRows()) {
+        const auto it = fields_.find(row.key);
+        if (it == fields_.end()) continue;
+        const auto v = form::readDecimal(it->second->text(), locale_);
+        if (!v)
+            return QStringLiteral("« %1 » : « %2 » n'est pas un nombre")
+                .arg(form::labelOf(row.key), it->second->text())
+                .toStdString();
+        for (const design::NumericKey& k : design::numericKeys())
+            if (row.key == std::string_view(k.name)) in.*(k.field) = *v;
     }
+    return {};
+}
+
+void DesignWindow::edited() {
+    design::DesignInput in = input_;
+    const std::string error = readFields(in);
     if (!error.empty()) {
-        showError(error);
+        showInvalid(QString::fromStdString(error));
         return;
     }
     input_ = in;
-    workbench_.design().design = input_;
-    workbench_.markModified();
+    workbench_.designEdited(input_);
     recompute();
-}
-
-// The error line is there only while there is something to say.
-void DesignWindow::showError(const std::string& error) {
-    error_->setText(qs(error));
-    error_->setVisible(!error.empty());
 }
 
 void DesignWindow::enableForGeometry() {
@@ -301,30 +252,63 @@ void DesignWindow::enableForGeometry() {
 void DesignWindow::recompute() {
     enableForGeometry();
     const design::DesignOutcome o = design::evaluate(input_);
-    showError(o.error);
     if (!o.result) {
-        for (auto& [key, label] : results_) label->clear();
-        verdict_->clear();
-        saturation_->clear();
-        plots_->update(input_, nullptr);
+        showInvalid(form::labelled(o.error));
         return;
     }
+    valid_ = true;
+    error_->clear();
+    error_->setVisible(false);
+    for (auto& [key, value] : results_) value->setEnabled(true);
+    export_->setEnabled(true);
     showResults(*o.result, input_.cible_snr > 0);
-    plots_->update(input_, &*o.result);
+    plots_->update(input_, *o.result);
+}
+
+// Nothing of the last valid instrument stays on screen as if it were current.
+void DesignWindow::showInvalid(const QString& error) {
+    valid_ = false;
+    error_->setText(error);
+    error_->setVisible(true);
+    for (auto& [key, value] : results_) {
+        value->clear();
+        value->setEnabled(false);
+    }
+    verdict_->clear();
+    saturation_->clear();
+    export_->setEnabled(false);
+    plots_->showError(error);
 }
 
 void DesignWindow::showResults(const design::DesignResult& r, bool withTarget) {
-    for (auto& [key, label] : results_) label->clear();  // the target's rows, without one
+    for (auto& [key, value] : results_) value->clear();  // the target's rows, without one
     for (const design::NamedResult& n : design::namedResults(r, withTarget))
         if (const auto it = results_.find(n.name); it != results_.end())
-            it->second->setText(number(n.cell.number));
+            it->second->setText(form::resultText(n.cell.number, locale_));
     verdict_->setText(QString::fromUtf8(design::samplingVerdict(r.echantillonnage)));
     const bool good = r.echantillonnage == design::Sampling::Good;
     verdict_->setStyleSheet(good ? QStringLiteral("color: #006000; font-weight: bold")
                                  : QStringLiteral("color: #b06000; font-weight: bold"));
-    saturation_->setText(
-        r.saturation ? QStringLiteral("Saturation : %1 poses au moins").arg(number(r.poses_min))
-                     : QString());
+    saturation_->setText(r.saturation ? QStringLiteral("Saturation : %1 poses au moins")
+                                            .arg(form::resultText(r.poses_min, locale_))
+                                      : QString());
+}
+
+void DesignWindow::askExport() {
+    QString p = QFileDialog::getSaveFileName(this, QStringLiteral("Exporter la conception"),
+                                             QStringLiteral("conception.csv"),
+                                             QStringLiteral("CSV (*.csv);;JSON (*.json)"));
+    if (p.isEmpty()) return;
+    const QString suffix = QFileInfo(p).suffix().toLower();
+    if (suffix != QLatin1String("csv") && suffix != QLatin1String("json"))
+        p += QStringLiteral(".csv");
+    if (!exportTo(p))
+        QMessageBox::warning(this, QStringLiteral("Kelvora"),
+                             QStringLiteral("« %1 » : écriture impossible").arg(p));
+}
+
+bool DesignWindow::exportTo(const QString& path) {
+    return workbench_.exportDesign(input_, path);
 }
 
 }  // namespace kelvora::ui

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QLocale>
 #include <QWidget>
 #include <map>
 #include <string>
 
-#include "model/calculation.h"
 #include "model/design/design.h"
 
+class QAction;
 class QComboBox;
 class QFormLayout;
 class QLabel;
@@ -19,42 +20,56 @@ class Workbench;
 
 // « Conception avancée »: the design model on its own window, with Qt's
 // layouts so that it resizes and follows the user's font. Results update
-// as the user types; errors show in place.
+// as any field's text changes; while an input is invalid the results are
+// empty, the plots say why and nothing can be exported.
 class DesignWindow : public QWidget {
   public:
     DesignWindow(Workbench& workbench, QWidget* parent);
 
-    // Takes the form's values for the quantities both models share.
-    void startFrom(const RunInput& form);
-    // Shows these values (a file opened, a new design).
+    // Shows these values without counting them as an edit.
     void showValues(const design::DesignInput& in);
+    // The title names the file the design belongs to.
+    void showTitle(const QString& fileName, bool modified);
+    // Writes the design's keys and results; CSV, or JSON for a .json path.
+    bool exportTo(const QString& path);
 
     QLineEdit* field(const std::string& key) const { return fields_.at(key); }
-    QLabel* result(const std::string& key) const { return results_.at(key); }
+    QLineEdit* result(const std::string& key) const { return results_.at(key); }
     QLabel* errorLabel() const { return error_; }
+    QComboBox* geometryChoice() const { return geometry_; }
+    QComboBox* sensorChoice() const { return sensor_; }
     DesignPlots& plots() const { return *plots_; }
+    bool valid() const { return valid_; }
 
   private:
+    void createMenus();
     QWidget* createInputs();
     QComboBox* createChoice(const char* key, QWidget* parent);
     QWidget* createResults();
     void addField(QFormLayout* form, const char* key, const QString& label);
+    QLineEdit* addResult(QFormLayout* form, const char* key, const QString& label);
     void sensorChosen();
     void edited();
+    std::string readFields(design::DesignInput& in) const;
     void recompute();
-    void showError(const std::string& error);
+    void showInvalid(const QString& error);
     void enableForGeometry();
     void showResults(const design::DesignResult& r, bool withTarget);
+    void askExport();
 
     Workbench& workbench_;
+    QLocale locale_ = QLocale::system();
     design::DesignInput input_;
+    bool loading_ = false;  // fields being filled, not typed
+    bool valid_ = false;
     std::map<std::string, QLineEdit*> fields_;
-    std::map<std::string, QLabel*> results_;
+    std::map<std::string, QLineEdit*> results_;
     QComboBox* geometry_ = nullptr;
     QComboBox* sensor_ = nullptr;
     QLabel* error_ = nullptr;
     QLabel* verdict_ = nullptr;
     QLabel* saturation_ = nullptr;
+    QAction* export_ = nullptr;
     DesignPlots* plots_ = nullptr;
 };
 

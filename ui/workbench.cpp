@@ -1,7 +1,6 @@
 #include "ui/workbench.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -12,9 +11,10 @@
 #include <sstream>
 
 #include "io/usercatalogue.h"
-#include "tools/calc_options.h"
-#include "tools/window_sweep.h"
+#include "io/export.h"
+#include "ui/designform.h"
 #include "ui/designwindow.h"
+#include "ui/manual.h"
 #include "ui/layout.h"
 #include "ui/mainwindow.h"
 
@@ -79,7 +79,7 @@ bool Workbench::openFile(const QString& path) {
     }
     design_ = file;
     holdFile(path);
-    if (designWindow_) designWindow_->showValues(design_.design);
+    if (designWindow_) designWindow_->showValues(designToShow());
     return true;
 }
 
@@ -108,9 +108,17 @@ bool Workbench::writeTo(const QString& path) {
 
 void Workbench::holdFile(const QString& path) {
     path_ = path;
-    modified_ = false;
-    window_.setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] — Kelvora"));
-    window_.setWindowModified(false);
+    formModified_ = designModified_ = false;
+    refreshTitles();
+}
+
+// Both windows name the file they belong to and show whether it changed.
+void Workbench::refreshTitles() {
+    const QString name = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
+    window_.setWindowTitle(name.isEmpty() ? QString::fromUtf8(kWindowCaption)
+                                          : name + QStringLiteral("[*] — Kelvora"));
+    window_.setWindowModified(!path_.isEmpty() && modified());
+    if (designWindow_) designWindow_->showTitle(name, modified());
 }
 
 void Workbench::newDesign() {
@@ -119,19 +127,39 @@ void Workbench::newDesign() {
     window_.clearResults();
     design_ = io::DesignFile{};
     path_.clear();
-    modified_ = false;
-    window_.setWindowTitle(QString::fromUtf8(kWindowCaption));
-    window_.setWindowModified(false);
-    if (designWindow_) designWindow_->showValues(design_.design);
+    formModified_ = designModified_ = false;
+    refreshTitles();
+    if (designWindow_) designWindow_->showValues(designToShow());
 }
 
 void Workbench::markModified() {
-    modified_ = true;
-    if (!path_.isEmpty()) window_.setWindowModified(true);
+    formModified_ = true;
+    refreshTitles();
+}
+
+void Workbench::designEdited(const design::DesignInput& in) {
+    design_.design = in;
+    design_.hasDesign = true;
+    designModified_ = true;
+    refreshTitles();
+}
+
+void Workbench::takeWindowValues() {
+    if (!designWindow_) return;
+    const design::DesignInput in = designform::designFromForm(window_.readWindow(), design_.design);
+    designWindow_->showValues(in);
+    designEdited(in);
+}
+
+// The design held, or the form's values while none is.
+design::DesignInput Workbench::designToShow() {
+    if (design_.hasDesign) return design_.design;
+    return designform::designFromForm(window_.readWindow(), design::DesignInput{});
 }
 
 bool Workbench::mayClose() {
-    if (path_.isEmpty() || !modified_) return true;
+    const bool unsaved = designModified_ || (formModified_ && !path_.isEmpty());
+    if (!unsaved) return true;
     const auto answer = QMessageBox::question(
         &window_, QStringLiteral("Kelvora"), QStringLiteral("Enregistrer les modifications ?"),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
@@ -139,40 +167,53 @@ bool Workbench::mayClose() {
     return answer == QMessageBox::Discard;
 }
 
-// One CSV row of numbers, as kelvora-calc writes it.
+// Inputs and results in one CSV row, numbers as kelvora-calc writes them.
 void Workbench::exportResults() {
-    QString p = QFileDialog::getSaveFileName(&window_, QStringLiteral("Exporter les résultats"), {},
+    QString p = QFileDialog::getSaveFileName(&window_, QStringLiteral("Exporter les résultats"),
+                                             QStringLiteral("resultats.csv"),
                                              QStringLiteral("CSV (*.csv)"));
     if (p.isEmpty()) return;
-    std::ostringstream csv, unused;  // a fault is in the row's « erreur » column
-    cli::printWindowSweep(window_.readWindow(), cli::CalcOptions{}, catalogue(),
-                          cli::OutputFormat::Csv, csv, unused);
-    QSaveFile f(p);
-    const std::string bytes = csv.str();
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0 || !f.commit())
-        QMessageBox::warning(
-            &window_, QStringLiteral("Kelvora"),
-            QStringLiteral("« %1 » : écriture impossible (%2)").arg(p, f.errorString()));
+    if (QFileInfo(p).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0)
+        p += QStringLiteral(".csv");
+    std::ostringstream csv;  // a fault is in the row's « erreur » column
+    io::writeWindowRow(window_.readWindow(), io::OutputFormat::Csv, csv);
+    writeBytes(p, csv.str());
+}
+
+bool Workbench::exportDesign(const design::DesignInput& in, const QString& path) {
+    std::ostringstream out;
+    const bool json = path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive);
+    io::writeDesignRow(in, json ? io::OutputFormat::Json : io::OutputFormat::Csv, out);
+    return writeBytes(path, out.str());
+}
+
+// Atomic: an existing file stays whole until the new one is complete.
+bool Workbench::writeBytes(const QString& path, const std::string& bytes) {
+    QSaveFile f(path);
+    if (f.open(QIODevice::WriteOnly) &&
+        f.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+            static_cast<qint64>(bytes.size()) &&
+        f.commit())
+        return true;
+    QMessageBox::warning(
+        &window_, QStringLiteral("Kelvora"),
+        QStringLiteral("« %1 » : écriture impossible (%2)").arg(path, f.errorString()));
+    return false;
 }
 
 void Workbench::openDesignWindow() {
-    if (!designWindow_) designWindow_ = new DesignWindow(*this, &window_);
-    designWindow_->startFrom(window_.readWindow());
+    if (!designWindow_) {
+        designWindow_ = new DesignWindow(*this, &window_);
+        refreshTitles();
+    }
+    designWindow_->showValues(designToShow());
     designWindow_->show();
     designWindow_->raise();
     designWindow_->activateWindow();
 }
 
 void Workbench::showManual() {
-    const QString installed =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/kelvora/README.md");
-    if (QFileInfo::exists(installed)) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(installed).canonicalFilePath()));
-        return;
-    }
-    QMessageBox::information(&window_, QStringLiteral("Manuel"),
-                             QStringLiteral("Le manuel : man kelvora et man kelvora-calc."));
+    showUserManual(&window_);
 }
 
 void Workbench::showAbout() {

@@ -32,11 +32,17 @@ class Workbench {
     void exportResults();
     void openDesignWindow();
 
-    // True when the program may end: no file held, no unsaved change, or
-    // the user answered the question.
+    // True when the program may end: nothing unsaved (edits of the design,
+    // or of the form of a held file), or the user answered the question.
     bool mayClose();
-    void markModified();
-    bool modified() const { return modified_; }
+    void markModified();  // the form was edited
+    bool modified() const { return formModified_ || designModified_; }
+    // The design window's values changed: the design is now the user's own.
+    void designEdited(const design::DesignInput& in);
+    // « Reprendre les valeurs de la fenêtre »: the form's values into the design.
+    void takeWindowValues();
+    // Writes one design's keys and results (CSV, or JSON for .json); false if it cannot.
+    bool exportDesign(const design::DesignInput& in, const QString& path);
     const QString& path() const { return path_; }
     io::DesignFile& design() { return design_; }
     // Built-ins and the user's own sensors, read when first needed.
@@ -50,13 +56,17 @@ class Workbench {
     void createMenus();
     bool writeTo(const QString& path);
     void holdFile(const QString& path);
+    void refreshTitles();
+    bool writeBytes(const QString& path, const std::string& bytes);
+    design::DesignInput designToShow();
     void showManual();
     void showAbout();
 
     MainWindow& window_;
     QMenuBar* bar_;
     QString path_;  // the file opened or saved; empty: none
-    bool modified_ = false;
+    bool formModified_ = false;
+    bool designModified_ = false;
     io::DesignFile design_;
     std::optional<DetectorCatalogue> catalogue_;
     QPointer<DesignWindow> designWindow_;

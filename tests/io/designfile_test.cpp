@@ -23,6 +23,7 @@ DesignFile unusualFile() {
                                      {"qe", "0.30000000000000004"},
                                      {"bruit_e", "2.2250738585072014e-308"}})
         EXPECT_EQ(design::setKey(f.design, key, value, catalogue), "");
+    f.hasDesign = true;
     return f;
 }
 
@@ -35,6 +36,19 @@ TEST(DesignFile, WhatIsWrittenReadsBackToTheSameValues) {
     EXPECT_EQ(read.window.barlow, written.window.barlow);
     for (const std::string& key : design::inputKeys())
         EXPECT_EQ(design::keyText(read.design, key), design::keyText(written.design, key)) << key;
+    EXPECT_TRUE(read.hasDesign);
+}
+
+// A file saved before any design was made holds the window only, and reads
+// back as holding no design of its own.
+TEST(DesignFile, NoDesignWrittenWhenNoneIsHeld) {
+    DesignFile f;
+    f.design.traits_mm = 600;  // not the user's: hasDesign is false
+    const std::string bytes = serializeDesignFile(f);
+    EXPECT_EQ(bytes.find("conception"), std::string::npos);
+    DesignFile read;
+    ASSERT_EQ(parseDesignFile(bytes, DetectorCatalogue(), read), "");
+    EXPECT_FALSE(read.hasDesign);
 }
 
 TEST(DesignFile, AbsentPartsTakeTheirDefaults) {

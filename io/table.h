@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace kelvora::cli {
+namespace kelvora::io {
 
 enum class OutputFormat { Default, Text, Csv, Json };
 
@@ -51,4 +51,4 @@ class Combinations {
     std::size_t size_ = 1;
 };
 
-}  // namespace kelvora::cli
+}  // namespace kelvora::io

@@ -1,11 +1,11 @@
-#include "tools/table.h"
+#include "io/table.h"
 
 #include <cmath>
 #include <ostream>
 
 #include "model/numbertext.h"
 
-namespace kelvora::cli {
+namespace kelvora::io {
 
 namespace {
 
@@ -113,4 +113,4 @@ std::size_t Combinations::valueIndex(std::size_t row, std::size_t dim) const {
     return row / strides_[dim] % sizes_[dim];
 }
 
-}  // namespace kelvora::cli
+}  // namespace kelvora::io

@@ -1,0 +1,264 @@
+// « Conception avancée »: never loses or silently changes a design, shows
+// only current results, and is heard by screen readers.
+#include <QAccessible>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QValueAxis>
+
+#include "model/design/curves.h"
+#include "model/design/keys.h"
+#include "tests/ui/workbench_fixture.h"
+#include "ui/designform.h"
+#include "ui/designplots.h"
+#include "ui/designwindow.h"
+
+namespace kelvora::ui {
+namespace {
+
+class DesignWindowTest : public testing::WorkbenchTest {
+  protected:
+    DesignWindow& open() {
+        bench().openDesignWindow();
+        DesignWindow* w = bench().designWindow();
+        EXPECT_TRUE(w && w->isVisible());
+        return *w;
+    }
+    // A file made with another instrument in its design.
+    QString fileWithDesign() {
+        io::DesignFile f;
+        const DetectorCatalogue catalogue;
+        for (const auto& [key, value] : {std::pair{"detecteur", "IMX533"},
+                                         {"geometrie", "littrow"},
+                                         {"traits_mm", "1800"},
+                                         {"collimateur_mm", "200"},
+                                         {"objectif_mm", "85"},
+                                         {"lambda_a", "6563"}})
+            EXPECT_EQ(design::setKey(f.design, key, value, catalogue), "");
+        f.hasDesign = true;
+        const QString p = path("be.kelvora");
+        EXPECT_EQ(io::writeDesignFile(p.toStdString(), f), "");
+        return p;
+    }
+    static QString shown(double v) { return designform::resultText(v, QLocale::system()); }
+    // Every result as the model gives it for this input.
+    static void expectResultsOf(DesignWindow& w, const design::DesignInput& in) {
+        const design::DesignResult r = *design::evaluate(in).result;
+        for (const design::NamedResult& n : design::namedResults(r, in.cible_snr > 0)) {
+            if (n.cell.kind == design::ResultCell::Kind::Number) {
+                EXPECT_EQ(w.result(n.name)->text(), shown(n.cell.number)) << n.name;
+            }
+        }
+    }
+    static void choose(QComboBox* box, const QString& text) {
+        const int i = box->findText(text);
+        ASSERT_GE(i, 0) << text.toStdString();
+        box->setCurrentIndex(i);
+    }
+};
+
+TEST_F(DesignWindowTest, AnOpenedDesignIsShownAndSavedBackUnchanged) {
+    const QString p = fileWithDesign();
+    ASSERT_TRUE(bench().openFile(p));
+    DesignWindow& w = open();
+    EXPECT_EQ(w.field("traits_mm")->text(), "1800");
+    EXPECT_EQ(w.field("objectif_mm")->text(), "85");
+    EXPECT_EQ(w.sensorChoice()->currentText(), "IMX533");
+    EXPECT_EQ(w.geometryChoice()->currentText(), "Littrow");
+    EXPECT_FALSE(w.isWindowModified());
+    EXPECT_EQ(w.windowTitle(), "Conception avancée — be.kelvora[*] — Kelvora");
+    const QByteArray before = [&] {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    ASSERT_TRUE(bench().save());
+    QFile after(p);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+}
+
+TEST_F(DesignWindowTest, StartsFromTheFormOnlyWhileNoDesignIsHeld) {
+    type("txtTraits", "1200");
+    DesignWindow& w = open();
+    EXPECT_EQ(w.field("traits_mm")->text(), "1200") << "no design held: the form's";
+    EXPECT_FALSE(bench().modified());
+    w.field("objectif_mm")->setText("85.5");
+    w.close();
+    type("txtTraits", "600");
+    open();
+    EXPECT_EQ(w.field("traits_mm")->text(), "1200") << "edited: the design is kept";
+    EXPECT_EQ(w.field("objectif_mm")->text(), "85.5");
+    w.findChild<QAction*>("reprendre")->trigger();
+    EXPECT_EQ(w.field("traits_mm")->text(), "600");
+    EXPECT_EQ(w.field("objectif_mm")->text(), text("txtChambre"));
+    EXPECT_TRUE(w.isWindowModified());
+}
+
+// The window and `kelvora-calc conception detecteur=…` agree, whatever
+// sensor was chosen before.
+TEST_F(DesignWindowTest, ASensorsResultsDoNotDependOnThePreviousChoice) {
+    DesignWindow& w = open();
+    choose(w.sensorChoice(), "IMX533");
+    choose(w.sensorChoice(), "KAF-0400");
+    design::DesignInput expected;
+    ASSERT_EQ(design::setKey(expected, "detecteur", "KAF-0400", DetectorCatalogue()), "");
+    EXPECT_EQ(w.field("qe")->text(), "1");
+    expectResultsOf(w, expected);
+}
+
+TEST_F(DesignWindowTest, AnInvalidInputLeavesNothingStaleOnScreen) {
+    DesignWindow& w = open();
+    ASSERT_FALSE(w.result("snr")->text().isEmpty());
+    auto* exportAction = w.findChild<QAction*>("exporterConception");
+    auto* png = w.findChild<QPushButton*>("spectre_png");
+    for (const auto& [key, text, error] :
+         {std::tuple{"seeing_arcsec", "abc", "« Seeing (\") » : « abc » n'est pas un nombre"},
+          {"lambda_a", "0", "valeur impossible : « Longueur d'onde (Å) » = 0 (doit être > 0)"}}) {
+        w.field(key)->setText(text);
+        EXPECT_EQ(w.errorLabel()->text(), error);
+        EXPECT_EQ(w.result("snr")->text(), "") << key;
+        EXPECT_FALSE(w.result("resolution")->isEnabled());
+        EXPECT_FALSE(exportAction->isEnabled());
+        EXPECT_FALSE(png->isEnabled());
+        auto* stack = static_cast<QStackedWidget*>(w.plots().spectrumView()->parentWidget());
+        EXPECT_EQ(stack->currentIndex(), 1) << "the plot says why instead";
+        EXPECT_TRUE(static_cast<QLabel*>(stack->currentWidget())->text().contains(error));
+        w.field(key)->setText(key == std::string("lambda_a") ? "5500" : "2");
+        EXPECT_FALSE(w.errorLabel()->isVisibleTo(&w));
+        EXPECT_TRUE(png->isEnabled());
+        EXPECT_EQ(stack->currentIndex(), 0);
+    }
+}
+
+// Without a file, the design window's edits are still asked about; the
+// form alone never is.
+TEST_F(DesignWindowTest, UnsavedDesignIsAskedAboutWithoutAFile) {
+    DesignWindow& w = open();
+    EXPECT_TRUE(bench().mayClose());
+    w.field("traits_mm")->setText("600");
+    watchdog_.expectBox(QMessageBox::Cancel);
+    EXPECT_FALSE(bench().mayClose());
+    EXPECT_EQ(watchdog_.lastText, "Enregistrer les modifications ?");
+    watchdog_.expectBox(QMessageBox::Discard);
+    click("cmdAnnuler");
+}
+
+// What a screen reader hears, and a change made through the accessibility
+// interface as an assistive tool makes it.
+TEST_F(DesignWindowTest, ResultsAreHeardAndAssistiveChangesRecompute) {
+    DesignWindow& w = open();
+    QAccessibleInterface* snr = QAccessible::queryAccessibleInterface(w.result("snr"));
+    ASSERT_TRUE(snr);
+    EXPECT_EQ(snr->text(QAccessible::Name), "Rapport signal/bruit");
+    EXPECT_EQ(snr->text(QAccessible::Value), w.result("snr")->text());
+    EXPECT_FALSE(snr->text(QAccessible::Value).isEmpty());
+    QAccessibleInterface* diameter = QAccessible::queryAccessibleInterface(w.field("diametre_mm"));
+    diameter->setText(QAccessible::Value, QStringLiteral("400"));
+    design::DesignInput in = bench().design().design;
+    EXPECT_EQ(in.diametre_mm, 400);
+    expectResultsOf(w, in);
+    diameter->setText(QAccessible::Value, QStringLiteral("abc"));
+    EXPECT_EQ(snr->text(QAccessible::Value), "");
+    EXPECT_TRUE(snr->state().disabled);
+}
+
+TEST_F(DesignWindowTest, TitleAndSaveCoverTheWholeFile) {
+    const QString p = fileWithDesign();
+    ASSERT_TRUE(bench().openFile(p));
+    DesignWindow& w = open();
+    type("txtDiametre", "250");
+    w.field("traits_mm")->setText("2400");
+    EXPECT_TRUE(w.isWindowModified());
+    EXPECT_TRUE(window().isWindowModified());
+    w.findChild<QMenuBar*>()->actions()[0]->menu()->actions()[0]->trigger();  // « Enregistrer »
+    EXPECT_FALSE(w.isWindowModified());
+    io::DesignFile back;
+    ASSERT_EQ(io::readDesignFile(p.toStdString(), DetectorCatalogue(), back), "");
+    EXPECT_EQ(back.window.texts[indexOf(Control::txtDiametre)], "250");
+    EXPECT_EQ(back.design.traits_mm, 2400);
+    EXPECT_EQ(back.design.detecteur, "IMX533");
+}
+
+TEST_F(DesignWindowTest, GeometriesHaveFrenchNamesAndKeepTheirKeys) {
+    DesignWindow& w = open();
+    QStringList names;
+    for (int i = 0; i < w.geometryChoice()->count(); ++i) names << w.geometryChoice()->itemText(i);
+    EXPECT_EQ(names, QStringList({"normale", "incidence donnée", "Littrow", "déviation fixe",
+                                  "faisceau convergent (sans fente)"}));
+    choose(w.geometryChoice(), "faisceau convergent (sans fente)");
+    EXPECT_EQ(bench().design().design.geometrie, design::Geometry::Convergent);
+    EXPECT_NE(io::serializeDesignFile(bench().design()).find("\"convergent\""), std::string::npos);
+}
+
+// Plots fit for a report: round ticks, a legend of what is drawn, a wide PNG.
+TEST_F(DesignWindowTest, PlotsHaveRoundTicksAndExportForAReport) {
+    DesignWindow& w = open();
+    for (QChartView* v : {w.plots().exposureView(), w.plots().spectrumView()}) {
+        for (QAbstractAxis* a : v->chart()->axes()) {
+            auto* axis = qobject_cast<QValueAxis*>(a);
+            ASSERT_TRUE(axis);
+            const double step = (axis->max() - axis->min()) / (axis->tickCount() - 1);
+            const double unit = std::pow(10, std::floor(std::log10(step)));
+            const double mantissa = step / unit;
+            EXPECT_TRUE(mantissa == 1 || mantissa == 2 || mantissa == 5 || mantissa == 10 ||
+                        mantissa == 2.5)
+                << "tick step " << step;
+            EXPECT_FALSE(axis->titleText().isEmpty());
+        }
+        for (QLegendMarker* m : v->chart()->legend()->markers()) {
+            if (m->isVisible()) {
+                EXPECT_FALSE(m->label().isEmpty());
+            }
+        }
+    }
+    EXPECT_EQ(w.plots().exposureView()->chart()->series().size(), 2) << "no target: no line";
+    const QString png = path("spectre.png");
+    ASSERT_TRUE(DesignPlots::exportTo(w.plots().spectrumView(), png));
+    EXPECT_EQ(QImage(png).width(), DesignPlots::kPngWidth);
+    const QString svg = path("spectre.svg");
+    ASSERT_TRUE(DesignPlots::exportTo(w.plots().spectrumView(), svg));
+    QFile f(svg);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString family = QFontInfo(QApplication::font()).family();
+    EXPECT_TRUE(f.readAll().contains(("font-family=\"" + family + "\"").toUtf8()));
+}
+
+// The design's keys and results, as the companion writes them.
+TEST_F(DesignWindowTest, ExportsTheDesignAsCsvAndJson) {
+    DesignWindow& w = open();
+    w.field("cible_snr")->setText("100");
+    ASSERT_TRUE(w.exportTo(path("c.csv")));
+    ASSERT_TRUE(w.exportTo(path("c.json")));
+    QFile csv(path("c.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith("diametre_mm,focale_mm,"));
+    EXPECT_TRUE(lines[0].endsWith(",pose_cible_s,magnitude_limite,erreur"));
+    EXPECT_TRUE(lines[1].startsWith("200,1200,2,300,1,normale,")) << lines[1].toStdString();
+    QFile json(path("c.json"));
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(json.readAll().contains("\"cible_snr\": 100"));
+}
+
+// Under French settings (the ui_french_settings run) the design window
+// reads and shows the comma.
+TEST_F(DesignWindowTest, FrenchSettingsReadAndShowTheComma) {
+    if (QLocale::system().decimalPoint() != QLatin1Char(',')) GTEST_SKIP() << "not French";
+    DesignWindow& w = open();
+    w.field("seeing_arcsec")->setText("2,5");
+    EXPECT_FALSE(w.errorLabel()->isVisibleTo(&w));
+    EXPECT_EQ(bench().design().design.seeing_arcsec, 2.5);
+    w.field("qe")->setText("0.5");
+    EXPECT_EQ(bench().design().design.qe, 0.5) << "the period is always accepted";
+    EXPECT_TRUE(w.result("dispersion_a_px")->text().contains(QLatin1Char(',')));
+    EXPECT_EQ(w.field("seeing_arcsec")->text(), "2,5");
+}
+
+}  // namespace
+}  // namespace kelvora::ui

@@ -1,0 +1,157 @@
+#include "ui/designform.h"
+
+#include <QRegularExpression>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "model/design/keys.h"
+#include "model/numbertext.h"
+
+namespace kelvora::ui::designform {
+
+namespace {
+
+constexpr auto kInputs = std::to_array<InputRow>({
+    {"Télescope", "diametre_mm", "Diamètre (mm)"},
+    {nullptr, "focale_mm", "Focale (mm)"},
+    {nullptr, "seeing_arcsec", "Seeing (\")"},
+    {"Réseau", "geometrie", "&Géométrie"},
+    {nullptr, "traits_mm", "Traits par mm"},
+    {nullptr, "ordre", "Ordre"},
+    {nullptr, "incidence_deg", "Incidence α (°)"},
+    {nullptr, "deviation_deg", "Déviation δ (°)"},
+    {nullptr, "distance_capteur_mm", "Réseau/capteur (mm)"},
+    {nullptr, "ordre0_px", "Ordre 0 au pixel"},
+    {"Spectrographe", "collimateur_mm", "Focale collimateur (mm)"},
+    {nullptr, "objectif_mm", "Focale objectif (mm)"},
+    {nullptr, "distance_objectif_mm", "Réseau/objectif (mm)"},
+    {nullptr, "lambda_a", "Longueur d'onde (Å)"},
+    {nullptr, "fente_um", "Fente (µm, 0 : sans)"},
+    {"Capteur", "detecteur", "&Capteur", true},
+    {nullptr, "pixel_um", "Pixel (µm)"},
+    {nullptr, "pixels", "Pixels"},
+    {nullptr, "bruit_e", "Bruit de lecture (e⁻)"},
+    {nullptr, "obscurite_e_s", "Obscurité (e⁻/s)"},
+    {nullptr, "puits_e", "Puits (e⁻)"},
+    {nullptr, "qe", "Rendement quantique"},
+    {nullptr, "bin_x", "Bin X"},
+    {nullptr, "bin_y", "Bin Y"},
+    {"Prise de vue", "mag_etoile", "Magnitude de l'étoile"},
+    {nullptr, "mag_ciel", "Magnitude du ciel"},
+    {nullptr, "pose_s", "Pose totale (s)"},
+    {nullptr, "poses", "Nombre de poses"},
+    {nullptr, "transmission", "Transmission"},
+    {nullptr, "cible_snr", "S/N cible (0 : sans)"},
+});
+
+constexpr auto kResults = std::to_array<ResultRow>({
+    {"alpha_deg", "Incidence α (°)"},
+    {"beta_deg", "Diffraction β (°)"},
+    {"anamorphose", "Anamorphose"},
+    {"dispersion_a_px", "Dispersion (Å/pixel)"},
+    {"lambda_min_a", "Lambda min. (Å)"},
+    {"lambda_max_a", "Lambda max. (Å)"},
+    {"image_entree_px", "Image d'entrée (pixels)"},
+    {"element_resolution_a", "Élément de résolution (Å)"},
+    {"resolution", "Résolution R"},
+    {"echantillonnage_px", "Échantillonnage (pixels)"},
+    {"faisceau_mm", "Faisceau (mm)"},
+    {"longueur_reseau_mm", "Longueur éclairée du réseau (mm)"},
+    {"diametre_objectif_mm", "Diamètre de l'objectif (mm)"},
+    {"ouverture_objectif", "Ouverture de l'objectif F/"},
+    {"snr", "Rapport signal/bruit"},
+    {"electrons_pic", "Électrons au pixel le plus lumineux"},
+    {"poses_min", "Poses minimales sans saturation"},
+    {"pose_cible_s", "Pose pour le S/N cible (s)"},
+    {"magnitude_limite", "Magnitude limite"},
+});
+
+constexpr const char* kGeometryCaptions[] = {"normale", "incidence donnée", "Littrow",
+                                             "déviation fixe", "faisceau convergent (sans fente)"};
+
+}  // namespace
+
+std::span<const InputRow> inputRows() {
+    return kInputs;
+}
+
+std::span<const ResultRow> resultRows() {
+    return kResults;
+}
+
+QString geometryCaption(design::Geometry g) {
+    return QString::fromUtf8(kGeometryCaptions[static_cast<int>(g)]);
+}
+
+std::optional<double> readDecimal(const QString& text, const QLocale& locale) {
+    QString t = text.trimmed();
+    if (locale.decimalPoint() != QStringLiteral("."))
+        t.replace(locale.decimalPoint(), QStringLiteral("."));
+    return design::strictNumber(t.toStdString());
+}
+
+// Plain decimals where they stay readable, the shortest exact text elsewhere.
+QString fieldText(const design::DesignInput& in, const std::string& key, const QLocale& locale) {
+    const std::string text = design::keyText(in, key);
+    const auto v = design::strictNumber(text);
+    if (!v) return QString::fromStdString(text);
+    QString shown = QString::fromStdString(text);
+    if (*v != 0 && std::fabs(*v) >= 1e-6 && std::fabs(*v) < 1e15) {
+        char buf[64];
+        const auto end = std::to_chars(buf, buf + sizeof buf, *v, std::chars_format::fixed).ptr;
+        shown = QString::fromLatin1(buf, end - buf);
+    }
+    return shown.replace(QLatin1Char('.'), locale.decimalPoint());
+}
+
+QString resultText(double v, const QLocale& locale) {
+    QLocale l = locale;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return std::isfinite(v) ? l.toString(v, 'g', 5) : QStringLiteral("—");
+}
+
+design::DesignInput designFromForm(const RunInput& form, design::DesignInput in) {
+    auto value = [&](Control c) { return kelvora::readNumber(form.texts[indexOf(c)]).value; };
+    if (!form.detector.caption.empty()) design::applyDetector(in, form.detector);
+    in.diametre_mm = value(Control::txtDiametre);
+    in.focale_mm = value(Control::txtFocale);
+    in.seeing_arcsec = value(Control::txtSeeing);
+    in.traits_mm = value(Control::txtTraits);
+    in.ordre = value(Control::txtOrdre);
+    in.collimateur_mm = value(Control::txtCollimateur);
+    in.objectif_mm = value(Control::txtChambre);
+    in.distance_objectif_mm = value(Control::txtDistance);
+    in.lambda_a = value(Control::txtWavelength);
+    in.mag_etoile = value(Control::txtMagEtoile);
+    in.mag_ciel = value(Control::txtMagCiel);
+    in.pose_s = value(Control::txtTi);
+    in.poses = value(Control::txtNexposure);
+    in.bruit_e = value(Control::txtBruit);
+    in.bin_x = value(Control::txtBin1);
+    in.bin_y = value(Control::txtBin2);
+    in.fente_um = form.barlowSelected ? 0 : value(Control::txtSlitWide) * 1000;
+    return in;
+}
+
+QString labelOf(std::string_view key) {
+    for (const InputRow& row : kInputs)
+        if (key == row.key) return QString::fromUtf8(row.label).remove(QLatin1Char('&'));
+    return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+// Keys appear in the model's messages as « KEY = value » or « KEY : … ».
+QString labelled(const std::string& error) {
+    QString text = QString::fromStdString(error);
+    static const QRegularExpression key(QStringLiteral("\\b([a-z][a-z0-9_]*)\\b(?= [=:] )"));
+    for (auto it = key.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const std::string k = m.captured(1).toStdString();
+        if (!design::isInputKey(k)) continue;
+        return text.replace(m.capturedStart(1), m.capturedLength(1),
+                            QStringLiteral("« %1 »").arg(labelOf(k)));
+    }
+    return text;
+}
+
+}  // namespace kelvora::ui::designform
