@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "ui/mainwindow.h"
+#include "ui/translations.h"
 #include "ui/workbench.h"
 
 namespace kelvora {
@@ -68,6 +69,7 @@ int runKelvora(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
     QApplication::setApplicationVersion(QStringLiteral(KELVORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(KELVORA_APP_ID));
+    ui::installQtTranslations(QLocale::system());
     ui::MainWindow window;
     window.Form_Load();
     window.show();

@@ -14,6 +14,7 @@
 #include <QScatterSeries>
 #include <QStackedWidget>
 #include <QSvgGenerator>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <cmath>
@@ -59,7 +60,7 @@ void styleAxis(QAbstractAxis* axis, const QString& title, bool whole) {
     axis->setLabelsFont(chartFont(-1));
     if (auto* v = qobject_cast<QValueAxis*>(axis)) {
         v->applyNiceNumbers();
-        v->setLabelFormat(whole ? QStringLiteral("%.0f") : QStringLiteral("%g"));
+        v->setLabelFormat(whole ? QStringLiteral("%.0f") : QStringLiteral("%.6g"));
     }
 }
 
@@ -91,13 +92,17 @@ void fill(QChart* chart, const QString& title, const Axes& axes,
 
 }  // namespace
 
+// One plot at a time, as wide as the inputs: nothing is cut.
 DesignPlots::DesignPlots(QWidget* parent) : QWidget(parent) {
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(page(0, QStringLiteral("snr_pose")));
-    row->addWidget(page(1, QStringLiteral("snr_magnitude")));
-    row->addWidget(page(2, QStringLiteral("spectre")));
-    setMinimumHeight(320);
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("graphiques"));
+    tabs->addTab(page(0, QStringLiteral("snr_pose")), QStringLiteral("S/N et &pose"));
+    tabs->addTab(page(1, QStringLiteral("snr_magnitude")), QStringLiteral("S/N et &magnitude"));
+    tabs->addTab(page(2, QStringLiteral("spectre")), QStringLiteral("&Spectre"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(tabs);
+    setMinimumHeight(280);
 }
 
 QWidget* DesignPlots::page(int index, const QString& name) {
@@ -109,7 +114,6 @@ QWidget* DesignPlots::page(int index, const QString& name) {
                               QStringLiteral("Spectre sur le capteur")};
     view->setAccessibleName(spoken[index]);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumWidth(300);
     QChart* chart = view->chart();
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->legend()->setFont(chartFont(-1));

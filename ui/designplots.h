@@ -8,9 +8,10 @@ class QChartView;
 
 namespace kelvora::ui {
 
-// The design window's three plots: S/N against exposure (target line and
-// solved exposure marked), S/N against magnitude (limiting magnitude
-// marked), and the spectrum across the sensor. Each exports to PNG and SVG.
+// The design window's three plots, one tab each: S/N against exposure
+// (target line and solved exposure marked), S/N against magnitude (limiting
+// magnitude marked), and the spectrum across the sensor. Each exports to
+// PNG and SVG.
 class DesignPlots : public QWidget {
   public:
     explicit DesignPlots(QWidget* parent);

@@ -31,9 +31,14 @@ QString qs(std::string_view s) {
 const char* const kCustomSensor = "(valeurs saisies)";
 const char* const kRed = "color: #b00000; font-weight: bold";
 
-// Wide enough for any result, so that the window keeps its width as they change.
+// Wide enough for any result (5 significant digits), so that the window
+// keeps its width as they change.
 int resultWidth(const QWidget* w) {
-    return w->fontMetrics().horizontalAdvance(QStringLiteral("−00000,000000")) + 12;
+    return w->fontMetrics().horizontalAdvance(QStringLiteral("−0,0000e-000")) + 12;
+}
+
+int inputWidth(const QWidget* w) {
+    return w->fontMetrics().horizontalAdvance(QStringLiteral("00000,00")) + 16;
 }
 
 }  // namespace
@@ -41,14 +46,15 @@ int resultWidth(const QWidget* w) {
 DesignWindow::DesignWindow(Workbench& workbench, QWidget* parent)
     : QWidget(parent, Qt::Window), workbench_(workbench) {
     setObjectName(QStringLiteral("conception"));
-    // Inputs and results side by side, the three plots below.
+    // Inputs above the plots, the results beside both: the window fits a
+    // 1280×800 screen.
     plots_ = new DesignPlots(this);
     auto* grid = new QGridLayout(this);
     createMenus();
     grid->addWidget(createInputs(), 0, 0);
-    grid->addWidget(createResults(), 0, 1);
-    grid->addWidget(plots_, 1, 0, 1, 2);
-    grid->setColumnStretch(1, 1);
+    grid->addWidget(plots_, 1, 0);
+    grid->addWidget(createResults(), 0, 1, 2, 1);
+    grid->setColumnStretch(0, 1);
     grid->setRowStretch(1, 1);
     showTitle({}, false);
 }
@@ -81,6 +87,7 @@ void DesignWindow::showTitle(const QString& fileName, bool modified) {
 void DesignWindow::addField(QFormLayout* form, const char* key, const QString& label) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(key));
+    edit->setFixedWidth(inputWidth(edit));
     edit->setAccessibleName(label);
     form->addRow(label, edit);
     fields_[key] = edit;
@@ -135,7 +142,14 @@ QWidget* DesignWindow::createInputs() {
         if (key == "geometrie" || key == "detecteur") {
             QComboBox* choice = createChoice(row.key, box);
             choice->setAccessibleName(QString(label).remove(QLatin1Char('&')));
-            form->addRow(label, choice);
+            if (key == "geometrie") {  // long captions: the list under its label
+                auto* caption = new QLabel(label, box);
+                caption->setBuddy(choice);
+                form->addRow(caption);
+                form->addRow(choice);
+            } else {
+                form->addRow(label, choice);
+            }
         } else {
             addField(form, row.key, label);
         }
@@ -172,12 +186,15 @@ QWidget* DesignWindow::createResults() {
     error_ = label("erreur", "Erreur", kRed);
     form->addRow(error_);
     verdict_ = label("echantillonnage", "Échantillonnage", "font-weight: bold");
+    verdict_->setAlignment(Qt::AlignRight);
     saturation_ = label("saturation", "Saturation", kRed);
+    saturation_->setAlignment(Qt::AlignRight);
     for (const form::ResultRow& row : form::resultRows()) {
         results_[row.key] = addResult(form, row.key, QString::fromUtf8(row.label));
-        if (std::string_view(row.key) == "echantillonnage_px") form->addRow(QString(), verdict_);
-        if (std::string_view(row.key) == "electrons_pic") form->addRow(QString(), saturation_);
+        if (std::string_view(row.key) == "echantillonnage_px") form->addRow(verdict_);
+        if (std::string_view(row.key) == "electrons_pic") form->addRow(saturation_);
     }
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     return box;
 }
 

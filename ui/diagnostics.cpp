@@ -1,31 +1,23 @@
 #include "ui/diagnostics.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QLineEdit>
-#include <QStyle>
+#include <QPalette>
 
 #include "model/numbertext.h"
 
 namespace kelvora::ui {
 
-// The mark is in the field only while it has something to say: a line
-// edit keeps room for its actions, hidden or not, and the form's narrow
-// fields have none to spare.
+// The note shows as the text's colour, the tooltip and the accessible
+// description: a mark inside the form's narrow fields would cover the
+// very text it is about.
 void attachReadingNotes(QLineEdit* field) {
-    auto* mark = new QAction(field);
-    mark->setObjectName(field->objectName() + QStringLiteral("_note"));
-    QObject::connect(field, &QLineEdit::textChanged, mark, [field, mark](const QString& text) {
+    QObject::connect(field, &QLineEdit::textChanged, field, [field](const QString& text) {
         const QString note = QString::fromStdString(readingNote(text.toStdString()));
-        const bool shown = field->actions().contains(mark);
-        if (note.isEmpty()) {
-            if (shown) field->removeAction(mark);
-        } else {
-            if (mark->icon().isNull())  // the style is asked once it is needed
-                mark->setIcon(field->style()->standardIcon(QStyle::SP_MessageBoxWarning));
-            if (!shown) field->addAction(mark, QLineEdit::TrailingPosition);
-        }
-        mark->setToolTip(note);
+        QPalette pal = field->palette();
+        pal.setColor(QPalette::Text, note.isEmpty() ? field->parentWidget()->palette().color(
+                                                          QPalette::Text)
+                                                    : QColor(0xb0, 0x40, 0x00));
+        field->setPalette(pal);
         field->setToolTip(note);
         field->setAccessibleDescription(note);
     });

@@ -135,6 +135,20 @@ TEST_F(DesignWindowTest, AnInvalidInputLeavesNothingStaleOnScreen) {
     }
 }
 
+// Long results, errors and verdicts never widen the window.
+TEST_F(DesignWindowTest, WidthStaysAsValuesChange) {
+    DesignWindow& w = open();
+    const int width = w.sizeHint().width();
+    for (const auto& [key, text] : {std::pair{"traits_mm", "2400"},
+                                    {"lambda_a", "6563"},
+                                    {"lambda_a", "1e-9"},
+                                    {"mag_etoile", "-26.7"},
+                                    {"diametre_mm", "abcdefghijklmnopqrstuvwxyz0123456789"}}) {
+        w.field(key)->setText(text);
+        EXPECT_EQ(w.sizeHint().width(), width) << key << "=" << text;
+    }
+}
+
 // Without a file, the design window's edits are still asked about; the
 // form alone never is.
 TEST_F(DesignWindowTest, UnsavedDesignIsAskedAboutWithoutAFile) {

@@ -1,7 +1,9 @@
 #include <QLocale>
+#include <QTranslator>
 
 #include "tests/ui/window_fixture.h"
 #include "ui/layout.h"
+#include "ui/translations.h"
 
 namespace kelvora::ui {
 namespace {
@@ -27,6 +29,20 @@ TEST_F(WindowTest, FrenchSettingsShowAComma) {
     click("cmdCalcul");
     EXPECT_EQ(text("txtAngle"), "9,497");
     EXPECT_EQ(text("txtDChambre"), "24,");
+}
+
+// Qt's own buttons speak French under French settings; other settings keep
+// Qt's English, the program's texts being French anyway.
+TEST(QtTranslations, FrenchSettingsGiveFrenchDialogButtons) {
+    EXPECT_FALSE(installQtTranslations(QLocale(QLocale::German)));
+    ASSERT_TRUE(installQtTranslations(QLocale(QLocale::French, QLocale::France)));
+    QMessageBox box(QMessageBox::Question, "Kelvora", "?", QMessageBox::Save | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Annuler");
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "&Nom de fichier :");
+    for (QTranslator* t : qApp->findChildren<QTranslator*>()) {  // the other tests' English
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
 }
 
 }  // namespace

@@ -53,8 +53,6 @@ int main(int argc, char** argv) {
     window.workbench().openDesignWindow();
     auto* design = window.workbench().designWindow();
     design->field("cible_snr")->setText(QStringLiteral("100"));
-    design->field("cible_snr")->textEdited(QStringLiteral("100"));
-    design->resize(1300, 980);
     design->move(0, 0);
     if (!QTest::qWaitForWindowExposed(design)) return 1;
     shootScreen(out + "/screenshot-conception.png", design->frameGeometry());
