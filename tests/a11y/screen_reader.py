@@ -61,6 +61,39 @@ def text_of(node):
     return t.getText(0, t.characterCount)
 
 
+def wait_for(predicate, what, timeout=10):
+    end = time.time() + timeout
+    while time.time() < end:
+        found = predicate()
+        if found:
+            return found
+        time.sleep(0.2)
+    sys.exit(f"never happened: {what}")
+
+
+def design_window(app):
+    """Opens « Conception avancée » from the menu, as a screen-reader user would."""
+    by_name(app, "menu item", "Conception avancée…").queryAction().doAction(0)
+    return wait_for(lambda: next((n for n in app if n is not None
+                                  and n.name.startswith("Conception avancée")), None),
+                    "the design window on the bus")
+
+
+def check_design_window(app):
+    """The S/N result is heard as its value, and is emptied and disabled
+    while an input is not a number."""
+    window = design_window(app)
+    snr = by_name(window, "text", "Rapport signal/bruit")
+    heard = wait_for(lambda: text_of(snr), "an S/N value")
+    by_name(window, "text", "Diamètre (mm)").queryEditableText().setTextContents("400")
+    louder = wait_for(lambda: text_of(snr) != heard and text_of(snr), "a recomputed S/N")
+    by_name(window, "text", "Seeing (\")").queryEditableText().setTextContents("abc")
+    wait_for(lambda: text_of(snr) == "", "an empty S/N while an input is invalid")
+    if snr.getState().contains(pyatspi.STATE_ENABLED):
+        sys.exit("the S/N stays enabled while an input is invalid")
+    print(f"screen reader: design window S/N heard as {heard}, then {louder}, then empty")
+
+
 def main():
     program = sys.argv[1]
     proc, app = start(program)
@@ -79,6 +112,7 @@ def main():
         if angle != "10.02" or collimator != "25." or missing:
             sys.exit(f"unexpected results: angle {angle!r}, collimator {collimator!r}, empty {missing}")
         print("screen reader: typed 2 inputs, pressed Calcul, read 11 results")
+        check_design_window(app)
     finally:
         proc.terminate()
         proc.wait(10)
