@@ -20,6 +20,7 @@
 #include <cmath>
 
 #include "model/design/curves.h"
+#include "ui/paths.h"
 
 namespace kelvora::ui {
 
@@ -139,12 +140,10 @@ QWidget* DesignPlots::page(int index, const QString& name) {
         const QString suffix = QString::fromLatin1(format).toLower();
         b->setObjectName(name + QStringLiteral("_") + suffix);
         connect(b, &QPushButton::clicked, this, [this, view, suffix] {
-            QString p = QFileDialog::getSaveFileName(
+            const QString p = QFileDialog::getSaveFileName(
                 this, QStringLiteral("Exporter le graphique"), view->objectName() + "." + suffix,
                 suffix.toUpper() + QStringLiteral(" (*.") + suffix + ")");
-            if (p.isEmpty()) return;
-            if (!p.endsWith("." + suffix, Qt::CaseInsensitive)) p += "." + suffix;
-            exportTo(view, p);
+            if (!p.isEmpty()) exportTo(view, withSuffix(p, suffix));
         });
         buttons->addWidget(b);
         exportButtons_ << b;

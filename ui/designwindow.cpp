@@ -16,6 +16,7 @@
 #include "model/design/keys.h"
 #include "ui/designform.h"
 #include "ui/designplots.h"
+#include "ui/paths.h"
 #include "ui/workbench.h"
 
 namespace kelvora::ui {
@@ -316,9 +317,8 @@ void DesignWindow::askExport() {
                                              QStringLiteral("conception.csv"),
                                              QStringLiteral("CSV (*.csv);;JSON (*.json)"));
     if (p.isEmpty()) return;
-    const QString suffix = QFileInfo(p).suffix().toLower();
-    if (suffix != QLatin1String("csv") && suffix != QLatin1String("json"))
-        p += QStringLiteral(".csv");
+    if (QFileInfo(p).suffix().toLower() != QLatin1String("json"))
+        p = withSuffix(p, QStringLiteral("csv"));
     if (!exportTo(p))
         QMessageBox::warning(this, QStringLiteral("Kelvora"),
                              QStringLiteral("« %1 » : écriture impossible").arg(p));

@@ -15,6 +15,7 @@
 #include "ui/designform.h"
 #include "ui/designwindow.h"
 #include "ui/manual.h"
+#include "ui/paths.h"
 #include "ui/layout.h"
 #include "ui/mainwindow.h"
 
@@ -91,8 +92,7 @@ bool Workbench::saveAs() {
     QString p =
         QFileDialog::getSaveFileName(&window_, QStringLiteral("Enregistrer sous"), path_, kFilter);
     if (p.isEmpty()) return false;
-    if (!p.endsWith(QStringLiteral(".kelvora"))) p += QStringLiteral(".kelvora");
-    return writeTo(p);
+    return writeTo(withSuffix(p, QStringLiteral("kelvora")));
 }
 
 bool Workbench::writeTo(const QString& path) {
@@ -169,15 +169,16 @@ bool Workbench::mayClose() {
 
 // Inputs and results in one CSV row, numbers as kelvora-calc writes them.
 void Workbench::exportResults() {
-    QString p = QFileDialog::getSaveFileName(&window_, QStringLiteral("Exporter les résultats"),
+    const QString p = QFileDialog::getSaveFileName(&window_, QStringLiteral("Exporter les résultats"),
                                              QStringLiteral("resultats.csv"),
                                              QStringLiteral("CSV (*.csv)"));
-    if (p.isEmpty()) return;
-    if (QFileInfo(p).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0)
-        p += QStringLiteral(".csv");
+    if (!p.isEmpty()) exportResultsTo(withSuffix(p, QStringLiteral("csv")));
+}
+
+bool Workbench::exportResultsTo(const QString& path) {
     std::ostringstream csv;  // a fault is in the row's « erreur » column
     io::writeWindowRow(window_.readWindow(), io::OutputFormat::Csv, csv);
-    writeBytes(p, csv.str());
+    return writeBytes(path, csv.str());
 }
 
 bool Workbench::exportDesign(const design::DesignInput& in, const QString& path) {

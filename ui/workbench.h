@@ -30,6 +30,8 @@ class Workbench {
     bool saveAs();
     void newDesign();
     void exportResults();
+    // The form's inputs and results as one CSV row; false if it cannot be written.
+    bool exportResultsTo(const QString& path);
     void openDesignWindow();
 
     // True when the program may end: nothing unsaved (edits of the design,

@@ -2,8 +2,10 @@
 // notes.
 #include <QAction>
 #include <QMenuBar>
+#include <QTextBrowser>
 
 #include "tests/ui/workbench_fixture.h"
+#include "ui/paths.h"
 
 namespace kelvora::ui {
 namespace {
@@ -82,6 +84,37 @@ TEST_F(WorkbenchTest, ReadingNotesComeAndGoAsTheUserTypes) {
     EXPECT_EQ(d->toolTip(), "");
     d->clear();
     EXPECT_EQ(d->toolTip(), "champ vide, lu comme 0");
+}
+
+// What the user sees: the inputs as typed, then the results as numbers.
+TEST_F(WorkbenchTest, ExportedResultsCarryTheInputs) {
+    type("txtTraits", "600");
+    ASSERT_TRUE(bench().exportResultsTo(path("r.csv")));
+    QFile f(path("r.csv"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    EXPECT_EQ(lines[0],
+              "txtDiametre,txtFocale,txtSeeing,txtTraits,txtOrdre,txtCollimateur,txtChambre,"
+              "txtDistance,txtWavelength,txtMagEtoile,txtMagCiel,txtTi,txtNexposure,txtSlitWide,"
+              "txtBruit,txtBin1,txtBin2,detector,model,txtAngle,txtDispersion,txtLambda1,"
+              "txtLambda2,txtSeparation,txtResolution,lblLambda,txtDCollimateur,txtDGrating,"
+              "txtDChambre,txtFD,txtSB,erreur");
+    EXPECT_TRUE(lines[1].startsWith("200,1200,2,600,1,")) << lines[1].toStdString();
+    for (const auto& [typed, kept] : {std::pair{"r", "r.csv"}, {"r.CSV", "r.CSV"},
+                                      {"r.txt", "r.txt.csv"}})
+        EXPECT_EQ(withSuffix(typed, "csv"), kept);
+}
+
+// « Aide › Manuel » opens the French manual built into the program.
+TEST_F(WorkbenchTest, TheManualOpensInFrench) {
+    QMenu* help = window().findChild<QMenuBar*>()->actions()[2]->menu();
+    help->actions()[0]->trigger();
+    auto* text = window().findChild<QTextBrowser*>("texteManuel");
+    ASSERT_TRUE(text);
+    EXPECT_TRUE(text->toPlainText().startsWith("Manuel de Kelvora"));
+    EXPECT_TRUE(text->toPlainText().contains("Reprendre les valeurs de la fenêtre"));
+    help->actions()[0]->trigger();
+    EXPECT_EQ(window().findChildren<QTextBrowser*>().size(), 1) << "one manual window";
 }
 
 }  // namespace
