@@ -15,7 +15,7 @@
 
 #include "model/design/keys.h"
 #include "ui/designform.h"
-#include "ui/designplots.h"
+#include "ui/plotsloader.h"
 #include "ui/paths.h"
 #include "ui/workbench.h"
 
@@ -49,11 +49,10 @@ DesignWindow::DesignWindow(Workbench& workbench, QWidget* parent)
     setObjectName(QStringLiteral("conception"));
     // Inputs above the plots, the results beside both: the window fits a
     // 1280×800 screen.
-    plots_ = new DesignPlots(this);
     auto* grid = new QGridLayout(this);
     createMenus();
     grid->addWidget(createInputs(), 0, 0);
-    grid->addWidget(plots_, 1, 0);
+    grid->addWidget(createPlots(), 1, 0);
     grid->addWidget(createResults(), 0, 1, 2, 1);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(1, 1);
@@ -199,6 +198,17 @@ QWidget* DesignWindow::createResults() {
     return box;
 }
 
+// Without its plots library the window still computes; it says what is missing.
+QWidget* DesignWindow::createPlots() {
+    QString why;
+    if (QWidget* plots = ui::createPlots(this, &plots_, why)) return plots;
+    auto* note = new QLabel(QStringLiteral("Graphiques indisponibles : %1").arg(why), this);
+    note->setObjectName(QStringLiteral("graphiquesIndisponibles"));
+    note->setWordWrap(true);
+    note->setMinimumHeight(280);
+    return note;
+}
+
 void DesignWindow::showValues(const design::DesignInput& in) {
     input_ = in;
     loading_ = true;
@@ -280,7 +290,7 @@ void DesignWindow::recompute() {
     for (auto& [key, value] : results_) value->setEnabled(true);
     export_->setEnabled(true);
     showResults(*o.result, input_.cible_snr > 0);
-    plots_->update(input_, *o.result);
+    if (plots_) plots_->show(plotSet(input_, *o.result));
 }
 
 // Nothing of the last valid instrument stays on screen as if it were current.
@@ -295,7 +305,7 @@ void DesignWindow::showInvalid(const QString& error) {
     verdict_->clear();
     saturation_->clear();
     export_->setEnabled(false);
-    plots_->showError(error);
+    if (plots_) plots_->showError(error);
 }
 
 void DesignWindow::showResults(const design::DesignResult& r, bool withTarget) {

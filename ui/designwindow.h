@@ -15,7 +15,7 @@ class QLineEdit;
 
 namespace kelvora::ui {
 
-class DesignPlots;
+class PlotsView;
 class Workbench;
 
 // « Conception avancée »: the design model on its own window, with Qt's
@@ -38,7 +38,7 @@ class DesignWindow : public QWidget {
     QLabel* errorLabel() const { return error_; }
     QComboBox* geometryChoice() const { return geometry_; }
     QComboBox* sensorChoice() const { return sensor_; }
-    DesignPlots& plots() const { return *plots_; }
+    PlotsView* plots() const { return plots_; }  // nullptr: the plots could not be loaded
     bool valid() const { return valid_; }
 
   private:
@@ -46,6 +46,7 @@ class DesignWindow : public QWidget {
     QWidget* createInputs();
     QComboBox* createChoice(const char* key, QWidget* parent);
     QWidget* createResults();
+    QWidget* createPlots();
     void addField(QFormLayout* form, const char* key, const QString& label);
     QLineEdit* addResult(QFormLayout* form, const char* key, const QString& label);
     void sensorChosen();
@@ -70,7 +71,7 @@ class DesignWindow : public QWidget {
     QLabel* verdict_ = nullptr;
     QLabel* saturation_ = nullptr;
     QAction* export_ = nullptr;
-    DesignPlots* plots_ = nullptr;
+    PlotsView* plots_ = nullptr;
 };
 
 }  // namespace kelvora::ui

@@ -83,6 +83,9 @@ def check_design_window(app):
     """The S/N result is heard as its value, and is emptied and disabled
     while an input is not a number."""
     window = design_window(app)
+    # The plots library, loaded when the window first opens, draws its tabs.
+    wait_for(lambda: any(n.getRoleName() == "page tab" and "pose" in n.name for n in walk(window)),
+             "the plots' tabs (is the plots library beside the program?)")
     snr = by_name(window, "text", "Rapport signal/bruit")
     heard = wait_for(lambda: text_of(snr), "an S/N value")
     by_name(window, "text", "Diamètre (mm)").queryEditableText().setTextContents("400")

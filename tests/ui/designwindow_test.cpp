@@ -15,7 +15,8 @@
 #include "model/design/keys.h"
 #include "tests/ui/workbench_fixture.h"
 #include "ui/designform.h"
-#include "ui/designplots.h"
+#include "ui/plots/designplots.h"
+#include "ui/plotset.h"
 #include "ui/designwindow.h"
 
 namespace kelvora::ui {
@@ -44,6 +45,9 @@ class DesignWindowTest : public testing::WorkbenchTest {
         const QString p = path("be.kelvora");
         EXPECT_EQ(io::writeDesignFile(p.toStdString(), f), "");
         return p;
+    }
+    static DesignPlots& plots(const DesignWindow& w) {
+        return *static_cast<DesignPlots*>(w.plots());
     }
     static QString shown(double v) { return designform::resultText(v, QLocale::system()); }
     // Every result as the model gives it for this input.
@@ -125,7 +129,7 @@ TEST_F(DesignWindowTest, AnInvalidInputLeavesNothingStaleOnScreen) {
         EXPECT_FALSE(w.result("resolution")->isEnabled());
         EXPECT_FALSE(exportAction->isEnabled());
         EXPECT_FALSE(png->isEnabled());
-        auto* stack = static_cast<QStackedWidget*>(w.plots().spectrumView()->parentWidget());
+        auto* stack = static_cast<QStackedWidget*>(plots(w).spectrumView()->parentWidget());
         EXPECT_EQ(stack->currentIndex(), 1) << "the plot says why instead";
         EXPECT_TRUE(static_cast<QLabel*>(stack->currentWidget())->text().contains(error));
         w.field(key)->setText(key == std::string("lambda_a") ? "5500" : "2");
@@ -209,10 +213,30 @@ TEST_F(DesignWindowTest, GeometriesHaveFrenchNamesAndKeepTheirKeys) {
     EXPECT_NE(io::serializeDesignFile(bench().design()).find("\"convergent\""), std::string::npos);
 }
 
+// The plots draw the model's own curves and marks.
+TEST_F(DesignWindowTest, PlotsDrawTheModelsCurves) {
+    DesignWindow& w = open();
+    w.field("cible_snr")->setText("100");
+    const design::DesignInput in = bench().design().design;
+    const design::DesignResult r = *design::evaluate(in).result;
+    const PlotSet set = plotSet(in, r);
+    EXPECT_EQ(set[0].curve, design::snrAgainstExposure(in));
+    EXPECT_EQ(set[0].mark->x, r.pose_cible_s);
+    EXPECT_EQ(set[1].mark->x, r.magnitude_limite);
+    EXPECT_EQ(set[2].curve.front().second, design::wavelengthAtPixel(in, 0));
+    const auto points = [](QChartView* v) {
+        return static_cast<QLineSeries*>(v->chart()->series().first())->points();
+    };
+    ASSERT_EQ(points(plots(w).exposureView()).size(), static_cast<qsizetype>(set[0].curve.size()));
+    EXPECT_EQ(points(plots(w).exposureView()).back(),
+              QPointF(set[0].curve.back().first, set[0].curve.back().second));
+    EXPECT_EQ(plots(w).exposureView()->chart()->series().size(), 3) << "curve, target, mark";
+}
+
 // Plots fit for a report: round ticks, a legend of what is drawn, a wide PNG.
 TEST_F(DesignWindowTest, PlotsHaveRoundTicksAndExportForAReport) {
     DesignWindow& w = open();
-    for (QChartView* v : {w.plots().exposureView(), w.plots().spectrumView()}) {
+    for (QChartView* v : {plots(w).exposureView(), plots(w).spectrumView()}) {
         for (QAbstractAxis* a : v->chart()->axes()) {
             auto* axis = qobject_cast<QValueAxis*>(a);
             ASSERT_TRUE(axis);
@@ -230,12 +254,12 @@ TEST_F(DesignWindowTest, PlotsHaveRoundTicksAndExportForAReport) {
             }
         }
     }
-    EXPECT_EQ(w.plots().exposureView()->chart()->series().size(), 2) << "no target: no line";
+    EXPECT_EQ(plots(w).exposureView()->chart()->series().size(), 2) << "no target: no line";
     const QString png = path("spectre.png");
-    ASSERT_TRUE(DesignPlots::exportTo(w.plots().spectrumView(), png));
+    ASSERT_TRUE(DesignPlots::exportTo(plots(w).spectrumView(), png));
     EXPECT_EQ(QImage(png).width(), DesignPlots::kPngWidth);
     const QString svg = path("spectre.svg");
-    ASSERT_TRUE(DesignPlots::exportTo(w.plots().spectrumView(), svg));
+    ASSERT_TRUE(DesignPlots::exportTo(plots(w).spectrumView(), svg));
     QFile f(svg);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString family = QFontInfo(QApplication::font()).family();

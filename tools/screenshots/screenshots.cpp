@@ -11,6 +11,8 @@
 #include <QToolTip>
 
 #include "ui/designwindow.h"
+#include "ui/plots/designplots.h"
+#include "ui/plotsloader.h"
 #include "ui/mainwindow.h"
 #include "ui/workbench.h"
 
@@ -28,6 +30,7 @@ void shootScreen(const QString& path, QRect area) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    kelvora::ui::usePlotsFactory(kelvora::ui::createDesignPlots);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     kelvora::ui::MainWindow window;
     window.Form_Load();

@@ -1,4 +1,4 @@
-#include "ui/designplots.h"
+#include "ui/plots/designplots.h"
 
 #include <QApplication>
 #include <QChart>
@@ -19,14 +19,13 @@
 #include <QValueAxis>
 #include <cmath>
 
-#include "model/design/curves.h"
 #include "ui/paths.h"
 
 namespace kelvora::ui {
 
 namespace {
 
-QLineSeries* lineOf(const design::Curve& curve, const QString& name) {
+QLineSeries* lineOf(const std::vector<std::pair<double, double>>& curve, const QString& name) {
     auto* s = new QLineSeries;
     s->setName(name);
     for (const auto& [x, y] : curve)
@@ -34,16 +33,12 @@ QLineSeries* lineOf(const design::Curve& curve, const QString& name) {
     return s;
 }
 
-QScatterSeries* markAt(double x, double y, const QString& name) {
+QScatterSeries* markAt(const PlotMark& m) {
     auto* s = new QScatterSeries;
-    s->setName(name);
+    s->setName(m.name);
     s->setMarkerSize(10);
-    if (std::isfinite(x) && std::isfinite(y)) s->append(x, y);
+    s->append(m.x, m.y);
     return s;
-}
-
-QLineSeries* level(double y, double x0, double x1, const QString& name) {
-    return lineOf({{x0, y}, {x1, y}}, name);
 }
 
 // A family that exists on the machine, so that an SVG names a real font.
@@ -65,30 +60,29 @@ void styleAxis(QAbstractAxis* axis, const QString& title, bool whole) {
     }
 }
 
-struct Axes {
-    QString x, y;
-    bool wholeX = false;
-};
-
 // Replaces the chart's series and axes; series without a name stay out of the legend.
-void fill(QChart* chart, const QString& title, const Axes& axes,
-          std::initializer_list<QAbstractSeries*> series) {
+void draw(QChart* chart, const Plot& plot) {
     chart->removeAllSeries();
     for (QAbstractAxis* a : chart->axes()) {
         chart->removeAxis(a);
         delete a;
     }
-    chart->setTitle(title);
+    chart->setTitle(plot.title);
+    std::vector<QAbstractSeries*> series{lineOf(plot.curve, plot.curveName)};
+    if (plot.level && !plot.curve.empty())
+        series.push_back(lineOf({{plot.curve.front().first, *plot.level},
+                                 {plot.curve.back().first, *plot.level}},
+                                plot.levelName));
+    if (plot.mark) series.push_back(markAt(*plot.mark));
     for (QAbstractSeries* s : series) {
-        if (!s) continue;
         chart->addSeries(s);
         for (QLegendMarker* m : chart->legend()->markers(s)) m->setVisible(!s->name().isEmpty());
     }
     chart->createDefaultAxes();
     if (!chart->axes(Qt::Horizontal).isEmpty())
-        styleAxis(chart->axes(Qt::Horizontal).first(), axes.x, axes.wholeX);
+        styleAxis(chart->axes(Qt::Horizontal).first(), plot.xTitle, plot.wholeX);
     if (!chart->axes(Qt::Vertical).isEmpty())
-        styleAxis(chart->axes(Qt::Vertical).first(), axes.y, false);
+        styleAxis(chart->axes(Qt::Vertical).first(), plot.yTitle, false);
 }
 
 }  // namespace
@@ -169,33 +163,12 @@ void DesignPlots::showError(const QString& error) {
     setExportEnabled(false);
 }
 
-void DesignPlots::update(const design::DesignInput& in, const design::DesignResult& r) {
-    for (QChartView* v : views_) static_cast<QStackedWidget*>(v->parentWidget())->setCurrentIndex(0);
+void DesignPlots::show(const PlotSet& plots) {
+    for (int i = 0; i < 3; ++i) {
+        static_cast<QStackedWidget*>(views_[i]->parentWidget())->setCurrentIndex(0);
+        draw(views_[i]->chart(), plots[i]);
+    }
     setExportEnabled(true);
-    const design::Curve exposure = design::snrAgainstExposure(in);
-    const double tMax = exposure.empty() ? in.pose_s : exposure.back().first;
-    const bool target = in.cible_snr > 0;
-    fill(views_[0]->chart(), QStringLiteral("S/N selon la pose totale"),
-         {QStringLiteral("pose totale (s)"), QStringLiteral("S/N")},
-         {lineOf(exposure, QStringLiteral("S/N")),
-          target ? level(in.cible_snr, 0, tMax, QStringLiteral("S/N cible")) : nullptr,
-          markAt(target ? r.pose_cible_s : in.pose_s, target ? in.cible_snr : r.snr,
-                 target ? QStringLiteral("pose pour la cible") : QStringLiteral("pose donnée"))});
-    const design::Curve magnitude = design::snrAgainstMagnitude(in);
-    fill(views_[1]->chart(), QStringLiteral("S/N selon la magnitude de l'étoile"),
-         {QStringLiteral("magnitude"), QStringLiteral("S/N")},
-         {lineOf(magnitude, QStringLiteral("S/N")),
-          target && !magnitude.empty() ? level(in.cible_snr, magnitude.front().first,
-                                               magnitude.back().first, QStringLiteral("S/N cible"))
-                                       : nullptr,
-          markAt(target ? r.magnitude_limite : in.mag_etoile, target ? in.cible_snr : r.snr,
-                 target ? QStringLiteral("magnitude limite") : QStringLiteral("étoile"))});
-    fill(views_[2]->chart(),
-         QStringLiteral("Spectre sur le capteur : %1 à %2 Å")
-             .arg(std::round(r.lambda_min_a))
-             .arg(std::round(r.lambda_max_a)),
-         {QStringLiteral("pixel"), QStringLiteral("longueur d'onde (Å)"), true},
-         {lineOf(design::spectrumAcrossSensor(in), QStringLiteral("λ"))});
 }
 
 // Rendered from the scene, not grabbed: lines and text stay sharp at any size.
@@ -221,6 +194,12 @@ bool DesignPlots::exportTo(QChartView* view, const QString& path) {
     view->render(&painter, QRectF(image.rect()), QRect(QPoint(), shown));
     painter.end();
     return image.save(path, "PNG");
+}
+
+QWidget* createDesignPlots(QWidget* parent, PlotsView** view) {
+    auto* plots = new DesignPlots(parent);
+    *view = plots;
+    return plots;
 }
 
 }  // namespace kelvora::ui

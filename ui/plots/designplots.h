@@ -1,23 +1,22 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
-#include "model/design/design.h"
+#include "ui/plotset.h"
 
 class QChartView;
 
 namespace kelvora::ui {
 
-// The design window's three plots, one tab each: S/N against exposure
-// (target line and solved exposure marked), S/N against magnitude (limiting
-// magnitude marked), and the spectrum across the sensor. Each exports to
-// PNG and SVG.
-class DesignPlots : public QWidget {
+// The design window's three plots, one tab each, drawn with Qt Charts:
+// S/N against exposure, S/N against magnitude, the spectrum across the
+// sensor. Each exports to PNG and SVG.
+class DesignPlots : public QWidget, public PlotsView {
   public:
     explicit DesignPlots(QWidget* parent);
-    void update(const design::DesignInput& in, const design::DesignResult& r);
-    // An impossible instrument: each plot says why, and cannot be exported.
-    void showError(const QString& error);
+    void show(const PlotSet& plots) override;
+    void showError(const QString& error) override;
 
     QChartView* exposureView() const { return views_[0]; }
     QChartView* magnitudeView() const { return views_[1]; }
@@ -32,5 +31,8 @@ class DesignPlots : public QWidget {
     QChartView* views_[3] = {};
     QList<QWidget*> exportButtons_;
 };
+
+// What the plots library gives the program that loads it.
+QWidget* createDesignPlots(QWidget* parent, PlotsView** view);
 
 }  // namespace kelvora::ui

@@ -1,0 +1,47 @@
+#pragma once
+
+// What the design window's plots draw, as plain data: the plots themselves
+// only draw, and live in a module loaded when first shown.
+
+#include <QString>
+#include <array>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace kelvora::design {
+struct DesignInput;
+struct DesignResult;
+}  // namespace kelvora::design
+
+namespace kelvora::ui {
+
+struct PlotMark {
+    double x = 0, y = 0;
+    QString name;
+};
+
+struct Plot {
+    QString title, xTitle, yTitle;
+    bool wholeX = false;  // integer ticks (pixels)
+    std::vector<std::pair<double, double>> curve;
+    QString curveName;
+    std::optional<double> level;  // a horizontal line (the target), named levelName
+    QString levelName;
+    std::optional<PlotMark> mark;
+};
+
+// S/N against exposure, S/N against magnitude, the spectrum across the sensor.
+using PlotSet = std::array<Plot, 3>;
+PlotSet plotSet(const design::DesignInput& in, const design::DesignResult& r);
+
+// The plots as the design window uses them, whatever draws them.
+class PlotsView {
+  public:
+    virtual ~PlotsView() = default;
+    virtual void show(const PlotSet& plots) = 0;
+    // An impossible instrument: each plot says why, and cannot be exported.
+    virtual void showError(const QString& error) = 0;
+};
+
+}  // namespace kelvora::ui
