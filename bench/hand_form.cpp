@@ -1,8 +1,7 @@
 // The yardstick for start-up: a hand-written Qt form of Kelvora's size and
 // control count (5 group boxes, 39 labels, 28 fields, 5 option buttons,
 // 2 push buttons) below a menu bar of the same menus, with the same texts'
-// length. Built twice: plain, and linked with Qt Charts and Qt Svg to
-// measure what linking the plotting libraries costs at start.
+// length.
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,19 +10,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#ifdef HAND_FORM_WITH_CHARTS
-#include <QChart>
-#include <QSvgGenerator>
-#include <typeinfo>
-#endif
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-#ifdef HAND_FORM_WITH_CHARTS
-    // Referenced so that the libraries stay linked; nothing is created.
-    volatile const void* linked[] = {&QChart::staticMetaObject, &typeid(QSvgGenerator)};
-    (void)linked;
-#endif
     QWidget window;
     window.setWindowTitle(QStringLiteral("Formulaire"));
     auto* bar = new QMenuBar(&window);
