@@ -157,7 +157,7 @@ void DesignPlots::showError(const QString& error) {
     for (QChartView* v : views_) {
         auto* stack = static_cast<QStackedWidget*>(v->parentWidget());
         auto* note = static_cast<QLabel*>(stack->widget(1));
-        note->setText(QStringLiteral("Instrument impossible\n\n") + error);
+        note->setText(QStringLiteral("Pas de graphique :\n\n") + error);
         stack->setCurrentIndex(1);
     }
     setExportEnabled(false);
