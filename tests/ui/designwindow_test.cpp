@@ -213,6 +213,19 @@ TEST_F(DesignWindowTest, GeometriesHaveFrenchNamesAndKeepTheirKeys) {
     EXPECT_NE(io::serializeDesignFile(bench().design()).find("\"convergent\""), std::string::npos);
 }
 
+// Typed sensor values keep the last catalogue name, so the file reads back.
+TEST_F(DesignWindowTest, TypedSensorValuesReadBackFromTheFile) {
+    DesignWindow& w = open();
+    choose(w.sensorChoice(), "(valeurs saisies)");
+    w.field("qe")->setText("0.5");
+    io::DesignFile back;
+    ASSERT_EQ(
+        io::parseDesignFile(io::serializeDesignFile(bench().design()), DetectorCatalogue(), back),
+        "");
+    EXPECT_EQ(back.design.qe, 0.5);
+    EXPECT_EQ(back.design.detecteur, "KAF-0400");
+}
+
 // The plots draw the model's own curves and marks.
 TEST_F(DesignWindowTest, PlotsDrawTheModelsCurves) {
     DesignWindow& w = open();
