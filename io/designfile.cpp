@@ -65,7 +65,7 @@ std::string readDesign(const QJsonObject& o, const DetectorCatalogue& catalogue,
         const std::string key = it.key().toStdString();
         if (key == "detecteur") continue;
         if (!design::isInputKey(key)) return unknownKey("conception", it.key());
-        if (key != "geometrie" && !it->isDouble()) return key + " : nombre attendu";
+        if (!design::isTextKey(key) && !it->isDouble()) return key + " : nombre attendu";
         const std::string e = design::setKey(in, key, valueText(*it), catalogue);
         if (!e.empty()) return e;
     }
@@ -123,7 +123,7 @@ std::string serializeDesignFile(const DesignFile& file) {
                   file.window.barlow ? QStringLiteral("barlow") : QStringLiteral("fente"));
     QJsonObject designObj;
     for (const std::string& key : design::inputKeys()) {
-        if (key == "geometrie" || key == "detecteur")
+        if (design::isTextKey(key))
             designObj.insert(qs(key), qs(design::keyText(file.design, key)));
         else
             designObj.insert(qs(key), *design::strictNumber(design::keyText(file.design, key)));

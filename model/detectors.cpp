@@ -11,9 +11,21 @@ namespace {
 // 0 °C), full well and peak QE are typical figures; docs/physics.md lists
 // them with their sources. The window's three CCDs carry only the data-sheet
 // full well, so that the window's defaults hold for the rest.
+// The QE shape of back-illuminated CMOS sensors: the IMX455 maker's curve
+// as digitised by Gill et al. (2022, arXiv:2207.13052), relative to its
+// 0.91 peak. Sensors of the family take it scaled to their own peak.
+const std::vector<std::pair<double, double>>& backIlluminatedCmos() {
+    static const std::vector<std::pair<double, double>> shape{
+        {400, 0.72 / 0.91}, {450, 1.0},         {500, 1.0},         {600, 0.71 / 0.91},
+        {700, 0.46 / 0.91}, {800, 0.28 / 0.91}, {900, 0.15 / 0.91},
+    };
+    return shape;
+}
+
 // Built on first use: tables of other files may need it before main.
 const std::array<DetectorModel, 15>& builtIn() {
-    static const std::array<DetectorModel, 15> rows{{
+    static const std::array<DetectorModel, 15> rows = [] {
+        std::array<DetectorModel, 15> r{{
         {"KAF-0400", 0.009, 768, NAN, NAN, 100000, NAN},
         {"KAF-1600", 0.009, 1536, NAN, NAN, 100000, NAN},
         {"KAF-3200", 0.0068, 2184, NAN, NAN, 55000, NAN},
@@ -29,7 +41,12 @@ const std::array<DetectorModel, 15>& builtIn() {
         {"IMX571", 0.00376, 6248, 1.5, 0.001, 51000, 0.80},
         {"IMX455", 0.00376, 9576, 1.5, 0.001, 51000, 0.80},
         {"IMX585", 0.0029, 3856, 1.0, 0.001, 40000, 0.91},
-    }};
+        }};
+        for (DetectorModel& d : r)
+            if (d.caption.starts_with("IMX") && d.caption != "IMX174")  // front-illuminated
+                d.qeCurve = backIlluminatedCmos();
+        return r;
+    }();
     return rows;
 }
 

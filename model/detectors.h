@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kelvora {
@@ -20,6 +21,8 @@ struct DetectorModel {
     double dark = NAN;       // electrons per second per pixel
     double fullWell = NAN;   // electrons
     double qe = NAN;         // peak quantum efficiency, 0 to 1
+    // The QE's shape: (nm, QE relative to the peak); empty where none is known.
+    std::vector<std::pair<double, double>> qeCurve = {};
 };
 
 // The built-in rows. The first three are the window's three option buttons,

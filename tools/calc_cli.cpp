@@ -63,6 +63,7 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
             return 2;
         }
     }
+    if (o.spectrum) return printDesignSpectrum(file.design, o, catalogue, o.format, out, err);
     if (o.design) return printDesignSweep(file.design, o, catalogue, o.format, out, err);
     RunInput base = windowInput(file.window, catalogue);
     base.decimalSeparator = o.separator.value_or(regionalSeparator);

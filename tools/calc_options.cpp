@@ -20,6 +20,7 @@ void addOptions(QCommandLineParser& p) {
     p.addOption({QStringList{"h", "help"}, {}});
     p.addOption({"version", {}});
     p.addOption({"textes", {}});
+    p.addOption({"spectre", {}});
     for (const char* name : {"detector", "model", "decimal-separator", "format", "fichier"})
         p.addOption({QString::fromLatin1(name), {}, QStringLiteral("V")});
 }
@@ -71,6 +72,7 @@ std::string readOptions(const QCommandLineParser& p, const DetectorCatalogue& ca
             return "format inconnu « " + str(f) + " » (text, csv ou json)";
     }
     o.texts = p.isSet(QStringLiteral("textes"));
+    o.spectrum = p.isSet(QStringLiteral("spectre"));
     o.help = p.isSet(QStringLiteral("help"));
     o.version = p.isSet(QStringLiteral("version"));
     return {};
@@ -127,7 +129,12 @@ ParseResult parseArguments(const std::vector<std::string>& args,
     if (r.error.empty() && o.design &&
         (!o.detectors.empty() || !o.barlowModels.empty() || o.separator || o.texts))
         r.error = "« conception » ne prend que --format (le détecteur : detecteur=NOM)";
+    if (r.error.empty() && o.spectrum && !o.design)
+        r.error = "--spectre ne va qu'avec « conception »";
     if (r.error.empty()) r.error = readPositional(positional, catalogue, o);
+    if (r.error.empty() && o.spectrum &&
+        std::any_of(o.fields.begin(), o.fields.end(), [](const auto& f) { return f.second.size() > 1; }))
+        r.error = "--spectre : une seule valeur par clé";
     return r;
 }
 

@@ -26,6 +26,7 @@ struct CalcOptions {
     std::vector<std::pair<std::string, std::vector<std::string>>> fields;
     OutputFormat format = OutputFormat::Default;
     bool texts = false;  // the window's texts instead of numbers in CSV and JSON
+    bool spectrum = false;  // conception --spectre: the chain across the range
     bool help = false;
     bool version = false;
 };

@@ -11,6 +11,8 @@ namespace kelvora::cli {
 namespace {
 
 using Field = std::pair<std::string, std::vector<std::string>>;
+// Wavelengths of --spectre: the range in this many equal steps.
+constexpr int kSpectrumIntervals = 60;
 
 // The sensor first, so that the keys given with it override its values.
 std::vector<Field> sensorFirst(std::vector<Field> fields) {
@@ -20,7 +22,7 @@ std::vector<Field> sensorFirst(std::vector<Field> fields) {
 }
 
 Cell inputCell(const std::string& key, const std::string& value) {
-    if (key == "geometrie" || key == "detecteur") return Cell::ofText(value);
+    if (design::isTextKey(key)) return Cell::ofText(value);
     return Cell::ofNumber(*design::strictNumber(value));
 }
 
@@ -76,6 +78,29 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
     }
     table.finish();
     return impossible ? 1 : 0;
+}
+
+int printDesignSpectrum(const design::DesignInput& base, const CalcOptions& o,
+                        const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out,
+                        std::ostream& err) {
+    design::DesignInput in = base;
+    for (const Field& f : sensorFirst(o.fields)) design::setKey(in, f.first, f.second.front(), catalogue);
+    const design::DesignOutcome outcome = design::evaluate(in);
+    if (!outcome.result) {
+        err << outcome.error << '\n';
+        return 1;
+    }
+    TableWriter table(format == OutputFormat::Default ? OutputFormat::Csv : format, out,
+                      {"lambda_a", "atmosphere", "telescope", "reseau", "qe", "fente", "rendement",
+                       "signal_e_s_a", "snr", "snr_element"});
+    for (const design::SpectralPoint& p : design::spectrum(in, kSpectrumIntervals))
+        table.row({Cell::ofNumber(p.lambda_a), Cell::ofNumber(p.atmosphere),
+                   Cell::ofNumber(p.telescope), Cell::ofNumber(p.reseau), Cell::ofNumber(p.qe),
+                   Cell::ofNumber(p.fente), Cell::ofNumber(p.rendement),
+                   Cell::ofNumber(p.signal_e_s_a), Cell::ofNumber(p.snr),
+                   Cell::ofNumber(p.snr_element)});
+    table.finish();
+    return 0;
 }
 
 }  // namespace kelvora::cli

@@ -15,4 +15,10 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& options
                      const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out,
                      std::ostream& err);
 
+// The photometric chain at wavelengths spread over the range, one row each
+// (CSV unless the format says otherwise). Returns 1 if the instrument is impossible.
+int printDesignSpectrum(const design::DesignInput& base, const CalcOptions& options,
+                        const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out,
+                        std::ostream& err);
+
 }  // namespace kelvora::cli

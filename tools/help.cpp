@@ -50,7 +50,7 @@ void printWindowHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
 void printDesignHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
     const design::DesignInput defaults;
     out << "usage : kelvora-calc conception [FICHIER.kelvora] [CLE=VALEUR ...] "
-           "[--format text|csv|json]\n\n"
+           "[--format text|csv|json] [--spectre]\n\n"
            "Modèle de conception : réseau en incidence normale, à incidence donnée, en Littrow,\n"
            "à déviation fixe ou dans le faisceau convergent devant le capteur ; tout capteur ;\n"
            "S/N, saturation, pose pour un S/N cible et magnitude limite.\n\n"
@@ -58,7 +58,12 @@ void printDesignHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
     for (const std::string& key : design::inputKeys())
         out << "  " << key << "=" << design::keyText(defaults, key) << '\n';
     out << "\ngeometrie : normale, incidence, littrow, deviation ou convergent.\n"
-           "fente_um=0 : sans fente. cible_snr=0 : sans cible.\n"
+           "fente_um=0 : sans fente. cible_snr=0 : sans cible. masse_air=0 : hors atmosphère.\n"
+           "blaze_a=0 : efficacité du réseau plate. temperature_k=0 : spectre plat en photons.\n"
+           "courbe_qe : capteur (la courbe du capteur) ou plate (qe partout).\n"
+           "snr_par : pixel ou element (le S/N que visent pose_cible_s et magnitude_limite).\n"
+           "--spectre : la chaîne photométrique sur tout le domaine, une ligne par longueur\n"
+           "d'onde (csv par défaut).\n"
            "detecteur : "
         << catalogue.captionList()
         << ".\n\n"

@@ -9,6 +9,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "model/calculation.h"
 #include "model/design/design.h"
@@ -29,6 +31,9 @@ struct ResultRow {
 };
 std::span<const ResultRow> resultRows();
 
+// For a key written as one of a few words: each (word, caption); empty otherwise.
+std::vector<std::pair<QString, QString>> wordChoices(std::string_view key);
+
 // « Littrow », « faisceau convergent (sans fente) »…, in the model's order.
 QString geometryCaption(design::Geometry g);
 
@@ -45,6 +50,8 @@ design::DesignInput designFromForm(const RunInput& form, design::DesignInput bas
 
 // The model's message with the field's label instead of its key.
 QString labelled(const std::string& error);
+// What the key's short label leaves out; empty if nothing.
+QString hintOf(std::string_view key);
 // The label of an input key, without its mnemonic; the key if unknown.
 QString labelOf(std::string_view key);
 

@@ -29,17 +29,17 @@ QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-const char* const kCustomSensor = "(valeurs saisies)";
+const char* const kCustomSensor = "(saisi)";
 const char* const kRed = "color: #b00000; font-weight: bold";
 
 // Wide enough for any result (5 significant digits), so that the window
 // keeps its width as they change.
 int resultWidth(const QWidget* w) {
-    return w->fontMetrics().horizontalAdvance(QStringLiteral("−0,0000e-000")) + 12;
+    return w->fontMetrics().horizontalAdvance(QStringLiteral("−0,0000e+00")) + 8;
 }
 
 int inputWidth(const QWidget* w) {
-    return w->fontMetrics().horizontalAdvance(QStringLiteral("00000,00")) + 16;
+    return w->fontMetrics().horizontalAdvance(QStringLiteral("0000,000")) + 12;
 }
 
 }  // namespace
@@ -89,6 +89,8 @@ void DesignWindow::addField(QFormLayout* form, const char* key, const QString& l
     edit->setObjectName(QString::fromLatin1(key));
     edit->setFixedWidth(inputWidth(edit));
     edit->setAccessibleName(label);
+    edit->setToolTip(form::hintOf(key));
+    edit->setAccessibleDescription(edit->toolTip());
     form->addRow(label, edit);
     fields_[key] = edit;
     // Any change of the text, typed or set by an assistive tool.
@@ -109,6 +111,12 @@ QComboBox* DesignWindow::createChoice(const char* key, QWidget* parent) {
             if (!loading_) edited();
         });
         geometry_ = box;
+    } else if (const auto words = form::wordChoices(key); !words.empty()) {
+        for (const auto& [word, caption] : words) box->addItem(caption, word);
+        connect(box, &QComboBox::currentIndexChanged, this, [this] {
+            if (!loading_) edited();
+        });
+        words_[key] = box;
     } else {
         for (const DetectorModel& d : workbench_.catalogue().rows()) box->addItem(qs(d.caption));
         box->addItem(QString::fromUtf8(kCustomSensor));
@@ -139,7 +147,7 @@ QWidget* DesignWindow::createInputs() {
         }
         const QString label = QString::fromUtf8(row.label);
         const std::string_view key = row.key;
-        if (key == "geometrie" || key == "detecteur") {
+        if (design::isTextKey(key)) {
             QComboBox* choice = createChoice(row.key, box);
             choice->setAccessibleName(QString(label).remove(QLatin1Char('&')));
             if (key == "geometrie") {  // long captions: the list under its label
@@ -214,6 +222,8 @@ void DesignWindow::showValues(const design::DesignInput& in) {
     loading_ = true;
     for (auto& [key, edit] : fields_) edit->setText(form::fieldText(in, key, locale_));
     geometry_->setCurrentIndex(geometry_->findData(static_cast<int>(in.geometrie)));
+    for (auto& [key, box] : words_)
+        box->setCurrentIndex(box->findData(QString::fromStdString(design::keyText(in, key))));
     const int row = sensor_->findText(qs(in.detecteur));
     sensor_->setCurrentIndex(row >= 0 ? row : sensor_->count() - 1);
     loading_ = false;
@@ -236,6 +246,9 @@ void DesignWindow::sensorChosen() {
 // Every field is read; the first that is not a number is the error.
 std::string DesignWindow::readFields(design::DesignInput& in) const {
     in.geometrie = static_cast<design::Geometry>(geometry_->currentData().toInt());
+    for (const auto& [key, box] : words_)
+        design::setKey(in, key, box->currentData().toString().toStdString(),
+                       workbench_.catalogue());
     // Typed values keep the last sensor's name: a file then reads back the
     // sensor and the typed values over it.
     if (workbench_.catalogue().find(sensor_->currentText().toStdString()))
@@ -317,9 +330,14 @@ void DesignWindow::showResults(const design::DesignResult& r, bool withTarget) {
     const bool good = r.echantillonnage == design::Sampling::Good;
     verdict_->setStyleSheet(good ? QStringLiteral("color: #006000; font-weight: bold")
                                  : QStringLiteral("color: #b06000; font-weight: bold"));
-    saturation_->setText(r.saturation ? QStringLiteral("Saturation : %1 poses au moins")
-                                            .arg(form::resultText(r.poses_min, locale_))
-                                      : QString());
+    QStringList saturation;
+    if (r.saturation)
+        saturation << QStringLiteral("Saturation : %1 poses au moins")
+                          .arg(form::resultText(r.poses_min, locale_));
+    if (withTarget && r.saturation_cible)
+        saturation << QStringLiteral("À la pose cible : %1 poses au moins")
+                          .arg(form::resultText(r.poses_min_cible, locale_));
+    saturation_->setText(saturation.join(QLatin1Char('\n')));
 }
 
 void DesignWindow::askExport() {

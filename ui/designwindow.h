@@ -38,6 +38,7 @@ class DesignWindow : public QWidget {
     QLabel* errorLabel() const { return error_; }
     QComboBox* geometryChoice() const { return geometry_; }
     QComboBox* sensorChoice() const { return sensor_; }
+    QComboBox* wordChoice(const std::string& key) const { return words_.at(key); }
     PlotsView* plots() const { return plots_; }  // nullptr: the plots could not be loaded
     bool valid() const { return valid_; }
 
@@ -65,6 +66,7 @@ class DesignWindow : public QWidget {
     bool valid_ = false;
     std::map<std::string, QLineEdit*> fields_;
     std::map<std::string, QLineEdit*> results_;
+    std::map<std::string, QComboBox*> words_;  // keys written as one of a few words
     QComboBox* geometry_ = nullptr;
     QComboBox* sensor_ = nullptr;
     QLabel* error_ = nullptr;

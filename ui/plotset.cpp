@@ -12,8 +12,7 @@ namespace {
 Plot snrPlot(const design::DesignInput& in, design::Curve curve, PlotMark withTarget,
              PlotMark without) {
     Plot p;
-    p.curve = std::move(curve);
-    p.curveName = QStringLiteral("S/N");
+    p.curves.emplace_back(QStringLiteral("S/N"), std::move(curve));
     p.yTitle = QStringLiteral("S/N");
     const bool target = in.cible_snr > 0;
     if (target) {
@@ -23,6 +22,39 @@ Plot snrPlot(const design::DesignInput& in, design::Curve curve, PlotMark withTa
     PlotMark m = target ? std::move(withTarget) : std::move(without);
     if (std::isfinite(m.x) && std::isfinite(m.y)) p.mark = std::move(m);
     return p;
+}
+
+// Each efficiency and the total; the S/N per pixel and per element.
+void alongWavelength(const design::DesignInput& in, Plot& efficiency, Plot& snr) {
+    const std::vector<design::SpectralPoint> points = design::spectrum(in, 100);
+    efficiency.title = QStringLiteral("Rendement selon la longueur d'onde");
+    snr.title = QStringLiteral("S/N selon la longueur d'onde");
+    for (Plot* p : {&efficiency, &snr}) p->xTitle = QStringLiteral("longueur d'onde (Å)");
+    efficiency.yTitle = QStringLiteral("rendement");
+    snr.yTitle = QStringLiteral("S/N");
+    using Field = double design::SpectralPoint::*;
+    const std::pair<const char*, Field> factors[] = {
+        {"atmosphère", &design::SpectralPoint::atmosphere},
+        {"télescope", &design::SpectralPoint::telescope},
+        {"réseau", &design::SpectralPoint::reseau},
+        {"QE", &design::SpectralPoint::qe},
+        {"fente", &design::SpectralPoint::fente},
+        {"total", &design::SpectralPoint::rendement},
+    };
+    auto curveOf = [&](Field f) {
+        Plot::Curve c;
+        for (const design::SpectralPoint& p : points) c.emplace_back(p.lambda_a, p.*f);
+        return c;
+    };
+    for (const auto& [name, field] : factors)
+        efficiency.curves.emplace_back(QString::fromUtf8(name), curveOf(field));
+    snr.curves.emplace_back(QStringLiteral("par pixel"), curveOf(&design::SpectralPoint::snr));
+    snr.curves.emplace_back(QStringLiteral("par élément"),
+                            curveOf(&design::SpectralPoint::snr_element));
+    if (in.cible_snr > 0) {
+        snr.level = in.cible_snr;
+        snr.levelName = QStringLiteral("S/N cible");
+    }
 }
 
 }  // namespace
@@ -46,8 +78,8 @@ PlotSet plotSet(const design::DesignInput& in, const design::DesignResult& r) {
     s.xTitle = QStringLiteral("pixel");
     s.yTitle = QStringLiteral("longueur d'onde (Å)");
     s.wholeX = true;
-    s.curve = design::spectrumAcrossSensor(in);
-    s.curveName = QStringLiteral("λ");
+    s.curves.emplace_back(QStringLiteral("λ"), design::spectrumAcrossSensor(in));
+    alongWavelength(in, set[3], set[4]);
     return set;
 }
 

@@ -24,15 +24,17 @@ struct PlotMark {
 struct Plot {
     QString title, xTitle, yTitle;
     bool wholeX = false;  // integer ticks (pixels)
-    std::vector<std::pair<double, double>> curve;
-    QString curveName;
+    using Curve = std::vector<std::pair<double, double>>;
+    std::vector<std::pair<QString, Curve>> curves;  // (name, points)
     std::optional<double> level;  // a horizontal line (the target), named levelName
     QString levelName;
     std::optional<PlotMark> mark;
 };
 
-// S/N against exposure, S/N against magnitude, the spectrum across the sensor.
-using PlotSet = std::array<Plot, 3>;
+// S/N against exposure, S/N against magnitude, the spectrum across the
+// sensor, the efficiencies and the S/N against wavelength.
+inline constexpr std::size_t kPlotCount = 5;
+using PlotSet = std::array<Plot, kPlotCount>;
 PlotSet plotSet(const design::DesignInput& in, const design::DesignResult& r);
 
 // The plots as the design window uses them, whatever draws them.

@@ -9,8 +9,6 @@
 
 namespace kelvora::design {
 
-using Curve = std::vector<std::pair<double, double>>;
-
 // S/N against the total exposure (s), from near 0 to twice the larger of
 // the given and the solved exposure.
 Curve snrAgainstExposure(const DesignInput& in, int points = 100);

@@ -20,6 +20,7 @@ void applyDetector(DesignInput& in, const DetectorModel& d) {
     in.obscurite_e_s = orDefault(d.dark, defaults.obscurite_e_s);
     in.puits_e = orDefault(d.fullWell, defaults.puits_e);
     in.qe = orDefault(d.qe, defaults.qe);
+    in.qe_courbe = d.qeCurve;
 }
 
 const char* samplingVerdict(Sampling s) {

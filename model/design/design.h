@@ -6,6 +6,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "model/detectors.h"
 #include "model/instrument.h"
@@ -15,8 +17,11 @@ namespace kelvora::design {
 
 enum class Geometry { Normale, Incidence, Littrow, Deviation, Convergent };
 
+// A curve as (x, y) pairs, x increasing.
+using Curve = std::vector<std::pair<double, double>>;
+
 // Defaults: the window's default instrument and first sensor, normal
-// incidence, no slit.
+// incidence, no slit, above the atmosphere; docs/physics.md gives the rest.
 struct DesignInput {
     double diametre_mm = defaultValue(Control::txtDiametre);
     double focale_mm = defaultValue(Control::txtFocale);
@@ -44,6 +49,16 @@ struct DesignInput {
     double pose_s = defaultValue(Control::txtTi), poses = defaultValue(Control::txtNexposure);
     double transmission = 1;
     double cible_snr = 0;  // 0: no target
+    // The photometric chain.
+    double masse_air = 0;  // 0: above the atmosphere
+    double altitude_m = 0, aerosols = 0.1;
+    double obstruction_pct = 0, miroirs = 0;
+    double blaze_a = 0;  // 0: a flat grating efficiency
+    double efficacite_reseau = 0.7;
+    double temperature_k = 0;  // 0: flat in photons per Å
+    bool qe_plate = false;     // the sensor's QE curve, or `qe` at every λ
+    bool snr_par_element = false;
+    Curve qe_courbe;  // the sensor's QE shape (nm, relative to its peak); empty: flat
 };
 
 // Takes the sensor's pixel size and count, and its read noise, dark
@@ -66,7 +81,19 @@ struct DesignResult {
     bool saturation = false;
     double poses_min = 1;
     double pose_cible_s = 0, magnitude_limite = 0;  // NaN without a target
+    double snr_element = 0, signal_e_s_a = 0, rendement = 0, transmission_fente = 1;
+    bool saturation_cible = false;
+    double poses_min_cible = 0;       // NaN without a target
+    double recouvrement_ordre2_a = 0;  // NaN: no overlap
 };
+
+// The photometric chain at one wavelength of a design's range.
+struct SpectralPoint {
+    double lambda_a, atmosphere, telescope, reseau, qe, fente, rendement, signal_e_s_a, snr,
+        snr_element;
+};
+// At least `points` + 1 wavelengths evenly spread over the range; empty if impossible.
+std::vector<SpectralPoint> spectrum(const DesignInput& in, int points = 60);
 
 struct DesignOutcome {
     std::optional<DesignResult> result;

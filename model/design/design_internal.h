@@ -32,6 +32,11 @@ std::string solveGrating(const DesignInput& in, Optics& o);
 // The wavelength (Å) on an unbinned pixel, 0 to nx from the sensor's first edge.
 double wavelengthOnPixel(const DesignInput& in, const Optics& o, double pixel);
 
+// Å per binned pixel for light leaving the grating at beta (radians).
+double dispersionAt(const DesignInput& in, const Optics& o, double beta);
+// The diffraction angle of another wavelength (Å), the grating fixed.
+double betaAt(const Optics& o, double lambdaA);
+
 void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r);
 void fillResolution(const DesignInput& in, const Optics& o, DesignResult& r);
 void fillPhotometry(const DesignInput& in, const Optics& o, DesignResult& r);

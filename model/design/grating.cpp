@@ -83,6 +83,18 @@ std::string checkInputs(const DesignInput& in) {
         {"transmission", in.transmission, in.transmission > 0 && in.transmission <= 1,
          "entre 0 et 1"},
         {"cible_snr", in.cible_snr, in.cible_snr >= 0, "0 sans cible, sinon > 0"},
+        {"masse_air", in.masse_air, in.masse_air == 0 || in.masse_air >= 1,
+         "0 hors atmosphère, sinon au moins 1"},
+        {"altitude_m", in.altitude_m, in.altitude_m >= -500, "au moins -500"},
+        {"aerosols", in.aerosols, in.aerosols >= 0, "doit être ≥ 0"},
+        {"obstruction_pct", in.obstruction_pct, in.obstruction_pct >= 0 && in.obstruction_pct < 100,
+         "entre 0 et 100"},
+        {"miroirs", in.miroirs, in.miroirs >= 0, "doit être ≥ 0"},
+        {"blaze_a", in.blaze_a, in.blaze_a >= 0 && in.blaze_a * in.traits_mm / 2e7 <= 1,
+         "0 sans blaze, sinon > 0 et N·λ_B/2 ≤ 1"},
+        {"efficacite_reseau", in.efficacite_reseau,
+         in.efficacite_reseau > 0 && in.efficacite_reseau <= 1, "entre 0 et 1"},
+        {"temperature_k", in.temperature_k, in.temperature_k >= 0, "0 spectre plat, sinon > 0"},
     };
     for (const Rule& r : rules) {
         if (!std::isfinite(r.value)) return impossible({r.key, r.value, false, "nombre fini"});
@@ -142,18 +154,29 @@ std::string solveGrating(const DesignInput& in, Optics& o) {
     return {};
 }
 
+double dispersionAt(const DesignInput& in, const Optics& o, double beta) {
+    const double cosb = std::cos(beta), binned = o.p * in.bin_x;
+    if (o.convergent)
+        return cosb * cosb * cosb / (o.mN * in.distance_capteur_mm) * kAngstromsPerMm * binned;
+    return cosb / (o.mN * in.objectif_mm) * kAngstromsPerMm * binned;
+}
+
+double betaAt(const Optics& o, double lambdaA) {
+    return std::asin(o.mN * lambdaA / kAngstromsPerMm - std::sin(o.alpha));
+}
+
 void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
     r.alpha_deg = degrees(o.alpha);
     r.beta_deg = degrees(o.beta);
-    const double cosb = std::cos(o.beta), binned = o.p * in.bin_x;
+    const double cosb = std::cos(o.beta);
     // The range from the sensor's two edges; below 0 is the other side of the zero order.
     const double first = wavelengthOnPixel(in, o, 0), last = wavelengthOnPixel(in, o, in.pixels);
     r.lambda_min_a = std::max(0.0, std::min(first, last));
     r.lambda_max_a = std::max(first, last);
+    r.dispersion_a_px = dispersionAt(in, o, o.beta);
     if (o.convergent) {
         const double L = in.distance_capteur_mm;
         r.anamorphose = 1;
-        r.dispersion_a_px = cosb * cosb * cosb / (o.mN * L) * kAngstromsPerMm * binned;
         r.faisceau_mm = in.diametre_mm * L / in.focale_mm;
         r.longueur_reseau_mm = r.faisceau_mm;
         r.diametre_objectif_mm = r.ouverture_objectif = NAN;
@@ -161,7 +184,6 @@ void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
     }
     const double cosa = std::cos(o.alpha), Fcam = in.objectif_mm;
     r.anamorphose = cosa / cosb;
-    r.dispersion_a_px = cosb / (o.mN * Fcam) * kAngstromsPerMm * binned;
     r.faisceau_mm = in.diametre_mm * in.collimateur_mm / in.focale_mm;
     r.longueur_reseau_mm = r.faisceau_mm / cosa;
     r.diametre_objectif_mm =

@@ -40,7 +40,34 @@ constexpr auto kNumeric = std::to_array<NumericKey>({
     {"poses", &D::poses},
     {"transmission", &D::transmission},
     {"cible_snr", &D::cible_snr},
+    {"masse_air", &D::masse_air},
+    {"altitude_m", &D::altitude_m},
+    {"aerosols", &D::aerosols},
+    {"obstruction_pct", &D::obstruction_pct},
+    {"miroirs", &D::miroirs},
+    {"blaze_a", &D::blaze_a},
+    {"efficacite_reseau", &D::efficacite_reseau},
+    {"temperature_k", &D::temperature_k},
 });
+
+// Keys whose value is one of two words.
+struct ChoiceKey {
+    const char* name;
+    bool DesignInput::*field;
+    const char* no;   // false
+    const char* yes;  // true
+    const char* after;  // its place in the documented order
+};
+constexpr ChoiceKey kChoices[] = {
+    {"courbe_qe", &D::qe_plate, "capteur", "plate", "qe"},
+    {"snr_par", &D::snr_par_element, "pixel", "element", "cible_snr"},
+};
+
+const ChoiceKey* findChoice(std::string_view key) {
+    for (const ChoiceKey& k : kChoices)
+        if (key == k.name) return &k;
+    return nullptr;
+}
 
 const NumericKey* findNumeric(std::string_view key) {
     for (const NumericKey& k : kNumeric)
@@ -60,12 +87,18 @@ std::vector<std::string> inputKeys() {
         keys.emplace_back(k.name);
         if (keys.back() == "ordre") keys.emplace_back("geometrie");
         if (keys.back() == "fente_um") keys.emplace_back("detecteur");
+        for (const ChoiceKey& c : kChoices)
+            if (keys.back() == c.after) keys.emplace_back(c.name);
     }
     return keys;
 }
 
 bool isInputKey(std::string_view key) {
-    return key == "geometrie" || key == "detecteur" || findNumeric(key);
+    return isTextKey(key) || findNumeric(key);
+}
+
+bool isTextKey(std::string_view key) {
+    return key == "geometrie" || key == "detecteur" || findChoice(key);
 }
 
 std::optional<double> strictNumber(std::string_view text) {
@@ -93,6 +126,12 @@ std::string setKey(DesignInput& in, std::string_view key, std::string_view text,
         applyDetector(in, *d);
         return {};
     }
+    if (const ChoiceKey* c = findChoice(key)) {
+        if (text != c->no && text != c->yes)
+            return k + " : « " + t + " » inconnu (" + c->no + " ou " + c->yes + ")";
+        in.*(c->field) = text == c->yes;
+        return {};
+    }
     const NumericKey* nk = findNumeric(key);
     if (!nk) return "clé inconnue « " + k + " »";
     const auto v = strictNumber(text);
@@ -104,6 +143,7 @@ std::string setKey(DesignInput& in, std::string_view key, std::string_view text,
 std::string keyText(const DesignInput& in, std::string_view key) {
     if (key == "geometrie") return geometryName(in.geometrie);
     if (key == "detecteur") return in.detecteur;
+    if (const ChoiceKey* c = findChoice(key)) return in.*(c->field) ? c->yes : c->no;
     const NumericKey* nk = findNumeric(key);
     return nk ? shortestNumberText(in.*(nk->field)) : std::string();
 }
@@ -137,10 +177,17 @@ std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget) {
         num("electrons_pic", r.electrons_pic),
         {"saturation", {K::Flag, 0, "", r.saturation}},
         num("poses_min", r.poses_min),
+        num("snr_element", r.snr_element),
+        num("signal_e_s_a", r.signal_e_s_a),
+        num("rendement", r.rendement),
+        num("transmission_fente", r.transmission_fente),
+        num("recouvrement_ordre2_a", r.recouvrement_ordre2_a),
     };
     if (withTarget) {
         out.push_back(num("pose_cible_s", r.pose_cible_s));
         out.push_back(num("magnitude_limite", r.magnitude_limite));
+        out.push_back({"saturation_cible", {K::Flag, 0, "", r.saturation_cible}});
+        out.push_back(num("poses_min_cible", r.poses_min_cible));
     }
     return out;
 }

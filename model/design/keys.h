@@ -24,6 +24,8 @@ std::span<const NumericKey> numericKeys();
 // Every input key, in the documented order ("geometrie" and "detecteur" among them).
 std::vector<std::string> inputKeys();
 bool isInputKey(std::string_view key);
+// Keys written as words: "geometrie", "detecteur", "courbe_qe", "snr_par".
+bool isTextKey(std::string_view key);
 
 // A number written in full: "2.5", "-3", "1e-3"; not "2,5", "abc", "" or "inf".
 std::optional<double> strictNumber(std::string_view text);

@@ -1,8 +1,9 @@
-// Signal-to-noise, saturation and the planning answers, on the window's
-// photometric model (same constants) with QE, transmission, slit losses
-// and dark current added.
+// Signal-to-noise, saturation and the planning answers from the physical
+// photometric chain: photons of the source, the collecting area, and every
+// efficiency at the wavelength (see docs/physics.md).
 #include <cmath>
 
+#include "model/design/chain.h"
 #include "model/design/design_internal.h"
 #include "model/photometry.h"
 
@@ -10,11 +11,12 @@ namespace kelvora::design {
 
 namespace {
 
-using namespace photometry;
 const double kFwhmPerSigma = 2 * std::sqrt(2 * std::log(2.0));
+// The atmosphere's ultraviolet cut (Å): shorter light never reaches the grating.
+constexpr double kAtmosphereCutA = 3200;
 
 double magnitudeFactor(double m) {
-    return std::pow(10, m * kMagnitudeFactor);
+    return std::pow(10, m * photometry::kMagnitudeFactor);
 }
 
 // Fraction of a Gaussian profile of the given FWHM inside a centred band of
@@ -22,6 +24,33 @@ double magnitudeFactor(double m) {
 double gaussianFraction(double width, double fwhm) {
     const double sigma = fwhm / kFwhmPerSigma;
     return std::erf(width / (2 * std::sqrt(2.0) * sigma));
+}
+
+// The instrument at one wavelength: where the light leaves the grating and
+// each efficiency on its way.
+struct Spectral {
+    double lambdaA, beta, dispersion, anamorphose;
+    double atmosphere, telescope, grating, qe, slit;
+    double instrument(const DesignInput& in) const {  // after the atmosphere
+        return telescope * in.transmission * grating * qe;
+    }
+    double efficiency(const DesignInput& in) const { return atmosphere * instrument(in); }
+};
+
+Spectral spectralAt(const DesignInput& in, const Optics& o, double lambdaA, double beta) {
+    Spectral s{};
+    s.lambdaA = lambdaA;
+    s.beta = beta;
+    s.dispersion = dispersionAt(in, o, beta);
+    s.anamorphose = o.convergent ? 1 : std::cos(o.alpha) / std::cos(beta);
+    s.atmosphere = chain::atmosphere(in, lambdaA);
+    s.telescope = chain::telescope(in, lambdaA);
+    s.grating = chain::grating(in, o.alpha, beta, lambdaA);
+    s.qe = chain::quantumEfficiency(in, lambdaA);
+    s.slit = o.slit ? gaussianFraction(in.fente_um / 1000 / in.focale_mm * kArcsecPerRadian,
+                                       in.seeing_arcsec)
+                    : 1;
+    return s;
 }
 
 // The rates one evaluation needs, in electrons per second.
@@ -34,28 +63,33 @@ struct Rates {
     double read2;  // read-noise variance of one exposure over those rows
     // Everything but the star's own photon noise, per second.
     double background() const { return sky * rows + dark * rows; }
+    // The same summed over n pixels along the dispersion (a resolution element).
+    Rates over(double n) const { return {star0 * n, star * n, sky * n, dark * n, rows, read2 * n}; }
 };
 
-Rates rates(const DesignInput& in, const Optics& o, const DesignResult& r) {
-    const double area = std::pow(in.diametre_mm / 10, 2);
-    const double throughput = in.qe * in.transmission;
+// Star electrons per second per Å reaching the detector.
+double starPerAngstrom(const DesignInput& in, const Spectral& s, double magnitude) {
+    return chain::sourcePhotons(in, s.lambdaA) * magnitudeFactor(magnitude) * chain::area(in) *
+           s.efficiency(in) * s.slit;
+}
+
+Rates rates(const DesignInput& in, const Optics& o, const Spectral& s) {
     const double pixelAngle =
         o.convergent ? o.p / in.focale_mm * kArcsecPerRadian
                      : in.collimateur_mm * o.p / in.objectif_mm / in.focale_mm * kArcsecPerRadian;
-    double band = kSkyBandLimit, slitFraction = 1;
+    double band = photometry::kSkyBandLimit;
     if (o.slit) {
-        const double slit = in.fente_um / 1000;
-        const double image = slit * in.objectif_mm / in.collimateur_mm * r.anamorphose;
-        band = std::min(kSkyBandLimit, r.dispersion_a_px * image / (in.bin_x * o.p));
-        slitFraction = gaussianFraction(slit / in.focale_mm * kArcsecPerRadian, in.seeing_arcsec);
+        const double image = in.fente_um / 1000 * in.objectif_mm / in.collimateur_mm * s.anamorphose;
+        band = std::min(photometry::kSkyBandLimit, s.dispersion * image / (in.bin_x * o.p));
     }
     Rates k{};
-    k.sky = magnitudeFactor(in.mag_ciel) * area * band * kSkyFlux * pixelAngle * in.bin_x *
-            pixelAngle * in.bin_y * throughput;
-    k.star0 = area * r.dispersion_a_px * kStarFlux * throughput * slitFraction;
+    // The sky shines inside the atmosphere: no extinction, a flat spectrum.
+    k.sky = chain::zeroPointPhotons() * magnitudeFactor(in.mag_ciel) * chain::area(in) * band *
+            pixelAngle * in.bin_x * pixelAngle * in.bin_y * s.instrument(in);
+    k.star0 = starPerAngstrom(in, s, 0) * s.dispersion;
     k.star = magnitudeFactor(in.mag_etoile) * k.star0;
     k.dark = in.obscurite_e_s * in.bin_x * in.bin_y;
-    k.rows = kRows / in.bin_y;
+    k.rows = photometry::kRows / in.bin_y;
     k.read2 = in.bruit_e * in.bruit_e * k.rows;
     return k;
 }
@@ -87,21 +121,55 @@ double limitingMagnitude(const Rates& k, double S, double t, double n) {
     return -2.5 * std::log10(P / k.star0);
 }
 
+void fillTarget(const DesignInput& in, const Rates& k, double peak, DesignResult& r) {
+    if (in.cible_snr <= 0) {
+        r.pose_cible_s = r.magnitude_limite = r.poses_min_cible = NAN;
+        return;
+    }
+    const Rates planned = in.snr_par_element ? k.over(r.echantillonnage_px) : k;
+    r.pose_cible_s = exposureFor(planned, in.cible_snr, in.poses);
+    r.magnitude_limite = limitingMagnitude(planned, in.cible_snr, in.pose_s, in.poses);
+    r.saturation_cible = r.pose_cible_s / in.poses * peak >= in.puits_e;
+    r.poses_min_cible = std::floor(r.pose_cible_s * peak / in.puits_e) + 1;
+}
+
 }  // namespace
 
 void fillPhotometry(const DesignInput& in, const Optics& o, DesignResult& r) {
-    const Rates k = rates(in, o, r);
+    const Spectral s = spectralAt(in, o, in.lambda_a, o.beta);
+    const Rates k = rates(in, o, s);
     r.snr = signalToNoise(k, in.pose_s, in.poses);
+    r.snr_element = signalToNoise(k.over(r.echantillonnage_px), in.pose_s, in.poses);
+    r.signal_e_s_a = starPerAngstrom(in, s, in.mag_etoile);
+    r.rendement = s.efficiency(in);
+    r.transmission_fente = s.slit;
     const double peak = peakRate(in, o, k);
     r.electrons_pic = in.pose_s / in.poses * peak;
     r.saturation = r.electrons_pic >= in.puits_e;
     r.poses_min = std::floor(in.pose_s * peak / in.puits_e) + 1;
-    if (in.cible_snr > 0) {
-        r.pose_cible_s = exposureFor(k, in.cible_snr, in.poses);
-        r.magnitude_limite = limitingMagnitude(k, in.cible_snr, in.pose_s, in.poses);
-    } else {
-        r.pose_cible_s = r.magnitude_limite = NAN;
+    fillTarget(in, k, peak, r);
+    // Second-order light from the atmosphere's cut upwards lands at twice its wavelength.
+    r.recouvrement_ordre2_a = r.lambda_max_a > 2 * kAtmosphereCutA ? 2 * kAtmosphereCutA : NAN;
+}
+
+std::vector<SpectralPoint> spectrum(const DesignInput& in, int points) {
+    const DesignOutcome outcome = evaluate(in);
+    Optics o;
+    if (!outcome.result || !solveGrating(in, o).empty()) return {};
+    const DesignResult& r = *outcome.result;
+    std::vector<SpectralPoint> rows;
+    for (int i = 0; i <= points; ++i) {
+        const double lambdaA = r.lambda_min_a + (r.lambda_max_a - r.lambda_min_a) * i / points;
+        const double x = o.mN * lambdaA / kAngstromsPerMm - std::sin(o.alpha);
+        if (lambdaA <= 0 || std::fabs(x) >= 1) continue;
+        const Spectral s = spectralAt(in, o, lambdaA, betaAt(o, lambdaA));
+        const Rates k = rates(in, o, s);
+        rows.push_back({lambdaA, s.atmosphere, s.telescope, s.grating, s.qe, s.slit,
+                        s.efficiency(in), starPerAngstrom(in, s, in.mag_etoile),
+                        signalToNoise(k, in.pose_s, in.poses),
+                        signalToNoise(k.over(r.echantillonnage_px), in.pose_s, in.poses)});
     }
+    return rows;
 }
 
 }  // namespace kelvora::design

@@ -86,7 +86,7 @@ def check_design_window(app):
     # The plots library, loaded when the window first opens, draws its tabs.
     wait_for(lambda: any(n.getRoleName() == "page tab" and "pose" in n.name for n in walk(window)),
              "the plots' tabs (is the plots library beside the program?)")
-    snr = by_name(window, "text", "Rapport signal/bruit")
+    snr = by_name(window, "text", "S/N par pixel")
     heard = wait_for(lambda: text_of(snr), "an S/N value")
     by_name(window, "text", "Diamètre (mm)").queryEditableText().setTextContents("400")
     louder = wait_for(lambda: text_of(snr) != heard and text_of(snr), "a recomputed S/N")

@@ -172,7 +172,7 @@ TEST_F(DesignWindowTest, ResultsAreHeardAndAssistiveChangesRecompute) {
     DesignWindow& w = open();
     QAccessibleInterface* snr = QAccessible::queryAccessibleInterface(w.result("snr"));
     ASSERT_TRUE(snr);
-    EXPECT_EQ(snr->text(QAccessible::Name), "Rapport signal/bruit");
+    EXPECT_EQ(snr->text(QAccessible::Name), "S/N par pixel");
     EXPECT_EQ(snr->text(QAccessible::Value), w.result("snr")->text());
     EXPECT_FALSE(snr->text(QAccessible::Value).isEmpty());
     QAccessibleInterface* diameter = QAccessible::queryAccessibleInterface(w.field("diametre_mm"));
@@ -216,7 +216,7 @@ TEST_F(DesignWindowTest, GeometriesHaveFrenchNamesAndKeepTheirKeys) {
 // Typed sensor values keep the last catalogue name, so the file reads back.
 TEST_F(DesignWindowTest, TypedSensorValuesReadBackFromTheFile) {
     DesignWindow& w = open();
-    choose(w.sensorChoice(), "(valeurs saisies)");
+    choose(w.sensorChoice(), "(saisi)");
     w.field("qe")->setText("0.5");
     io::DesignFile back;
     ASSERT_EQ(
@@ -233,16 +233,17 @@ TEST_F(DesignWindowTest, PlotsDrawTheModelsCurves) {
     const design::DesignInput in = bench().design().design;
     const design::DesignResult r = *design::evaluate(in).result;
     const PlotSet set = plotSet(in, r);
-    EXPECT_EQ(set[0].curve, design::snrAgainstExposure(in));
+    EXPECT_EQ(set[0].curves[0].second, design::snrAgainstExposure(in));
     EXPECT_EQ(set[0].mark->x, r.pose_cible_s);
     EXPECT_EQ(set[1].mark->x, r.magnitude_limite);
-    EXPECT_EQ(set[2].curve.front().second, design::wavelengthAtPixel(in, 0));
+    EXPECT_EQ(set[2].curves[0].second.front().second, design::wavelengthAtPixel(in, 0));
     const auto points = [](QChartView* v) {
         return static_cast<QLineSeries*>(v->chart()->series().first())->points();
     };
-    ASSERT_EQ(points(plots(w).exposureView()).size(), static_cast<qsizetype>(set[0].curve.size()));
+    ASSERT_EQ(points(plots(w).exposureView()).size(),
+              static_cast<qsizetype>(set[0].curves[0].second.size()));
     EXPECT_EQ(points(plots(w).exposureView()).back(),
-              QPointF(set[0].curve.back().first, set[0].curve.back().second));
+              QPointF(set[0].curves[0].second.back().first, set[0].curves[0].second.back().second));
     EXPECT_EQ(plots(w).exposureView()->chart()->series().size(), 3) << "curve, target, mark";
 }
 
@@ -290,7 +291,7 @@ TEST_F(DesignWindowTest, ExportsTheDesignAsCsvAndJson) {
     const QList<QByteArray> lines = csv.readAll().split('\n');
     ASSERT_GE(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith("diametre_mm,focale_mm,"));
-    EXPECT_TRUE(lines[0].endsWith(",pose_cible_s,magnitude_limite,erreur"));
+    EXPECT_TRUE(lines[0].endsWith(",pose_cible_s,magnitude_limite,saturation_cible,poses_min_cible,erreur"));
     EXPECT_TRUE(lines[1].startsWith("200,1200,2,300,1,normale,")) << lines[1].toStdString();
     QFile json(path("c.json"));
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));

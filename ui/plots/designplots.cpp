@@ -25,7 +25,7 @@ namespace kelvora::ui {
 
 namespace {
 
-QLineSeries* lineOf(const std::vector<std::pair<double, double>>& curve, const QString& name) {
+QLineSeries* lineOf(const Plot::Curve& curve, const QString& name) {
     auto* s = new QLineSeries;
     s->setName(name);
     for (const auto& [x, y] : curve)
@@ -68,11 +68,13 @@ void draw(QChart* chart, const Plot& plot) {
         delete a;
     }
     chart->setTitle(plot.title);
-    std::vector<QAbstractSeries*> series{lineOf(plot.curve, plot.curveName)};
-    if (plot.level && !plot.curve.empty())
-        series.push_back(lineOf({{plot.curve.front().first, *plot.level},
-                                 {plot.curve.back().first, *plot.level}},
-                                plot.levelName));
+    std::vector<QAbstractSeries*> series;
+    for (const auto& [name, curve] : plot.curves) series.push_back(lineOf(curve, name));
+    const Plot::Curve& first = plot.curves.empty() ? Plot::Curve{} : plot.curves.front().second;
+    if (plot.level && !first.empty())
+        series.push_back(
+            lineOf({{first.front().first, *plot.level}, {first.back().first, *plot.level}},
+                   plot.levelName));
     if (plot.mark) series.push_back(markAt(*plot.mark));
     for (QAbstractSeries* s : series) {
         chart->addSeries(s);
@@ -94,6 +96,8 @@ DesignPlots::DesignPlots(QWidget* parent) : QWidget(parent) {
     tabs->addTab(page(0, QStringLiteral("snr_pose")), QStringLiteral("S/N et &pose"));
     tabs->addTab(page(1, QStringLiteral("snr_magnitude")), QStringLiteral("S/N et &magnitude"));
     tabs->addTab(page(2, QStringLiteral("spectre")), QStringLiteral("&Spectre"));
+    tabs->addTab(page(3, QStringLiteral("rendement")), QStringLiteral("&Rendement"));
+    tabs->addTab(page(4, QStringLiteral("snr_lambda")), QStringLiteral("S/N et &λ"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(tabs);
@@ -106,7 +110,9 @@ QWidget* DesignPlots::page(int index, const QString& name) {
     view->setObjectName(name);
     const QString spoken[] = {QStringLiteral("S/N selon la pose totale"),
                               QStringLiteral("S/N selon la magnitude de l'étoile"),
-                              QStringLiteral("Spectre sur le capteur")};
+                              QStringLiteral("Spectre sur le capteur"),
+                              QStringLiteral("Rendement selon la longueur d'onde"),
+                              QStringLiteral("S/N selon la longueur d'onde")};
     view->setAccessibleName(spoken[index]);
     view->setRenderHint(QPainter::Antialiasing);
     QChart* chart = view->chart();
@@ -164,7 +170,7 @@ void DesignPlots::showError(const QString& error) {
 }
 
 void DesignPlots::show(const PlotSet& plots) {
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < kPlotCount; ++i) {
         static_cast<QStackedWidget*>(views_[i]->parentWidget())->setCurrentIndex(0);
         draw(views_[i]->chart(), plots[i]);
     }

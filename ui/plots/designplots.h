@@ -21,6 +21,8 @@ class DesignPlots : public QWidget, public PlotsView {
     QChartView* exposureView() const { return views_[0]; }
     QChartView* magnitudeView() const { return views_[1]; }
     QChartView* spectrumView() const { return views_[2]; }
+    QChartView* efficiencyView() const { return views_[3]; }
+    QChartView* wavelengthSnrView() const { return views_[4]; }
     // Writes a plot to a .png (kPngWidth pixels wide) or .svg file; false if it cannot.
     static bool exportTo(QChartView* view, const QString& path);
     static constexpr int kPngWidth = 1800;
@@ -28,7 +30,7 @@ class DesignPlots : public QWidget, public PlotsView {
   private:
     QWidget* page(int index, const QString& name);
     void setExportEnabled(bool enabled);
-    QChartView* views_[3] = {};
+    QChartView* views_[kPlotCount] = {};
     QList<QWidget*> exportButtons_;
 };
 

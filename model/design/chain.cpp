@@ -1,0 +1,101 @@
+#include "model/design/chain.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/design/design_internal.h"
+
+namespace kelvora::design::chain {
+
+namespace {
+
+// Bessell, Castelli & Plez (1998), Table A2: V = 0 is 3.631e-9 erg s⁻¹ cm⁻² Å⁻¹.
+constexpr double kVegaFlambdaV = 3.631e-9;
+constexpr double kReferenceA = 5500;
+constexpr double kPlanck = 6.62607015e-27;  // erg s
+constexpr double kLight = 2.99792458e10;    // cm s⁻¹
+constexpr double kHcOverK = 1.438777e8;     // Å K
+// Pressure scale height for Rayleigh scattering (m).
+constexpr double kScaleHeight = 8000;
+constexpr double kAngstromExponent = -1.3;
+
+// Bare aluminium at normal incidence (nm, reflectance), from its optical constants.
+const Curve& aluminium() {
+    static const Curve table{{400, 0.920}, {532, 0.916}, {633, 0.907}, {800, 0.868}, {900, 0.890}};
+    return table;
+}
+
+double planckPhotons(double lambdaA, double t) {
+    return std::pow(lambdaA, -4) / std::expm1(kHcOverK / (lambdaA * t));
+}
+
+double sinc2(double x) {
+    if (x == 0) return 1;
+    const double s = std::sin(x) / x;
+    return s * s;
+}
+
+}  // namespace
+
+double interpolate(const Curve& table, double x) {
+    if (x <= table.front().first) return table.front().second;
+    if (x >= table.back().first) return table.back().second;
+    const auto hi = std::lower_bound(table.begin(), table.end(), x,
+                                     [](const auto& point, double v) { return point.first < v; });
+    const auto lo = hi - 1;
+    const double f = (x - lo->first) / (hi->first - lo->first);
+    return lo->second + f * (hi->second - lo->second);
+}
+
+double zeroPointPhotons() {
+    return kVegaFlambdaV * (kReferenceA * 1e-8) / (kPlanck * kLight);
+}
+
+double sourcePhotons(const DesignInput& in, double lambdaA) {
+    const double n0 = zeroPointPhotons();
+    if (in.temperature_k <= 0) return n0;
+    return n0 * planckPhotons(lambdaA, in.temperature_k) /
+           planckPhotons(kReferenceA, in.temperature_k);
+}
+
+double area(const DesignInput& in) {
+    const double d = in.diametre_mm / 10, o = in.obstruction_pct / 100;
+    return kPi / 4 * d * d * (1 - o * o);
+}
+
+// Hansen & Travis (1974): τ = 0.008569 λ⁻⁴ (1 + 0.0113 λ⁻² + 0.00013 λ⁻⁴), λ in µm.
+double extinction(const DesignInput& in, double lambdaA) {
+    const double um = lambdaA / 1e4, l2 = 1 / (um * um);
+    const double tau = 0.008569 * l2 * l2 * (1 + 0.0113 * l2 + 0.00013 * l2 * l2);
+    const double rayleigh = 1.0857 * tau * std::exp(-in.altitude_m / kScaleHeight);
+    return rayleigh + in.aerosols * std::pow(lambdaA / kReferenceA, kAngstromExponent);
+}
+
+double atmosphere(const DesignInput& in, double lambdaA) {
+    if (in.masse_air <= 0) return 1;
+    return std::pow(10, -0.4 * extinction(in, lambdaA) * in.masse_air);
+}
+
+double telescope(const DesignInput& in, double lambdaA) {
+    if (in.miroirs <= 0) return 1;
+    return std::pow(interpolate(aluminium(), lambdaA / 10), in.miroirs);
+}
+
+// Schroeder & Hilliard (1980): η = η₀ sinc²(ν),
+// ν = π d cos α / (λ cos(α − θ)) · [sin(α − θ) + sin(β − θ)], sin θ = N λ_B / 2.
+double grating(const DesignInput& in, double alpha, double beta, double lambdaA) {
+    if (in.blaze_a <= 0) return in.efficacite_reseau;
+    const double d = 1 / in.traits_mm;                 // mm
+    const double lambda = lambdaA / kAngstromsPerMm;  // mm
+    const double theta = std::asin(in.blaze_a / kAngstromsPerMm * in.traits_mm / 2);
+    const double nu = kPi * d * std::cos(alpha) / (lambda * std::cos(alpha - theta)) *
+                      (std::sin(alpha - theta) + std::sin(beta - theta));
+    return in.efficacite_reseau * sinc2(nu);
+}
+
+double quantumEfficiency(const DesignInput& in, double lambdaA) {
+    if (in.qe_plate || in.qe_courbe.empty()) return in.qe;
+    return in.qe * interpolate(in.qe_courbe, lambdaA / 10);
+}
+
+}  // namespace kelvora::design::chain

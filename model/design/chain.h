@@ -1,0 +1,30 @@
+#pragma once
+
+// The photometric chain, factor by factor, at one wavelength (Å).
+// docs/physics.md gives each formula and its source.
+
+#include "model/design/design.h"
+
+namespace kelvora::design::chain {
+
+// Photons s⁻¹ cm⁻² Å⁻¹ of a V = 0 star at 5500 Å.
+double zeroPointPhotons();
+// Photons s⁻¹ cm⁻² Å⁻¹ of the source at V = 0: flat, or a black body of
+// `temperature_k` normalised at 5500 Å.
+double sourcePhotons(const DesignInput& in, double lambdaA);
+// Collecting area, cm², the central obstruction removed.
+double area(const DesignInput& in);
+// Extinction, magnitudes per airmass: Rayleigh at the site's altitude plus aerosols.
+double extinction(const DesignInput& in, double lambdaA);
+double atmosphere(const DesignInput& in, double lambdaA);
+// `miroirs` bare-aluminium reflections.
+double telescope(const DesignInput& in, double lambdaA);
+// Scalar blaze model at the real angles (radians); flat without a blaze wavelength.
+double grating(const DesignInput& in, double alpha, double beta, double lambdaA);
+// The sensor's curve scaled to `qe`, or `qe` itself.
+double quantumEfficiency(const DesignInput& in, double lambdaA);
+
+// Linear interpolation in a table, clamped to its ends.
+double interpolate(const Curve& table, double x);
+
+}  // namespace kelvora::design::chain

@@ -1,0 +1,165 @@
+// The photometric chain against published figures (docs/physics.md gives
+// each source).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "model/design/chain.h"
+#include "model/design/design.h"
+#include "model/design/keys.h"
+
+namespace kelvora::design {
+namespace {
+
+DesignInput with(std::initializer_list<std::pair<const char*, const char*>> keys) {
+    DesignInput in;
+    const DetectorCatalogue catalogue;
+    for (bool sensor : {true, false}) {  // the sensor first: the other keys override it
+        for (const auto& [key, value] : keys) {
+            if ((std::string(key) == "detecteur") == sensor) {
+                EXPECT_EQ(setKey(in, key, value, catalogue), "") << key;
+            }
+        }
+    }
+    return in;
+}
+
+DesignResult result(const DesignInput& in) {
+    const DesignOutcome o = evaluate(in);
+    EXPECT_TRUE(o.result) << o.error;
+    return o.result.value_or(DesignResult{});
+}
+
+// Bessell, Castelli & Plez (1998): V = 0 gives about 1005 photons s⁻¹ cm⁻² Å⁻¹ at 5500 Å.
+TEST(DesignPhotometry, ZeroPointTimesTheArea) {
+    const DesignResult r = result(with({{"diametre_mm", "200"},
+                                        {"mag_etoile", "0"},
+                                        {"courbe_qe", "plate"},
+                                        {"qe", "1"},
+                                        {"transmission", "1"},
+                                        {"efficacite_reseau", "1"}}));
+    const double published = 1005 * std::numbers::pi / 4 * 20 * 20;
+    EXPECT_NEAR(r.signal_e_s_a / published, 1, 0.04);
+    EXPECT_EQ(r.rendement, 1);
+    const DesignResult obstructed = result(with({{"obstruction_pct", "30"}}));
+    EXPECT_NEAR(obstructed.signal_e_s_a / result(with({})).signal_e_s_a, 1 - 0.3 * 0.3, 1e-12);
+}
+
+// Hansen & Travis (1974): Rayleigh extinction at sea level, mag per airmass.
+TEST(DesignPhotometry, RayleighAtSeaLevel) {
+    for (const auto& [lambda, k] : {std::pair{4000.0, 0.391}, {5500.0, 0.106}, {7000.0, 0.040}}) {
+        const DesignInput in = with({{"masse_air", "1"}, {"aerosols", "0"}});
+        EXPECT_NEAR(chain::extinction(in, lambda) / k, 1, 0.03) << lambda;
+        EXPECT_NEAR(chain::atmosphere(in, lambda), std::pow(10, -0.4 * k), 0.01) << lambda;
+    }
+}
+
+// Measured site tables (ESO's La Silla extinction page; Kitt Peak, IRAF's
+// kpnoextinct.dat), with the aerosol term fitted at 5500 Å: within 0.05 mag.
+TEST(DesignPhotometry, ExtinctionAgainstSiteTables) {
+    struct Site {
+        const char* altitude;
+        const char* aerosols;
+        double k4000, k5500, k7000;
+    };
+    for (const Site& s : {Site{"2400", "0.03", 0.30, 0.11, 0.04},
+                          Site{"2096", "0.07", 0.365, 0.150, 0.073}}) {
+        const DesignInput in = with({{"altitude_m", s.altitude}, {"aerosols", s.aerosols}});
+        EXPECT_NEAR(chain::extinction(in, 4000), s.k4000, 0.05) << s.altitude;
+        EXPECT_NEAR(chain::extinction(in, 5500), s.k5500, 0.05) << s.altitude;
+        EXPECT_NEAR(chain::extinction(in, 7000), s.k7000, 0.05) << s.altitude;
+    }
+    EXPECT_EQ(evaluate(with({{"masse_air", "0.5"}})).error,
+              "valeur impossible : masse_air = 0,5 (0 hors atmosphère, sinon au moins 1)");
+}
+
+// The handbook's rule: in first-order Littrow, half the peak at about
+// 0.69 and 1.80 times the blaze wavelength.
+TEST(DesignPhotometry, BlazeHalfPowerPoints) {
+    const DesignInput in = with({{"traits_mm", "300"}, {"blaze_a", "5000"}});
+    auto littrow = [&](double lambda) {
+        const double angle = std::asin(in.traits_mm * lambda / 1e7 / 2);
+        return chain::grating(in, angle, angle, lambda) / in.efficacite_reseau;
+    };
+    EXPECT_NEAR(littrow(5000), 1, 1e-12);
+    auto halfBetween = [&](double lo, double hi) {  // the efficiency falls from lo to hi
+        for (int i = 0; i < 60; ++i) {
+            const double mid = (lo + hi) / 2;
+            (littrow(mid) > 0.5 ? lo : hi) = mid;
+        }
+        return lo / 5000;
+    };
+    EXPECT_NEAR(halfBetween(5000, 10000), 1.80, 0.02);
+    // Below the blaze the efficiency rises towards it: search from the blaze down.
+    double lo = 5000, hi = 2500;
+    for (int i = 0; i < 60; ++i) {
+        const double mid = (lo + hi) / 2;
+        (littrow(mid) > 0.5 ? lo : hi) = mid;
+    }
+    EXPECT_NEAR(lo / 5000, 0.69, 0.02);
+}
+
+// Planck's law with CODATA constants: photons per Å ∝ λ⁻⁴ / (exp(hc/λkT) − 1).
+TEST(DesignPhotometry, BlackBodyFollowsPlanck) {
+    const double hcOverK = 6.62607015e-34 * 2.99792458e8 / 1.380649e-23 * 1e10;  // Å K
+    for (const double t : {3500.0, 5800.0, 10000.0}) {
+        DesignInput in;
+        in.temperature_k = t;
+        auto planck = [&](double l) { return std::pow(l, -4) / std::expm1(hcOverK / (l * t)); };
+        EXPECT_DOUBLE_EQ(chain::sourcePhotons(in, 5500), chain::zeroPointPhotons());
+        EXPECT_NEAR(chain::sourcePhotons(in, 4000) / chain::sourcePhotons(in, 5500),
+                    planck(4000) / planck(5500), 1e-6);
+    }
+}
+
+// Bright star, dark sky: the S/N follows the square root of the electrons
+// collected, QE times the width in Å of a resolution element (or of a pixel).
+TEST(DesignPhotometry, TwoCamerasComparedAtHbeta) {
+    auto at = [](const char* sensor) {
+        return result(with({{"detecteur", sensor},
+                            {"lambda_a", "4861"},
+                            {"mag_etoile", "2"},
+                            {"mag_ciel", "22"},
+                            {"traits_mm", "600"}}));
+    };
+    const DesignResult ccd = at("KAF-8300"), cmos = at("IMX533");
+    const double qeRatio = 0.80 / 0.56;  // IMX533's curve is at its peak at 486 nm
+    const double perElement =
+        std::sqrt(qeRatio * cmos.element_resolution_a / ccd.element_resolution_a);
+    EXPECT_NEAR(cmos.snr_element / ccd.snr_element, perElement, 0.01 * perElement);
+    const double perPixel = std::sqrt(qeRatio * 3.76 / 5.4);
+    EXPECT_NEAR(cmos.snr / ccd.snr, perPixel, 0.01 * perPixel);
+    EXPECT_GT(cmos.snr_element / ccd.snr_element, 1.1);
+}
+
+TEST(DesignPhotometry, TargetPerElementSaturationAndSecondOrder) {
+    const DesignInput perPixel = with({{"mag_etoile", "3"}, {"cible_snr", "300"}});
+    DesignInput perElement = perPixel;
+    perElement.snr_par_element = true;
+    const DesignResult px = result(perPixel), el = result(perElement);
+    EXPECT_LT(el.pose_cible_s, px.pose_cible_s);
+    EXPECT_GT(el.magnitude_limite, px.magnitude_limite);
+    DesignInput atTarget = perPixel;
+    atTarget.pose_s = px.pose_cible_s;
+    EXPECT_EQ(result(atTarget).saturation, px.saturation_cible);
+    EXPECT_EQ(result(atTarget).poses_min, px.poses_min_cible);
+    EXPECT_EQ(px.recouvrement_ordre2_a, 6400) << "the default range reaches 7754 Å";
+    EXPECT_TRUE(std::isnan(result(with({{"traits_mm", "1200"}})).recouvrement_ordre2_a));
+}
+
+TEST(DesignPhotometry, SpectrumRowsSpanTheRange) {
+    const DesignInput in = with({{"detecteur", "IMX533"}, {"masse_air", "1.5"}});
+    const std::vector<SpectralPoint> rows = spectrum(in, 60);
+    ASSERT_GE(rows.size(), 50u);
+    const DesignResult r = result(in);
+    EXPECT_EQ(rows.front().lambda_a, r.lambda_min_a);
+    EXPECT_EQ(rows.back().lambda_a, r.lambda_max_a);
+    for (const SpectralPoint& p : rows)
+        EXPECT_NEAR(p.rendement, p.atmosphere * p.telescope * p.reseau * p.qe * in.transmission,
+                    1e-12);
+    EXPECT_LT(rows.front().atmosphere, rows.back().atmosphere) << "blue light is scattered more";
+}
+
+}  // namespace
+}  // namespace kelvora::design
