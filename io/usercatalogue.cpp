@@ -5,14 +5,37 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cmath>
 
 namespace kelvora::io {
 
 namespace {
 
+// "qe_courbe": [[nm, QE], ...], wavelengths increasing, QE in (0, 1]: kept
+// as its shape relative to its peak, the peak becoming the sensor's QE
+// unless "qe" says otherwise. False if the curve is malformed.
+bool readCurve(const QJsonValue& v, DetectorModel& d) {
+    if (v.isUndefined()) return true;
+    const QJsonArray points = v.toArray();
+    if (points.size() < 2) return false;
+    double peak = 0;
+    for (const QJsonValue& p : points) {
+        const QJsonArray pair = p.toArray();
+        const double nm = pair.at(0).toDouble(NAN), qe = pair.at(1).toDouble(NAN);
+        if (pair.size() != 2 || !std::isfinite(nm) || !(qe > 0 && qe <= 1) ||
+            (!d.qeCurve.empty() && nm <= d.qeCurve.back().first))
+            return false;
+        d.qeCurve.emplace_back(nm, qe);
+        peak = std::max(peak, qe);
+    }
+    for (auto& point : d.qeCurve) point.second /= peak;
+    if (std::isnan(d.qe)) d.qe = peak;
+    return true;
+}
+
 // One sensor: {"nom", "pixel_um", "pixels"} and optionally "bruit_e",
-// "obscurite_e_s", "puits_e", "qe".
+// "obscurite_e_s", "puits_e", "qe", "qe_courbe".
 bool readRow(const QJsonObject& o, DetectorModel& d) {
     const QString name = o.value(QLatin1String("nom")).toString();
     const double pixel = o.value(QLatin1String("pixel_um")).toDouble(NAN);
@@ -27,7 +50,7 @@ bool readRow(const QJsonObject& o, DetectorModel& d) {
     d.dark = o.value(QLatin1String("obscurite_e_s")).toDouble(NAN);
     d.fullWell = o.value(QLatin1String("puits_e")).toDouble(NAN);
     d.qe = o.value(QLatin1String("qe")).toDouble(NAN);
-    return true;
+    return readCurve(o.value(QLatin1String("qe_courbe")), d);
 }
 
 }  // namespace
@@ -53,7 +76,8 @@ DetectorCatalogue catalogueFromJson(std::string_view bytes, std::string* warning
             rows.push_back(std::move(d));
         } else if (warning) {
             *warning = "capteur n° " + std::to_string(index) +
-                       " ignoré (« nom », « pixel_um » > 0 et « pixels » ≥ 1 sont requis)";
+                       " ignoré (« nom », « pixel_um » > 0 et « pixels » ≥ 1 sont requis ; "
+                       "« qe_courbe » : des paires [nm, QE] aux nm croissants)";
         }
     }
     return DetectorCatalogue(std::move(rows));

@@ -126,5 +126,26 @@ TEST(UserCatalogue, OwnSensorsFollowTheBuiltIns) {
     EXPECT_EQ(warning, "un tableau JSON de capteurs est attendu");
 }
 
+// A curve given as (nm, QE) pairs is kept as its shape; its peak is the QE.
+TEST(UserCatalogue, QeCurvesAsPairs) {
+    std::string warning;
+    const DetectorCatalogue c = catalogueFromJson(
+        R"([{"nom": "courbe", "pixel_um": 5, "pixels": 1000,
+             "qe_courbe": [[400, 0.4], [500, 0.8], [700, 0.2]]},
+            {"nom": "désordre", "pixel_um": 5, "pixels": 1000, "qe_courbe": [[500, 0.8], [400, 0.4]]},
+            {"nom": "trop", "pixel_um": 5, "pixels": 1000, "qe_courbe": [[400, 1.4], [500, 0.8]]}])",
+        &warning);
+    const DetectorModel* d = c.find("courbe");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->qe, 0.8);
+    EXPECT_EQ(d->qeCurve, (std::vector<std::pair<double, double>>{{400, 0.5}, {500, 1}, {700, 0.25}}));
+    EXPECT_FALSE(c.find("désordre"));
+    EXPECT_FALSE(c.find("trop"));
+    design::DesignInput in;
+    ASSERT_EQ(design::setKey(in, "detecteur", "courbe", c), "");
+    ASSERT_EQ(design::setKey(in, "lambda_a", "6000", c), "");
+    EXPECT_NEAR(design::evaluate(in).result->rendement / in.efficacite_reseau, 0.5, 1e-12);
+}
+
 }  // namespace
 }  // namespace kelvora::io
