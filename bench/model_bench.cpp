@@ -2,6 +2,7 @@
 
 #include "model/calculation.h"
 #include "model/design/design.h"
+#include "model/design/keys.h"
 #include "model/numbertext.h"
 
 namespace {
@@ -31,14 +32,33 @@ BENCHMARK(formatPattern)->Name("format-pattern");
 
 namespace {
 
-// One design evaluation with both planning answers.
-void designRun(benchmark::State& state) {
+// A design through the whole photometric chain: atmosphere, mirrors, blaze,
+// a QE curve, a black body.
+kelvora::design::DesignInput fullChain() {
     kelvora::design::DesignInput input;
+    kelvora::design::setKey(input, "detecteur", "IMX533", kelvora::DetectorCatalogue());
     input.geometrie = kelvora::design::Geometry::Littrow;
     input.fente_um = 20;
     input.cible_snr = 100;
+    input.masse_air = 1.3;
+    input.miroirs = 2;
+    input.blaze_a = 5000;
+    input.temperature_k = 5800;
+    return input;
+}
+
+// One design evaluation with both planning answers.
+void designRun(benchmark::State& state) {
+    const kelvora::design::DesignInput input = fullChain();
     for (auto _ : state) benchmark::DoNotOptimize(kelvora::design::evaluate(input));
 }
 BENCHMARK(designRun)->Name("design-run");
+
+// What `conception --spectre` computes: 200 rows of the chain.
+void spectrum200(benchmark::State& state) {
+    const kelvora::design::DesignInput input = fullChain();
+    for (auto _ : state) benchmark::DoNotOptimize(kelvora::design::spectrum(input, 199));
+}
+BENCHMARK(spectrum200)->Name("spectre-200-rows")->Unit(benchmark::kMicrosecond);
 
 }  // namespace

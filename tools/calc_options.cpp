@@ -133,7 +133,8 @@ ParseResult parseArguments(const std::vector<std::string>& args,
         r.error = "--spectre ne va qu'avec « conception »";
     if (r.error.empty()) r.error = readPositional(positional, catalogue, o);
     if (r.error.empty() && o.spectrum &&
-        std::any_of(o.fields.begin(), o.fields.end(), [](const auto& f) { return f.second.size() > 1; }))
+        std::any_of(o.fields.begin(), o.fields.end(),
+                    [](const auto& f) { return f.second.size() > 1; }))
         r.error = "--spectre : une seule valeur par clé";
     return r;
 }

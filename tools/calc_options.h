@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "model/detectors.h"
 #include "io/table.h"
+#include "model/detectors.h"
 
 namespace kelvora::cli {
 
@@ -25,7 +25,7 @@ struct CalcOptions {
     // NAME=TEXT (window fields) or KEY=VALUE (design keys), in first-seen order.
     std::vector<std::pair<std::string, std::vector<std::string>>> fields;
     OutputFormat format = OutputFormat::Default;
-    bool texts = false;  // the window's texts instead of numbers in CSV and JSON
+    bool texts = false;     // the window's texts instead of numbers in CSV and JSON
     bool spectrum = false;  // conception --spectre: the chain across the range
     bool help = false;
     bool version = false;

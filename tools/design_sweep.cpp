@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <ostream>
 
-#include "model/design/keys.h"
 #include "io/export.h"
+#include "model/design/keys.h"
 
 namespace kelvora::cli {
 
@@ -84,7 +84,8 @@ int printDesignSpectrum(const design::DesignInput& base, const CalcOptions& o,
                         const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out,
                         std::ostream& err) {
     design::DesignInput in = base;
-    for (const Field& f : sensorFirst(o.fields)) design::setKey(in, f.first, f.second.front(), catalogue);
+    for (const Field& f : sensorFirst(o.fields))
+        design::setKey(in, f.first, f.second.front(), catalogue);
     const design::DesignOutcome outcome = design::evaluate(in);
     if (!outcome.result) {
         err << outcome.error << '\n';

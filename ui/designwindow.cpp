@@ -15,8 +15,8 @@
 
 #include "model/design/keys.h"
 #include "ui/designform.h"
-#include "ui/plotsloader.h"
 #include "ui/paths.h"
+#include "ui/plotsloader.h"
 #include "ui/workbench.h"
 
 namespace kelvora::ui {
@@ -103,9 +103,9 @@ QComboBox* DesignWindow::createChoice(const char* key, QWidget* parent) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(key));
     if (std::string_view(key) == "geometrie") {
-        for (auto g : {design::Geometry::Normale, design::Geometry::Incidence,
-                       design::Geometry::Littrow, design::Geometry::Deviation,
-                       design::Geometry::Convergent})
+        for (auto g :
+             {design::Geometry::Normale, design::Geometry::Incidence, design::Geometry::Littrow,
+              design::Geometry::Deviation, design::Geometry::Convergent})
             box->addItem(form::geometryCaption(g), static_cast<int>(g));
         connect(box, &QComboBox::currentIndexChanged, this, [this] {
             if (!loading_) edited();

@@ -14,9 +14,9 @@ void attachReadingNotes(QLineEdit* field) {
     QObject::connect(field, &QLineEdit::textChanged, field, [field](const QString& text) {
         const QString note = QString::fromStdString(readingNote(text.toStdString()));
         QPalette pal = field->palette();
-        pal.setColor(QPalette::Text, note.isEmpty() ? field->parentWidget()->palette().color(
-                                                          QPalette::Text)
-                                                    : QColor(0xb0, 0x40, 0x00));
+        pal.setColor(QPalette::Text, note.isEmpty()
+                                         ? field->parentWidget()->palette().color(QPalette::Text)
+                                         : QColor(0xb0, 0x40, 0x00));
         field->setPalette(pal);
         field->setToolTip(note);
         field->setAccessibleDescription(note);

@@ -19,8 +19,7 @@ PlotsFactory loadFactory(QString& why) {
             why = lib.errorString();
             continue;
         }
-        if (auto f = reinterpret_cast<PlotsFactory>(lib.resolve("kelvora_create_plots")))
-            return f;
+        if (auto f = reinterpret_cast<PlotsFactory>(lib.resolve("kelvora_create_plots"))) return f;
         why = lib.errorString();
     }
     return nullptr;

@@ -10,14 +10,14 @@
 #include <QUrl>
 #include <sstream>
 
-#include "io/usercatalogue.h"
 #include "io/export.h"
+#include "io/usercatalogue.h"
 #include "ui/designform.h"
 #include "ui/designwindow.h"
-#include "ui/manual.h"
-#include "ui/paths.h"
 #include "ui/layout.h"
 #include "ui/mainwindow.h"
+#include "ui/manual.h"
+#include "ui/paths.h"
 
 namespace kelvora::ui {
 
@@ -169,9 +169,9 @@ bool Workbench::mayClose() {
 
 // Inputs and results in one CSV row, numbers as kelvora-calc writes them.
 void Workbench::exportResults() {
-    const QString p = QFileDialog::getSaveFileName(&window_, QStringLiteral("Exporter les résultats"),
-                                             QStringLiteral("resultats.csv"),
-                                             QStringLiteral("CSV (*.csv)"));
+    const QString p = QFileDialog::getSaveFileName(
+        &window_, QStringLiteral("Exporter les résultats"), QStringLiteral("resultats.csv"),
+        QStringLiteral("CSV (*.csv)"));
     if (!p.isEmpty()) exportResultsTo(withSuffix(p, QStringLiteral("csv")));
 }
 

@@ -85,7 +85,7 @@ double telescope(const DesignInput& in, double lambdaA) {
 // ν = π d cos α / (λ cos(α − θ)) · [sin(α − θ) + sin(β − θ)], sin θ = N λ_B / 2.
 double grating(const DesignInput& in, double alpha, double beta, double lambdaA) {
     if (in.blaze_a <= 0) return in.efficacite_reseau;
-    const double d = 1 / in.traits_mm;                 // mm
+    const double d = 1 / in.traits_mm;                // mm
     const double lambda = lambdaA / kAngstromsPerMm;  // mm
     const double theta = std::asin(in.blaze_a / kAngstromsPerMm * in.traits_mm / 2);
     const double nu = kPi * d * std::cos(alpha) / (lambda * std::cos(alpha - theta)) *

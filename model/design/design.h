@@ -83,7 +83,7 @@ struct DesignResult {
     double pose_cible_s = 0, magnitude_limite = 0;  // NaN without a target
     double snr_element = 0, signal_e_s_a = 0, rendement = 0, transmission_fente = 1;
     bool saturation_cible = false;
-    double poses_min_cible = 0;       // NaN without a target
+    double poses_min_cible = 0;        // NaN without a target
     double recouvrement_ordre2_a = 0;  // NaN: no overlap
 };
 

@@ -54,8 +54,8 @@ constexpr auto kNumeric = std::to_array<NumericKey>({
 struct ChoiceKey {
     const char* name;
     bool DesignInput::*field;
-    const char* no;   // false
-    const char* yes;  // true
+    const char* no;     // false
+    const char* yes;    // true
     const char* after;  // its place in the documented order
 };
 constexpr ChoiceKey kChoices[] = {

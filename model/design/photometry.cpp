@@ -79,7 +79,8 @@ Rates rates(const DesignInput& in, const Optics& o, const Spectral& s) {
                      : in.collimateur_mm * o.p / in.objectif_mm / in.focale_mm * kArcsecPerRadian;
     double band = photometry::kSkyBandLimit;
     if (o.slit) {
-        const double image = in.fente_um / 1000 * in.objectif_mm / in.collimateur_mm * s.anamorphose;
+        const double image =
+            in.fente_um / 1000 * in.objectif_mm / in.collimateur_mm * s.anamorphose;
         band = std::min(photometry::kSkyBandLimit, s.dispersion * image / (in.bin_x * o.p));
     }
     Rates k{};

@@ -161,8 +161,8 @@ TEST(DesignKeys, ChoosingASensorSetsEveryItsValue) {
             DesignInput fresh;
             EXPECT_EQ(setKey(fresh, "detecteur", after, catalogue), "");
             for (const NumericKey& k : numericKeys())
-                EXPECT_EQ(switched.*(k.field), fresh.*(k.field)) << before << " → " << after
-                                                                 << ": " << k.name;
+                EXPECT_EQ(switched.*(k.field), fresh.*(k.field))
+                    << before << " → " << after << ": " << k.name;
         }
     }
 }

@@ -63,8 +63,8 @@ TEST(DesignPhotometry, ExtinctionAgainstSiteTables) {
         const char* aerosols;
         double k4000, k5500, k7000;
     };
-    for (const Site& s : {Site{"2400", "0.03", 0.30, 0.11, 0.04},
-                          Site{"2096", "0.07", 0.365, 0.150, 0.073}}) {
+    for (const Site& s :
+         {Site{"2400", "0.03", 0.30, 0.11, 0.04}, Site{"2096", "0.07", 0.365, 0.150, 0.073}}) {
         const DesignInput in = with({{"altitude_m", s.altitude}, {"aerosols", s.aerosols}});
         EXPECT_NEAR(chain::extinction(in, 4000), s.k4000, 0.05) << s.altitude;
         EXPECT_NEAR(chain::extinction(in, 5500), s.k5500, 0.05) << s.altitude;

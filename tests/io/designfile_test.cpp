@@ -138,7 +138,8 @@ TEST(UserCatalogue, QeCurvesAsPairs) {
     const DetectorModel* d = c.find("courbe");
     ASSERT_TRUE(d);
     EXPECT_EQ(d->qe, 0.8);
-    EXPECT_EQ(d->qeCurve, (std::vector<std::pair<double, double>>{{400, 0.5}, {500, 1}, {700, 0.25}}));
+    EXPECT_EQ(d->qeCurve,
+              (std::vector<std::pair<double, double>>{{400, 0.5}, {500, 1}, {700, 0.25}}));
     EXPECT_FALSE(c.find("désordre"));
     EXPECT_FALSE(c.find("trop"));
     design::DesignInput in;

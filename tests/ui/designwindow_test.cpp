@@ -15,9 +15,9 @@
 #include "model/design/keys.h"
 #include "tests/ui/workbench_fixture.h"
 #include "ui/designform.h"
+#include "ui/designwindow.h"
 #include "ui/plots/designplots.h"
 #include "ui/plotset.h"
-#include "ui/designwindow.h"
 
 namespace kelvora::ui {
 namespace {
@@ -291,7 +291,8 @@ TEST_F(DesignWindowTest, ExportsTheDesignAsCsvAndJson) {
     const QList<QByteArray> lines = csv.readAll().split('\n');
     ASSERT_GE(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith("diametre_mm,focale_mm,"));
-    EXPECT_TRUE(lines[0].endsWith(",pose_cible_s,magnitude_limite,saturation_cible,poses_min_cible,erreur"));
+    EXPECT_TRUE(lines[0].endsWith(
+        ",pose_cible_s,magnitude_limite,saturation_cible,poses_min_cible,erreur"));
     EXPECT_TRUE(lines[1].startsWith("200,1200,2,300,1,normale,")) << lines[1].toStdString();
     QFile json(path("c.json"));
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));

@@ -100,8 +100,8 @@ TEST_F(WorkbenchTest, ExportedResultsCarryTheInputs) {
               "txtLambda2,txtSeparation,txtResolution,lblLambda,txtDCollimateur,txtDGrating,"
               "txtDChambre,txtFD,txtSB,erreur");
     EXPECT_TRUE(lines[1].startsWith("200,1200,2,600,1,")) << lines[1].toStdString();
-    for (const auto& [typed, kept] : {std::pair{"r", "r.csv"}, {"r.CSV", "r.CSV"},
-                                      {"r.txt", "r.txt.csv"}})
+    for (const auto& [typed, kept] :
+         {std::pair{"r", "r.csv"}, {"r.CSV", "r.CSV"}, {"r.txt", "r.txt.csv"}})
         EXPECT_EQ(withSuffix(typed, "csv"), kept);
 }
 

@@ -11,9 +11,9 @@
 #include <QToolTip>
 
 #include "ui/designwindow.h"
+#include "ui/mainwindow.h"
 #include "ui/plots/designplots.h"
 #include "ui/plotsloader.h"
-#include "ui/mainwindow.h"
 #include "ui/workbench.h"
 
 namespace {
