@@ -37,6 +37,9 @@ double dispersionAt(const DesignInput& in, const Optics& o, double beta);
 // The diffraction angle of another wavelength (Å), the grating fixed.
 double betaAt(const Optics& o, double lambdaA);
 
+// The aberration blur (mm along the dispersion) of the converging beam.
+double convergentComa(const DesignInput& in, const Optics& o);
+
 void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r);
 void fillResolution(const DesignInput& in, const Optics& o, DesignResult& r);
 void fillPhotometry(const DesignInput& in, const Optics& o, DesignResult& r);

@@ -191,8 +191,19 @@ void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
     r.ouverture_objectif = Fcam / r.diametre_objectif_mm;
 }
 
-// The star's image along the dispersion, the pixel and the grating's
-// diffraction limit, each as a width in Å, add in quadrature.
+// A plane grating in a beam converging at f/F, D before the sensor and
+// focused at λ: the rays of the pupil's edge land 3 D tan β / (8 F² cos⁴ β)
+// (mm) beyond the chief ray along the dispersion (Hoag & Schroeder 1970;
+// docs/physics.md derives it). 0 in the collimated geometries.
+double convergentComa(const DesignInput& in, const Optics& o) {
+    if (!o.convergent) return 0;
+    const double F = in.focale_mm / in.diametre_mm, c = std::cos(o.beta);
+    return 3 * in.distance_capteur_mm * std::tan(o.beta) / (8 * F * F * c * c * c * c);
+}
+
+// The star's image along the dispersion, the pixel, the grating's
+// diffraction limit and, in the converging beam, its aberration, each as a
+// width in Å, add in quadrature.
 void fillResolution(const DesignInput& in, const Optics& o, DesignResult& r) {
     double image = o.seeingDisc;  // mm on the detector
     if (!o.convergent) {
@@ -204,8 +215,9 @@ void fillResolution(const DesignInput& in, const Optics& o, DesignResult& r) {
     const double imageA = r.image_entree_px * r.dispersion_a_px;
     const double pixelA = r.dispersion_a_px;
     const double diffractionA = in.lambda_a / (o.mN * r.longueur_reseau_mm);
-    r.element_resolution_a =
-        std::sqrt(imageA * imageA + pixelA * pixelA + diffractionA * diffractionA);
+    const double aberrationA = convergentComa(in, o) / binned * r.dispersion_a_px;
+    r.element_resolution_a = std::sqrt(imageA * imageA + pixelA * pixelA +
+                                       diffractionA * diffractionA + aberrationA * aberrationA);
     r.resolution = in.lambda_a / r.element_resolution_a;
     r.echantillonnage_px = r.element_resolution_a / r.dispersion_a_px;
     r.echantillonnage = r.echantillonnage_px < kUnderSampled  ? Sampling::Under

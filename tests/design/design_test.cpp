@@ -50,6 +50,20 @@ TEST(DesignRealInstruments, DispersionAndResolution) {
     EXPECT_LT(littrow.resolution, 18000 * 1.3);
 }
 
+// A grating in a converging beam blurs its spectrum more as the beam gets
+// faster (the same telescope focal length, a larger aperture).
+TEST(DesignRealInstruments, ConvergentBeamResolutionFallsWithTheFocalRatio) {
+    double previous = INFINITY;
+    for (const char* diameter : {"100", "200", "300", "400"}) {
+        const DesignResult r = result(with({{"geometrie", "convergent"},
+                                            {"traits_mm", "100"},
+                                            {"distance_capteur_mm", "40"},
+                                            {"diametre_mm", diameter}}));
+        EXPECT_LT(r.resolution, previous) << diameter;
+        previous = r.resolution;
+    }
+}
+
 TEST(DesignPlanning, SolvedExposureAndMagnitudeGiveTheTarget) {
     for (const char* geometry : {"normale", "littrow", "convergent"}) {
         DesignInput in = with({{"geometrie", geometry},
