@@ -48,6 +48,7 @@ void alongWavelength(const design::DesignInput& in, Plot& efficiency, Plot& snr)
     };
     for (const auto& [name, field] : factors)
         efficiency.curves.emplace_back(QString::fromUtf8(name), curveOf(field));
+    efficiency.lastIsTotal = true;
     snr.curves.emplace_back(QStringLiteral("par pixel"), curveOf(&design::SpectralPoint::snr));
     snr.curves.emplace_back(QStringLiteral("par élément"),
                             curveOf(&design::SpectralPoint::snr_element));

@@ -26,6 +26,7 @@ struct Plot {
     bool wholeX = false;  // integer ticks (pixels)
     using Curve = std::vector<std::pair<double, double>>;
     std::vector<std::pair<QString, Curve>> curves;  // (name, points)
+    bool lastIsTotal = false;                       // drawn heavier, in black
     std::optional<double> level;  // a horizontal line (the target), named levelName
     QString levelName;
     std::optional<PlotMark> mark;

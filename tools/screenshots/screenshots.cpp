@@ -5,7 +5,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QComboBox>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -59,5 +61,15 @@ int main(int argc, char** argv) {
     design->move(0, 0);
     if (!QTest::qWaitForWindowExposed(design)) return 1;
     shootScreen(out + "/screenshot-conception.png", design->frameGeometry());
+    // The efficiencies across the range, through the air, with a blazed grating and a CMOS camera.
+    auto* sensor = design->sensorChoice();
+    sensor->setCurrentIndex(sensor->findText(QStringLiteral("IMX533")));
+    for (const auto& [key, value] : {std::pair{"masse_air", "1.5"},
+                                     {"miroirs", "2"},
+                                     {"blaze_a", "5000"},
+                                     {"traits_mm", "600"}})
+        design->field(key)->setText(QString::fromLatin1(value));
+    design->findChild<QTabWidget*>(QStringLiteral("graphiques"))->setCurrentIndex(3);
+    shootScreen(out + "/screenshot-rendement.png", design->frameGeometry());
     return 0;
 }

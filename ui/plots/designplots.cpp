@@ -10,6 +10,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
+#include <QPen>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QStackedWidget>
@@ -68,8 +69,18 @@ void draw(QChart* chart, const Plot& plot) {
         delete a;
     }
     chart->setTitle(plot.title);
+    // Colours that stay apart for up to six curves (no default colour repeats).
+    static const QColor palette[] = {QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2c),
+                                     QColor(0xff, 0x7f, 0x0e), QColor(0x94, 0x67, 0xbd),
+                                     QColor(0xd6, 0x27, 0x28), QColor(0x8c, 0x56, 0x4b)};
     std::vector<QAbstractSeries*> series;
-    for (const auto& [name, curve] : plot.curves) series.push_back(lineOf(curve, name));
+    for (std::size_t i = 0; i < plot.curves.size(); ++i) {
+        QLineSeries* line = lineOf(plot.curves[i].second, plot.curves[i].first);
+        const bool total = plot.lastIsTotal && i + 1 == plot.curves.size();
+        line->setPen(QPen(total ? QColor(Qt::black) : palette[i % std::size(palette)],
+                          total ? 3 : 2));
+        series.push_back(line);
+    }
     const Plot::Curve& first = plot.curves.empty() ? Plot::Curve{} : plot.curves.front().second;
     if (plot.level && !first.empty())
         series.push_back(
