@@ -7,7 +7,9 @@
 #include "model/calculation.h"
 #include "model/numbertext.h"
 #include "tools/calc_options.h"
+#include "tools/design_answers.h"
 #include "tools/design_sweep.h"
+#include "io/userlines.h"
 #include "tools/help.h"
 #include "tools/window_sweep.h"
 
@@ -63,6 +65,9 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
             return 2;
         }
     }
+    if (o.propose) return printProposals(file.design, o, catalogue, o.format, out, err);
+    if (o.lines)
+        return printLines(file.design, o, catalogue, io::loadLines(), o.format, out, err);
     if (o.spectrum) return printDesignSpectrum(file.design, o, catalogue, o.format, out, err);
     if (o.design) return printDesignSweep(file.design, o, catalogue, o.format, out, err);
     RunInput base = windowInput(file.window, catalogue);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/design/keys.h"
+#include "model/design/proposer.h"
 #include "model/instrument.h"
 
 namespace kelvora::cli {
@@ -21,7 +22,8 @@ void addOptions(QCommandLineParser& p) {
     p.addOption({"version", {}});
     p.addOption({"textes", {}});
     p.addOption({"spectre", {}});
-    for (const char* name : {"detector", "model", "decimal-separator", "format", "fichier"})
+    p.addOption({"raies", {}});
+    for (const char* name : {"detector", "model", "decimal-separator", "format", "fichier", "nombre"})
         p.addOption({QString::fromLatin1(name), {}, QStringLiteral("V")});
 }
 
@@ -73,6 +75,13 @@ std::string readOptions(const QCommandLineParser& p, const DetectorCatalogue& ca
     }
     o.texts = p.isSet(QStringLiteral("textes"));
     o.spectrum = p.isSet(QStringLiteral("spectre"));
+    o.lines = p.isSet(QStringLiteral("raies"));
+    if (p.isSet(QStringLiteral("nombre"))) {
+        bool ok = false;
+        const int n = p.value(QStringLiteral("nombre")).toInt(&ok);
+        if (!ok || n < 1) return "--nombre : un entier ≥ 1 est attendu";
+        o.count = static_cast<std::size_t>(n);
+    }
     o.help = p.isSet(QStringLiteral("help"));
     o.version = p.isSet(QStringLiteral("version"));
     return {};
@@ -80,7 +89,11 @@ std::string readOptions(const QCommandLineParser& p, const DetectorCatalogue& ca
 
 // The design keys are read strictly: a value that is not a number is a usage error.
 std::string readDesignArgument(const std::string& name, const std::string& value,
-                               const DetectorCatalogue& catalogue) {
+                               const DetectorCatalogue& catalogue, bool propose) {
+    if (propose && design::isProposerKey(name)) {
+        design::ProposerRequest scratch;
+        return design::setProposerKey(scratch, name, value);
+    }
     if (!design::isInputKey(name)) return "clé inconnue « " + name + " »";
     design::DesignInput scratch;
     return design::setKey(scratch, name, value, catalogue);
@@ -100,7 +113,8 @@ std::string readPositional(const QStringList& positional, const DetectorCatalogu
             return (o.design ? "argument « " : "champ inconnu « ") + arg + " »";
         const std::string value = arg.substr(eq + 1);
         if (o.design) {
-            if (std::string e = readDesignArgument(name, value, catalogue); !e.empty()) return e;
+            if (std::string e = readDesignArgument(name, value, catalogue, o.propose); !e.empty())
+                return e;
         } else if (!inputByName(name)) {
             return "champ inconnu « " + name + " »";
         }
@@ -125,17 +139,21 @@ ParseResult parseArguments(const std::vector<std::string>& args,
     CalcOptions& o = r.options;
     r.error = readOptions(p, catalogue, o);
     const QStringList positional = p.positionalArguments();
-    o.design = !positional.isEmpty() && positional.first() == QLatin1String("conception");
+    o.propose = !positional.isEmpty() && positional.first() == QLatin1String("proposer");
+    o.design = o.propose ||
+               (!positional.isEmpty() && positional.first() == QLatin1String("conception"));
     if (r.error.empty() && o.design &&
         (!o.detectors.empty() || !o.barlowModels.empty() || o.separator || o.texts))
         r.error = "« conception » ne prend que --format (le détecteur : detecteur=NOM)";
-    if (r.error.empty() && o.spectrum && !o.design)
-        r.error = "--spectre ne va qu'avec « conception »";
+    if (r.error.empty() && (o.spectrum || o.lines) && (!o.design || o.propose))
+        r.error = "--spectre et --raies ne vont qu'avec « conception »";
+    if (r.error.empty() && p.isSet(QStringLiteral("nombre")) && !o.propose)
+        r.error = "--nombre ne va qu'avec « proposer »";
     if (r.error.empty()) r.error = readPositional(positional, catalogue, o);
-    if (r.error.empty() && o.spectrum &&
+    if (r.error.empty() && (o.spectrum || o.lines || o.propose) &&
         std::any_of(o.fields.begin(), o.fields.end(),
                     [](const auto& f) { return f.second.size() > 1; }))
-        r.error = "--spectre : une seule valeur par clé";
+        r.error = "une seule valeur par clé ici (une liste : reseaux=600,1200)";
     return r;
 }
 

@@ -17,7 +17,10 @@ using io::TableWriter;
 
 // The command line as given; options and names may repeat for a sweep.
 struct CalcOptions {
-    bool design = false;                 // the "conception" command
+    bool design = false;                 // the "conception" command (or "proposer")
+    bool propose = false;                // the "proposer" command
+    std::size_t count = 10;              // proposer --nombre
+    bool lines = false;                  // conception --raies
     std::vector<std::string> detectors;  // catalogue names
     std::vector<bool> barlowModels;
     std::optional<std::string> separator;

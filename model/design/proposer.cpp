@@ -1,0 +1,215 @@
+#include "model/design/proposer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/design/design_internal.h"
+#include "model/design/keys.h"
+#include "model/numbertext.h"
+
+namespace kelvora::design {
+
+namespace {
+
+// Why a design is not kept, in the order the conditions are checked.
+enum Reason { Impossible, TooLow, Sampling_, Range, GratingTooSmall, Kept, ReasonCount };
+
+struct Search {
+    std::vector<Candidate> kept;
+    std::size_t counts[ReasonCount] = {};
+    std::optional<Candidate> bestR;  // the highest R of any possible design
+};
+
+Reason judge(const ProposerRequest& q, const DesignResult& r) {
+    if (r.resolution < q.resolution_cible) return TooLow;
+    if (r.echantillonnage != Sampling::Good) return Sampling_;
+    if ((q.lambda_min_a && r.lambda_min_a > *q.lambda_min_a) ||
+        (q.lambda_max_a && r.lambda_max_a < *q.lambda_max_a))
+        return Range;
+    if (r.longueur_reseau_mm > q.largeur_reseau_mm) return GratingTooSmall;
+    return Kept;
+}
+
+void consider(const ProposerRequest& q, const DesignInput& in, Search& s) {
+    const DesignOutcome o = evaluate(in);
+    if (!o.result) {
+        ++s.counts[Impossible];
+        return;
+    }
+    if (!s.bestR || o.result->resolution > s.bestR->result.resolution)
+        s.bestR = Candidate{in, *o.result};
+    const Reason why = judge(q, *o.result);
+    ++s.counts[why];
+    if (why == Kept) s.kept.push_back({in, *o.result});
+}
+
+// Shortest exposure first, then the wider range.
+bool better(const Candidate& a, const Candidate& b) {
+    if (a.result.pose_cible_s != b.result.pose_cible_s)
+        return a.result.pose_cible_s < b.result.pose_cible_s;
+    return a.result.lambda_max_a - a.result.lambda_min_a >
+           b.result.lambda_max_a - b.result.lambda_min_a;
+}
+
+std::string grouped(double v) {
+    return frenchNumber(std::round(v), 15);
+}
+
+std::string describe(const DesignInput& in) {
+    std::string d = std::string(geometryName(in.geometrie)) + ", " +
+                    shortestNumberText(in.traits_mm) + " traits/mm, collimateur " +
+                    shortestNumberText(in.collimateur_mm) + " mm, objectif " +
+                    shortestNumberText(in.objectif_mm) + " mm, ";
+    d += in.fente_um > 0 ? "fente " + shortestNumberText(in.fente_um) + " µm" : "sans fente";
+    return d + ", bin " + shortestNumberText(in.bin_x);
+}
+
+std::string noneKept(const ProposerRequest& q, const Search& s) {
+    std::string e = "aucune conception n'atteint R = " + grouped(q.resolution_cible);
+    if (!s.bestR) return e + " : aucun instrument possible avec ces choix";
+    e += " ; la meilleure donne R = " + grouped(s.bestR->result.resolution) + " (" +
+         describe(s.bestR->input) + ")";
+    const std::pair<Reason, const char*> limits[] = {
+        {Sampling_, "mal échantillonnées"},
+        {Range, "ne couvrent pas le domaine demandé"},
+        {GratingTooSmall, "dont le faisceau déborde du réseau"},
+    };
+    std::string others;
+    for (const auto& [reason, words] : limits)
+        if (s.counts[reason])
+            others += (others.empty() ? "" : ", ") + std::to_string(s.counts[reason]) + " " + words;
+    if (!others.empty()) e += " ; atteignent R mais écartées : " + others;
+    return e;
+}
+
+using NumberList = std::vector<double> ProposerRequest::*;
+constexpr std::pair<const char*, NumberList> kLists[] = {
+    {"reseaux", &ProposerRequest::reseaux},
+    {"focales", &ProposerRequest::focales},
+    {"fentes", &ProposerRequest::fentes},
+    {"binnings", &ProposerRequest::binnings},
+};
+
+std::vector<std::string_view> split(std::string_view text) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma - start));
+        if (comma == std::string_view::npos) return parts;
+        start = comma + 1;
+    }
+}
+
+std::string readList(std::string_view key, std::string_view text, std::vector<double>& out) {
+    std::vector<double> values;
+    for (std::string_view part : split(text)) {
+        const auto v = strictNumber(part);
+        if (!v || *v < 0)
+            return std::string(key) + " : « " + std::string(part) +
+                   " » n'est pas un nombre ≥ 0 (liste séparée par des virgules, point décimal)";
+        values.push_back(*v);
+    }
+    out = std::move(values);
+    return {};
+}
+
+std::string readGeometries(std::string_view text, std::vector<Geometry>& out) {
+    std::vector<Geometry> values;
+    for (std::string_view part : split(text)) {
+        const auto g = geometryByName(part);
+        if (!g)
+            return "geometries : « " + std::string(part) +
+                   " » inconnue (normale, incidence, littrow, deviation ou convergent)";
+        values.push_back(*g);
+    }
+    out = std::move(values);
+    return {};
+}
+
+std::string joined(const std::vector<double>& values) {
+    std::string text;
+    for (double v : values) text += (text.empty() ? "" : ",") + shortestNumberText(v);
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string> proposerKeys() {
+    return {"resolution_cible", "lambda_min_a", "lambda_max_a", "reseaux",          "focales",
+            "fentes",           "geometries",   "binnings",     "largeur_reseau_mm"};
+}
+
+bool isProposerKey(std::string_view key) {
+    for (const std::string& k : proposerKeys())
+        if (key == k) return true;
+    return false;
+}
+
+std::string setProposerKey(ProposerRequest& r, std::string_view key, std::string_view text) {
+    if (!isProposerKey(key)) return "clé inconnue « " + std::string(key) + " »";
+    for (const auto& [name, field] : kLists)
+        if (key == name) return readList(key, text, r.*field);
+    if (key == "geometries") return readGeometries(text, r.geometries);
+    const auto v = strictNumber(text);
+    const std::string k(key);
+    if (!v || *v <= 0) return k + " : « " + std::string(text) + " » n'est pas un nombre > 0";
+    if (key == "resolution_cible") r.resolution_cible = *v;
+    if (key == "lambda_min_a") r.lambda_min_a = *v;
+    if (key == "lambda_max_a") r.lambda_max_a = *v;
+    if (key == "largeur_reseau_mm") r.largeur_reseau_mm = *v;
+    return {};
+}
+
+std::string proposerKeyText(const ProposerRequest& r, std::string_view key) {
+    for (const auto& [name, field] : kLists)
+        if (key == name) return joined(r.*field);
+    if (key == "geometries") {
+        std::string text;
+        for (Geometry g : r.geometries) text += (text.empty() ? "" : ",") + std::string(geometryName(g));
+        return text;
+    }
+    if (key == "resolution_cible") return shortestNumberText(r.resolution_cible);
+    if (key == "lambda_min_a") return r.lambda_min_a ? shortestNumberText(*r.lambda_min_a) : "";
+    if (key == "lambda_max_a") return r.lambda_max_a ? shortestNumberText(*r.lambda_max_a) : "";
+    if (key == "largeur_reseau_mm") return shortestNumberText(r.largeur_reseau_mm);
+    return {};
+}
+
+std::vector<std::string> candidateKeys() {
+    return {"geometrie", "traits_mm", "collimateur_mm", "objectif_mm",
+            "fente_um",  "bin_x",     "cible_snr"};
+}
+
+Proposal propose(const DesignInput& fixed, const ProposerRequest& q, std::size_t count) {
+    DesignInput in = fixed;
+    if (in.cible_snr <= 0) in.cible_snr = 100;  // the ranking needs an exposure
+    Search s;
+    Proposal p;
+    for (Geometry g : q.geometries)
+        for (double lines : q.reseaux)
+            for (double coll : q.focales)
+                for (double cam : q.focales)
+                    for (double slit : q.fentes)
+                        for (double bin : q.binnings) {
+                            // No lenses and no slit in the converging beam: once is enough.
+                            if (g == Geometry::Convergent &&
+                                (coll != q.focales[0] || cam != q.focales[0] ||
+                                 slit != q.fentes[0]))
+                                continue;
+                            in.geometrie = g;
+                            in.traits_mm = lines;
+                            in.collimateur_mm = coll;
+                            in.objectif_mm = cam;
+                            in.fente_um = slit;
+                            in.bin_x = bin;
+                            consider(q, in, s);
+                            ++p.evaluated;
+                        }
+    std::sort(s.kept.begin(), s.kept.end(), better);
+    if (s.kept.size() > count) s.kept.resize(count);
+    p.candidates = std::move(s.kept);
+    if (p.candidates.empty()) p.error = noneKept(q, s);
+    return p;
+}
+
+}  // namespace kelvora::design

@@ -1,0 +1,52 @@
+#pragma once
+
+// Which design to build: every combination of the gratings, lenses, slits,
+// geometries and binnings a user owns or can buy, evaluated by the design
+// model itself, kept when it reaches the target and ranked by the exposure
+// it needs.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/design/design.h"
+
+namespace kelvora::design {
+
+struct ProposerRequest {
+    double resolution_cible = 0;  // required: R at lambda_a
+    std::optional<double> lambda_min_a, lambda_max_a;  // the band the range must cover
+    std::vector<double> reseaux{150, 300, 600, 1200, 1800, 2400};
+    // Common photographic and achromat focal lengths, for collimator and camera.
+    std::vector<double> focales{35, 50, 75, 85, 100, 135, 150, 200};
+    std::vector<double> fentes{0, 10, 15, 20, 25, 35, 50};  // µm; 0: no slit
+    std::vector<Geometry> geometries{Geometry::Littrow};
+    std::vector<double> binnings{1, 2};
+    double largeur_reseau_mm = 25;  // the grating's ruled width
+};
+
+// The proposer's own keys ("resolution_cible", "reseaux"…): "" or a French
+// usage error naming the key. Lists are comma-separated.
+bool isProposerKey(std::string_view key);
+std::string setProposerKey(ProposerRequest& r, std::string_view key, std::string_view text);
+std::string proposerKeyText(const ProposerRequest& r, std::string_view key);
+std::vector<std::string> proposerKeys();
+
+struct Candidate {
+    DesignInput input;  // the fixed keys with this design's own
+    DesignResult result;
+};
+
+struct Proposal {
+    std::vector<Candidate> candidates;  // best first, at most the number asked
+    std::size_t evaluated = 0;
+    std::string error;  // French: why none is kept (how close the best comes)
+};
+
+// The design keys that make a candidate, in the order a row shows them.
+std::vector<std::string> candidateKeys();
+
+Proposal propose(const DesignInput& fixed, const ProposerRequest& request, std::size_t count);
+
+}  // namespace kelvora::design

@@ -1,0 +1,100 @@
+#include "tools/design_answers.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "io/export.h"
+#include "model/design/keys.h"
+#include "model/design/proposer.h"
+
+namespace kelvora::cli {
+
+namespace {
+
+// The design keys given (the sensor first, so that the others override it)
+// and the proposer's own.
+design::DesignInput applyKeys(design::DesignInput in, const CalcOptions& o,
+                              const DetectorCatalogue& catalogue, design::ProposerRequest* q) {
+    for (bool sensor : {true, false})
+        for (const auto& [key, values] : o.fields) {
+            if ((key == "detecteur") != sensor) continue;
+            if (q && design::isProposerKey(key))
+                design::setProposerKey(*q, key, values.front());
+            else
+                design::setKey(in, key, values.front(), catalogue);
+        }
+    return in;
+}
+
+Cell keyCell(const design::DesignInput& in, const std::string& key) {
+    const std::string text = design::keyText(in, key);
+    if (design::isTextKey(key)) return Cell::ofText(text);
+    return Cell::ofNumber(*design::strictNumber(text));
+}
+
+const char* const kCandidateResults[] = {"resolution",   "echantillonnage_px", "lambda_min_a",
+                                         "lambda_max_a", "snr",                "pose_cible_s"};
+
+}  // namespace
+
+int printProposals(const design::DesignInput& base, const CalcOptions& o,
+                   const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out,
+                   std::ostream& err) {
+    design::ProposerRequest q;
+    const design::DesignInput fixed = applyKeys(base, o, catalogue, &q);
+    if (!(q.resolution_cible > 0)) {
+        err << "kelvora-calc : proposer : resolution_cible=R est requise ; voir kelvora-calc "
+               "proposer --help\n";
+        return 2;
+    }
+    const design::Proposal p = design::propose(fixed, q, o.count);
+    if (p.candidates.empty()) {
+        err << p.error << '\n';
+        return 1;
+    }
+    std::vector<std::string> columns = design::candidateKeys();
+    for (const char* name : kCandidateResults) columns.emplace_back(name);
+    TableWriter table(format == OutputFormat::Default ? OutputFormat::Csv : format, out, columns);
+    for (const design::Candidate& c : p.candidates) {
+        std::vector<Cell> cells;
+        for (const std::string& key : design::candidateKeys()) cells.push_back(keyCell(c.input, key));
+        const std::vector<design::NamedResult> results = design::namedResults(c.result, true);
+        for (const char* name : kCandidateResults)
+            cells.push_back(io::designResultCell(
+                std::find_if(results.begin(), results.end(), [&](const design::NamedResult& n) {
+                    return std::string_view(n.name) == name;
+                })->cell));
+        table.row(cells);
+    }
+    table.finish();
+    return 0;
+}
+
+int printLines(const design::DesignInput& base, const CalcOptions& o,
+               const DetectorCatalogue& catalogue, const std::vector<design::Line>& lines,
+               OutputFormat format, std::ostream& out, std::ostream& err) {
+    const design::DesignInput in = applyKeys(base, o, catalogue, nullptr);
+    const design::DesignOutcome outcome = design::evaluate(in);
+    if (!outcome.result) {
+        err << outcome.error << '\n';
+        return 1;
+    }
+    const design::LineReport report = design::linesOnSensor(in, lines);
+    TableWriter table(format == OutputFormat::Default ? OutputFormat::Csv : format, out,
+                      {"type", "nom", "lambda_a", "pixel", "separation_a", "element_a", "verdict",
+                       "nombre"});
+    for (const design::LineOnSensor& l : report.lines)
+        table.row({Cell::ofText("raie"), Cell::ofText(l.line->name), Cell::ofNumber(l.line->lambda_a),
+                   Cell::ofNumber(l.pixel), {}, {}, Cell::ofText(l.line->kind), {}});
+    for (const design::PairVerdict& v : report.pairs)
+        table.row({Cell::ofText("paire"), Cell::ofText(v.pair->name), {}, {},
+                   Cell::ofNumber(v.separation_a), Cell::ofNumber(v.element_a),
+                   Cell::ofText(v.separated ? "séparé" : "non séparé"), {}});
+    for (const design::LampCount& lamp : report.lamps)
+        table.row({Cell::ofText("lampe"), Cell::ofText(lamp.kind), {}, {}, {}, {}, {},
+                   Cell::ofNumber(lamp.lines)});
+    table.finish();
+    return 0;
+}
+
+}  // namespace kelvora::cli
