@@ -3,6 +3,7 @@
 #include "model/calculation.h"
 #include "model/design/design.h"
 #include "model/design/keys.h"
+#include "model/design/proposer.h"
 #include "model/numbertext.h"
 
 namespace {
@@ -60,5 +61,19 @@ void spectrum200(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(kelvora::design::spectrum(input, 199));
 }
 BENCHMARK(spectrum200)->Name("spectre-200-rows")->Unit(benchmark::kMicrosecond);
+
+// The proposer's default search (thousands of designs) for a Be-star
+// observer's target: R = 10,000 at Hα on a 200 mm f/10 with an IMX533.
+void proposerDefault(benchmark::State& state) {
+    kelvora::design::DesignInput fixed;
+    kelvora::design::setKey(fixed, "detecteur", "IMX533", kelvora::DetectorCatalogue());
+    fixed.focale_mm = 2000;
+    fixed.seeing_arcsec = 2.5;
+    fixed.lambda_a = 6563;
+    kelvora::design::ProposerRequest request;
+    request.resolution_cible = 10000;
+    for (auto _ : state) benchmark::DoNotOptimize(kelvora::design::propose(fixed, request, 10));
+}
+BENCHMARK(proposerDefault)->Name("proposer-default")->Unit(benchmark::kMillisecond);
 
 }  // namespace

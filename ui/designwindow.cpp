@@ -16,6 +16,7 @@
 #include "model/design/keys.h"
 #include "ui/designform.h"
 #include "ui/paths.h"
+#include "ui/linesreport.h"
 #include "ui/plotsloader.h"
 #include "ui/workbench.h"
 
@@ -75,6 +76,13 @@ void DesignWindow::createMenus() {
     QAction* take = designMenu->addAction(QStringLiteral("&Reprendre les valeurs de la fenêtre"),
                                           [this] { workbench_.takeWindowValues(); });
     take->setObjectName(QStringLiteral("reprendre"));
+    QAction* propose = designMenu->addAction(QStringLiteral("&Proposer…"),
+                                             [this] { workbench_.openProposer(); });
+    propose->setObjectName(QStringLiteral("proposer"));
+    undo_ = designMenu->addAction(QStringLiteral("&Annuler le chargement"), QKeySequence::Undo,
+                                  [this] { undoLoad(); });
+    undo_->setObjectName(QStringLiteral("annulerChargement"));
+    undo_->setEnabled(false);
     layout()->setMenuBar(bar);
 }
 
@@ -206,6 +214,21 @@ QWidget* DesignWindow::createResults() {
     return box;
 }
 
+void DesignWindow::load(const design::DesignInput& in) {
+    undo_stack_.push_back(input_);
+    undo_->setEnabled(true);
+    showValues(in);
+    workbench_.designEdited(input_);
+}
+
+void DesignWindow::undoLoad() {
+    if (undo_stack_.empty()) return;
+    showValues(undo_stack_.back());
+    undo_stack_.pop_back();
+    undo_->setEnabled(!undo_stack_.empty());
+    workbench_.designEdited(input_);
+}
+
 // Without its plots library the window still computes; it says what is missing.
 QWidget* DesignWindow::createPlots() {
     QString why;
@@ -303,7 +326,10 @@ void DesignWindow::recompute() {
     for (auto& [key, value] : results_) value->setEnabled(true);
     export_->setEnabled(true);
     showResults(*o.result, input_.cible_snr > 0);
-    if (plots_) plots_->show(plotSet(input_, *o.result));
+    if (plots_) {
+        plots_->show(plotSet(input_, *o.result, workbench_.lines()));
+        plots_->showNotes(linesReportHtml(design::linesOnSensor(input_, workbench_.lines())));
+    }
 }
 
 // Nothing of the last valid instrument stays on screen as if it were current.

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "model/design/design.h"
 
@@ -28,6 +29,10 @@ class DesignWindow : public QWidget {
 
     // Shows these values without counting them as an edit.
     void showValues(const design::DesignInput& in);
+    // Takes these values as an edit « Annuler le chargement » can undo.
+    void load(const design::DesignInput& in);
+    void undoLoad();
+    const design::DesignInput& input() const { return input_; }
     // The title names the file the design belongs to.
     void showTitle(const QString& fileName, bool modified);
     // Writes the design's keys and results; CSV, or JSON for a .json path.
@@ -73,6 +78,8 @@ class DesignWindow : public QWidget {
     QLabel* verdict_ = nullptr;
     QLabel* saturation_ = nullptr;
     QAction* export_ = nullptr;
+    QAction* undo_ = nullptr;
+    std::vector<design::DesignInput> undo_stack_;  // the designs before each load
     PlotsView* plots_ = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/design/curves.h"
+#include "model/design/lines.h"
 
 namespace kelvora::ui {
 
@@ -60,7 +61,8 @@ void alongWavelength(const design::DesignInput& in, Plot& efficiency, Plot& snr)
 
 }  // namespace
 
-PlotSet plotSet(const design::DesignInput& in, const design::DesignResult& r) {
+PlotSet plotSet(const design::DesignInput& in, const design::DesignResult& r,
+                const std::vector<design::Line>& lines) {
     PlotSet set;
     set[0] = snrPlot(in, design::snrAgainstExposure(in),
                      {r.pose_cible_s, in.cible_snr, QStringLiteral("pose pour la cible")},
@@ -77,9 +79,13 @@ PlotSet plotSet(const design::DesignInput& in, const design::DesignResult& r) {
                   .arg(std::round(r.lambda_min_a))
                   .arg(std::round(r.lambda_max_a));
     s.xTitle = QStringLiteral("pixel");
-    s.yTitle = QStringLiteral("longueur d'onde (Å)");
+    s.yTitle = QStringLiteral("λ (Å)");
     s.wholeX = true;
     s.curves.emplace_back(QStringLiteral("λ"), design::spectrumAcrossSensor(in));
+    // Lamp lines crowd the plot: the astronomical ones are marked.
+    for (const design::LineOnSensor& l : design::linesOnSensor(in, lines).lines)
+        if (l.line->kind.rfind("lampe", 0) != 0)
+            s.labels.push_back({l.pixel, l.line->lambda_a, QString::fromStdString(l.line->name)});
     alongWavelength(in, set[3], set[4]);
     return set;
 }

@@ -12,6 +12,7 @@
 namespace kelvora::design {
 struct DesignInput;
 struct DesignResult;
+struct Line;
 }  // namespace kelvora::design
 
 namespace kelvora::ui {
@@ -30,13 +31,15 @@ struct Plot {
     std::optional<double> level;  // a horizontal line (the target), named levelName
     QString levelName;
     std::optional<PlotMark> mark;
+    std::vector<PlotMark> labels;  // named points (lines on the spectrum), no legend
 };
 
 // S/N against exposure, S/N against magnitude, the spectrum across the
 // sensor, the efficiencies and the S/N against wavelength.
 inline constexpr std::size_t kPlotCount = 5;
 using PlotSet = std::array<Plot, kPlotCount>;
-PlotSet plotSet(const design::DesignInput& in, const design::DesignResult& r);
+PlotSet plotSet(const design::DesignInput& in, const design::DesignResult& r,
+                const std::vector<design::Line>& lines);
 
 // The plots as the design window uses them, whatever draws them.
 class PlotsView {
@@ -45,6 +48,8 @@ class PlotsView {
     virtual void show(const PlotSet& plots) = 0;
     // An impossible instrument: each plot says why, and cannot be exported.
     virtual void showError(const QString& error) = 0;
+    // The reference lines' verdicts, as HTML, in a tab of their own.
+    virtual void showNotes(const QString& html) = 0;
 };
 
 }  // namespace kelvora::ui

@@ -12,6 +12,7 @@
 
 #include "io/export.h"
 #include "io/usercatalogue.h"
+#include "io/userlines.h"
 #include "ui/designform.h"
 #include "ui/designwindow.h"
 #include "ui/layout.h"
@@ -41,6 +42,11 @@ Workbench::~Workbench() = default;
 const DetectorCatalogue& Workbench::catalogue() {
     if (!catalogue_) catalogue_ = io::loadCatalogue();
     return *catalogue_;
+}
+
+const std::vector<design::Line>& Workbench::lines() {
+    if (!lines_) lines_ = io::loadLines();
+    return *lines_;
 }
 
 void Workbench::createMenus() {
@@ -151,6 +157,23 @@ void Workbench::takeWindowValues() {
     designEdited(in);
 }
 
+design::DesignInput Workbench::currentDesign() {
+    return designWindow_ ? designWindow_->input() : designToShow();
+}
+
+void Workbench::loadCandidate(const design::DesignInput& in) {
+    openDesignWindow();
+    designWindow_->load(in);
+}
+
+void Workbench::openProposer() {
+    if (!proposer_) proposer_ = new ProposerWindow(*this, &window_);
+    proposer_->propose();
+    proposer_->show();
+    proposer_->raise();
+    proposer_->activateWindow();
+}
+
 // The design held, or the form's values while none is.
 design::DesignInput Workbench::designToShow() {
     if (design_.hasDesign) return design_.design;
@@ -206,8 +229,10 @@ void Workbench::openDesignWindow() {
     if (!designWindow_) {
         designWindow_ = new DesignWindow(*this, &window_);
         refreshTitles();
+        designWindow_->showValues(designToShow());
+    } else if (!designWindow_->isVisible()) {
+        designWindow_->showValues(designToShow());
     }
-    designWindow_->showValues(designToShow());
     designWindow_->show();
     designWindow_->raise();
     designWindow_->activateWindow();

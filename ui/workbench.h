@@ -6,7 +6,9 @@
 #include <optional>
 
 #include "io/designfile.h"
+#include "model/design/lines.h"
 #include "ui/designwindow.h"
+#include "ui/proposerwindow.h"
 
 class QMenuBar;
 class QMimeData;
@@ -43,12 +45,20 @@ class Workbench {
     void designEdited(const design::DesignInput& in);
     // « Reprendre les valeurs de la fenêtre »: the form's values into the design.
     void takeWindowValues();
+    // The design as the design window shows it (the held one, or the form's).
+    design::DesignInput currentDesign();
+    // A proposed design into the design window, as an edit that can be undone.
+    void loadCandidate(const design::DesignInput& in);
+    void openProposer();
+    ProposerWindow* proposer() const { return proposer_; }
     // Writes one design's keys and results (CSV, or JSON for .json); false if it cannot.
     bool exportDesign(const design::DesignInput& in, const QString& path);
     const QString& path() const { return path_; }
     io::DesignFile& design() { return design_; }
     // Built-ins and the user's own sensors, read when first needed.
     const DetectorCatalogue& catalogue();
+    // Built-in reference lines and the user's own, read when first needed.
+    const std::vector<design::Line>& lines();
     DesignWindow* designWindow() const { return designWindow_; }
 
     // A single .kelvora file among dropped data.
@@ -71,7 +81,9 @@ class Workbench {
     bool designModified_ = false;
     io::DesignFile design_;
     std::optional<DetectorCatalogue> catalogue_;
+    std::optional<std::vector<design::Line>> lines_;
     QPointer<DesignWindow> designWindow_;
+    QPointer<ProposerWindow> proposer_;
 };
 
 }  // namespace kelvora::ui

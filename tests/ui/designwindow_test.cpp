@@ -232,7 +232,7 @@ TEST_F(DesignWindowTest, PlotsDrawTheModelsCurves) {
     w.field("cible_snr")->setText("100");
     const design::DesignInput in = bench().design().design;
     const design::DesignResult r = *design::evaluate(in).result;
-    const PlotSet set = plotSet(in, r);
+    const PlotSet set = plotSet(in, r, bench().lines());
     EXPECT_EQ(set[0].curves[0].second, design::snrAgainstExposure(in));
     EXPECT_EQ(set[0].mark->x, r.pose_cible_s);
     EXPECT_EQ(set[1].mark->x, r.magnitude_limite);

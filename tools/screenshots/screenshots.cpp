@@ -16,6 +16,7 @@
 #include "ui/mainwindow.h"
 #include "ui/plots/designplots.h"
 #include "ui/plotsloader.h"
+#include "ui/proposerwindow.h"
 #include "ui/workbench.h"
 
 namespace {
@@ -71,5 +72,24 @@ int main(int argc, char** argv) {
         design->field(key)->setText(QString::fromLatin1(value));
     design->findChild<QTabWidget*>(QStringLiteral("graphiques"))->setCurrentIndex(3);
     shootScreen(out + "/screenshot-rendement.png", design->frameGeometry());
+    // A Be-star observer's question: which design for R = 10,000 at Hα?
+    for (const auto& [key, value] : {std::pair{"masse_air", "0"},
+                                     {"miroirs", "0"},
+                                     {"blaze_a", "0"},
+                                     {"focale_mm", "2000"},
+                                     {"seeing_arcsec", "2.5"},
+                                     {"lambda_a", "6563"}})
+        design->field(key)->setText(QString::fromLatin1(value));
+    window.workbench().openProposer();
+    auto* proposer = window.workbench().proposer();
+    proposer->field("resolution_cible")->setText(QStringLiteral("10000"));
+    proposer->move(0, 0);
+    if (!QTest::qWaitForWindowExposed(proposer)) return 1;
+    shootScreen(out + "/screenshot-proposer.png", proposer->frameGeometry());
+    proposer->loadRow(0);
+    proposer->hide();
+    design->findChild<QTabWidget*>(QStringLiteral("graphiques"))->setCurrentIndex(2);
+    design->raise();
+    shootScreen(out + "/screenshot-raies.png", design->frameGeometry());
     return 0;
 }

@@ -16,6 +16,7 @@
 #include <QStackedWidget>
 #include <QSvgGenerator>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <cmath>
@@ -87,6 +88,17 @@ void draw(QChart* chart, const Plot& plot) {
             lineOf({{first.front().first, *plot.level}, {first.back().first, *plot.level}},
                    plot.levelName));
     if (plot.mark) series.push_back(markAt(*plot.mark));
+    for (const PlotMark& m : plot.labels) {
+        QScatterSeries* point = markAt(m);
+        point->setMarkerSize(6);
+        point->setColor(QColor(0x60, 0x60, 0x60));
+        point->setPointLabelsFormat(m.name);
+        point->setPointLabelsVisible(true);
+        point->setPointLabelsClipping(false);
+        point->setPointLabelsFont(chartFont(-2));
+        point->setName(QString());  // in the plot, not in the legend
+        series.push_back(point);
+    }
     for (QAbstractSeries* s : series) {
         chart->addSeries(s);
         for (QLegendMarker* m : chart->legend()->markers(s)) m->setVisible(!s->name().isEmpty());
@@ -109,6 +121,10 @@ DesignPlots::DesignPlots(QWidget* parent) : QWidget(parent) {
     tabs->addTab(page(2, QStringLiteral("spectre")), QStringLiteral("&Spectre"));
     tabs->addTab(page(3, QStringLiteral("rendement")), QStringLiteral("&Rendement"));
     tabs->addTab(page(4, QStringLiteral("snr_lambda")), QStringLiteral("S/N et &λ"));
+    notes_ = new QTextBrowser(tabs);
+    notes_->setObjectName(QStringLiteral("raies"));
+    notes_->setAccessibleName(QStringLiteral("Raies sur le capteur"));
+    tabs->addTab(notes_, QStringLiteral("R&aies"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(tabs);
@@ -131,6 +147,9 @@ QWidget* DesignPlots::page(int index, const QString& name) {
     chart->legend()->setFont(chartFont(-1));
     chart->setTitleFont(chartFont());
     chart->setLocalizeNumbers(true);
+    QLocale numbers = QLocale::system();  // 6800, not 6,800: a wavelength, not a sum
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart->setLocale(numbers);
     chart->setMargins(QMargins(4, 4, 4, 4));
     views_[index] = view;
     // In place of the plot while the instrument is impossible.
@@ -170,6 +189,10 @@ void DesignPlots::setExportEnabled(bool enabled) {
     for (QWidget* b : exportButtons_) b->setEnabled(enabled);
 }
 
+void DesignPlots::showNotes(const QString& html) {
+    notes_->setHtml(html);
+}
+
 void DesignPlots::showError(const QString& error) {
     for (QChartView* v : views_) {
         auto* stack = static_cast<QStackedWidget*>(v->parentWidget());
@@ -177,6 +200,7 @@ void DesignPlots::showError(const QString& error) {
         note->setText(QStringLiteral("Pas de graphique :\n\n") + error);
         stack->setCurrentIndex(1);
     }
+    notes_->setPlainText(QStringLiteral("Pas de raies :\n\n") + error);
     setExportEnabled(false);
 }
 

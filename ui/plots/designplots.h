@@ -6,6 +6,7 @@
 #include "ui/plotset.h"
 
 class QChartView;
+class QTextBrowser;
 
 namespace kelvora::ui {
 
@@ -17,6 +18,7 @@ class DesignPlots : public QWidget, public PlotsView {
     explicit DesignPlots(QWidget* parent);
     void show(const PlotSet& plots) override;
     void showError(const QString& error) override;
+    void showNotes(const QString& html) override;
 
     QChartView* exposureView() const { return views_[0]; }
     QChartView* magnitudeView() const { return views_[1]; }
@@ -32,6 +34,7 @@ class DesignPlots : public QWidget, public PlotsView {
     void setExportEnabled(bool enabled);
     QChartView* views_[kPlotCount] = {};
     QList<QWidget*> exportButtons_;
+    QTextBrowser* notes_ = nullptr;
 };
 
 // What the plots library gives the program that loads it.

@@ -1,0 +1,177 @@
+#include "ui/proposerwindow.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "model/design/keys.h"
+#include "ui/designform.h"
+#include "ui/workbench.h"
+
+namespace kelvora::ui {
+
+namespace {
+
+constexpr std::pair<const char*, const char*> kFields[] = {
+    {"resolution_cible", "&Résolution visée R"},
+    {"lambda_min_a", "Domaine couvert : de (Å)"},
+    {"lambda_max_a", "à (Å)"},
+    {"reseaux", "Ré&seaux (traits/mm)"},
+    {"focales", "&Focales (mm)"},
+    {"fentes", "Fen&tes (µm, 0 : sans)"},
+    {"geometries", "&Géométries"},
+    {"binnings", "&Binnings"},
+    {"largeur_reseau_mm", "Largeur gravée du réseau (mm)"},
+};
+
+struct Column {
+    const char* header;
+    const char* key;  // a design key or a result
+};
+constexpr Column kColumns[] = {
+    {"Géométrie", "geometrie"},
+    {"Traits/mm", "traits_mm"},
+    {"Collimateur (mm)", "collimateur_mm"},
+    {"Objectif (mm)", "objectif_mm"},
+    {"Fente (µm)", "fente_um"},
+    {"Bin X", "bin_x"},
+    {"R", "resolution"},
+    {"Pixels/élément", "echantillonnage_px"},
+    {"λ min (Å)", "lambda_min_a"},
+    {"λ max (Å)", "lambda_max_a"},
+    {"S/N", "snr"},
+    {"Pose (s)", "pose_cible_s"},
+};
+
+// Sorts by the number it shows, not by its text.
+class NumberItem : public QTableWidgetItem {
+  public:
+    bool operator<(const QTableWidgetItem& other) const override {
+        return data(Qt::UserRole + 1).toDouble() < other.data(Qt::UserRole + 1).toDouble();
+    }
+};
+
+// Numbers sort as numbers, and show in the user's format.
+QTableWidgetItem* item(const design::Candidate& c, const char* key) {
+    auto* it = new NumberItem;
+    if (design::isTextKey(key)) {
+        it->setText(QString::fromStdString(design::keyText(c.input, key)));
+        return it;
+    }
+    double v = 0;
+    if (design::isInputKey(key)) {
+        v = *design::strictNumber(design::keyText(c.input, key));
+    } else {
+        for (const design::NamedResult& n : design::namedResults(c.result, true))
+            if (std::string_view(n.name) == key) v = n.cell.number;
+    }
+    it->setText(designform::resultText(v, QLocale::system()));
+    it->setData(Qt::UserRole + 1, v);
+    return it;
+}
+
+}  // namespace
+
+ProposerWindow::ProposerWindow(Workbench& workbench, QWidget* parent)
+    : QWidget(parent, Qt::Window), workbench_(workbench) {
+    setObjectName(QStringLiteral("proposer"));
+    setWindowTitle(QStringLiteral("Proposer une conception — Kelvora"));
+    table_ = new QTableWidget(this);
+    table_->setObjectName(QStringLiteral("candidats"));
+    table_->setAccessibleName(QStringLiteral("Conceptions proposées"));
+    table_->setColumnCount(static_cast<int>(std::size(kColumns)));
+    QStringList headers;
+    for (const Column& c : kColumns) headers << QString::fromUtf8(c.header);
+    table_->setHorizontalHeaderLabels(headers);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row) { loadRow(row); });
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("etat"));
+    status_->setWordWrap(true);
+    auto* load = new QPushButton(QStringLiteral("&Charger dans la conception"), this);
+    load->setObjectName(QStringLiteral("charger"));
+    connect(load, &QPushButton::clicked, this, [this] { loadRow(table_->currentRow()); });
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(createFields());
+    column->addWidget(status_);
+    column->addWidget(table_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(load);
+    column->addLayout(buttons);
+    resize(1180, 600);
+    propose();
+}
+
+QWidget* ProposerWindow::createFields() {
+    auto* box = new QWidget(this);
+    auto* form = new QFormLayout(box);
+    const design::ProposerRequest defaults;
+    for (const auto& [key, label] : kFields) {
+        auto* edit = new QLineEdit(QString::fromStdString(design::proposerKeyText(defaults, key)), box);
+        edit->setObjectName(QString::fromLatin1(key));
+        edit->setAccessibleName(QString::fromUtf8(label).remove(QLatin1Char('&')));
+        form->addRow(QString::fromUtf8(label), edit);
+        fields_[key] = edit;
+        connect(edit, &QLineEdit::textChanged, this, [this] { propose(); });  // as the user types
+    }
+    fields_["resolution_cible"]->setText(QStringLiteral("5000"));
+    return box;
+}
+
+void ProposerWindow::propose() {
+    design::ProposerRequest request;
+    for (const auto& [key, edit] : fields_) {
+        QString text = edit->text().trimmed();
+        if (text.isEmpty() && (key == "lambda_min_a" || key == "lambda_max_a")) continue;
+        if (key == "resolution_cible" || key == "largeur_reseau_mm" || key == "lambda_min_a" ||
+            key == "lambda_max_a") {  // one number: the user's separator too
+            if (const auto v = designform::readDecimal(text, QLocale::system()))
+                text = QString::number(*v, 'g', 17);
+        }
+        const std::string e = design::setProposerKey(request, key, text.toStdString());
+        if (!e.empty()) {
+            status_->setText(designform::labelled(e));
+            candidates_.clear();
+            fillTable();
+            return;
+        }
+    }
+    const design::Proposal p = design::propose(workbench_.currentDesign(), request, 50);
+    candidates_ = p.candidates;
+    status_->setText(p.error.empty() ? QStringLiteral("%1 conceptions retenues sur %2 essayées ; "
+                                                      "double-cliquez une ligne pour la charger.")
+                                           .arg(candidates_.size())
+                                           .arg(p.evaluated)
+                                     : QString::fromStdString(p.error));
+    fillTable();
+}
+
+void ProposerWindow::fillTable() {
+    table_->setSortingEnabled(false);
+    table_->setRowCount(static_cast<int>(candidates_.size()));
+    for (std::size_t r = 0; r < candidates_.size(); ++r) {
+        for (std::size_t c = 0; c < std::size(kColumns); ++c) {
+            QTableWidgetItem* it = item(candidates_[r], kColumns[c].key);
+            if (c == 0) it->setData(Qt::UserRole, static_cast<int>(r));  // survives sorting
+            table_->setItem(static_cast<int>(r), static_cast<int>(c), it);
+        }
+    }
+    table_->setSortingEnabled(true);
+}
+
+void ProposerWindow::loadRow(int row) {
+    if (row < 0 || row >= table_->rowCount()) return;
+    const int index = table_->item(row, 0)->data(Qt::UserRole).toInt();
+    workbench_.loadCandidate(candidates_[static_cast<std::size_t>(index)].input);
+}
+
+}  // namespace kelvora::ui
