@@ -4,12 +4,12 @@
 #include <ostream>
 
 #include "io/designfile.h"
+#include "io/userlines.h"
 #include "model/calculation.h"
 #include "model/numbertext.h"
 #include "tools/calc_options.h"
 #include "tools/design_answers.h"
 #include "tools/design_sweep.h"
-#include "io/userlines.h"
 #include "tools/help.h"
 #include "tools/window_sweep.h"
 
@@ -51,7 +51,7 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
     }
     const CalcOptions& o = parsed.options;
     if (o.help) {
-        printHelp(out, catalogue, o.design);
+        printHelp(out, catalogue, o.design, o.propose);
         return 0;
     }
     if (o.version) {
@@ -66,8 +66,7 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
         }
     }
     if (o.propose) return printProposals(file.design, o, catalogue, o.format, out, err);
-    if (o.lines)
-        return printLines(file.design, o, catalogue, io::loadLines(), o.format, out, err);
+    if (o.lines) return printLines(file.design, o, catalogue, io::loadLines(), o.format, out, err);
     if (o.spectrum) return printDesignSpectrum(file.design, o, catalogue, o.format, out, err);
     if (o.design) return printDesignSweep(file.design, o, catalogue, o.format, out, err);
     RunInput base = windowInput(file.window, catalogue);

@@ -23,7 +23,8 @@ void addOptions(QCommandLineParser& p) {
     p.addOption({"textes", {}});
     p.addOption({"spectre", {}});
     p.addOption({"raies", {}});
-    for (const char* name : {"detector", "model", "decimal-separator", "format", "fichier", "nombre"})
+    for (const char* name :
+         {"detector", "model", "decimal-separator", "format", "fichier", "nombre"})
         p.addOption({QString::fromLatin1(name), {}, QStringLiteral("V")});
 }
 
@@ -140,8 +141,8 @@ ParseResult parseArguments(const std::vector<std::string>& args,
     r.error = readOptions(p, catalogue, o);
     const QStringList positional = p.positionalArguments();
     o.propose = !positional.isEmpty() && positional.first() == QLatin1String("proposer");
-    o.design = o.propose ||
-               (!positional.isEmpty() && positional.first() == QLatin1String("conception"));
+    o.design =
+        o.propose || (!positional.isEmpty() && positional.first() == QLatin1String("conception"));
     if (r.error.empty() && o.design &&
         (!o.detectors.empty() || !o.barlowModels.empty() || o.separator || o.texts))
         r.error = "« conception » ne prend que --format (le détecteur : detecteur=NOM)";

@@ -32,8 +32,8 @@ Cell keyCell(const design::DesignInput& in, const std::string& key) {
     return Cell::ofNumber(*design::strictNumber(text));
 }
 
-const char* const kCandidateResults[] = {"resolution",   "echantillonnage_px", "lambda_min_a",
-                                         "lambda_max_a", "snr",                "pose_cible_s"};
+const char* const kCandidateResults[] = {
+    "resolution", "echantillonnage_px", "lambda_min_a", "lambda_max_a", "snr", "pose_cible_s"};
 
 }  // namespace
 
@@ -57,7 +57,8 @@ int printProposals(const design::DesignInput& base, const CalcOptions& o,
     TableWriter table(format == OutputFormat::Default ? OutputFormat::Csv : format, out, columns);
     for (const design::Candidate& c : p.candidates) {
         std::vector<Cell> cells;
-        for (const std::string& key : design::candidateKeys()) cells.push_back(keyCell(c.input, key));
+        for (const std::string& key : design::candidateKeys())
+            cells.push_back(keyCell(c.input, key));
         const std::vector<design::NamedResult> results = design::namedResults(c.result, true);
         for (const char* name : kCandidateResults)
             cells.push_back(io::designResultCell(
@@ -80,18 +81,35 @@ int printLines(const design::DesignInput& base, const CalcOptions& o,
         return 1;
     }
     const design::LineReport report = design::linesOnSensor(in, lines);
-    TableWriter table(format == OutputFormat::Default ? OutputFormat::Csv : format, out,
-                      {"type", "nom", "lambda_a", "pixel", "separation_a", "element_a", "verdict",
-                       "nombre"});
+    TableWriter table(
+        format == OutputFormat::Default ? OutputFormat::Csv : format, out,
+        {"type", "nom", "lambda_a", "pixel", "separation_a", "element_a", "verdict", "nombre"});
     for (const design::LineOnSensor& l : report.lines)
-        table.row({Cell::ofText("raie"), Cell::ofText(l.line->name), Cell::ofNumber(l.line->lambda_a),
-                   Cell::ofNumber(l.pixel), {}, {}, Cell::ofText(l.line->kind), {}});
+        table.row({Cell::ofText("raie"),
+                   Cell::ofText(l.line->name),
+                   Cell::ofNumber(l.line->lambda_a),
+                   Cell::ofNumber(l.pixel),
+                   {},
+                   {},
+                   Cell::ofText(l.line->kind),
+                   {}});
     for (const design::PairVerdict& v : report.pairs)
-        table.row({Cell::ofText("paire"), Cell::ofText(v.pair->name), {}, {},
-                   Cell::ofNumber(v.separation_a), Cell::ofNumber(v.element_a),
-                   Cell::ofText(v.separated ? "séparé" : "non séparé"), {}});
+        table.row({Cell::ofText("paire"),
+                   Cell::ofText(v.pair->name),
+                   {},
+                   {},
+                   Cell::ofNumber(v.separation_a),
+                   Cell::ofNumber(v.element_a),
+                   Cell::ofText(v.separated ? "séparé" : "non séparé"),
+                   {}});
     for (const design::LampCount& lamp : report.lamps)
-        table.row({Cell::ofText("lampe"), Cell::ofText(lamp.kind), {}, {}, {}, {}, {},
+        table.row({Cell::ofText("lampe"),
+                   Cell::ofText(lamp.kind),
+                   {},
+                   {},
+                   {},
+                   {},
+                   {},
                    Cell::ofNumber(lamp.lines)});
     table.finish();
     return 0;

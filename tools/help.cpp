@@ -4,6 +4,7 @@
 
 #include "model/design/design.h"
 #include "model/design/keys.h"
+#include "model/design/proposer.h"
 #include "model/instrument.h"
 
 namespace kelvora::cli {
@@ -72,10 +73,31 @@ void printDesignHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
            "impossible : l'erreur en français (colonne « erreur »), code de sortie 1.\n";
 }
 
+void printProposerHelp(std::ostream& out) {
+    const design::ProposerRequest defaults;
+    out << "usage : kelvora-calc proposer [FICHIER.kelvora] resolution_cible=R [CLE=VALEUR ...] "
+           "[--nombre N] [--format text|csv|json]\n\n"
+           "Essaie chaque combinaison des réseaux, focales (collimateur et objectif), fentes,\n"
+           "géométries et binnings, sur les clés de conception données (télescope, seeing,\n"
+           "capteur, étoile, ciel, pose, lambda_a, cible_snr : 100 par défaut) ; garde celles qui\n"
+           "atteignent R à lambda_a, sont bien échantillonnées, couvrent lambda_min_a à\n"
+           "lambda_max_a et dont le faisceau tient sur le réseau ; les classe par la pose pour\n"
+           "cible_snr (la plus courte d'abord), puis par l'étendue du domaine. Chaque ligne porte\n"
+           "les clés qui la reproduisent avec kelvora-calc conception. --nombre : 10 par "
+           "défaut.\n\n"
+           "Clés du proposeur (valeur par défaut) :\n";
+    for (const std::string& key : design::proposerKeys())
+        out << "  " << key << "=" << design::proposerKeyText(defaults, key) << '\n';
+    out << "\nAucune conception retenue : la meilleure résolution atteinte et ce qui limite,\n"
+           "code de sortie 1. Voir kelvora-calc conception --help pour les autres clés.\n";
+}
+
 }  // namespace
 
-void printHelp(std::ostream& out, const DetectorCatalogue& catalogue, bool design) {
-    if (design)
+void printHelp(std::ostream& out, const DetectorCatalogue& catalogue, bool design, bool propose) {
+    if (propose)
+        printProposerHelp(out);
+    else if (design)
         printDesignHelp(out, catalogue);
     else
         printWindowHelp(out, catalogue);

@@ -6,7 +6,8 @@
 
 namespace kelvora::cli {
 
-// kelvora-calc --help, or kelvora-calc conception --help; in French.
-void printHelp(std::ostream& out, const DetectorCatalogue& catalogue, bool design);
+// kelvora-calc --help, kelvora-calc conception --help or kelvora-calc
+// proposer --help; in French.
+void printHelp(std::ostream& out, const DetectorCatalogue& catalogue, bool design, bool propose);
 
 }  // namespace kelvora::cli

@@ -15,8 +15,8 @@
 
 #include "model/design/keys.h"
 #include "ui/designform.h"
-#include "ui/paths.h"
 #include "ui/linesreport.h"
+#include "ui/paths.h"
 #include "ui/plotsloader.h"
 #include "ui/workbench.h"
 
@@ -76,8 +76,8 @@ void DesignWindow::createMenus() {
     QAction* take = designMenu->addAction(QStringLiteral("&Reprendre les valeurs de la fenêtre"),
                                           [this] { workbench_.takeWindowValues(); });
     take->setObjectName(QStringLiteral("reprendre"));
-    QAction* propose = designMenu->addAction(QStringLiteral("&Proposer…"),
-                                             [this] { workbench_.openProposer(); });
+    QAction* propose =
+        designMenu->addAction(QStringLiteral("&Proposer…"), [this] { workbench_.openProposer(); });
     propose->setObjectName(QStringLiteral("proposer"));
     undo_ = designMenu->addAction(QStringLiteral("&Annuler le chargement"), QKeySequence::Undo,
                                   [this] { undoLoad(); });

@@ -116,7 +116,8 @@ QWidget* ProposerWindow::createFields() {
     auto* form = new QFormLayout(box);
     const design::ProposerRequest defaults;
     for (const auto& [key, label] : kFields) {
-        auto* edit = new QLineEdit(QString::fromStdString(design::proposerKeyText(defaults, key)), box);
+        auto* edit =
+            new QLineEdit(QString::fromStdString(design::proposerKeyText(defaults, key)), box);
         edit->setObjectName(QString::fromLatin1(key));
         edit->setAccessibleName(QString::fromUtf8(label).remove(QLatin1Char('&')));
         form->addRow(QString::fromUtf8(label), edit);

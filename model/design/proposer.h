@@ -15,7 +15,7 @@
 namespace kelvora::design {
 
 struct ProposerRequest {
-    double resolution_cible = 0;  // required: R at lambda_a
+    double resolution_cible = 0;                       // required: R at lambda_a
     std::optional<double> lambda_min_a, lambda_max_a;  // the band the range must cover
     std::vector<double> reseaux{150, 300, 600, 1200, 1800, 2400};
     // Common photographic and achromat focal lengths, for collimator and camera.

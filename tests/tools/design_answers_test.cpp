@@ -36,9 +36,8 @@ std::string valueOf(const std::string& listing, const std::string& key) {
 
 // A Be-star observer's question: which design gives R ≈ 10,000 at Hα?
 TEST(Proposer, EveryCandidateIsReproducedByConception) {
-    const std::vector<std::string> fixed{"diametre_mm=200", "focale_mm=2000",
-                                         "seeing_arcsec=2.5", "detecteur=IMX533",
-                                         "lambda_a=6563",     "mag_etoile=6"};
+    const std::vector<std::string> fixed{"diametre_mm=200",  "focale_mm=2000", "seeing_arcsec=2.5",
+                                         "detecteur=IMX533", "lambda_a=6563",  "mag_etoile=6"};
     std::vector<std::string> args{"proposer", "resolution_cible=10000"};
     args.insert(args.end(), fixed.begin(), fixed.end());
     const Result r = calc(args);
@@ -56,7 +55,8 @@ TEST(Proposer, EveryCandidateIsReproducedByConception) {
         for (; columns[c] != "resolution"; ++c) conception.push_back(columns[c] + "=" + cells[c]);
         const Result again = calc(conception);
         ASSERT_EQ(again.status, 0) << again.err;
-        for (; c < columns.size(); ++c) EXPECT_EQ(valueOf(again.out, columns[c]), cells[c]) << columns[c];
+        for (; c < columns.size(); ++c)
+            EXPECT_EQ(valueOf(again.out, columns[c]), cells[c]) << columns[c];
         EXPECT_GE(std::stod(cells[7]), 10000);
         const double exposure = std::stod(cells.back());
         EXPECT_GE(exposure, previous) << "shortest exposure first";
@@ -67,7 +67,8 @@ TEST(Proposer, EveryCandidateIsReproducedByConception) {
 TEST(Proposer, ATargetNoDesignReachesSaysHowCloseAndExitsOne) {
     const Result r = calc({"proposer", "resolution_cible=200000", "detecteur=IMX533"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err.rfind("aucune conception n'atteint R = 200000 ; la meilleure donne R = ", 0), 0u)
+    EXPECT_EQ(r.err.rfind("aucune conception n'atteint R = 200000 ; la meilleure donne R = ", 0),
+              0u)
         << r.err;
     EXPECT_NE(r.err.find("2400 traits/mm"), std::string::npos) << r.err;
     EXPECT_EQ(calc({"proposer", "detecteur=IMX533"}).status, 2) << "no target";

@@ -48,7 +48,8 @@ TEST_F(ProposerTest, CandidatesFollowTheTargetSortAndLoadUndoably) {
     EXPECT_EQ(p.table()->rowCount(), 0);
     EXPECT_TRUE(p.status()->text().startsWith("aucune conception n'atteint R = 900"));
     p.field("reseaux")->setText("600,abc");
-    EXPECT_TRUE(p.status()->text().startsWith("reseaux : « abc »")) << p.status()->text().toStdString();
+    EXPECT_TRUE(p.status()->text().startsWith("reseaux : « abc »"))
+        << p.status()->text().toStdString();
 }
 
 TEST_F(ProposerTest, TheSpectrumMarksTheLinesAndTheTabJudgesThePairs) {

@@ -1,11 +1,11 @@
 // Takes the README's screenshots of the real windows: run it under Xvfb
 // (tools/screenshots/screenshots.sh) and it writes PNG files into the folder given.
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QComboBox>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>

@@ -78,8 +78,8 @@ void draw(QChart* chart, const Plot& plot) {
     for (std::size_t i = 0; i < plot.curves.size(); ++i) {
         QLineSeries* line = lineOf(plot.curves[i].second, plot.curves[i].first);
         const bool total = plot.lastIsTotal && i + 1 == plot.curves.size();
-        line->setPen(QPen(total ? QColor(Qt::black) : palette[i % std::size(palette)],
-                          total ? 3 : 2));
+        line->setPen(
+            QPen(total ? QColor(Qt::black) : palette[i % std::size(palette)], total ? 3 : 2));
         series.push_back(line);
     }
     const Plot::Curve& first = plot.curves.empty() ? Plot::Curve{} : plot.curves.front().second;
