@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "io/usercatalogue.h"
+#include "io/userlines.h"
 #include "model/design/keys.h"
 
 namespace kelvora::io {
@@ -146,6 +147,19 @@ TEST(UserCatalogue, QeCurvesAsPairs) {
     ASSERT_EQ(design::setKey(in, "detecteur", "courbe", c), "");
     ASSERT_EQ(design::setKey(in, "lambda_a", "6000", c), "");
     EXPECT_NEAR(design::evaluate(in).result->rendement / in.efficacite_reseau, 0.5, 1e-12);
+}
+
+// The user's lines follow the built-in ones; a malformed one is said and skipped.
+TEST(UserLines, OwnLinesFollowTheBuiltIns) {
+    std::string warning;
+    const std::vector<design::Line> lines = linesFromJson(
+        R"([{"nom": "Fe II 5169", "lambda_a": 5169.03, "type": "Fe II"},
+            {"nom": "sans longueur d'onde"}])",
+        &warning);
+    ASSERT_EQ(lines.size(), design::builtInLines().size() + 1);
+    EXPECT_EQ(lines.back().name, "Fe II 5169");
+    EXPECT_EQ(lines.back().kind, "Fe II");
+    EXPECT_EQ(warning.rfind("raie n° 2 ignorée", 0), 0u);
 }
 
 }  // namespace
