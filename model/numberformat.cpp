@@ -1,5 +1,7 @@
 #include "model/numbertext.h"
 
+#include "model/floatconv.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -14,7 +16,7 @@ struct Decimal15 {
     int exponent;
 };
 
-// Splits to_chars' scientific form "d[.ddd]e+XX" into digits and exponent.
+// Splits the scientific form "d[.ddd]e+XX" into digits and exponent.
 int splitScientific(const char* buf, const char* end, char* digits, int& exponent) {
     int n = 0;
     const char* p = buf;
@@ -27,11 +29,9 @@ int splitScientific(const char* buf, const char* end, char* digits, int& exponen
 }
 
 Decimal15 decimal15(double magnitude) {
-    char buf[40];
-    const auto end =
-        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14).ptr;
+    const std::string text = floatconv::scientific(magnitude, 14);
     Decimal15 d{};
-    splitScientific(buf, end, d.digits, d.exponent);
+    splitScientific(text.data(), text.data() + text.size(), d.digits, d.exponent);
     return d;
 }
 
@@ -99,22 +99,18 @@ std::string fifteenDigitForm(double value) {
 
 std::string plainNumberText(double value, std::string_view separator) {
     if (value == 0) value = 0;  // no "-0"
-    char buf[40];
-    const auto end =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
     std::string out;
-    for (const char* p = buf; p != end; ++p) {
-        if (*p == '.')
+    for (char c : floatconv::general(value, 15)) {
+        if (c == '.')
             out.append(separator);
         else
-            out.push_back(*p == 'e' ? 'E' : *p);
+            out.push_back(c == 'e' ? 'E' : c);
     }
     return out;
 }
 
 std::string shortestNumberText(double value) {
-    char buf[32];
-    return std::string(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
+    return floatconv::shortest(value);
 }
 
 std::string signedNumberText(double value) {

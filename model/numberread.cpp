@@ -1,8 +1,10 @@
 #include "model/numbertext.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cmath>
 #include <cstdint>
+
+#include "model/floatconv.h"
 
 namespace kelvora {
 
@@ -139,17 +141,30 @@ NumberReading readDecimal(Cursor& c) {
             c.reset(beforeExponent);
         }
     }
-    double value = 0;
-    if (std::from_chars(b.data(), b.data() + b.size(), value).ec ==
-        std::errc::result_out_of_range) {
+    const floatconv::Read read = floatconv::readDecimal(b.view());
+    double value = read.value;
+    if (read.status == floatconv::ReadStatus::OutOfRange) {
         if (magnitude(b.view()) > 0) return {0, true, true};
         value = signLen ? -0.0 : 0.0;  // underflow is ignored
     }
     return {value, false, true};
 }
 
+// An unsigned binary integer (no leading zero), rounded to the nearest
+// double, ties to even; infinity beyond the largest.
+double binaryToDouble(const std::string& bits) {
+    const std::size_t n = bits.size();
+    std::uint64_t top = 0;
+    for (std::size_t i = 0; i < std::min<std::size_t>(n, 53); ++i) top = top * 2 + (bits[i] == '1');
+    if (n <= 53) return static_cast<double>(top);
+    const bool half = bits[53] == '1';
+    const bool beyond = bits.find('1', 54) != std::string::npos;
+    if (half && (beyond || (top & 1))) ++top;  // 2^53 after a carry is still exact
+    return std::ldexp(static_cast<double>(top), static_cast<int>(n - 53));
+}
+
 // &H and &O: the digits are an unsigned binary magnitude, rounded to the
-// nearest double by the hex-float reader; octal is regrouped to hex first.
+// nearest double.
 NumberReading readRadix(Cursor& c, int bitsPerDigit) {
     const int radix = 1 << bitsPerDigit;
     std::string bits;
@@ -162,18 +177,8 @@ NumberReading readRadix(Cursor& c, int bitsPerDigit) {
     if (first == std::string::npos) return {0, false};
     bits.erase(0, first);
     if (bits.size() > 1024) return {0, true};
-    bits.insert(0, (4 - bits.size() % 4) % 4, '0');
-    std::string hex;
-    for (std::size_t i = 0; i < bits.size(); i += 4) {
-        int v = 0;
-        for (int k = 0; k < 4; ++k) v = v * 2 + (bits[i + k] - '0');
-        hex.push_back("0123456789abcdef"[v]);
-    }
-    double value = 0;
-    auto [ptr, ec] =
-        std::from_chars(hex.data(), hex.data() + hex.size(), value, std::chars_format::hex);
-    (void)ptr;
-    if (ec != std::errc()) return {0, true};
+    const double value = binaryToDouble(bits);
+    if (std::isinf(value)) return {0, true};
     return {value, false};
 }
 

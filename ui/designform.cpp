@@ -2,10 +2,10 @@
 
 #include <QRegularExpression>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 #include "model/design/keys.h"
+#include "model/floatconv.h"
 #include "model/numbertext.h"
 
 namespace kelvora::ui::designform {
@@ -148,11 +148,8 @@ QString fieldText(const design::DesignInput& in, const std::string& key, const Q
     const auto v = design::strictNumber(text);
     if (!v) return QString::fromStdString(text);
     QString shown = QString::fromStdString(text);
-    if (*v != 0 && std::fabs(*v) >= 1e-6 && std::fabs(*v) < 1e15) {
-        char buf[64];
-        const auto end = std::to_chars(buf, buf + sizeof buf, *v, std::chars_format::fixed).ptr;
-        shown = QString::fromLatin1(buf, end - buf);
-    }
+    if (*v != 0 && std::fabs(*v) >= 1e-6 && std::fabs(*v) < 1e15)
+        shown = QString::fromStdString(floatconv::shortestFixed(*v));
     return shown.replace(QLatin1Char('.'), locale.decimalPoint());
 }
 

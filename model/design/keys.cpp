@@ -1,9 +1,9 @@
 #include "model/design/keys.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 
+#include "model/floatconv.h"
 #include "model/numbertext.h"
 
 namespace kelvora::design {
@@ -102,11 +102,10 @@ bool isTextKey(std::string_view key) {
 }
 
 std::optional<double> strictNumber(std::string_view text) {
-    double v = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(v))
+    const floatconv::Read r = floatconv::readDecimal(text);
+    if (r.status != floatconv::ReadStatus::Ok || r.length != text.size() || !std::isfinite(r.value))
         return std::nullopt;
-    return v;
+    return r.value;
 }
 
 std::string setKey(DesignInput& in, std::string_view key, std::string_view text,
