@@ -1,0 +1,130 @@
+// The .kelvora format itself, without Qt: the desktop, the companion and
+// the browser edition read and write it with this one code.
+#include <nlohmann/json.hpp>
+
+#include "io/designfile.h"
+#include "model/design/keys.h"
+#include "model/numbertext.h"
+
+namespace kelvora::io {
+
+namespace {
+
+using Json = nlohmann::json;
+
+std::string unknownKey(const char* section, const std::string& key) {
+    return std::string("clé inconnue « ") + key + " » dans « " + section + " »";
+}
+
+std::string readWindow(const Json& o, const DetectorCatalogue& catalogue, WindowState& w) {
+    for (const auto& [key, value] : o.items()) {
+        if (const auto c = inputByName(key)) {
+            if (!value.is_string()) return "« " + key + " » doit être un texte";
+            w.texts[indexOf(*c)] = value.get<std::string>();
+        } else if (key == "detecteur") {
+            if (value.is_null()) {
+                w.detector.reset();
+            } else if (!value.is_string() || !catalogue.find(value.get<std::string>())) {
+                return "détecteur inconnu dans « fenetre »";
+            } else {
+                w.detector = value.get<std::string>();
+            }
+        } else if (key == "modele") {
+            if (value != "barlow" && value != "fente")
+                return "« modele » doit valoir « barlow » ou « fente »";
+            w.barlow = value == "barlow";
+        } else {
+            return unknownKey("fenetre", key);
+        }
+    }
+    return {};
+}
+
+std::string valueText(const Json& v) {
+    if (v.is_string()) return v.get<std::string>();
+    if (v.is_number()) return shortestNumberText(v.get<double>());
+    return "?";  // neither: the key's reader refuses it
+}
+
+std::string readDesign(const Json& o, const DetectorCatalogue& catalogue,
+                       design::DesignInput& in) {
+    // The sensor first: its values give way to the file's own.
+    if (o.contains("detecteur")) {
+        const std::string e = design::setKey(in, "detecteur", valueText(o["detecteur"]), catalogue);
+        if (!e.empty()) return e;
+    }
+    for (const auto& [key, value] : o.items()) {
+        if (key == "detecteur") continue;
+        if (!design::isInputKey(key)) return unknownKey("conception", key);
+        if (!design::isTextKey(key) && !value.is_number()) return key + " : nombre attendu";
+        const std::string e = design::setKey(in, key, valueText(value), catalogue);
+        if (!e.empty()) return e;
+    }
+    return {};
+}
+
+std::string readSections(const Json& root, const DetectorCatalogue& catalogue, DesignFile& file) {
+    for (const auto& [key, value] : root.items()) {
+        std::string e;
+        if (key == "format" || key == "version") continue;
+        if (key == "fenetre" && value.is_object()) {
+            e = readWindow(value, catalogue, file.window);
+        } else if (key == "conception" && value.is_object()) {
+            e = readDesign(value, catalogue, file.design);
+            file.hasDesign = true;
+        } else if (key == "fenetre" || key == "conception") {
+            e = "« " + key + " » doit être un objet";
+        } else {
+            e = unknownKey("racine", key);
+        }
+        if (!e.empty()) return e;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string parseDesignFile(std::string_view bytes, const DetectorCatalogue& catalogue,
+                            DesignFile& out) {
+    Json root;
+    try {
+        root = Json::parse(bytes.begin(), bytes.end());
+    } catch (const Json::parse_error& e) {
+        return "JSON invalide (octet " + std::to_string(e.byte) + ")";
+    }
+    if (!root.is_object()) return "le fichier n'est pas un objet JSON";
+    if (root.value("format", Json()) != "kelvora")
+        return "ce n'est pas un fichier Kelvora (« format » n'est pas « kelvora »)";
+    const Json version = root.value("version", Json());
+    if (!version.is_number() || version.get<double>() < 1 ||
+        version.get<double>() != static_cast<double>(version.get<long long>()))
+        return "version absente ou invalide";
+    if (version.get<long long>() > kDesignFileVersion)
+        return "version " + std::to_string(version.get<long long>()) +
+               " : fichier écrit par une version plus récente de Kelvora";
+    DesignFile file;
+    if (std::string e = readSections(root, catalogue, file); !e.empty()) return e;
+    out = std::move(file);
+    return {};
+}
+
+std::string serializeDesignFile(const DesignFile& file) {
+    Json window = Json::object();
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        window[std::string(controlName(inputAt(i)))] = file.window.texts[i];
+    window["detecteur"] = file.window.detector ? Json(*file.window.detector) : Json();
+    window["modele"] = file.window.barlow ? "barlow" : "fente";
+    Json root = {{"format", "kelvora"}, {"version", kDesignFileVersion}, {"fenetre", window}};
+    if (file.hasDesign) {
+        Json design = Json::object();
+        for (const std::string& key : design::inputKeys()) {
+            const std::string text = design::keyText(file.design, key);
+            design[key] = design::isTextKey(key) ? Json(text) : Json(*design::strictNumber(text));
+        }
+        root["conception"] = design;
+    }
+    // Invalid UTF-8 typed in a field is kept as replacement characters, not refused.
+    return root.dump(4, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace kelvora::io
