@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_DIR=${BUILD_DIR:-build}
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n fonts-dejavu-core libfmt-dev libfast-float-dev libgtest-dev libgmock-dev libbenchmark-dev)
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n fonts-dejavu-core libfmt-dev libfast-float-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev)
 TEST_PACKAGES=(xvfb dbus at-spi2-core python3-pyatspi valgrind desktop-file-utils appstream libxml2-utils)
 
 install_missing() {
