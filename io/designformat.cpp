@@ -46,8 +46,7 @@ std::string valueText(const Json& v) {
     return "?";  // neither: the key's reader refuses it
 }
 
-std::string readDesign(const Json& o, const DetectorCatalogue& catalogue,
-                       design::DesignInput& in) {
+std::string readDesign(const Json& o, const DetectorCatalogue& catalogue, design::DesignInput& in) {
     // The sensor first: its values give way to the file's own.
     if (o.contains("detecteur")) {
         const std::string e = design::setKey(in, "detecteur", valueText(o["detecteur"]), catalogue);
@@ -91,12 +90,16 @@ std::string parseDesignFile(std::string_view bytes, const DetectorCatalogue& cat
         root = Json::parse(bytes.begin(), bytes.end());
     } catch (const Json::parse_error& e) {
         return "JSON invalide (octet " + std::to_string(e.byte) + ")";
+    } catch (const Json::out_of_range&) {
+        // A number beyond the range of a double: nlohmann reports no position.
+        return "JSON invalide (nombre hors limites)";
     }
     if (!root.is_object()) return "le fichier n'est pas un objet JSON";
     if (root.value("format", Json()) != "kelvora")
         return "ce n'est pas un fichier Kelvora (« format » n'est pas « kelvora »)";
     const Json version = root.value("version", Json());
-    if (!version.is_number() || version.get<double>() < 1 ||
+    // Compared as a double first: converting a huge double to an integer is undefined.
+    if (!version.is_number() || !(version.get<double>() >= 1) || version.get<double>() > 1e9 ||
         version.get<double>() != static_cast<double>(version.get<long long>()))
         return "version absente ou invalide";
     if (version.get<long long>() > kDesignFileVersion)
