@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "model/fault.h"
+#include "model/mathfn.h"
 
 namespace kelvora {
 
@@ -68,15 +69,15 @@ inline Num checkedSqrt(Num a) {
 }
 
 inline Num checkedPow(Num base, Operand exponent) {
-    return checkedResult(std::pow(base.value(), exponent.value()));
+    return checkedResult(fn::pow(base.value(), exponent.value()));
 }
 
 // Arctangent and cosine of a finite number never fault.
 inline Num checkedAtan(Num a) {
-    return Num(std::atan(a.value()));
+    return Num(fn::atan(a.value()));
 }
 inline Num checkedCos(Num a) {
-    return Num(std::cos(a.value()));
+    return Num(fn::cos(a.value()));
 }
 
 }  // namespace kelvora

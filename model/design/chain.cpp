@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/design/design_internal.h"
+#include "model/mathfn.h"
 
 namespace kelvora::design::chain {
 
@@ -26,12 +27,12 @@ const Curve& aluminium() {
 }
 
 double planckPhotons(double lambdaA, double t) {
-    return std::pow(lambdaA, -4) / std::expm1(kHcOverK / (lambdaA * t));
+    return fn::pow(lambdaA, -4) / fn::expm1(kHcOverK / (lambdaA * t));
 }
 
 double sinc2(double x) {
     if (x == 0) return 1;
-    const double s = std::sin(x) / x;
+    const double s = fn::sin(x) / x;
     return s * s;
 }
 
@@ -67,18 +68,18 @@ double area(const DesignInput& in) {
 double extinction(const DesignInput& in, double lambdaA) {
     const double um = lambdaA / 1e4, l2 = 1 / (um * um);
     const double tau = 0.008569 * l2 * l2 * (1 + 0.0113 * l2 + 0.00013 * l2 * l2);
-    const double rayleigh = 1.0857 * tau * std::exp(-in.altitude_m / kScaleHeight);
-    return rayleigh + in.aerosols * std::pow(lambdaA / kReferenceA, kAngstromExponent);
+    const double rayleigh = 1.0857 * tau * fn::exp(-in.altitude_m / kScaleHeight);
+    return rayleigh + in.aerosols * fn::pow(lambdaA / kReferenceA, kAngstromExponent);
 }
 
 double atmosphere(const DesignInput& in, double lambdaA) {
     if (in.masse_air <= 0) return 1;
-    return std::pow(10, -0.4 * extinction(in, lambdaA) * in.masse_air);
+    return fn::pow(10, -0.4 * extinction(in, lambdaA) * in.masse_air);
 }
 
 double telescope(const DesignInput& in, double lambdaA) {
     if (in.miroirs <= 0) return 1;
-    return std::pow(interpolate(aluminium(), lambdaA / 10), in.miroirs);
+    return fn::pow(interpolate(aluminium(), lambdaA / 10), in.miroirs);
 }
 
 // Schroeder & Hilliard (1980): η = η₀ sinc²(ν),
@@ -87,9 +88,9 @@ double grating(const DesignInput& in, double alpha, double beta, double lambdaA)
     if (in.blaze_a <= 0) return in.efficacite_reseau;
     const double d = 1 / in.traits_mm;                // mm
     const double lambda = lambdaA / kAngstromsPerMm;  // mm
-    const double theta = std::asin(in.blaze_a / kAngstromsPerMm * in.traits_mm / 2);
-    const double nu = kPi * d * std::cos(alpha) / (lambda * std::cos(alpha - theta)) *
-                      (std::sin(alpha - theta) + std::sin(beta - theta));
+    const double theta = fn::asin(in.blaze_a / kAngstromsPerMm * in.traits_mm / 2);
+    const double nu = kPi * d * fn::cos(alpha) / (lambda * fn::cos(alpha - theta)) *
+                      (fn::sin(alpha - theta) + fn::sin(beta - theta));
     return in.efficacite_reseau * sinc2(nu);
 }
 

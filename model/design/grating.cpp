@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "model/design/design_internal.h"
+#include "model/mathfn.h"
 
 namespace kelvora::design {
 
@@ -33,12 +34,12 @@ double radians(double degrees) {
 double wavelengthOnPixel(const DesignInput& in, const Optics& o, double pixel) {
     double beta = 0;
     if (o.convergent) {
-        beta = std::atan((pixel - in.ordre0_px) * o.p / in.distance_capteur_mm);
+        beta = fn::atan((pixel - in.ordre0_px) * o.p / in.distance_capteur_mm);
     } else {
-        beta = o.beta + std::atan((pixel - in.pixels / 2) * o.p / in.objectif_mm);
+        beta = o.beta + fn::atan((pixel - in.pixels / 2) * o.p / in.objectif_mm);
         beta = std::clamp(beta, -kPi / 2, kPi / 2);
     }
-    return (std::sin(o.alpha) + std::sin(beta)) / o.mN * kAngstromsPerMm;
+    return (fn::sin(o.alpha) + fn::sin(beta)) / o.mN * kAngstromsPerMm;
 }
 
 std::string frenchNumber(double value, int digits) {
@@ -119,8 +120,8 @@ std::string solveGrating(const DesignInput& in, Optics& o) {
             break;
         case Geometry::Incidence:
             o.alpha = radians(in.incidence_deg);
-            x = G - std::sin(o.alpha);
-            scale = 1 + std::sin(o.alpha);
+            x = G - fn::sin(o.alpha);
+            scale = 1 + fn::sin(o.alpha);
             form = "m·N·λ − sin α";
             break;
         case Geometry::Littrow:
@@ -129,7 +130,7 @@ std::string solveGrating(const DesignInput& in, Optics& o) {
             form = "m·N·λ / 2";
             break;
         case Geometry::Deviation:
-            scale = 2 * std::cos(radians(in.deviation_deg) / 2);
+            scale = 2 * fn::cos(radians(in.deviation_deg) / 2);
             x = G / scale;
             form = "m·N·λ / (2 cos(δ/2))";
             break;
@@ -139,7 +140,7 @@ std::string solveGrating(const DesignInput& in, Optics& o) {
         return std::string("pas de diffraction : ") + form + " = " + frenchNumber(x, 3) +
                " > 1 ; longueur d'onde maximale " + frenchNumber(std::round(lambdaMax), 15) + " Å";
     }
-    const double angle = std::asin(x);
+    const double angle = fn::asin(x);
     switch (in.geometrie) {
         case Geometry::Littrow:
             o.alpha = o.beta = angle;
@@ -155,20 +156,20 @@ std::string solveGrating(const DesignInput& in, Optics& o) {
 }
 
 double dispersionAt(const DesignInput& in, const Optics& o, double beta) {
-    const double cosb = std::cos(beta), binned = o.p * in.bin_x;
+    const double cosb = fn::cos(beta), binned = o.p * in.bin_x;
     if (o.convergent)
         return cosb * cosb * cosb / (o.mN * in.distance_capteur_mm) * kAngstromsPerMm * binned;
     return cosb / (o.mN * in.objectif_mm) * kAngstromsPerMm * binned;
 }
 
 double betaAt(const Optics& o, double lambdaA) {
-    return std::asin(o.mN * lambdaA / kAngstromsPerMm - std::sin(o.alpha));
+    return fn::asin(o.mN * lambdaA / kAngstromsPerMm - fn::sin(o.alpha));
 }
 
 void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
     r.alpha_deg = degrees(o.alpha);
     r.beta_deg = degrees(o.beta);
-    const double cosb = std::cos(o.beta);
+    const double cosb = fn::cos(o.beta);
     // The range from the sensor's two edges; below 0 is the other side of the zero order.
     const double first = wavelengthOnPixel(in, o, 0), last = wavelengthOnPixel(in, o, in.pixels);
     r.lambda_min_a = std::max(0.0, std::min(first, last));
@@ -182,7 +183,7 @@ void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
         r.diametre_objectif_mm = r.ouverture_objectif = NAN;
         return;
     }
-    const double cosa = std::cos(o.alpha), Fcam = in.objectif_mm;
+    const double cosa = fn::cos(o.alpha), Fcam = in.objectif_mm;
     r.anamorphose = cosa / cosb;
     r.faisceau_mm = in.diametre_mm * in.collimateur_mm / in.focale_mm;
     r.longueur_reseau_mm = r.faisceau_mm / cosa;
@@ -197,8 +198,8 @@ void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
 // docs/physics.md derives it). 0 in the collimated geometries.
 double convergentComa(const DesignInput& in, const Optics& o) {
     if (!o.convergent) return 0;
-    const double F = in.focale_mm / in.diametre_mm, c = std::cos(o.beta);
-    return 3 * in.distance_capteur_mm * std::tan(o.beta) / (8 * F * F * c * c * c * c);
+    const double F = in.focale_mm / in.diametre_mm, c = fn::cos(o.beta);
+    return 3 * in.distance_capteur_mm * fn::tan(o.beta) / (8 * F * F * c * c * c * c);
 }
 
 // The star's image along the dispersion, the pixel, the grating's

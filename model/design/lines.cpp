@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/design/design_internal.h"
+#include "model/mathfn.h"
 
 namespace kelvora::design {
 
@@ -98,11 +99,11 @@ namespace {
 
 // The unbinned pixel where a wavelength lands; NaN if it is not diffracted.
 double pixelOf(const DesignInput& in, const Optics& o, double lambdaA) {
-    const double s = o.mN * lambdaA / kAngstromsPerMm - std::sin(o.alpha);
+    const double s = o.mN * lambdaA / kAngstromsPerMm - fn::sin(o.alpha);
     if (std::fabs(s) >= 1) return NAN;
-    const double beta = std::asin(s);
-    if (o.convergent) return in.ordre0_px + in.distance_capteur_mm * std::tan(beta) / o.p;
-    return in.pixels / 2 + in.objectif_mm * std::tan(beta - o.beta) / o.p;
+    const double beta = fn::asin(s);
+    if (o.convergent) return in.ordre0_px + in.distance_capteur_mm * fn::tan(beta) / o.p;
+    return in.pixels / 2 + in.objectif_mm * fn::tan(beta - o.beta) / o.p;
 }
 
 bool onSensor(const DesignInput& in, double pixel) {

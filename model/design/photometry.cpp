@@ -5,25 +5,26 @@
 
 #include "model/design/chain.h"
 #include "model/design/design_internal.h"
+#include "model/mathfn.h"
 #include "model/photometry.h"
 
 namespace kelvora::design {
 
 namespace {
 
-const double kFwhmPerSigma = 2 * std::sqrt(2 * std::log(2.0));
+const double kFwhmPerSigma = 2 * std::sqrt(2 * fn::log(2.0));
 // The atmosphere's ultraviolet cut (Å): shorter light never reaches the grating.
 constexpr double kAtmosphereCutA = 3200;
 
 double magnitudeFactor(double m) {
-    return std::pow(10, m * photometry::kMagnitudeFactor);
+    return fn::pow(10, m * photometry::kMagnitudeFactor);
 }
 
 // Fraction of a Gaussian profile of the given FWHM inside a centred band of
 // the given width (same units).
 double gaussianFraction(double width, double fwhm) {
     const double sigma = fwhm / kFwhmPerSigma;
-    return std::erf(width / (2 * std::sqrt(2.0) * sigma));
+    return fn::erf(width / (2 * std::sqrt(2.0) * sigma));
 }
 
 // The instrument at one wavelength: where the light leaves the grating and
@@ -42,7 +43,7 @@ Spectral spectralAt(const DesignInput& in, const Optics& o, double lambdaA, doub
     s.lambdaA = lambdaA;
     s.beta = beta;
     s.dispersion = dispersionAt(in, o, beta);
-    s.anamorphose = o.convergent ? 1 : std::cos(o.alpha) / std::cos(beta);
+    s.anamorphose = o.convergent ? 1 : fn::cos(o.alpha) / fn::cos(beta);
     s.atmosphere = chain::atmosphere(in, lambdaA);
     s.telescope = chain::telescope(in, lambdaA);
     s.grating = chain::grating(in, o.alpha, beta, lambdaA);
@@ -119,7 +120,7 @@ double exposureFor(const Rates& k, double S, double n) {
 double limitingMagnitude(const Rates& k, double S, double t, double n) {
     const double S2 = S * S, c = k.read2 * n + t * k.background();
     const double P = (S2 * t + std::sqrt(S2 * S2 * t * t + 4 * t * t * S2 * c)) / (2 * t * t);
-    return -2.5 * std::log10(P / k.star0);
+    return -2.5 * fn::log10(P / k.star0);
 }
 
 void fillTarget(const DesignInput& in, const Rates& k, double peak, DesignResult& r) {
@@ -161,7 +162,7 @@ std::vector<SpectralPoint> spectrum(const DesignInput& in, int points) {
     std::vector<SpectralPoint> rows;
     for (int i = 0; i <= points; ++i) {
         const double lambdaA = r.lambda_min_a + (r.lambda_max_a - r.lambda_min_a) * i / points;
-        const double x = o.mN * lambdaA / kAngstromsPerMm - std::sin(o.alpha);
+        const double x = o.mN * lambdaA / kAngstromsPerMm - fn::sin(o.alpha);
         if (lambdaA <= 0 || std::fabs(x) >= 1) continue;
         const Spectral s = spectralAt(in, o, lambdaA, betaAt(o, lambdaA));
         const Rates k = rates(in, o, s);
