@@ -1,9 +1,11 @@
 #include "tools/help.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "model/design/design.h"
 #include "model/design/keys.h"
+#include "model/design/labels.h"
 #include "model/design/proposer.h"
 #include "model/instrument.h"
 
@@ -55,9 +57,13 @@ void printDesignHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
            "Modèle de conception : réseau en incidence normale, à incidence donnée, en Littrow,\n"
            "à déviation fixe ou dans le faisceau convergent devant le capteur ; tout capteur ;\n"
            "S/N, saturation, pose pour un S/N cible et magnitude limite.\n\n"
-           "Clés (valeur par défaut) :\n";
-    for (const std::string& key : design::inputKeys())
-        out << "  " << key << "=" << design::keyText(defaults, key) << '\n';
+           "Clés (valeur par défaut), par groupe :\n";
+    for (const design::InputRow& row : design::inputRows()) {
+        if (row.group) out << row.group << '\n';
+        std::string entry = "  " + std::string(row.key) + "=" + design::keyText(defaults, row.key);
+        entry.resize(std::max<std::size_t>(entry.size() + 1, 30), ' ');
+        out << entry << design::labelOf(row.key) << '\n';
+    }
     out << "\ngeometrie : normale, incidence, littrow, deviation ou convergent.\n"
            "fente_um=0 : sans fente. cible_snr=0 : sans cible. masse_air=0 : hors atmosphère.\n"
            "blaze_a=0 : efficacité du réseau plate. temperature_k=0 : spectre plat en photons.\n"

@@ -17,20 +17,6 @@
 
 namespace kelvora::ui::designform {
 
-struct InputRow {
-    const char* group;  // starts a new group box
-    const char* key;
-    const char* label;
-    bool newColumn = false;
-};
-std::span<const InputRow> inputRows();
-
-struct ResultRow {
-    const char* key;
-    const char* label;
-};
-std::span<const ResultRow> resultRows();
-
 // For a key written as one of a few words: each (word, caption); empty otherwise.
 std::vector<std::pair<QString, QString>> wordChoices(std::string_view key);
 

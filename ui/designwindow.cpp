@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "model/design/keys.h"
+#include "model/design/labels.h"
 #include "ui/designform.h"
 #include "ui/linesreport.h"
 #include "ui/paths.h"
@@ -142,7 +143,7 @@ QWidget* DesignWindow::createInputs() {
     columns->setContentsMargins(0, 0, 0, 0);
     QVBoxLayout* column = nullptr;
     QFormLayout* form = nullptr;
-    for (const form::InputRow& row : form::inputRows()) {
+    for (const design::InputRow& row : design::inputRows()) {
         if (!column || row.newColumn) {
             if (column) column->addStretch();
             column = new QVBoxLayout;
@@ -205,7 +206,7 @@ QWidget* DesignWindow::createResults() {
     verdict_->setAlignment(Qt::AlignRight);
     saturation_ = label("saturation", "Saturation", kRed);
     saturation_->setAlignment(Qt::AlignRight);
-    for (const form::ResultRow& row : form::resultRows()) {
+    for (const design::ResultRow& row : design::resultRows()) {
         results_[row.key] = addResult(form, row.key, QString::fromUtf8(row.label));
         if (std::string_view(row.key) == "echantillonnage_px") form->addRow(verdict_);
         if (std::string_view(row.key) == "electrons_pic") form->addRow(saturation_);
@@ -276,7 +277,7 @@ std::string DesignWindow::readFields(design::DesignInput& in) const {
     // sensor and the typed values over it.
     if (workbench_.catalogue().find(sensor_->currentText().toStdString()))
         in.detecteur = sensor_->currentText().toStdString();
-    for (const form::InputRow& row : form::inputRows()) {
+    for (const design::InputRow& row : design::inputRows()) {
         const auto it = fields_.find(row.key);
         if (it == fields_.end()) continue;
         const auto v = form::readDecimal(it->second->text(), locale_);

@@ -7,7 +7,7 @@
 
 #include "io/designfile.h"
 #include "model/calculation.h"
-#include "ui/layout.h"
+#include "model/windowlayout.h"
 
 class QCloseEvent;
 class QDragEnterEvent;

@@ -10,43 +10,13 @@
 #include <QVBoxLayout>
 
 #include "model/design/keys.h"
+#include "model/design/labels.h"
 #include "ui/designform.h"
 #include "ui/workbench.h"
 
 namespace kelvora::ui {
 
 namespace {
-
-constexpr std::pair<const char*, const char*> kFields[] = {
-    {"resolution_cible", "&Résolution visée R"},
-    {"lambda_min_a", "Domaine couvert : de (Å)"},
-    {"lambda_max_a", "à (Å)"},
-    {"reseaux", "Ré&seaux (traits/mm)"},
-    {"focales", "&Focales (mm)"},
-    {"fentes", "Fen&tes (µm, 0 : sans)"},
-    {"geometries", "&Géométries"},
-    {"binnings", "&Binnings"},
-    {"largeur_reseau_mm", "Largeur gravée du réseau (mm)"},
-};
-
-struct Column {
-    const char* header;
-    const char* key;  // a design key or a result
-};
-constexpr Column kColumns[] = {
-    {"Géométrie", "geometrie"},
-    {"Traits/mm", "traits_mm"},
-    {"Collimateur (mm)", "collimateur_mm"},
-    {"Objectif (mm)", "objectif_mm"},
-    {"Fente (µm)", "fente_um"},
-    {"Bin X", "bin_x"},
-    {"R", "resolution"},
-    {"Pixels/élément", "echantillonnage_px"},
-    {"λ min (Å)", "lambda_min_a"},
-    {"λ max (Å)", "lambda_max_a"},
-    {"S/N", "snr"},
-    {"Pose (s)", "pose_cible_s"},
-};
 
 // Sorts by the number it shows, not by its text.
 class NumberItem : public QTableWidgetItem {
@@ -84,9 +54,10 @@ ProposerWindow::ProposerWindow(Workbench& workbench, QWidget* parent)
     table_ = new QTableWidget(this);
     table_->setObjectName(QStringLiteral("candidats"));
     table_->setAccessibleName(QStringLiteral("Conceptions proposées"));
-    table_->setColumnCount(static_cast<int>(std::size(kColumns)));
+    table_->setColumnCount(static_cast<int>(design::candidateColumns().size()));
     QStringList headers;
-    for (const Column& c : kColumns) headers << QString::fromUtf8(c.header);
+    for (const design::ResultRow& c : design::candidateColumns())
+        headers << QString::fromUtf8(c.label);
     table_->setHorizontalHeaderLabels(headers);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -115,7 +86,7 @@ QWidget* ProposerWindow::createFields() {
     auto* box = new QWidget(this);
     auto* form = new QFormLayout(box);
     const design::ProposerRequest defaults;
-    for (const auto& [key, label] : kFields) {
+    for (const auto& [key, label] : design::proposerRows()) {
         auto* edit =
             new QLineEdit(QString::fromStdString(design::proposerKeyText(defaults, key)), box);
         edit->setObjectName(QString::fromLatin1(key));
@@ -160,8 +131,8 @@ void ProposerWindow::fillTable() {
     table_->setSortingEnabled(false);
     table_->setRowCount(static_cast<int>(candidates_.size()));
     for (std::size_t r = 0; r < candidates_.size(); ++r) {
-        for (std::size_t c = 0; c < std::size(kColumns); ++c) {
-            QTableWidgetItem* it = item(candidates_[r], kColumns[c].key);
+        for (std::size_t c = 0; c < design::candidateColumns().size(); ++c) {
+            QTableWidgetItem* it = item(candidates_[r], design::candidateColumns()[c].key);
             if (c == 0) it->setData(Qt::UserRole, static_cast<int>(r));  // survives sorting
             table_->setItem(static_cast<int>(r), static_cast<int>(c), it);
         }

@@ -3,7 +3,7 @@
 #include <QRect>
 #include <QSize>
 
-#include "ui/layout.h"
+#include "model/windowlayout.h"
 
 class QWidget;
 

@@ -15,7 +15,7 @@
 #include "io/userlines.h"
 #include "ui/designform.h"
 #include "ui/designwindow.h"
-#include "ui/layout.h"
+#include "model/windowlayout.h"
 #include "ui/mainwindow.h"
 #include "ui/manual.h"
 #include "ui/paths.h"

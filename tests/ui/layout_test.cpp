@@ -2,7 +2,7 @@
 #include <QTranslator>
 
 #include "tests/ui/window_fixture.h"
-#include "ui/layout.h"
+#include "model/windowlayout.h"
 #include "ui/translations.h"
 
 namespace kelvora::ui {

@@ -1,17 +1,13 @@
 #!/usr/bin/env bash
 # The window's calculation, natively and in WebAssembly (under node), on
-# the same random inputs: the texts must be the same bytes.
+# the same random inputs: the texts must be the same bytes. WEB_BUILD_DIR is
+# a build of web/ (web/build.sh).
 #   web/differential/run.sh NATIVE_RUNNER WEB_BUILD_DIR [COUNT]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 native=$1
 web=$2
 count=${3:-100000}
-# Debian's emscripten runs its helpers with node and finds their modules here.
-export NODE_PATH=${NODE_PATH:-/usr/share/nodejs:/usr/lib/nodejs}
-emcmake cmake -S "$here/.." -B "$web" -DCMAKE_BUILD_TYPE=Release -DHOST_INCLUDE_DIR=/usr/include \
-    >"$web.configure.log" 2>&1 || { cat "$web.configure.log"; exit 1; }
-cmake --build "$web" -j"$(nproc)" --target kelvora_runs >"$web/build.log" 2>&1 || { tail -n 30 "$web/build.log"; exit 1; }
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 python3 "$here/make_inputs.py" "$count" >"$tmp/inputs"

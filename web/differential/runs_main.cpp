@@ -3,6 +3,9 @@
 // entrance model ("barlow" or "fente"), separated by tabs. Writes the shown
 // texts and the fault message, tab-separated, one line a run. Built natively
 // and as WebAssembly: the two outputs must be the same bytes.
+// With --par-controle, each line is what the window shows after the run:
+// every result control as NAME=TEXT (empty where the run stopped before it),
+// then the fault message.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -22,9 +25,24 @@ std::vector<std::string> fields(const std::string& line) {
     return out;
 }
 
+void printShown(const kelvora::RunOutput& out, bool byControl) {
+    if (!byControl) {
+        for (const kelvora::ShownText& s : out.shown) std::cout << s.text << '\t';
+        return;
+    }
+    for (std::size_t i = 0; i < kelvora::kShownCount; ++i) {
+        const kelvora::Control c = kelvora::shownAt(i);
+        std::string text;
+        for (const kelvora::ShownText& s : out.shown)
+            if (s.control == c) text = s.text;
+        std::cout << kelvora::controlName(c) << '=' << text << '\t';
+    }
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool byControl = argc > 1 && std::string(argv[1]) == "--par-controle";
     std::ios::sync_with_stdio(false);
     const kelvora::DetectorCatalogue catalogue;
     std::string line;
@@ -37,7 +55,7 @@ int main() {
         in.detector = d ? *d : kelvora::DetectorModel{};
         in.barlowSelected = f[kelvora::kInputCount + 1] == "barlow";
         const kelvora::RunOutput out = kelvora::runCalculation(in);
-        for (const kelvora::ShownText& s : out.shown) std::cout << s.text << '\t';
+        printShown(out, byControl);
         std::cout << (out.fault ? kelvora::faultMessage(*out.fault) : "") << '\n';
     }
     return 0;

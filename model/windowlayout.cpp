@@ -1,11 +1,11 @@
-#include "ui/layout.h"
+#include "model/windowlayout.h"
 
 #include <array>
 #include <string_view>
 
 #include "model/instrument.h"
 
-namespace kelvora::ui {
+namespace kelvora {
 
 namespace {
 
@@ -128,4 +128,4 @@ std::span<const ControlSpec> windowLayout() {
     return kLayout;
 }
 
-}  // namespace kelvora::ui
+}  // namespace kelvora

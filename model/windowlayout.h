@@ -1,11 +1,14 @@
 #pragma once
 
+// The calculator window's controls as data: captions, places and tab order.
+// The desktop window and the browser page both draw the form from it.
+
 #include <array>
 #include <span>
 
 #include "model/detectors.h"
 
-namespace kelvora::ui {
+namespace kelvora {
 
 enum class Kind { GroupBox, Label, TextField, Option, Button };
 enum class Background { Default, PaleYellow, BrightYellow };
@@ -36,4 +39,4 @@ inline constexpr int kClientWidthTwips = 9645;
 inline constexpr int kClientHeightTwips = 7440;
 inline constexpr double kBaseTwipsPerPixel = 15;  // at 96 dpi
 
-}  // namespace kelvora::ui
+}  // namespace kelvora

@@ -1,0 +1,55 @@
+#include <algorithm>
+
+#include "model/design/keys.h"
+#include "model/design/labels.h"
+#include "model/design/proposer.h"
+#include "web/api/calls.h"
+
+namespace kelvora::web {
+
+namespace {
+
+const char* const kCandidateResults[] = {
+    "resolution", "echantillonnage_px", "lambda_min_a", "lambda_max_a", "snr", "pose_cible_s"};
+
+Json candidateRow(const design::Candidate& c) {
+    Json keys = Json::object(), results = Json::object();
+    for (const std::string& key : design::candidateKeys())
+        keys[key] = design::keyText(c.input, key);
+    for (const design::NamedResult& r : design::namedResults(c.result, true))
+        if (std::find_if(std::begin(kCandidateResults), std::end(kCandidateResults),
+                         [&](const char* n) { return std::string_view(n) == r.name; }) !=
+            std::end(kCandidateResults))
+            results[r.name] = r.cell.number;
+    return {{"cles", keys}, {"resultats", results}};
+}
+
+}  // namespace
+
+// {"cles": design keys, "proposeur": {key: text}, "nombre": N} → the best
+// candidates, each with the keys that reproduce it; or why none is kept.
+Json proposeDesigns(const Json& args) {
+    static const DetectorCatalogue catalogue;
+    design::DesignInput fixed;
+    design::ProposerRequest request;
+    const Json& keys = args.at("cles");
+    if (keys.contains("detecteur"))
+        design::setKey(fixed, "detecteur", keys.at("detecteur").get<std::string>(), catalogue);
+    for (const auto& [key, value] : keys.items())
+        if (key != "detecteur") {
+            const std::string e = design::setKey(fixed, key, value.get<std::string>(), catalogue);
+            if (!e.empty()) return {{"erreur", design::labelled(e)}};
+        }
+    for (const auto& [key, value] : args.value("proposeur", Json::object()).items()) {
+        const std::string e = design::setProposerKey(request, key, value.get<std::string>());
+        if (!e.empty()) return {{"erreur", e}};
+    }
+    if (!(request.resolution_cible > 0)) return {{"erreur", "Indiquez la résolution visée."}};
+    const design::Proposal p = design::propose(fixed, request, args.value("nombre", 20));
+    if (p.candidates.empty()) return {{"erreur", p.error}};
+    Json rows = Json::array();
+    for (const design::Candidate& c : p.candidates) rows.push_back(candidateRow(c));
+    return {{"candidats", rows}, {"essayes", p.evaluated}};
+}
+
+}  // namespace kelvora::web

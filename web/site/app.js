@@ -1,0 +1,58 @@
+// The page: loads the model, draws both pages, wires files and links.
+import { call, load } from "./engine.js";
+import { say } from "./dom.js";
+import * as calculator from "./calculator.js";
+import * as design from "./design.js";
+import * as proposer from "./proposer.js";
+import { acceptDrops, openFile, saveFile } from "./files.js";
+import { linkOf, openLink } from "./link.js";
+
+function showPage(id) {
+  for (const page of ["calculateur", "conception"]) {
+    document.getElementById(page).hidden = page !== id;
+    const tab = document.querySelector(`[aria-controls="${page}"]`);
+    tab.setAttribute("aria-pressed", String(page === id));
+  }
+  if (id === "conception") design.evaluate();
+}
+
+async function copyLink() {
+  const link = linkOf();
+  history.replaceState(null, "", link);
+  try {
+    await navigator.clipboard.writeText(link);
+    say("Lien copié.");
+  } catch {
+    say(`Lien : ${link}`);
+  }
+}
+
+function followLink() {
+  const error = openLink(location.hash);
+  if (error) say(error);
+  else if (location.hash.length > 1) showPage("conception");
+}
+
+async function main() {
+  await load();
+  const schema = call("schema");
+  calculator.setup(schema.calculateur);
+  design.setup(schema.conception);
+  proposer.setup(schema.conception);
+  document.getElementById("ongletCalculateur").addEventListener("click", () => showPage("calculateur"));
+  document.getElementById("ongletConception").addEventListener("click", () => showPage("conception"));
+  document.getElementById("fichierOuvrir").addEventListener("change", (e) => {
+    if (e.target.files[0]) openFile(e.target.files[0]);
+    e.target.value = "";
+  });
+  document.getElementById("cmdEnregistrer").addEventListener("click", saveFile);
+  document.getElementById("cmdLien").addEventListener("click", copyLink);
+  acceptDrops();
+  addEventListener("hashchange", followLink);
+  followLink();
+  design.evaluate();
+  document.body.dataset.pret = "oui";
+  if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
+}
+
+main();

@@ -1,0 +1,154 @@
+// « Calculateur »: the calculator window's form, drawn from the model's
+// description of its controls, computed by the model's own run.
+import { call } from "./engine.js";
+import { decimalSeparator, el } from "./dom.js";
+
+// As the desktop window does: start from 96 dpi (15 twips a pixel) and
+// grow every place and size until each caption and default text fits whole.
+let twipsPerPixel = 15;
+let schema = null;
+
+function px(twips) {
+  return `${Math.round(twips / twipsPerPixel)}px`;
+}
+
+function place(node, c) {
+  Object.assign(node.style, { left: px(c.x), top: px(c.y), width: px(c.l), height: px(c.h) });
+  return node;
+}
+
+function control(c, next) {
+  switch (c.genre) {
+    case "groupe":
+      return el("fieldset", { id: c.nom }, el("legend", {}, c.texte));
+    case "etiquette":
+      // A label right before a text field names it.
+      return next?.genre === "champ" && next.parent === c.parent
+        ? el("label", { id: c.nom, for: next.nom }, c.texte)
+        : el("span", { id: c.nom, class: "etiquette" }, c.texte);
+    case "champ": {
+      const input = schema.defauts[c.nom] !== undefined;
+      return el("input", {
+        id: c.nom, name: c.nom, type: "text", class: `champ ${c.fond}`, readonly: !input,
+        spellcheck: "false", inputmode: input ? "decimal" : null,
+      });
+    }
+    case "option": {
+      const group = c.nom === "optBarlow" || c.nom === "optFente" ? "modele" : "capteur";
+      return el("label", { class: "option" }, el("input", { type: "radio", id: c.nom, name: group }), c.texte);
+    }
+    default:
+      return el("button", { type: "button", id: c.nom }, c.texte);
+  }
+}
+
+function build(form) {
+  Object.assign(form.style, { width: px(schema.largeur), height: px(schema.hauteur) });
+  const controls = schema.controles;
+  const nodes = {};
+  // Tab order as the window's: by each control's tab index.
+  const ordered = controls.map((c, i) => ({ c, next: controls[i + 1] }));
+  for (const { c, next } of ordered) {
+    const node = place(control(c, next), c);
+    nodes[c.nom] = node;
+    (c.parent ? nodes[c.parent] : form).append(node);
+  }
+}
+
+// How much the form must grow for every text to fit its control.
+function shortfall() {
+  let factor = 1;
+  for (const c of schema.controles) {
+    if (c.genre === "groupe") continue;
+    const node = box(c);
+    factor = Math.max(factor, node.scrollWidth / Math.max(1, node.clientWidth));
+  }
+  return factor;
+}
+
+function fit(form) {
+  for (let i = 0; i < 4; ++i) {
+    const factor = shortfall();
+    if (factor <= 1.001) return;
+    twipsPerPixel /= factor;
+    Object.assign(form.style, { width: px(schema.largeur), height: px(schema.hauteur) });
+    for (const c of schema.controles) place(box(c), c);
+  }
+}
+
+function field(name) {
+  return document.getElementById(name);
+}
+
+// The element placed for a control: an option button's label holds it.
+function box(c) {
+  const node = field(c.nom);
+  return c.genre === "option" ? node.parentElement : node;
+}
+
+export function formLoad() {
+  for (const [name, text] of Object.entries(schema.defauts)) field(name).value = text;
+  field("lblLambda").textContent = "";
+  field(schema.boutonsCapteur[0]).checked = true;
+  field("optBarlow").checked = true;
+  field("txtSlitWide").disabled = true;
+}
+
+export function state() {
+  const textes = {};
+  for (const name of Object.keys(schema.defauts)) textes[name] = field(name).value;
+  const capteur = schema.boutonsCapteur.findIndex((b) => field(b).checked);
+  const bouton = schema.boutonsCapteur[capteur];
+  const caption = bouton ? field(bouton).parentElement.textContent : null;
+  return { textes, capteur, caption, barlow: field("optBarlow").checked };
+}
+
+export function restore(window) {
+  for (const [name, text] of Object.entries(window.textes)) field(name).value = text;
+  for (const b of schema.boutonsCapteur)
+    field(b).checked = field(b).parentElement.textContent === window.capteur;
+  field(window.barlow ? "optBarlow" : "optFente").checked = true;
+  field("txtSlitWide").disabled = window.barlow;
+}
+
+function showText(name, text) {
+  const node = field(name);
+  if (node.tagName === "INPUT") node.value = text;
+  else node.textContent = text;
+}
+
+function showFault(message) {
+  field("fauteTexte").textContent = message;
+  field("faute").showModal();
+  field("fauteOk").focus();
+}
+
+export function cmdCalcul_Click() {
+  const s = state();
+  const out = call("calc", { textes: s.textes, capteur: s.capteur, barlow: s.barlow, separateur: decimalSeparator() });
+  for (const [name, text] of out.affiches) showText(name, text);
+  for (const name of out.vides) showText(name, "");
+  field("annonce").textContent = out.faute ? out.faute : `Calcul fait : rapport signal/bruit ${field("txtSB").value}`;
+  if (out.faute) showFault(out.faute);
+  return out;
+}
+
+export function setup(formSchema) {
+  schema = formSchema;
+  const form = field("formulaire");
+  build(form);
+  form.addEventListener("submit", (e) => e.preventDefault());
+  formLoad();
+  // The default instrument's results must fit too.
+  cmdCalcul_Click();
+  fit(form);
+  formLoad();
+  for (const name of schema.resultats) showText(name, "");
+  field("annonce").textContent = "";
+  field("cmdCalcul").addEventListener("click", cmdCalcul_Click);
+  // The page cannot close itself: « Annuler » starts again from the defaults.
+  field("cmdAnnuler").addEventListener("click", formLoad);
+  field("optBarlow").addEventListener("change", () => (field("txtSlitWide").disabled = true));
+  field("optFente").addEventListener("change", () => (field("txtSlitWide").disabled = false));
+  field("fauteOk").addEventListener("click", () => field("faute").close());
+}

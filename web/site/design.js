@@ -1,0 +1,152 @@
+// « Conception avancée »: every design key, grouped, with its label, unit
+// and default from the model's table; results as the user types.
+import { call } from "./engine.js";
+import { decimalSeparator, el } from "./dom.js";
+import { drawPlots } from "./plots.js";
+import { showLines } from "./lines.js";
+
+let schema = null;
+let held = false; // the design is the user's own: loaded, linked or edited
+const listeners = [];
+
+export function onChange(listener) {
+  listeners.push(listener);
+}
+
+function input(key) {
+  return document.querySelector(`#entrees [name="${key}"]`);
+}
+
+function choicesOf(row) {
+  if (row.cle === "geometrie") return schema.geometries;
+  if (row.cle === "detecteur") return schema.capteurs.map((c) => [c, c]);
+  return row.choix.length ? row.choix : null;
+}
+
+function field(row) {
+  const id = `cle-${row.cle}`;
+  const choices = choicesOf(row);
+  const hint = row.aide ? el("span", { id: `${id}-aide`, class: "aide" }, row.aide) : null;
+  const control = choices
+    ? el("select", { id, name: row.cle }, ...choices.map(([word, caption]) => el("option", { value: word }, caption)))
+    : el("input", { id, name: row.cle, type: "text", inputmode: "decimal", spellcheck: "false" });
+  if (hint) control.setAttribute("aria-describedby", hint.id);
+  return el("div", { class: "ligne" }, el("label", { for: id }, row.libelle), control, hint);
+}
+
+function buildInputs(form) {
+  let group = null;
+  for (const row of schema.entrees) {
+    if (row.groupe) {
+      group = el("fieldset", {}, el("legend", {}, row.groupe));
+      form.append(group);
+    }
+    group.append(field(row));
+  }
+}
+
+function buildResults(list) {
+  for (const row of [...schema.resultats, ...schema.verdicts]) {
+    const id = `res-${row.cle}`;
+    list.append(el("div", { class: "resultat" }, el("dt", { id: `${id}-nom` }, row.libelle),
+      el("dd", {}, el("output", { id, "data-cle": row.cle, "aria-labelledby": `${id}-nom` }))));
+  }
+}
+
+// Numbers as the user writes them: the period or their own separator.
+function keyText(text) {
+  const sep = decimalSeparator();
+  return sep === "." ? text.trim() : text.trim().replace(sep, ".");
+}
+
+function shownNumber(text) {
+  const sep = decimalSeparator();
+  return sep === "." ? text : text.replace(".", sep);
+}
+
+export function keys() {
+  const out = {};
+  for (const row of schema.entrees) out[row.cle] = keyText(input(row.cle).value);
+  return out;
+}
+
+export function defaults() {
+  return Object.fromEntries(schema.entrees.map((r) => [r.cle, r.defaut]));
+}
+
+export function isHeld() {
+  return held;
+}
+
+function setFields(values) {
+  for (const [key, text] of Object.entries(values)) {
+    const node = input(key);
+    if (node) node.value = node.tagName === "SELECT" ? text : shownNumber(text);
+  }
+}
+
+function clearResults(message) {
+  document.getElementById("erreurConception").textContent = message;
+  for (const out of document.querySelectorAll("#resultats output")) out.value = "";
+  drawPlots(null, message);
+  showLines(null);
+}
+
+export function evaluate() {
+  const answer = call("design", { cles: keys() });
+  for (const row of schema.entrees) input(row.cle).removeAttribute("aria-invalid");
+  if (answer.erreur) {
+    for (const key of Object.keys(answer.erreurs ?? {})) input(key)?.setAttribute("aria-invalid", "true");
+    clearResults(answer.erreur);
+    return answer;
+  }
+  document.getElementById("erreurConception").textContent = "";
+  for (const out of document.querySelectorAll("#resultats output")) {
+    const text = answer.resultats[out.dataset.cle];
+    out.value = text === undefined ? "—" : shownNumber(text);
+  }
+  drawPlots(answer);
+  showLines(answer.raies);
+  return answer;
+}
+
+// Checks a whole design first: a bad one changes nothing and says why.
+export function load(values, { own = true } = {}) {
+  const merged = { ...defaults(), ...values };
+  const answer = call("design", { cles: merged });
+  const keyError = answer.erreurs && Object.keys(answer.erreurs).length ? answer.erreur : null;
+  if (keyError) return keyError;
+  setFields(merged);
+  held = own;
+  evaluate();
+  listeners.forEach((l) => l());
+  return null;
+}
+
+function sensorChosen() {
+  const answer = call("sensor", { detecteur: input("detecteur").value });
+  if (answer.erreur) return;
+  const sensorKeys = ["pixel_um", "pixels", "bruit_e", "obscurite_e_s", "puits_e", "qe"];
+  setFields(Object.fromEntries(sensorKeys.map((k) => [k, answer.cles[k]])));
+}
+
+export function setup(designSchema) {
+  schema = designSchema;
+  const form = document.getElementById("entrees");
+  buildInputs(form);
+  buildResults(document.getElementById("resultats"));
+  form.addEventListener("submit", (e) => e.preventDefault());
+  setFields(defaults());
+  // Any change of a field's text counts, however it was made.
+  form.addEventListener("input", () => {
+    held = true;
+    evaluate();
+    listeners.forEach((l) => l());
+  });
+  form.addEventListener("change", (e) => {
+    if (e.target.name === "detecteur") sensorChosen();
+    held = true;
+    evaluate();
+    listeners.forEach((l) => l());
+  });
+}

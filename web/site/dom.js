@@ -1,0 +1,24 @@
+// Building the page from data: text always goes in as text, never as markup.
+
+export function el(tag, attributes = {}, ...children) {
+  const node = document.createElement(tag);
+  for (const [name, value] of Object.entries(attributes)) {
+    if (value === false || value === null || value === undefined) continue;
+    node.setAttribute(name, value === true ? "" : String(value));
+  }
+  for (const child of children) {
+    if (child === null || child === undefined) continue;
+    node.append(child instanceof Node ? child : document.createTextNode(String(child)));
+  }
+  return node;
+}
+
+// The decimal separator of the user's regional settings.
+export function decimalSeparator() {
+  return new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === "decimal")?.value ?? ".";
+}
+
+export function say(text) {
+  const message = document.getElementById("message");
+  message.textContent = text;
+}

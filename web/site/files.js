@@ -1,0 +1,49 @@
+// Opening and saving .kelvora files with the desktop's reader and writer.
+import { call } from "./engine.js";
+import { say } from "./dom.js";
+import * as calculator from "./calculator.js";
+import * as design from "./design.js";
+
+const MAX_BYTES = 1 << 20;
+
+export async function openFile(file) {
+  if (file.size > MAX_BYTES) return say(`Impossible d'ouvrir « ${file.name} » : fichier trop grand.`);
+  const answer = call("readFile", { texte: await file.text() });
+  if (answer.erreur) return say(`Impossible d'ouvrir « ${file.name} » : ${answer.erreur}`);
+  calculator.restore(answer.fenetre);
+  if (answer.cles) design.load(answer.cles);
+  say(`« ${file.name} » ouvert.`);
+}
+
+export function saveFile() {
+  const s = calculator.state();
+  const answer = call("writeFile", {
+    fenetre: { textes: s.textes, capteur: s.caption, barlow: s.barlow },
+    cles: design.isHeld() ? design.keys() : null,
+  });
+  if (answer.erreur) return say(`Impossible d'enregistrer : ${answer.erreur}`);
+  const url = URL.createObjectURL(new Blob([answer.texte], { type: "application/json" }));
+  const a = document.createElement("a");
+  a.href = url;
+  a.download = "conception.kelvora";
+  a.click();
+  setTimeout(() => URL.revokeObjectURL(url), 1000);
+  say("Conception enregistrée.");
+}
+
+export function acceptDrops() {
+  const zone = document.getElementById("depot");
+  addEventListener("dragover", (e) => {
+    e.preventDefault();
+    zone.hidden = false;
+  });
+  addEventListener("dragleave", (e) => {
+    if (e.relatedTarget === null) zone.hidden = true;
+  });
+  addEventListener("drop", (e) => {
+    e.preventDefault();
+    zone.hidden = true;
+    const file = e.dataTransfer?.files?.[0];
+    if (file) openFile(file);
+  });
+}
