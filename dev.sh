@@ -2,6 +2,8 @@
 # Sets up a Debian 12 machine for Kelvora, builds it, then starts it or tests it.
 #   ./dev.sh run     install what is missing, build, start the window
 #   ./dev.sh test    install what is missing, build, run every test
+#   ./dev.sh web [PORT]  install what is missing, build the browser edition
+#                    into build-web/site and serve it on 127.0.0.1 (8080)
 #   ./dev.sh install PACKAGE...   install the Debian packages that are missing
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -9,6 +11,10 @@ cd "$(dirname "$0")"
 BUILD_DIR=${BUILD_DIR:-build}
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n fonts-dejavu-core libfmt-dev libfast-float-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev)
 TEST_PACKAGES=(xvfb dbus at-spi2-core python3-pyatspi valgrind desktop-file-utils appstream libxml2-utils)
+# The browser edition: emscripten, the header-only libraries it copies, and
+# Chromium for its tests; node and npm unless the machine has them already.
+WEB_PACKAGES=(cmake python3 emscripten chromium libfmt-dev libfast-float-dev nlohmann-json3-dev)
+command -v npm >/dev/null || WEB_PACKAGES+=(nodejs npm)
 
 install_missing() {
     local missing=()
@@ -35,16 +41,21 @@ case "${1:-}" in
         exec "$BUILD_DIR/app/kelvora"
         ;;
     test)
-        install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+        install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
         build
         ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)"
+        ;;
+    web)
+        install_missing "${WEB_PACKAGES[@]}"
+        site=$(web/build.sh build-web)
+        exec node web/tools/serve.js "$site" "${2:-8080}"
         ;;
     install)
         shift
         install_missing "$@"
         ;;
     *)
-        echo "usage: $0 run|test|install PACKAGE..." >&2
+        echo "usage: $0 run|test|web [PORT]|install PACKAGE..." >&2
         exit 2
         ;;
 esac

@@ -8,7 +8,7 @@ out=${1:-$here/../build-web}
 # Debian's emscripten runs its helpers with node and finds their modules here.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs:/usr/lib/nodejs}
 if [ ! -d "$here/node_modules" ] || [ "$here/package-lock.json" -nt "$here/node_modules" ]; then
-    (cd "$here" && npm ci --no-audit --no-fund --loglevel=error)
+    (cd "$here" && npm ci --no-audit --no-fund --loglevel=error) >&2
     touch "$here/node_modules"
 fi
 emcmake cmake -S "$here" -B "$out" -DCMAKE_BUILD_TYPE=Release -DHOST_INCLUDE_DIR=/usr/include \

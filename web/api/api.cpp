@@ -20,6 +20,8 @@ std::string call(const std::string& name, const std::string& argumentsJson) {
             answer = evaluateDesign(args);
         else if (name == "sensor")
             answer = sensorValues(args);
+        else if (name == "mesure")
+            answer = timeEvaluation(args);
         else if (name == "propose")
             answer = proposeDesigns(args);
         else if (name == "readFile")

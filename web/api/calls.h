@@ -14,6 +14,7 @@ Json calculate(const Json& args);
 Json designSchema();
 Json evaluateDesign(const Json& args);
 Json sensorValues(const Json& args);
+Json timeEvaluation(const Json& args);
 Json proposeDesigns(const Json& args);
 
 Json readFile(const Json& args);

@@ -1,4 +1,5 @@
 #include <fmt/format.h>
+#include <chrono>
 #include <cmath>
 
 #include "model/design/curves.h"
@@ -160,6 +161,21 @@ Json evaluateDesign(const Json& args) {
             {"snr_magnitude", curve(design::snrAgainstMagnitude(in))},
             {"lambda_pixel", curve(design::spectrumAcrossSensor(in))},
             {"raies", linesReport(in)}};
+}
+
+// {"cles": …, "fois": N} → the time of one evaluation of the design, in
+// nanoseconds, averaged over N: the benchmark's figure beside the native one.
+Json timeEvaluation(const Json& args) {
+    design::DesignInput in;
+    Json errors = Json::object();
+    if (const std::string e = setKeys(in, args.value("cles", Json::object()), errors); !e.empty())
+        return {{"erreur", e}};
+    const int times = args.value("fois", 100000);
+    double sink = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < times; ++i) sink += design::evaluate(in).result->resolution;
+    const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
+    return {{"ns", spent.count() / times}, {"controle", sink}};  // the sum keeps the loop
 }
 
 // {"detecteur": name} → every key's text once the sensor is chosen.

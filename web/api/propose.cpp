@@ -40,7 +40,8 @@ Json proposeDesigns(const Json& args) {
             const std::string e = design::setKey(fixed, key, value.get<std::string>(), catalogue);
             if (!e.empty()) return {{"erreur", design::labelled(e)}};
         }
-    for (const auto& [key, value] : args.value("proposeur", Json::object()).items()) {
+    const Json own = args.value("proposeur", Json::object());  // held: items() refers to it
+    for (const auto& [key, value] : own.items()) {
         const std::string e = design::setProposerKey(request, key, value.get<std::string>());
         if (!e.empty()) return {{"erreur", e}};
     }

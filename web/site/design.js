@@ -2,10 +2,15 @@
 // and default from the model's table; results as the user types.
 import { call } from "./engine.js";
 import { decimalSeparator, el } from "./dom.js";
-import { drawPlots } from "./plots.js";
 import { showLines } from "./lines.js";
 
 let schema = null;
+// The plotting library loads beside the first results, not before them.
+let plots = null;
+function drawPlots(answer, message) {
+  plots ??= import("./plots.js");
+  plots.then((m) => m.drawPlots(answer, message));
+}
 let held = false; // the design is the user's own: loaded, linked or edited
 const listeners = [];
 
@@ -85,6 +90,16 @@ function setFields(values) {
   }
 }
 
+// Said once the typing pauses, not at every keystroke.
+let announcing = 0;
+function announce(results) {
+  clearTimeout(announcing);
+  announcing = setTimeout(() => {
+    document.getElementById("annonceConception").textContent =
+      `Résolution ${shownNumber(results.resolution)}, S/N par pixel ${shownNumber(results.snr)}`;
+  }, 600);
+}
+
 function clearResults(message) {
   document.getElementById("erreurConception").textContent = message;
   for (const out of document.querySelectorAll("#resultats output")) out.value = "";
@@ -107,6 +122,7 @@ export function evaluate() {
   }
   drawPlots(answer);
   showLines(answer.raies);
+  announce(answer.resultats);
   return answer;
 }
 

@@ -2,7 +2,7 @@
 // through here fails its test on a console error or on a request that
 // leaves the page's origin.
 import { chromium } from "playwright-core";
-import { serve } from "./server.js";
+import { serve } from "../tools/serve.js";
 
 export async function start() {
   const site = process.env.KELVORA_SITE;

@@ -1,4 +1,5 @@
-// A static server for the built site, as any static host serves it.
+// A static server for the built site, as any static host serves it; the
+// browser tests and ./dev.sh web use it.
 import { createServer } from "node:http";
 import { readFile } from "node:fs/promises";
 import { extname, join, normalize } from "node:path";
@@ -20,4 +21,10 @@ export function serve(root, port = 0) {
     }
   });
   return new Promise((resolve) => server.listen(port, "127.0.0.1", () => resolve(server)));
+}
+
+// node web/tools/serve.js SITE_DIR [PORT]: serves the site on 127.0.0.1.
+if (process.argv[1] && import.meta.url === new URL(`file://${process.argv[1]}`).href) {
+  const server = await serve(process.argv[2], Number(process.argv[3] ?? 8080));
+  console.log(`Kelvora : http://127.0.0.1:${server.address().port}/ (Ctrl+C pour arrêter)`);
 }

@@ -1,0 +1,63 @@
+// The browser edition's figures, in headless Chromium on this machine:
+// the site's size, the time to the first results after navigation, one
+// design evaluation in WebAssembly (beside the native benchmark's
+// "design-run"), and a keystroke in « Conception avancée » to updated
+// results and plots.   node web/bench/bench.mjs SITE_DIR
+import { readdir, stat } from "node:fs/promises";
+import { join } from "node:path";
+import { chromium } from "playwright-core";
+import { serve } from "../tools/serve.js";
+
+const site = process.argv[2];
+const FULL_CHAIN = {
+  detecteur: "IMX533", geometrie: "littrow", fente_um: "20", cible_snr: "100", masse_air: "1.3",
+  miroirs: "2", blaze_a: "5000", temperature_k: "5800",
+};
+
+function median(values) {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.floor(sorted.length / 2)];
+}
+
+let bytes = 0;
+for (const name of await readdir(site)) bytes += (await stat(join(site, name))).size;
+
+const server = await serve(site);
+const url = `http://127.0.0.1:${server.address().port}/`;
+const browser = await chromium.launch({ executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium", args: ["--no-sandbox"] });
+const firsts = [];
+for (let i = 0; i < 5; ++i) {
+  const context = await browser.newContext(); // no cache, no service worker yet
+  const page = await context.newPage();
+  await page.goto(url);
+  await page.waitForSelector("body[data-pret]");
+  firsts.push(await page.evaluate(() => performance.getEntriesByName("kelvora-pret")[0].startTime));
+  await context.close();
+}
+const page = await (await browser.newContext()).newPage();
+await page.goto(url);
+await page.waitForSelector("body[data-pret]");
+const evaluation = await page.evaluate(async (cles) =>
+  (await import("./engine.js")).call("mesure", { cles, fois: 200000 }).ns, FULL_CHAIN);
+await page.click("#ongletConception");
+const keystrokes = await page.evaluate(async () => {
+  const field = document.querySelector('[name="lambda_a"]');
+  const times = [];
+  for (let i = 0; i < 60; ++i) {
+    field.value = String(5000 + i * 10);
+    const t0 = performance.now();
+    field.dispatchEvent(new Event("input", { bubbles: true }));
+    await new Promise((r) => setTimeout(r, 0)); // uPlot redraws in a microtask
+    times.push(performance.now() - t0);
+    await new Promise((r) => requestAnimationFrame(() => r()));
+  }
+  return times;
+});
+await browser.close();
+server.close();
+console.log(JSON.stringify({
+  site_octets: bytes,
+  premiers_resultats_ms: Number(median(firsts).toFixed(1)),
+  evaluation_wasm_us: Number((evaluation / 1000).toFixed(3)),
+  frappe_resultats_et_graphiques_ms: Number(median(keystrokes).toFixed(2)),
+}, null, 1));
