@@ -31,7 +31,7 @@ test("installable, and only the page's own scripts and WebAssembly may run", asy
   const policy = await page.getAttribute('meta[http-equiv="Content-Security-Policy"]', "content");
   assert.match(policy, /default-src 'self'/);
   assert.match(policy, /script-src 'self' 'wasm-unsafe-eval';/);
-  assert.doesNotMatch(policy, /unsafe-inline|unsafe-eval'|https?:/);
+  assert.doesNotMatch(policy, /'unsafe-inline'|'unsafe-eval'|https?:/);
   const manifest = await page.evaluate(async () => (await fetch("manifest.webmanifest")).json());
   assert.equal(manifest.display, "standalone");
   const sizes = manifest.icons.map((i) => i.sizes);
