@@ -86,6 +86,15 @@ function box(c) {
   return c.genre === "option" ? node.parentElement : node;
 }
 
+// On a narrow screen (a tablet upright) the whole form shrinks to fit, text
+// and places alike, so that nothing overlaps.
+function shrinkToScreen(form) {
+  form.style.zoom = "";
+  const available = form.parentElement.clientWidth;
+  const width = form.offsetWidth;
+  if (available > 0 && width > available) form.style.zoom = String(available / width);
+}
+
 export function formLoad() {
   for (const [name, text] of Object.entries(schema.defauts)) field(name).value = text;
   field("lblLambda").textContent = "";
@@ -142,6 +151,8 @@ export function setup(formSchema) {
   // The default instrument's results must fit too.
   cmdCalcul_Click();
   fit(form);
+  shrinkToScreen(form);
+  addEventListener("resize", () => shrinkToScreen(form));
   formLoad();
   for (const name of schema.resultats) showText(name, "");
   field("annonce").textContent = "";

@@ -44,8 +44,8 @@ function drawMarks(u) {
     ctx.lineTo(x, top + height);
     ctx.stroke();
     ctx.save();
-    ctx.translate(x + 3, top + 4);
-    ctx.rotate(Math.PI / 2);
+    ctx.translate(x - 3, top + height - 4);
+    ctx.rotate(-Math.PI / 2);
     ctx.fillText(line.nom, 0, 0);
     ctx.restore();
   }
@@ -60,6 +60,7 @@ function options(figure, width) {
     scales: { x: { time: false } },
     axes: [{ label: figure.x }, { label: figure.y, size: 60 }],
     series: [{ label: figure.x }, ...figure.series.map((label, i) => ({ label, stroke: COLOURS[i], width: 2 }))],
+    legend: { live: false },
     hooks: figure.marks ? { draw: [drawMarks] } : {},
   };
 }
@@ -97,6 +98,8 @@ export function drawPlots(answer, message = "") {
     if (!charts[figure.id]) {
       charts[figure.id] = new uPlot(options(figure, chartWidth()), data, box.querySelector(".trace"));
     } else {
+      // Drawn first while its page was hidden: take the width now shown.
+      if (charts[figure.id].width !== chartWidth()) charts[figure.id].setSize({ width: chartWidth(), height: 260 });
       charts[figure.id].setData(data);
     }
   }
