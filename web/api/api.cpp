@@ -3,34 +3,34 @@
 #include <emscripten/emscripten.h>
 
 #include <exception>
+#include <utility>
 
 #include "web/api/calls.h"
 
 namespace kelvora::web {
 
+namespace {
+
+Json schema(const Json&) {
+    return {{"calculateur", formSchema()}, {"conception", designSchema()}};
+}
+
+using Call = Json (*)(const Json&);
+const std::pair<const char*, Call> kCalls[] = {
+    {"schema", schema},       {"calc", calculate},        {"design", evaluateDesign},
+    {"sensor", sensorValues}, {"mesure", timeEvaluation}, {"propose", proposeDesigns},
+    {"readFile", readFile},   {"writeFile", writeFile},
+};
+
+}  // namespace
+
 std::string call(const std::string& name, const std::string& argumentsJson) {
     try {
         const Json args = argumentsJson.empty() ? Json::object() : Json::parse(argumentsJson);
-        Json answer;
-        if (name == "schema")
-            answer = {{"calculateur", formSchema()}, {"conception", designSchema()}};
-        else if (name == "calc")
-            answer = calculate(args);
-        else if (name == "design")
-            answer = evaluateDesign(args);
-        else if (name == "sensor")
-            answer = sensorValues(args);
-        else if (name == "mesure")
-            answer = timeEvaluation(args);
-        else if (name == "propose")
-            answer = proposeDesigns(args);
-        else if (name == "readFile")
-            answer = readFile(args);
-        else if (name == "writeFile")
-            answer = writeFile(args);
-        else
-            answer = {{"erreur", "appel inconnu : " + name}};
-        return answer.dump(-1, ' ', false, Json::error_handler_t::replace);
+        for (const auto& [known, run] : kCalls)
+            if (name == known)
+                return run(args).dump(-1, ' ', false, Json::error_handler_t::replace);
+        return Json({{"erreur", "appel inconnu : " + name}}).dump();
     } catch (const std::exception& e) {
         // The page builds every request; a bad one is the page's fault, said plainly.
         return Json({{"erreur", std::string("requête invalide : ") + e.what()}}).dump();

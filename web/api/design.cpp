@@ -13,11 +13,6 @@ namespace kelvora::web {
 
 namespace {
 
-const DetectorCatalogue& catalogue() {
-    static const DetectorCatalogue c;
-    return c;
-}
-
 // As the desktop shows a result: 5 significant digits; "—" where none applies.
 std::string shown(double v) {
     return std::isfinite(v) ? fmt::format("{:.5g}", v) : "—";
@@ -51,22 +46,6 @@ Json inputRows() {
                         {"choix", choices}});
     }
     return rows;
-}
-
-// Keys in the order the window sets them: the sensor first, so that the
-// keys typed after it override its values.
-std::string setKeys(design::DesignInput& in, const Json& keys, Json& errors) {
-    std::string first;
-    auto set = [&](const std::string& key, const Json& value) {
-        const std::string e = design::setKey(in, key, value.get<std::string>(), catalogue());
-        if (e.empty()) return;
-        errors[key] = design::labelled(e);
-        if (first.empty()) first = design::labelled(e);
-    };
-    if (keys.contains("detecteur")) set("detecteur", keys.at("detecteur"));
-    for (const auto& [key, value] : keys.items())
-        if (key != "detecteur") set(key, value);
-    return first;
 }
 
 Json curve(const design::Curve& c) {
@@ -147,7 +126,7 @@ Json designSchema() {
 Json evaluateDesign(const Json& args) {
     design::DesignInput in;
     Json errors = Json::object();
-    const std::string keyError = setKeys(in, args.at("cles"), errors);
+    const std::string keyError = applyKeys(in, args.at("cles"), errors);
     if (!keyError.empty()) return {{"erreur", keyError}, {"erreurs", errors}};
     const design::DesignOutcome outcome = design::evaluate(in);
     if (!outcome.result) return {{"erreur", design::labelled(outcome.error)}, {"erreurs", errors}};
@@ -168,7 +147,7 @@ Json evaluateDesign(const Json& args) {
 Json timeEvaluation(const Json& args) {
     design::DesignInput in;
     Json errors = Json::object();
-    if (const std::string e = setKeys(in, args.value("cles", Json::object()), errors); !e.empty())
+    if (const std::string e = applyKeys(in, args.value("cles", Json::object()), errors); !e.empty())
         return {{"erreur", e}};
     const int times = args.value("fois", 100000);
     double sink = 0;

@@ -5,15 +5,6 @@
 
 namespace kelvora::web {
 
-namespace {
-
-const DetectorCatalogue& catalogue() {
-    static const DetectorCatalogue c;
-    return c;
-}
-
-}  // namespace
-
 // {"texte": the file's bytes} → {"fenetre": {...}, "cles": design keys or
 // null}; or {"erreur": the French problem}.
 Json readFile(const Json& args) {
@@ -53,15 +44,9 @@ Json writeFile(const Json& args) {
     const Json& keys = args.at("cles");
     if (!keys.is_null()) {
         file.hasDesign = true;
-        if (keys.contains("detecteur"))
-            design::setKey(file.design, "detecteur", keys.at("detecteur").get<std::string>(),
-                           catalogue());
-        for (const auto& [key, value] : keys.items()) {
-            if (key == "detecteur") continue;
-            const std::string e =
-                design::setKey(file.design, key, value.get<std::string>(), catalogue());
-            if (!e.empty()) return {{"erreur", design::labelled(e)}};
-        }
+        Json errors = Json::object();
+        if (const std::string e = applyKeys(file.design, keys, errors); !e.empty())
+            return {{"erreur", e}};
     }
     return {{"texte", io::serializeDesignFile(file)}};
 }

@@ -29,17 +29,11 @@ Json candidateRow(const design::Candidate& c) {
 // {"cles": design keys, "proposeur": {key: text}, "nombre": N} → the best
 // candidates, each with the keys that reproduce it; or why none is kept.
 Json proposeDesigns(const Json& args) {
-    static const DetectorCatalogue catalogue;
     design::DesignInput fixed;
     design::ProposerRequest request;
-    const Json& keys = args.at("cles");
-    if (keys.contains("detecteur"))
-        design::setKey(fixed, "detecteur", keys.at("detecteur").get<std::string>(), catalogue);
-    for (const auto& [key, value] : keys.items())
-        if (key != "detecteur") {
-            const std::string e = design::setKey(fixed, key, value.get<std::string>(), catalogue);
-            if (!e.empty()) return {{"erreur", design::labelled(e)}};
-        }
+    Json errors = Json::object();
+    if (const std::string e = applyKeys(fixed, args.at("cles"), errors); !e.empty())
+        return {{"erreur", e}};
     const Json own = args.value("proposeur", Json::object());  // held: items() refers to it
     for (const auto& [key, value] : own.items()) {
         const std::string e = design::setProposerKey(request, key, value.get<std::string>());
