@@ -11,7 +11,8 @@ if [ ! -d "$here/node_modules" ] || [ "$here/package-lock.json" -nt "$here/node_
     (cd "$here" && npm ci --no-audit --no-fund --loglevel=error) >&2
     touch "$here/node_modules"
 fi
+mkdir -p "$out"
 emcmake cmake -S "$here" -B "$out" -DCMAKE_BUILD_TYPE=Release -DHOST_INCLUDE_DIR=/usr/include \
-    >"$out.configure.log" 2>&1 || { cat "$out.configure.log"; exit 1; }
-cmake --build "$out" -j"$(nproc)" >"$out.build.log" 2>&1 || { tail -n 40 "$out.build.log"; exit 1; }
+    >"$out/configure.log" 2>&1 || { cat "$out/configure.log"; exit 1; }
+cmake --build "$out" -j"$(nproc)" >"$out/build.log" 2>&1 || { tail -n 40 "$out/build.log"; exit 1; }
 echo "$out/site"
