@@ -1,6 +1,10 @@
 #include "web/api/api.h"
 
+#ifdef __EMSCRIPTEN__
 #include <emscripten/emscripten.h>
+#else
+#define EMSCRIPTEN_KEEPALIVE  // built natively for measurements
+#endif
 
 #include <exception>
 #include <utility>
@@ -11,15 +15,26 @@ namespace kelvora::web {
 
 namespace {
 
-Json schema(const Json&) {
-    return {{"calculateur", formSchema()}, {"conception", designSchema()}};
+// The calculator's part first: the page shows it before building the rest.
+Json calculatorSchema(const Json&) {
+    return formSchema();
+}
+
+Json designPageSchema(const Json&) {
+    return designSchema();
 }
 
 using Call = Json (*)(const Json&);
 const std::pair<const char*, Call> kCalls[] = {
-    {"schema", schema},       {"calc", calculate},        {"design", evaluateDesign},
-    {"sensor", sensorValues}, {"mesure", timeEvaluation}, {"propose", proposeDesigns},
-    {"readFile", readFile},   {"writeFile", writeFile},
+    {"schemaCalculateur", calculatorSchema},
+    {"schemaConception", designPageSchema},
+    {"calc", calculate},
+    {"design", evaluateDesign},
+    {"sensor", sensorValues},
+    {"mesure", timeEvaluation},
+    {"propose", proposeDesigns},
+    {"readFile", readFile},
+    {"writeFile", writeFile},
 };
 
 }  // namespace

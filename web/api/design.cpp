@@ -59,7 +59,7 @@ Json curve(const design::Curve& c) {
 
 Json spectrumRows(const design::DesignInput& in) {
     Json rows = Json::array();
-    for (const design::SpectralPoint& p : design::spectrum(in, 100))
+    for (const design::SpectralPoint& p : design::spectrum(in, 60))
         rows.push_back({p.lambda_a, p.atmosphere, p.telescope, p.reseau, p.qe, p.fente, p.rendement,
                         p.signal_e_s_a, p.snr, p.snr_element});
     return rows;
@@ -137,8 +137,6 @@ Json evaluateDesign(const Json& args) {
     return {{"resultats", results},
             {"spectre", spectrumRows(in)},
             {"snr_pose", curve(design::snrAgainstExposure(in))},
-            {"snr_magnitude", curve(design::snrAgainstMagnitude(in))},
-            {"lambda_pixel", curve(design::spectrumAcrossSensor(in))},
             {"raies", linesReport(in)}};
 }
 

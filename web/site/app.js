@@ -35,10 +35,14 @@ function followLink() {
 
 async function main() {
   await load();
-  const schema = call("schema");
-  calculator.setup(schema.calculateur);
-  design.setup(schema.conception);
-  proposer.setup(schema.conception);
+  calculator.setup(call("schemaCalculateur"));
+  performance.mark("kelvora-calculateur");
+  // The calculator is painted before the hidden pages are built, unless a
+  // link asks for the design first.
+  if (location.hash.length <= 1) await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+  const designSchema = call("schemaConception");
+  design.setup(designSchema);
+  proposer.setup(designSchema);
   document.getElementById("ongletCalculateur").addEventListener("click", () => showPage("calculateur"));
   document.getElementById("ongletConception").addEventListener("click", () => showPage("conception"));
   document.getElementById("fichierOuvrir").addEventListener("change", (e) => {
