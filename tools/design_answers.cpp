@@ -32,9 +32,6 @@ Cell keyCell(const design::DesignInput& in, const std::string& key) {
     return Cell::ofNumber(*design::strictNumber(text));
 }
 
-const char* const kCandidateResults[] = {
-    "resolution", "echantillonnage_px", "lambda_min_a", "lambda_max_a", "snr", "pose_cible_s"};
-
 }  // namespace
 
 int printProposals(const design::DesignInput& base, const CalcOptions& o,
@@ -52,15 +49,16 @@ int printProposals(const design::DesignInput& base, const CalcOptions& o,
         err << p.error << '\n';
         return 1;
     }
+    const std::vector<std::string> shown = design::candidateResults();
     std::vector<std::string> columns = design::candidateKeys();
-    for (const char* name : kCandidateResults) columns.emplace_back(name);
+    columns.insert(columns.end(), shown.begin(), shown.end());
     TableWriter table(format == OutputFormat::Default ? OutputFormat::Csv : format, out, columns);
     for (const design::Candidate& c : p.candidates) {
         std::vector<Cell> cells;
         for (const std::string& key : design::candidateKeys())
             cells.push_back(keyCell(c.input, key));
         const std::vector<design::NamedResult> results = design::namedResults(c.result, true);
-        for (const char* name : kCandidateResults)
+        for (const std::string& name : shown)
             cells.push_back(io::designResultCell(
                 std::find_if(results.begin(), results.end(), [&](const design::NamedResult& n) {
                     return std::string_view(n.name) == name;

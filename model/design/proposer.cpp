@@ -181,6 +181,11 @@ std::vector<std::string> candidateKeys() {
             "fente_um",  "bin_x",     "cible_snr"};
 }
 
+std::vector<std::string> candidateResults() {
+    return {"resolution", "echantillonnage_px", "lambda_min_a", "lambda_max_a",
+            "snr",        "pose_cible_s"};
+}
+
 Proposal propose(const DesignInput& fixed, const ProposerRequest& q, std::size_t count) {
     DesignInput in = fixed;
     if (in.cible_snr <= 0) in.cible_snr = 100;  // the ranking needs an exposure

@@ -46,6 +46,8 @@ struct Proposal {
 
 // The design keys that make a candidate, in the order a row shows them.
 std::vector<std::string> candidateKeys();
+// The results a candidate's row shows, in order.
+std::vector<std::string> candidateResults();
 
 Proposal propose(const DesignInput& fixed, const ProposerRequest& request, std::size_t count);
 

@@ -9,17 +9,13 @@ namespace kelvora::web {
 
 namespace {
 
-const char* const kCandidateResults[] = {
-    "resolution", "echantillonnage_px", "lambda_min_a", "lambda_max_a", "snr", "pose_cible_s"};
-
 Json candidateRow(const design::Candidate& c) {
     Json keys = Json::object(), results = Json::object();
     for (const std::string& key : design::candidateKeys())
         keys[key] = design::keyText(c.input, key);
+    const std::vector<std::string> shown = design::candidateResults();
     for (const design::NamedResult& r : design::namedResults(c.result, true))
-        if (std::find_if(std::begin(kCandidateResults), std::end(kCandidateResults),
-                         [&](const char* n) { return std::string_view(n) == r.name; }) !=
-            std::end(kCandidateResults))
+        if (std::find(shown.begin(), shown.end(), r.name) != shown.end())
             results[r.name] = r.cell.number;
     return {{"cles", keys}, {"resultats", results}};
 }
