@@ -158,7 +158,7 @@ QWidget* DesignWindow::createInputs() {
         const std::string_view key = row.key;
         if (design::isTextKey(key)) {
             QComboBox* choice = createChoice(row.key, box);
-            choice->setAccessibleName(QString(label).remove(QLatin1Char('&')));
+            choice->setAccessibleName(QString::fromStdString(design::withoutMnemonic(row.label)));
             if (key == "geometrie") {  // long captions: the list under its label
                 auto* caption = new QLabel(label, box);
                 caption->setBuddy(choice);

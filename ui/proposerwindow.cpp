@@ -90,7 +90,7 @@ QWidget* ProposerWindow::createFields() {
         auto* edit =
             new QLineEdit(QString::fromStdString(design::proposerKeyText(defaults, key)), box);
         edit->setObjectName(QString::fromLatin1(key));
-        edit->setAccessibleName(QString::fromUtf8(label).remove(QLatin1Char('&')));
+        edit->setAccessibleName(QString::fromStdString(design::withoutMnemonic(label)));
         form->addRow(QString::fromUtf8(label), edit);
         fields_[key] = edit;
         connect(edit, &QLineEdit::textChanged, this, [this] { propose(); });  // as the user types

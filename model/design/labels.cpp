@@ -182,13 +182,15 @@ const char* hintOf(std::string_view key) {
     return "";
 }
 
+std::string withoutMnemonic(const char* label) {
+    std::string text = label;
+    std::erase(text, '&');
+    return text;
+}
+
 std::string labelOf(std::string_view key) {
-    for (const InputRow& row : kInputs) {
-        if (key != row.key) continue;
-        std::string label = row.label;
-        std::erase(label, '&');
-        return label;
-    }
+    for (const InputRow& row : kInputs)
+        if (key == row.key) return withoutMnemonic(row.label);
     return std::string(key);
 }
 

@@ -47,6 +47,8 @@ std::span<const WordChoice> wordChoices();
 const char* geometryCaption(Geometry g);
 // What the key's short label leaves out; "" if nothing.
 const char* hintOf(std::string_view key);
+// A label as read aloud or printed: without the window's mnemonic mark.
+std::string withoutMnemonic(const char* label);
 // The label of an input key without its mnemonic; the key if unknown.
 std::string labelOf(std::string_view key);
 // The model's message with the first input key it names (« KEY = value »,

@@ -85,11 +85,8 @@ Json linesReport(const design::DesignInput& in) {
 
 Json rows(std::span<const design::ResultRow> table) {
     Json out = Json::array();
-    for (const design::ResultRow& r : table) {
-        std::string label = r.label;
-        std::erase(label, '&');
-        out.push_back({{"cle", r.key}, {"libelle", label}});
-    }
+    for (const design::ResultRow& r : table)
+        out.push_back({{"cle", r.key}, {"libelle", design::withoutMnemonic(r.label)}});
     return out;
 }
 
