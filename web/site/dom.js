@@ -18,6 +18,14 @@ export function decimalSeparator() {
   return new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === "decimal")?.value ?? ".";
 }
 
+// A table with its caption and column headers; each row an array of cells
+// (texts, numbers or elements).
+export function table(caption, headers, rows) {
+  return el("table", {}, el("caption", {}, caption),
+    el("thead", {}, el("tr", {}, ...headers.map((h) => el("th", { scope: "col" }, h)))),
+    el("tbody", {}, ...rows.map((r) => el("tr", {}, ...r.map((c) => el("td", {}, c))))));
+}
+
 export function say(text) {
   const message = document.getElementById("message");
   message.textContent = text;

@@ -1,12 +1,6 @@
 // The reference lines: which pairs the design separates, how many lamp
 // lines fall on the sensor, and the lines themselves.
-import { el } from "./dom.js";
-
-function table(caption, headers, rows) {
-  return el("table", {}, el("caption", {}, caption),
-    el("thead", {}, el("tr", {}, ...headers.map((h) => el("th", { scope: "col" }, h)))),
-    el("tbody", {}, ...rows.map((r) => el("tr", {}, ...r.map((c) => el("td", {}, c))))));
-}
+import { el, table } from "./dom.js";
 
 export function showLines(report) {
   const box = document.getElementById("raies");

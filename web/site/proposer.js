@@ -1,7 +1,7 @@
 // « Proposer une conception »: the best designs for a target resolution,
 // each loaded into the design with one click.
 import { call } from "./engine.js";
-import { el } from "./dom.js";
+import { el, table } from "./dom.js";
 import { keys, load } from "./design.js";
 
 let schema = null;
@@ -17,15 +17,14 @@ function fieldsOf() {
 
 function candidateTable(candidates) {
   const headers = [...schema.colonnes.map((c) => c.libelle), "Conception"];
-  const rows = candidates.map((c, i) => el("tr", {},
+  const rows = candidates.map((c, i) => [
     ...schema.colonnes.map((col) => {
       const value = c.cles[col.cle] ?? c.resultats[col.cle];
-      return el("td", {}, typeof value === "number" ? Number(value.toPrecision(5)) : value);
+      return typeof value === "number" ? Number(value.toPrecision(5)) : value;
     }),
-    el("td", {}, el("button", { type: "button", "data-candidat": i }, "Charger"))));
-  return el("table", {}, el("caption", {}, "Conceptions proposées"),
-    el("thead", {}, el("tr", {}, ...headers.map((h) => el("th", { scope: "col" }, h)))),
-    el("tbody", {}, ...rows));
+    el("button", { type: "button", "data-candidat": i }, "Charger"),
+  ]);
+  return table("Conceptions proposées", headers, rows);
 }
 
 function propose() {
