@@ -13,9 +13,12 @@ export function el(tag, attributes = {}, ...children) {
   return node;
 }
 
-// The decimal separator of the user's regional settings.
+// The decimal separator of the user's regional settings, asked once: every
+// keystroke reads and writes dozens of numbers.
+const separator =
+  new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === "decimal")?.value ?? ".";
 export function decimalSeparator() {
-  return new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === "decimal")?.value ?? ".";
+  return separator;
 }
 
 // A table with its caption and column headers; each row an array of cells
