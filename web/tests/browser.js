@@ -38,8 +38,3 @@ export async function start() {
 
   return { origin, open, stop, problems };
 }
-
-// Types a text into a field the way a user does: the field's own events fire.
-export async function type(page, selector, text) {
-  await page.fill(selector, text);
-}
