@@ -98,7 +98,7 @@ int printLines(const design::DesignInput& base, const CalcOptions& o,
                    {},
                    Cell::ofNumber(v.separation_a),
                    Cell::ofNumber(v.element_a),
-                   Cell::ofText(v.separated ? "séparé" : "non séparé"),
+                   Cell::ofText(design::verdictText(v)),
                    {}});
     for (const design::LampCount& lamp : report.lamps)
         table.row({Cell::ofText("lampe"),

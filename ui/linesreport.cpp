@@ -30,7 +30,7 @@ QString linesReportHtml(const design::LineReport& report) {
         html += QStringLiteral("<tr>") + cell(QString::fromStdString(v.pair->name)) +
                 cell(number(v.separation_a, 2)) + cell(number(v.element_a, 2)) +
                 QStringLiteral("<td><b>%1</b></td></tr>")
-                    .arg(v.separated ? QStringLiteral("séparé") : QStringLiteral("non séparé"));
+                    .arg(QString::fromUtf8(design::verdictText(v)));
     if (!report.pairs.empty()) html += QStringLiteral("</table>");
     html += QStringLiteral("<h3>Lampes d'étalonnage</h3><p>");
     for (const design::LampCount& lamp : report.lamps)

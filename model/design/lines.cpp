@@ -112,6 +112,10 @@ bool onSensor(const DesignInput& in, double pixel) {
 
 }  // namespace
 
+const char* verdictText(const PairVerdict& v) {
+    return v.separated ? "séparé" : "non séparé";
+}
+
 LineReport linesOnSensor(const DesignInput& in, const std::vector<Line>& lines) {
     LineReport report;
     const DesignOutcome outcome = evaluate(in);

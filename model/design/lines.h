@@ -37,6 +37,8 @@ struct PairVerdict {
     double separation_a, element_a;
     bool separated;  // at least one resolution element apart
 };
+// « séparé » or « non séparé », as every face says it.
+const char* verdictText(const PairVerdict& v);
 struct LampCount {
     std::string kind;
     int lines;

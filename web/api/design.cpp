@@ -77,7 +77,7 @@ Json linesReport(const design::DesignInput& in) {
         pairs.push_back({{"nom", p.pair->name},
                          {"separation_a", shown(p.separation_a)},
                          {"element_a", shown(p.element_a)},
-                         {"verdict", p.separated ? "séparé" : "non séparé"}});
+                         {"verdict", design::verdictText(p)}});
     for (const design::LampCount& l : r.lamps)
         lamps.push_back({{"lampe", l.kind}, {"raies", l.lines}});
     return {{"raies", lines}, {"paires", pairs}, {"lampes", lamps}};
