@@ -4,7 +4,8 @@
 
 #include "io/designfile.h"
 #include "model/design/keys.h"
-#include "model/numbertext.h"
+#include "model/design/keytable.h"
+#include "model/design/labels.h"
 
 namespace kelvora::io {
 
@@ -40,25 +41,19 @@ std::string readWindow(const Json& o, const DetectorCatalogue& catalogue, Window
     return {};
 }
 
-std::string valueText(const Json& v) {
-    if (v.is_string()) return v.get<std::string>();
-    if (v.is_number()) return shortestNumberText(v.get<double>());
-    return "?";  // neither: the key's reader refuses it
-}
-
 std::string readDesign(const Json& o, const DetectorCatalogue& catalogue, design::DesignInput& in) {
-    // The sensor first: its values give way to the file's own.
-    if (o.contains("detecteur")) {
-        const std::string e = design::setKey(in, "detecteur", valueText(o["detecteur"]), catalogue);
-        if (!e.empty()) return e;
-    }
+    std::vector<design::KeyValue> keys;
     for (const auto& [key, value] : o.items()) {
-        if (key == "detecteur") continue;
         if (!design::isInputKey(key)) return unknownKey("conception", key);
-        if (!design::isTextKey(key) && !value.is_number()) return key + " : nombre attendu";
-        const std::string e = design::setKey(in, key, valueText(value), catalogue);
-        if (!e.empty()) return e;
+        const bool word = design::isTextKey(key);
+        if (word && !value.is_string()) return "« " + design::labelOf(key) + " » : texte attendu";
+        if (!word && !value.is_number()) return "« " + design::labelOf(key) + " » : nombre attendu";
+        keys.push_back(word ? design::KeyValue{key, value.get<std::string>()}
+                            : design::KeyValue{key, {}, value.get<double>()});
     }
+    design::KeyedDesign read = design::designFromKeys(keys, catalogue, in);
+    if (!read.errors.empty()) return design::describe(read.errors.front(), ".");
+    in = std::move(read.input);
     return {};
 }
 
@@ -120,10 +115,9 @@ std::string serializeDesignFile(const DesignFile& file) {
     Json root = {{"format", "kelvora"}, {"version", kDesignFileVersion}, {"fenetre", window}};
     if (file.hasDesign) {
         Json design = Json::object();
-        for (const std::string& key : design::inputKeys()) {
-            const std::string text = design::keyText(file.design, key);
-            design[key] = design::isTextKey(key) ? Json(text) : Json(*design::strictNumber(text));
-        }
+        for (const design::KeyRow& row : design::keyRows())
+            design[row.key] = row.number ? Json(design::keyNumber(file.design, row))
+                                         : Json(design::keyText(file.design, row.key));
         root["conception"] = design;
     }
     // Invalid UTF-8 typed in a field is kept as replacement characters, not refused.

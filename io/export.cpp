@@ -2,6 +2,9 @@
 
 #include <ostream>
 
+#include "model/design/keytable.h"
+#include "model/design/labels.h"
+
 namespace kelvora::io {
 
 std::vector<Cell> windowResultCells(const RunOutput& run, bool texts) {
@@ -47,11 +50,10 @@ void writeWindowRow(const RunInput& in, OutputFormat format, std::ostream& out) 
 void writeDesignRow(const design::DesignInput& in, OutputFormat format, std::ostream& out) {
     std::vector<std::string> columns;
     std::vector<Cell> cells;
-    for (const std::string& key : design::inputKeys()) {
-        columns.push_back(key);
-        const std::string text = design::keyText(in, key);
-        const auto v = design::strictNumber(text);
-        cells.push_back(v ? Cell::ofNumber(*v) : Cell::ofText(text));
+    for (const design::KeyRow& row : design::keyRows()) {
+        columns.emplace_back(row.key);
+        cells.push_back(row.number ? Cell::ofNumber(design::keyNumber(in, row))
+                                   : Cell::ofText(design::keyText(in, row.key)));
     }
     const bool withTarget = in.cible_snr > 0;
     const design::DesignOutcome outcome = design::evaluate(in);
@@ -63,7 +65,7 @@ void writeDesignRow(const design::DesignInput& in, OutputFormat format, std::ost
         cells.emplace_back();
     } else {
         cells.resize(columns.size() - 1);
-        cells.push_back(Cell::ofText(outcome.error));
+        cells.push_back(Cell::ofText(design::describe(*outcome.error, ".")));
     }
     TableWriter table(format, out, columns);
     table.row(cells);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/design/keys.h"
+#include "model/design/labels.h"
 #include "model/design/proposer.h"
 #include "model/instrument.h"
 
@@ -91,13 +92,15 @@ std::string readOptions(const QCommandLineParser& p, const DetectorCatalogue& ca
 // The design keys are read strictly: a value that is not a number is a usage error.
 std::string readDesignArgument(const std::string& name, const std::string& value,
                                const DetectorCatalogue& catalogue, bool propose) {
+    std::optional<design::KeyError> e;
     if (propose && design::isProposerKey(name)) {
         design::ProposerRequest scratch;
-        return design::setProposerKey(scratch, name, value);
+        e = design::setProposerKey(scratch, name, value);
+    } else {
+        design::DesignInput scratch;
+        e = design::setKey(scratch, {name, value}, catalogue);
     }
-    if (!design::isInputKey(name)) return "clé inconnue « " + name + " »";
-    design::DesignInput scratch;
-    return design::setKey(scratch, name, value, catalogue);
+    return e ? design::describe(*e, ".") : std::string();
 }
 
 std::string readPositional(const QStringList& positional, const DetectorCatalogue& catalogue,

@@ -1,35 +1,27 @@
 #include "tools/design_answers.h"
 
-#include <algorithm>
 #include <ostream>
 
 #include "io/export.h"
 #include "model/design/keys.h"
+#include "model/design/labels.h"
 #include "model/design/proposer.h"
 
 namespace kelvora::cli {
 
 namespace {
 
-// The design keys given (the sensor first, so that the others override it)
-// and the proposer's own.
-design::DesignInput applyKeys(design::DesignInput in, const CalcOptions& o,
+// The design keys given, read as every face reads them, and the proposer's own.
+design::DesignInput applyKeys(const design::DesignInput& base, const CalcOptions& o,
                               const DetectorCatalogue& catalogue, design::ProposerRequest* q) {
-    for (bool sensor : {true, false})
-        for (const auto& [key, values] : o.fields) {
-            if ((key == "detecteur") != sensor) continue;
-            if (q && design::isProposerKey(key))
-                design::setProposerKey(*q, key, values.front());
-            else
-                design::setKey(in, key, values.front(), catalogue);
-        }
-    return in;
-}
-
-Cell keyCell(const design::DesignInput& in, const std::string& key) {
-    const std::string text = design::keyText(in, key);
-    if (design::isTextKey(key)) return Cell::ofText(text);
-    return Cell::ofNumber(*design::strictNumber(text));
+    std::vector<design::KeyValue> keys;
+    for (const auto& [key, values] : o.fields) {
+        if (q && design::isProposerKey(key))
+            (void)design::setProposerKey(*q, key, values.front());  // checked with the arguments
+        else
+            keys.push_back({key, values.front()});
+    }
+    return design::designFromKeys(keys, catalogue, base).input;  // checked with the arguments
 }
 
 }  // namespace
@@ -55,14 +47,8 @@ int printProposals(const design::DesignInput& base, const CalcOptions& o,
     TableWriter table(format == OutputFormat::Default ? OutputFormat::Csv : format, out, columns);
     for (const design::Candidate& c : p.candidates) {
         std::vector<Cell> cells;
-        for (const std::string& key : design::candidateKeys())
-            cells.push_back(keyCell(c.input, key));
-        const std::vector<design::NamedResult> results = design::namedResults(c.result, true);
-        for (const std::string& name : shown)
-            cells.push_back(io::designResultCell(
-                std::find_if(results.begin(), results.end(), [&](const design::NamedResult& n) {
-                    return std::string_view(n.name) == name;
-                })->cell));
+        for (const std::string& key : columns)
+            cells.push_back(io::designResultCell(design::candidateCell(c, key)));
         table.row(cells);
     }
     table.finish();
@@ -75,10 +61,10 @@ int printLines(const design::DesignInput& base, const CalcOptions& o,
     const design::DesignInput in = applyKeys(base, o, catalogue, nullptr);
     const design::DesignOutcome outcome = design::evaluate(in);
     if (!outcome.result) {
-        err << outcome.error << '\n';
+        err << design::describe(*outcome.error, ".") << '\n';
         return 1;
     }
-    const design::LineReport report = design::linesOnSensor(in, lines);
+    const design::LineReport report = design::linesOnSensor(in, outcome, lines);
     TableWriter table(
         format == OutputFormat::Default ? OutputFormat::Csv : format, out,
         {"type", "nom", "lambda_a", "pixel", "separation_a", "element_a", "verdict", "nombre"});

@@ -5,6 +5,7 @@
 
 #include "io/export.h"
 #include "model/design/keys.h"
+#include "model/design/labels.h"
 
 namespace kelvora::cli {
 
@@ -13,13 +14,6 @@ namespace {
 using Field = std::pair<std::string, std::vector<std::string>>;
 // Wavelengths of --spectre: the range in this many equal steps.
 constexpr int kSpectrumIntervals = 60;
-
-// The sensor first, so that the keys given with it override its values.
-std::vector<Field> sensorFirst(std::vector<Field> fields) {
-    std::stable_partition(fields.begin(), fields.end(),
-                          [](const Field& f) { return f.first == "detecteur"; });
-    return fields;
-}
 
 Cell inputCell(const std::string& key, const std::string& value) {
     if (design::isTextKey(key)) return Cell::ofText(value);
@@ -31,9 +25,7 @@ Cell inputCell(const std::string& key, const std::string& value) {
 int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
                      const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out,
                      std::ostream& err) {
-    // Every key is applied on every row, the sensor first, so that a swept
-    // sensor never overrides a value given with it.
-    const std::vector<Field> fields = sensorFirst(o.fields);
+    const std::vector<Field>& fields = o.fields;
     bool withTarget = base.cible_snr > 0;
     std::vector<std::string> columns;
     std::vector<std::size_t> sizes;
@@ -53,26 +45,29 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
     const std::size_t resultCount = columns.size() - variedCount - 1;
     bool impossible = false;
     std::vector<Cell> cells;
+    std::vector<design::KeyValue> keys(fields.size());
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        design::DesignInput in = base;
         cells.clear();
         for (std::size_t j = 0; j < fields.size(); ++j) {
             const std::string& value = fields[j].second[rows.valueIndex(r, j)];
-            design::setKey(in, fields[j].first, value, catalogue);
+            keys[j] = {fields[j].first, value};
             if (sizes[j] > 1) cells.push_back(inputCell(fields[j].first, value));
         }
+        // Every key on every row, the sensor first: a swept sensor never
+        // overrides a value given with it. Keys were checked with the arguments.
+        const design::DesignInput in = design::designFromKeys(keys, catalogue, base).input;
         const design::DesignOutcome outcome = design::evaluate(in);
         if (outcome.result) {
             for (const design::NamedResult& n : design::namedResults(*outcome.result, withTarget))
                 cells.push_back(io::designResultCell(n.cell));
             cells.emplace_back();
         } else if (single) {
-            err << outcome.error << '\n';
+            err << design::describe(*outcome.error, ".") << '\n';
             return 1;
         } else {
             impossible = true;
             cells.resize(cells.size() + resultCount);
-            cells.push_back(Cell::ofText(outcome.error));
+            cells.push_back(Cell::ofText(design::describe(*outcome.error, ".")));
         }
         table.row(cells);
     }
@@ -83,18 +78,18 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
 int printDesignSpectrum(const design::DesignInput& base, const CalcOptions& o,
                         const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out,
                         std::ostream& err) {
-    design::DesignInput in = base;
-    for (const Field& f : sensorFirst(o.fields))
-        design::setKey(in, f.first, f.second.front(), catalogue);
+    std::vector<design::KeyValue> keys;
+    for (const Field& f : o.fields) keys.push_back({f.first, f.second.front()});
+    const design::DesignInput in = design::designFromKeys(keys, catalogue, base).input;
     const design::DesignOutcome outcome = design::evaluate(in);
     if (!outcome.result) {
-        err << outcome.error << '\n';
+        err << design::describe(*outcome.error, ".") << '\n';
         return 1;
     }
     TableWriter table(format == OutputFormat::Default ? OutputFormat::Csv : format, out,
                       {"lambda_a", "atmosphere", "telescope", "reseau", "qe", "fente", "rendement",
                        "signal_e_s_a", "snr", "snr_element"});
-    for (const design::SpectralPoint& p : design::spectrum(in, kSpectrumIntervals))
+    for (const design::SpectralPoint& p : design::spectrum(in, outcome, kSpectrumIntervals))
         table.row({Cell::ofNumber(p.lambda_a), Cell::ofNumber(p.atmosphere),
                    Cell::ofNumber(p.telescope), Cell::ofNumber(p.reseau), Cell::ofNumber(p.qe),
                    Cell::ofNumber(p.fente), Cell::ofNumber(p.rendement),

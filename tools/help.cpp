@@ -5,6 +5,7 @@
 
 #include "model/design/design.h"
 #include "model/design/keys.h"
+#include "model/design/keytable.h"
 #include "model/design/labels.h"
 #include "model/design/proposer.h"
 #include "model/instrument.h"
@@ -58,7 +59,7 @@ void printDesignHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
            "à déviation fixe ou dans le faisceau convergent devant le capteur ; tout capteur ;\n"
            "S/N, saturation, pose pour un S/N cible et magnitude limite.\n\n"
            "Clés (valeur par défaut), par groupe :\n";
-    for (const design::InputRow& row : design::inputRows()) {
+    for (const design::KeyRow& row : design::keyRows()) {
         if (row.group) out << row.group << '\n';
         std::string entry = "  " + std::string(row.key) + "=" + design::keyText(defaults, row.key);
         entry.resize(std::max<std::size_t>(entry.size() + 1, 30), ' ');

@@ -14,7 +14,10 @@
 #include <QVBoxLayout>
 
 #include "model/design/keys.h"
+#include "model/design/keytable.h"
 #include "model/design/labels.h"
+#include "model/design/lines.h"
+#include "model/design/shown.h"
 #include "ui/designform.h"
 #include "ui/linesreport.h"
 #include "ui/paths.h"
@@ -98,7 +101,7 @@ void DesignWindow::addField(QFormLayout* form, const char* key, const QString& l
     edit->setObjectName(QString::fromLatin1(key));
     edit->setFixedWidth(inputWidth(edit));
     edit->setAccessibleName(label);
-    edit->setToolTip(form::hintOf(key));
+    edit->setToolTip(QString::fromUtf8(design::findKey(key)->hint));
     edit->setAccessibleDescription(edit->toolTip());
     form->addRow(label, edit);
     fields_[key] = edit;
@@ -108,24 +111,24 @@ void DesignWindow::addField(QFormLayout* form, const char* key, const QString& l
     });
 }
 
-QComboBox* DesignWindow::createChoice(const char* key, QWidget* parent) {
+QComboBox* DesignWindow::createChoice(const design::KeyRow& row, QWidget* parent) {
+    const std::string_view key = row.key;
     auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(key));
-    if (std::string_view(key) == "geometrie") {
-        for (auto g :
-             {design::Geometry::Normale, design::Geometry::Incidence, design::Geometry::Littrow,
-              design::Geometry::Deviation, design::Geometry::Convergent})
-            box->addItem(form::geometryCaption(g), static_cast<int>(g));
+    box->setObjectName(QString::fromLatin1(row.key));
+    if (key == "geometrie") {
+        for (int g = 0; g < design::kGeometryCount; ++g)
+            box->addItem(QString::fromUtf8(design::geometryCaption(design::Geometry(g))), g);
         connect(box, &QComboBox::currentIndexChanged, this, [this] {
             if (!loading_) edited();
         });
         geometry_ = box;
-    } else if (const auto words = form::wordChoices(key); !words.empty()) {
-        for (const auto& [word, caption] : words) box->addItem(caption, word);
+    } else if (row.kind == design::KeyKind::Choice) {
+        for (int i = 0; i < 2; ++i)
+            box->addItem(QString::fromUtf8(row.captions[i]), QString::fromLatin1(row.words[i]));
         connect(box, &QComboBox::currentIndexChanged, this, [this] {
             if (!loading_) edited();
         });
-        words_[key] = box;
+        words_[row.key] = box;
     } else {
         for (const DetectorModel& d : workbench_.catalogue().rows()) box->addItem(qs(d.caption));
         box->addItem(QString::fromUtf8(kCustomSensor));
@@ -143,7 +146,7 @@ QWidget* DesignWindow::createInputs() {
     columns->setContentsMargins(0, 0, 0, 0);
     QVBoxLayout* column = nullptr;
     QFormLayout* form = nullptr;
-    for (const design::InputRow& row : design::inputRows()) {
+    for (const design::KeyRow& row : design::keyRows()) {
         if (!column || row.newColumn) {
             if (column) column->addStretch();
             column = new QVBoxLayout;
@@ -154,11 +157,11 @@ QWidget* DesignWindow::createInputs() {
             column->addWidget(g);
             form = new QFormLayout(g);
         }
-        const QString label = QString::fromUtf8(row.label);
+        const QString label = QString::fromStdString(design::fullLabel(row, true));
         const std::string_view key = row.key;
-        if (design::isTextKey(key)) {
-            QComboBox* choice = createChoice(row.key, box);
-            choice->setAccessibleName(QString::fromStdString(design::withoutMnemonic(row.label)));
+        if (!row.number) {
+            QComboBox* choice = createChoice(row, box);
+            choice->setAccessibleName(QString::fromStdString(design::fullLabel(row)));
             if (key == "geometrie") {  // long captions: the list under its label
                 auto* caption = new QLabel(label, box);
                 caption->setBuddy(choice);
@@ -244,7 +247,9 @@ QWidget* DesignWindow::createPlots() {
 void DesignWindow::showValues(const design::DesignInput& in) {
     input_ = in;
     loading_ = true;
-    for (auto& [key, edit] : fields_) edit->setText(form::fieldText(in, key, locale_));
+    const std::string sep = form::separator(locale_);
+    for (auto& [key, edit] : fields_)
+        edit->setText(QString::fromStdString(design::shownKey(in, key, sep)));
     geometry_->setCurrentIndex(geometry_->findData(static_cast<int>(in.geometrie)));
     for (auto& [key, box] : words_)
         box->setCurrentIndex(box->findData(QString::fromStdString(design::keyText(in, key))));
@@ -260,34 +265,31 @@ void DesignWindow::sensorChosen() {
             workbench_.catalogue().find(sensor_->currentText().toStdString())) {
         design::applyDetector(input_, *d);
         loading_ = true;
-        for (const char* key : {"pixel_um", "pixels", "bruit_e", "obscurite_e_s", "puits_e", "qe"})
-            fields_[key]->setText(form::fieldText(input_, key, locale_));
+        for (const design::KeyRow& row : design::keyRows())
+            if (row.fromSensor)
+                fields_[row.key]->setText(QString::fromStdString(
+                    design::shownKey(input_, row.key, form::separator(locale_))));
         loading_ = false;
     }
     edited();
 }
 
-// Every field is read; the first that is not a number is the error.
+// Every field is read as every face reads keys; the first refused is the error.
 std::string DesignWindow::readFields(design::DesignInput& in) const {
-    in.geometrie = static_cast<design::Geometry>(geometry_->currentData().toInt());
+    std::vector<design::KeyValue> keys;
+    keys.push_back({"geometrie", design::geometryName(
+                                     design::Geometry(geometry_->currentData().toInt()))});
     for (const auto& [key, box] : words_)
-        design::setKey(in, key, box->currentData().toString().toStdString(),
-                       workbench_.catalogue());
+        keys.push_back({key, box->currentData().toString().toStdString()});
     // Typed values keep the last sensor's name: a file then reads back the
     // sensor and the typed values over it.
     if (workbench_.catalogue().find(sensor_->currentText().toStdString()))
-        in.detecteur = sensor_->currentText().toStdString();
-    for (const design::InputRow& row : design::inputRows()) {
-        const auto it = fields_.find(row.key);
-        if (it == fields_.end()) continue;
-        const auto v = form::readDecimal(it->second->text(), locale_);
-        if (!v)
-            return QStringLiteral("« %1 » : « %2 » n'est pas un nombre")
-                .arg(form::labelOf(row.key), it->second->text())
-                .toStdString();
-        for (const design::NumericKey& k : design::numericKeys())
-            if (row.key == std::string_view(k.name)) in.*(k.field) = *v;
-    }
+        keys.push_back({"detecteur", sensor_->currentText().toStdString()});
+    for (const auto& [key, edit] : fields_) keys.push_back({key, edit->text().toStdString()});
+    const std::string sep = form::separator(locale_);
+    design::KeyedDesign read = design::designFromKeys(keys, workbench_.catalogue(), in, sep);
+    if (!read.errors.empty()) return design::describe(read.errors.front(), sep);
+    in = std::move(read.input);
     return {};
 }
 
@@ -304,21 +306,16 @@ void DesignWindow::edited() {
 }
 
 void DesignWindow::enableForGeometry() {
-    const auto g = input_.geometrie;
-    const bool conv = g == design::Geometry::Convergent;
-    fields_["incidence_deg"]->setEnabled(g == design::Geometry::Incidence);
-    fields_["deviation_deg"]->setEnabled(g == design::Geometry::Deviation);
-    fields_["distance_capteur_mm"]->setEnabled(conv);
-    fields_["ordre0_px"]->setEnabled(conv);
-    for (const char* key : {"collimateur_mm", "objectif_mm", "distance_objectif_mm", "fente_um"})
-        fields_[key]->setEnabled(!conv);
+    for (const design::KeyRow& row : design::keyRows())
+        if (const auto it = fields_.find(row.key); it != fields_.end())
+            it->second->setEnabled(design::appliesTo(row, input_.geometrie));
 }
 
 void DesignWindow::recompute() {
     enableForGeometry();
     const design::DesignOutcome o = design::evaluate(input_);
     if (!o.result) {
-        showInvalid(form::labelled(o.error));
+        showInvalid(QString::fromStdString(design::describe(*o.error, form::separator(locale_))));
         return;
     }
     valid_ = true;
@@ -328,8 +325,9 @@ void DesignWindow::recompute() {
     export_->setEnabled(true);
     showResults(*o.result, input_.cible_snr > 0);
     if (plots_) {
-        plots_->show(plotSet(input_, *o.result, workbench_.lines()));
-        plots_->showNotes(linesReportHtml(design::linesOnSensor(input_, workbench_.lines())));
+        const design::LineReport lines = design::linesOnSensor(input_, o, workbench_.lines());
+        plots_->show(plotSet(input_, o, lines));
+        plots_->showNotes(linesReportHtml(lines));
     }
 }
 

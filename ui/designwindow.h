@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/design/design.h"
+#include "model/design/keytable.h"
 
 class QAction;
 class QComboBox;
@@ -50,7 +51,7 @@ class DesignWindow : public QWidget {
   private:
     void createMenus();
     QWidget* createInputs();
-    QComboBox* createChoice(const char* key, QWidget* parent);
+    QComboBox* createChoice(const design::KeyRow& row, QWidget* parent);
     QWidget* createResults();
     QWidget* createPlots();
     void addField(QFormLayout* form, const char* key, const QString& label);

@@ -26,8 +26,9 @@ Plot snrPlot(const design::DesignInput& in, design::Curve curve, PlotMark withTa
 }
 
 // Each efficiency and the total; the S/N per pixel and per element.
-void alongWavelength(const design::DesignInput& in, Plot& efficiency, Plot& snr) {
-    const std::vector<design::SpectralPoint> points = design::spectrum(in, 100);
+void alongWavelength(const design::DesignInput& in, const design::DesignOutcome& outcome,
+                     Plot& efficiency, Plot& snr) {
+    const std::vector<design::SpectralPoint> points = design::spectrum(in, outcome, 100);
     efficiency.title = QStringLiteral("Rendement selon la longueur d'onde");
     snr.title = QStringLiteral("S/N selon la longueur d'onde");
     for (Plot* p : {&efficiency, &snr}) p->xTitle = QStringLiteral("longueur d'onde (Å)");
@@ -61,8 +62,9 @@ void alongWavelength(const design::DesignInput& in, Plot& efficiency, Plot& snr)
 
 }  // namespace
 
-PlotSet plotSet(const design::DesignInput& in, const design::DesignResult& r,
-                const std::vector<design::Line>& lines) {
+PlotSet plotSet(const design::DesignInput& in, const design::DesignOutcome& outcome,
+                const design::LineReport& lines) {
+    const design::DesignResult& r = *outcome.result;
     PlotSet set;
     set[0] = snrPlot(in, design::snrAgainstExposure(in),
                      {r.pose_cible_s, in.cible_snr, QStringLiteral("pose pour la cible")},
@@ -81,12 +83,11 @@ PlotSet plotSet(const design::DesignInput& in, const design::DesignResult& r,
     s.xTitle = QStringLiteral("pixel");
     s.yTitle = QStringLiteral("λ (Å)");
     s.wholeX = true;
-    s.curves.emplace_back(QStringLiteral("λ"), design::spectrumAcrossSensor(in));
-    // Lamp lines crowd the plot: the astronomical ones are marked.
-    for (const design::LineOnSensor& l : design::linesOnSensor(in, lines).lines)
-        if (l.line->kind.rfind("lampe", 0) != 0)
+    s.curves.emplace_back(QStringLiteral("λ"), design::spectrumAcrossSensor(in, outcome));
+    for (const design::LineOnSensor& l : lines.lines)
+        if (design::markedOnPlots(*l.line))
             s.labels.push_back({l.pixel, l.line->lambda_a, QString::fromStdString(l.line->name)});
-    alongWavelength(in, set[3], set[4]);
+    alongWavelength(in, outcome, set[3], set[4]);
     return set;
 }
 

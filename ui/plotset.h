@@ -11,8 +11,8 @@
 
 namespace kelvora::design {
 struct DesignInput;
-struct DesignResult;
-struct Line;
+struct DesignOutcome;
+struct LineReport;
 }  // namespace kelvora::design
 
 namespace kelvora::ui {
@@ -38,8 +38,8 @@ struct Plot {
 // sensor, the efficiencies and the S/N against wavelength.
 inline constexpr std::size_t kPlotCount = 5;
 using PlotSet = std::array<Plot, kPlotCount>;
-PlotSet plotSet(const design::DesignInput& in, const design::DesignResult& r,
-                const std::vector<design::Line>& lines);
+PlotSet plotSet(const design::DesignInput& in, const design::DesignOutcome& outcome,
+                const design::LineReport& lines);
 
 // The plots as the design window uses them, whatever draws them.
 class PlotsView {

@@ -29,19 +29,13 @@ class NumberItem : public QTableWidgetItem {
 // Numbers sort as numbers, and show in the user's format.
 QTableWidgetItem* item(const design::Candidate& c, const char* key) {
     auto* it = new NumberItem;
-    if (design::isTextKey(key)) {
-        it->setText(QString::fromStdString(design::keyText(c.input, key)));
+    const design::ResultCell cell = design::candidateCell(c, key);
+    if (cell.kind == design::ResultCell::Kind::Text) {
+        it->setText(QString::fromUtf8(cell.text));
         return it;
     }
-    double v = 0;
-    if (design::isInputKey(key)) {
-        v = *design::strictNumber(design::keyText(c.input, key));
-    } else {
-        for (const design::NamedResult& n : design::namedResults(c.result, true))
-            if (std::string_view(n.name) == key) v = n.cell.number;
-    }
-    it->setText(designform::resultText(v, QLocale::system()));
-    it->setData(Qt::UserRole + 1, v);
+    it->setText(designform::resultText(cell.number, QLocale::system()));
+    it->setData(Qt::UserRole + 1, cell.number);
     return it;
 }
 
@@ -101,17 +95,12 @@ QWidget* ProposerWindow::createFields() {
 
 void ProposerWindow::propose() {
     design::ProposerRequest request;
+    const std::string sep = designform::separator(QLocale::system());
     for (const auto& [key, edit] : fields_) {
-        QString text = edit->text().trimmed();
+        const QString text = edit->text().trimmed();
         if (text.isEmpty() && (key == "lambda_min_a" || key == "lambda_max_a")) continue;
-        if (key == "resolution_cible" || key == "largeur_reseau_mm" || key == "lambda_min_a" ||
-            key == "lambda_max_a") {  // one number: the user's separator too
-            if (const auto v = designform::readDecimal(text, QLocale::system()))
-                text = QString::number(*v, 'g', 17);
-        }
-        const std::string e = design::setProposerKey(request, key, text.toStdString());
-        if (!e.empty()) {
-            status_->setText(designform::labelled(e));
+        if (const auto e = design::setProposerKey(request, key, text.toStdString(), sep)) {
+            status_->setText(QString::fromStdString(design::describe(*e, sep)));
             candidates_.clear();
             fillTable();
             return;

@@ -152,7 +152,7 @@ void Workbench::designEdited(const design::DesignInput& in) {
 
 void Workbench::takeWindowValues() {
     if (!designWindow_) return;
-    const design::DesignInput in = designform::designFromForm(window_.readWindow(), design_.design);
+    const design::DesignInput in = designform::designFromForm(window_.readWindow(), catalogue(), design_.design);
     designWindow_->showValues(in);
     designEdited(in);
 }
@@ -177,7 +177,7 @@ void Workbench::openProposer() {
 // The design held, or the form's values while none is.
 design::DesignInput Workbench::designToShow() {
     if (design_.hasDesign) return design_.design;
-    return designform::designFromForm(window_.readWindow(), design::DesignInput{});
+    return designform::designFromForm(window_.readWindow(), catalogue(), design::DesignInput{});
 }
 
 bool Workbench::mayClose() {

@@ -45,19 +45,16 @@ Curve snrAgainstMagnitude(const DesignInput& in, int points) {
 }
 
 double wavelengthAtPixel(const DesignInput& in, double pixel) {
-    Optics o;
-    if (!checkInputs(in).empty() || !solveGrating(in, o).empty()) return NAN;
-    return wavelengthOnPixel(in, o, pixel);
+    const DesignOutcome o = evaluate(in);
+    return o.result ? wavelengthAtPixel(in, o.grating, pixel) : NAN;
 }
 
-// The grating is solved once for the whole curve.
-Curve spectrumAcrossSensor(const DesignInput& in, int points) {
-    Optics o;
-    if (!checkInputs(in).empty() || !solveGrating(in, o).empty()) return {};
+Curve spectrumAcrossSensor(const DesignInput& in, const DesignOutcome& outcome, int points) {
+    if (!outcome.result) return {};
     Curve c;
     for (int i = 0; i <= points; ++i) {
         const double pixel = in.pixels * i / points;
-        c.emplace_back(pixel, wavelengthOnPixel(in, o, pixel));
+        c.emplace_back(pixel, wavelengthAtPixel(in, outcome.grating, pixel));
     }
     return c;
 }

@@ -5,8 +5,15 @@
 #include <numbers>
 
 #include "model/design/design_internal.h"
+#include "model/floatconv.h"
 
 namespace kelvora::design {
+
+// The catalogue gives mm to well under a nanometre: 12 digits drop only
+// the conversion's own error.
+double pixelMicrometres(const DetectorModel& d) {
+    return floatconv::readDecimal(floatconv::general(d.p * 1000, 12)).value;
+}
 
 // Every sensor value is set, from the row or the default: nothing of the
 // sensor chosen before may carry over into this one's results.
@@ -14,7 +21,7 @@ void applyDetector(DesignInput& in, const DetectorModel& d) {
     const DesignInput defaults;
     auto orDefault = [](double v, double fallback) { return std::isnan(v) ? fallback : v; };
     in.detecteur = d.caption;
-    in.pixel_um = d.p * 1000;
+    in.pixel_um = pixelMicrometres(d);
     in.pixels = d.nx;
     in.bruit_e = orDefault(d.readNoise, defaults.bruit_e);
     in.obscurite_e_s = orDefault(d.dark, defaults.obscurite_e_s);
@@ -37,32 +44,52 @@ const char* samplingVerdict(Sampling s) {
 
 namespace {
 
-constexpr const char* kGeometryNames[] = {"normale", "incidence", "littrow", "deviation",
-                                          "convergent"};
+struct GeometryWords {
+    const char* name;     // as keys and files spell it
+    const char* caption;  // as the lists show it
+};
+constexpr GeometryWords kGeometries[] = {
+    {"normale", "normale"},
+    {"incidence", "incidence donnée"},
+    {"littrow", "Littrow"},
+    {"deviation", "déviation fixe"},
+    {"convergent", "faisceau convergent (sans fente)"},
+};
 
 }  // namespace
 
 const char* geometryName(Geometry g) {
-    return kGeometryNames[static_cast<int>(g)];
+    return kGeometries[static_cast<int>(g)].name;
+}
+
+const char* geometryCaption(Geometry g) {
+    return kGeometries[static_cast<int>(g)].caption;
 }
 
 std::optional<Geometry> geometryByName(std::string_view name) {
-    for (int i = 0; i < 5; ++i)
-        if (name == kGeometryNames[i]) return static_cast<Geometry>(i);
+    for (int i = 0; i < kGeometryCount; ++i)
+        if (name == kGeometries[i].name) return static_cast<Geometry>(i);
     return std::nullopt;
+}
+
+std::string geometryList() {
+    std::string list;
+    for (int i = 0; i < kGeometryCount; ++i)
+        list += std::string(i == 0 ? "" : i + 1 < kGeometryCount ? ", " : " ou ") +
+                kGeometries[i].name;
+    return list;
 }
 
 DesignOutcome evaluate(const DesignInput& in) {
     DesignOutcome out;
     out.error = checkInputs(in);
-    if (!out.error.empty()) return out;
-    Optics optics;
-    out.error = solveGrating(in, optics);
-    if (!out.error.empty()) return out;
+    if (out.error) return out;
+    out.error = solveGrating(in, out.grating);
+    if (out.error) return out;
     DesignResult r;
-    fillGeometry(in, optics, r);
-    fillResolution(in, optics, r);
-    fillPhotometry(in, optics, r);
+    fillGeometry(in, out.grating, r);
+    fillResolution(in, out.grating, r);
+    fillPhotometry(in, out.grating, r);
     out.result = r;
     return out;
 }

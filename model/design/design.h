@@ -20,6 +20,9 @@ enum class Geometry { Normale, Incidence, Littrow, Deviation, Convergent };
 // A curve as (x, y) pairs, x increasing.
 using Curve = std::vector<std::pair<double, double>>;
 
+// A catalogue pixel in µm as it is written: 5.86, not 5.859999999999999.
+double pixelMicrometres(const DetectorModel& d);
+
 // Defaults: the window's default instrument and first sensor, normal
 // incidence, no slit, above the atmosphere; docs/physics.md gives the rest.
 struct DesignInput {
@@ -37,7 +40,7 @@ struct DesignInput {
     double lambda_a = defaultValue(Control::txtWavelength);
     double fente_um = 0;  // 0: no slit
     std::string detecteur = builtInDetectors()[0].caption;
-    double pixel_um = builtInDetectors()[0].p * 1000;
+    double pixel_um = pixelMicrometres(builtInDetectors()[0]);
     double pixels = builtInDetectors()[0].nx;
     double bruit_e = defaultValue(Control::txtBruit);
     double obscurite_e_s = photometry::kDark;
@@ -87,25 +90,74 @@ struct DesignResult {
     double recouvrement_ordre2_a = 0;  // NaN: no overlap
 };
 
+// Why a design cannot be read or computed, as data: the face that shows it
+// makes the sentence (see describe in labels.h).
+struct KeyError {
+    enum class Cause {
+        UnknownKey,     // no such key
+        NotANumber,     // `text` is not a number
+        NotWhole,       // `text` or `value` is not a whole number
+        UnknownWord,    // `text` is not one of the key's words or names
+        NotFinite,      // `value` is infinite or not a number
+        OutOfRange,     // `value` breaks the key's limit, said by `need`
+        NoDiffraction,  // the sine `value` of the form `need` exceeds 1; `limit`: longest λ (Å)
+    } cause;
+    std::string key = {};   // the key concerned; "" for none
+    std::string text = {};  // the text refused
+    double value = 0;
+    double limit = 0;
+    std::string need = {};
+};
+
+// The grating solved for a design: its angles, from which every wavelength's
+// place and efficiency follow without solving again.
+struct SolvedGrating {
+    double alpha = 0, beta = 0;  // radians
+    double lambda = 0;           // central wavelength, mm
+    double mN = 0;               // order times lines per mm
+    double p = 0;                // unbinned pixel, mm
+    double seeingDisc = 0;       // FWHM of the star at the telescope focus, mm
+    bool convergent = false;
+    bool slit = false;  // a slit in a collimated geometry
+};
+
+struct DesignOutcome {
+    std::optional<DesignResult> result;
+    SolvedGrating grating;          // valid with a result
+    std::optional<KeyError> error;  // when the instrument is impossible
+};
+
+DesignOutcome evaluate(const DesignInput& in);
+
+// The grating equation, sin β = m·N·λ − sin α, for another wavelength (Å).
+double sinBeta(const SolvedGrating& g, double lambdaA);
+// The wavelength (Å) on an unbinned pixel, 0 to nx from the sensor's first edge.
+double wavelengthAtPixel(const DesignInput& in, const SolvedGrating& g, double pixel);
+// The unbinned pixel where a wavelength lands; NaN if it is not diffracted.
+double pixelOfWavelength(const DesignInput& in, const SolvedGrating& g, double lambdaA);
+// The grating's efficiency at a wavelength (Å); NaN if it is not diffracted.
+double gratingEfficiencyAt(const DesignInput& in, const SolvedGrating& g, double lambdaA);
+
 // The photometric chain at one wavelength of a design's range.
 struct SpectralPoint {
     double lambda_a, atmosphere, telescope, reseau, qe, fente, rendement, signal_e_s_a, snr,
         snr_element;
 };
-// At least `points` + 1 wavelengths evenly spread over the range; empty if impossible.
+// At least `points` + 1 wavelengths evenly spread over the range of an
+// evaluated design; empty if it is impossible.
+std::vector<SpectralPoint> spectrum(const DesignInput& in, const DesignOutcome& outcome,
+                                    int points = 60);
 std::vector<SpectralPoint> spectrum(const DesignInput& in, int points = 60);
-
-struct DesignOutcome {
-    std::optional<DesignResult> result;
-    std::string error;  // French, when the instrument is impossible
-};
-
-DesignOutcome evaluate(const DesignInput& in);
 
 // Where "sur-échantillonné" begins: pixels per resolution element.
 inline constexpr double kUnderSampled = 2, kOverSampled = 4;
 const char* samplingVerdict(Sampling s);
+inline constexpr int kGeometryCount = 5;
 const char* geometryName(Geometry g);
+// « Littrow », « faisceau convergent (sans fente) »…
+const char* geometryCaption(Geometry g);
+// "normale, incidence, littrow, deviation ou convergent"
+std::string geometryList();
 std::optional<Geometry> geometryByName(std::string_view name);
 
 }  // namespace kelvora::design

@@ -1,26 +1,15 @@
 // Grating equation, dispersion, range, resolution and sizes.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
+#include "model/design/chain.h"
 #include "model/design/design_internal.h"
+#include "model/design/keytable.h"
 #include "model/mathfn.h"
 
 namespace kelvora::design {
 
 namespace {
-
-struct Rule {
-    const char* key;
-    double value;
-    bool ok;
-    const char* need;
-};
-
-std::string impossible(const Rule& r) {
-    return std::string("valeur impossible : ") + r.key + " = " + frenchNumber(r.value, 6) + " (" +
-           r.need + ")";
-}
 
 double degrees(double radians) {
     return radians * 180 / kPi;
@@ -29,9 +18,44 @@ double radians(double degrees) {
     return degrees * kPi / 180;
 }
 
+// The grating equation: sin β = m·N·λ − sin α.
+double gratingSine(double mNlambda, double alpha) {
+    return mNlambda - fn::sin(alpha);
+}
+
+KeyError outOfRange(const KeyRow& row, double value, const char* need) {
+    return {KeyError::Cause::OutOfRange, row.key, {}, value, 0, need};
+}
+
+// The limits the table gives each number, where its key applies.
+std::optional<KeyError> checkRow(const DesignInput& in, const KeyRow& row) {
+    if (!row.number || !appliesTo(row, in.geometrie)) return std::nullopt;
+    const double v = in.*(row.number);
+    if (!std::isfinite(v)) return KeyError{KeyError::Cause::NotFinite, row.key, {}, v};
+    if (row.kind == KeyKind::Whole && v != std::floor(v))
+        return KeyError{KeyError::Cause::NotWhole, row.key, {}, v};
+    if (!within(row.limit, v)) return outOfRange(row, v, row.limit.need);
+    return std::nullopt;
+}
+
+// The rules that tie a key to another.
+std::optional<KeyError> checkPairs(const DesignInput& in) {
+    const KeyRow& order0 = *findKey("ordre0_px");
+    if (appliesTo(order0, in.geometrie) && !(in.ordre0_px < in.pixels))
+        return outOfRange(order0, in.ordre0_px, "l'ordre 0 doit précéder le dernier pixel");
+    const KeyRow& blaze = *findKey("blaze_a");
+    if (!(in.blaze_a * in.traits_mm / 2e7 <= 1))
+        return outOfRange(blaze, in.blaze_a, blaze.limit.need);
+    return std::nullopt;
+}
+
 }  // namespace
 
-double wavelengthOnPixel(const DesignInput& in, const Optics& o, double pixel) {
+double sinBeta(const SolvedGrating& g, double lambdaA) {
+    return gratingSine(g.mN * lambdaA / kAngstromsPerMm, g.alpha);
+}
+
+double wavelengthAtPixel(const DesignInput& in, const SolvedGrating& o, double pixel) {
     double beta = 0;
     if (o.convergent) {
         beta = fn::atan((pixel - in.ordre0_px) * o.p / in.distance_capteur_mm);
@@ -42,69 +66,27 @@ double wavelengthOnPixel(const DesignInput& in, const Optics& o, double pixel) {
     return (fn::sin(o.alpha) + fn::sin(beta)) / o.mN * kAngstromsPerMm;
 }
 
-std::string frenchNumber(double value, int digits) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*g", digits, value);
-    std::string s = buf;
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
+double pixelOfWavelength(const DesignInput& in, const SolvedGrating& o, double lambdaA) {
+    const double s = sinBeta(o, lambdaA);
+    if (std::fabs(s) >= 1) return NAN;
+    const double beta = fn::asin(s);
+    if (o.convergent) return in.ordre0_px + in.distance_capteur_mm * fn::tan(beta) / o.p;
+    return in.pixels / 2 + in.objectif_mm * fn::tan(beta - o.beta) / o.p;
 }
 
-std::string checkInputs(const DesignInput& in) {
-    const bool conv = in.geometrie == Geometry::Convergent;
-    const Rule rules[] = {
-        {"diametre_mm", in.diametre_mm, in.diametre_mm > 0, "doit être > 0"},
-        {"focale_mm", in.focale_mm, in.focale_mm > 0, "doit être > 0"},
-        {"seeing_arcsec", in.seeing_arcsec, in.seeing_arcsec > 0, "doit être > 0"},
-        {"traits_mm", in.traits_mm, in.traits_mm > 0, "doit être > 0"},
-        {"ordre", in.ordre, in.ordre > 0, "doit être > 0"},
-        {"incidence_deg", in.incidence_deg, std::fabs(in.incidence_deg) < 90, "entre -90 et 90"},
-        {"deviation_deg", in.deviation_deg, in.deviation_deg >= 0 && in.deviation_deg < 180,
-         "entre 0 et 180"},
-        {"distance_capteur_mm", in.distance_capteur_mm, !conv || in.distance_capteur_mm > 0,
-         "doit être > 0"},
-        {"ordre0_px", in.ordre0_px, !conv || in.ordre0_px < in.pixels,
-         "l'ordre 0 doit précéder le dernier pixel"},
-        {"collimateur_mm", in.collimateur_mm, conv || in.collimateur_mm > 0, "doit être > 0"},
-        {"objectif_mm", in.objectif_mm, conv || in.objectif_mm > 0, "doit être > 0"},
-        {"distance_objectif_mm", in.distance_objectif_mm, in.distance_objectif_mm >= 0,
-         "doit être ≥ 0"},
-        {"lambda_a", in.lambda_a, in.lambda_a > 0, "doit être > 0"},
-        {"fente_um", in.fente_um, in.fente_um >= 0, "0 sans fente, sinon > 0"},
-        {"pixel_um", in.pixel_um, in.pixel_um > 0, "aucun pixel : doit être > 0"},
-        {"pixels", in.pixels, in.pixels >= 1, "aucun pixel : au moins 1"},
-        {"bruit_e", in.bruit_e, in.bruit_e >= 0, "doit être ≥ 0"},
-        {"obscurite_e_s", in.obscurite_e_s, in.obscurite_e_s >= 0, "doit être ≥ 0"},
-        {"puits_e", in.puits_e, in.puits_e > 0, "doit être > 0"},
-        {"qe", in.qe, in.qe > 0 && in.qe <= 1, "entre 0 et 1"},
-        {"bin_x", in.bin_x, in.bin_x >= 1, "au moins 1"},
-        {"bin_y", in.bin_y, in.bin_y >= 1, "au moins 1"},
-        {"pose_s", in.pose_s, in.pose_s > 0, "doit être > 0"},
-        {"poses", in.poses, in.poses >= 1, "au moins 1"},
-        {"transmission", in.transmission, in.transmission > 0 && in.transmission <= 1,
-         "entre 0 et 1"},
-        {"cible_snr", in.cible_snr, in.cible_snr >= 0, "0 sans cible, sinon > 0"},
-        {"masse_air", in.masse_air, in.masse_air == 0 || in.masse_air >= 1,
-         "0 hors atmosphère, sinon au moins 1"},
-        {"altitude_m", in.altitude_m, in.altitude_m >= -500, "au moins -500"},
-        {"aerosols", in.aerosols, in.aerosols >= 0, "doit être ≥ 0"},
-        {"obstruction_pct", in.obstruction_pct, in.obstruction_pct >= 0 && in.obstruction_pct < 100,
-         "entre 0 et 100"},
-        {"miroirs", in.miroirs, in.miroirs >= 0, "doit être ≥ 0"},
-        {"blaze_a", in.blaze_a, in.blaze_a >= 0 && in.blaze_a * in.traits_mm / 2e7 <= 1,
-         "0 sans blaze, sinon > 0 et N·λ_B/2 ≤ 1"},
-        {"efficacite_reseau", in.efficacite_reseau,
-         in.efficacite_reseau > 0 && in.efficacite_reseau <= 1, "entre 0 et 1"},
-        {"temperature_k", in.temperature_k, in.temperature_k >= 0, "0 spectre plat, sinon > 0"},
-    };
-    for (const Rule& r : rules) {
-        if (!std::isfinite(r.value)) return impossible({r.key, r.value, false, "nombre fini"});
-        if (!r.ok) return impossible(r);
-    }
-    return {};
+double gratingEfficiencyAt(const DesignInput& in, const SolvedGrating& g, double lambdaA) {
+    const double s = sinBeta(g, lambdaA);
+    if (std::fabs(s) >= 1) return NAN;
+    return chain::grating(in, g.alpha, fn::asin(s), lambdaA);
 }
 
-std::string solveGrating(const DesignInput& in, Optics& o) {
+std::optional<KeyError> checkInputs(const DesignInput& in) {
+    for (const KeyRow& row : keyRows())
+        if (auto e = checkRow(in, row)) return e;
+    return checkPairs(in);
+}
+
+std::optional<KeyError> solveGrating(const DesignInput& in, Optics& o) {
     o.lambda = in.lambda_a / kAngstromsPerMm;
     o.mN = in.ordre * in.traits_mm;
     o.p = in.pixel_um / 1000;
@@ -120,7 +102,7 @@ std::string solveGrating(const DesignInput& in, Optics& o) {
             break;
         case Geometry::Incidence:
             o.alpha = radians(in.incidence_deg);
-            x = G - fn::sin(o.alpha);
+            x = gratingSine(G, o.alpha);
             scale = 1 + fn::sin(o.alpha);
             form = "m·N·λ − sin α";
             break;
@@ -137,8 +119,7 @@ std::string solveGrating(const DesignInput& in, Optics& o) {
     }
     if (std::fabs(x) > 1) {
         const double lambdaMax = scale / o.mN * kAngstromsPerMm;
-        return std::string("pas de diffraction : ") + form + " = " + frenchNumber(x, 3) +
-               " > 1 ; longueur d'onde maximale " + frenchNumber(std::round(lambdaMax), 15) + " Å";
+        return KeyError{KeyError::Cause::NoDiffraction, {}, {}, x, std::round(lambdaMax), form};
     }
     const double angle = fn::asin(x);
     switch (in.geometrie) {
@@ -152,7 +133,7 @@ std::string solveGrating(const DesignInput& in, Optics& o) {
         default:
             o.beta = angle;
     }
-    return {};
+    return std::nullopt;
 }
 
 double dispersionAt(const DesignInput& in, const Optics& o, double beta) {
@@ -163,7 +144,7 @@ double dispersionAt(const DesignInput& in, const Optics& o, double beta) {
 }
 
 double betaAt(const Optics& o, double lambdaA) {
-    return fn::asin(o.mN * lambdaA / kAngstromsPerMm - fn::sin(o.alpha));
+    return fn::asin(sinBeta(o, lambdaA));
 }
 
 void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
@@ -171,7 +152,7 @@ void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
     r.beta_deg = degrees(o.beta);
     const double cosb = fn::cos(o.beta);
     // The range from the sensor's two edges; below 0 is the other side of the zero order.
-    const double first = wavelengthOnPixel(in, o, 0), last = wavelengthOnPixel(in, o, in.pixels);
+    const double first = wavelengthAtPixel(in, o, 0), last = wavelengthAtPixel(in, o, in.pixels);
     r.lambda_min_a = std::max(0.0, std::min(first, last));
     r.lambda_max_a = std::max(first, last);
     r.dispersion_a_px = dispersionAt(in, o, o.beta);

@@ -1,8 +1,8 @@
 #include "model/design/keys.h"
 
-#include <array>
 #include <cmath>
 
+#include "model/design/keytable.h"
 #include "model/floatconv.h"
 #include "model/numbertext.h"
 
@@ -10,95 +10,63 @@ namespace kelvora::design {
 
 namespace {
 
-using D = DesignInput;
-constexpr auto kNumeric = std::to_array<NumericKey>({
-    {"diametre_mm", &D::diametre_mm},
-    {"focale_mm", &D::focale_mm},
-    {"seeing_arcsec", &D::seeing_arcsec},
-    {"traits_mm", &D::traits_mm},
-    {"ordre", &D::ordre},
-    {"incidence_deg", &D::incidence_deg},
-    {"deviation_deg", &D::deviation_deg},
-    {"distance_capteur_mm", &D::distance_capteur_mm},
-    {"ordre0_px", &D::ordre0_px},
-    {"collimateur_mm", &D::collimateur_mm},
-    {"objectif_mm", &D::objectif_mm},
-    {"distance_objectif_mm", &D::distance_objectif_mm},
-    {"lambda_a", &D::lambda_a},
-    {"fente_um", &D::fente_um},
-    {"pixel_um", &D::pixel_um},
-    {"pixels", &D::pixels},
-    {"bruit_e", &D::bruit_e},
-    {"obscurite_e_s", &D::obscurite_e_s},
-    {"puits_e", &D::puits_e},
-    {"qe", &D::qe},
-    {"bin_x", &D::bin_x},
-    {"bin_y", &D::bin_y},
-    {"mag_etoile", &D::mag_etoile},
-    {"mag_ciel", &D::mag_ciel},
-    {"pose_s", &D::pose_s},
-    {"poses", &D::poses},
-    {"transmission", &D::transmission},
-    {"cible_snr", &D::cible_snr},
-    {"masse_air", &D::masse_air},
-    {"altitude_m", &D::altitude_m},
-    {"aerosols", &D::aerosols},
-    {"obstruction_pct", &D::obstruction_pct},
-    {"miroirs", &D::miroirs},
-    {"blaze_a", &D::blaze_a},
-    {"efficacite_reseau", &D::efficacite_reseau},
-    {"temperature_k", &D::temperature_k},
-});
+using Cause = KeyError::Cause;
 
-// Keys whose value is one of two words.
-struct ChoiceKey {
-    const char* name;
-    bool DesignInput::*field;
-    const char* no;     // false
-    const char* yes;    // true
-    const char* after;  // its place in the documented order
-};
-constexpr ChoiceKey kChoices[] = {
-    {"courbe_qe", &D::qe_plate, "capteur", "plate", "qe"},
-    {"snr_par", &D::snr_par_element, "pixel", "element", "cible_snr"},
-};
-
-const ChoiceKey* findChoice(std::string_view key) {
-    for (const ChoiceKey& k : kChoices)
-        if (key == k.name) return &k;
-    return nullptr;
+std::optional<KeyError> setNumber(DesignInput& in, const KeyRow& row, const KeyValue& v,
+                                  std::string_view separator) {
+    const auto number = v.number ? v.number : strictNumber(periodText(v.text, separator));
+    if (!number) return KeyError{Cause::NotANumber, row.key, v.text};
+    if (row.kind == KeyKind::Whole && *number != std::floor(*number))
+        return KeyError{Cause::NotWhole, row.key, v.text, *number};
+    in.*(row.number) = *number;
+    return std::nullopt;
 }
 
-const NumericKey* findNumeric(std::string_view key) {
-    for (const NumericKey& k : kNumeric)
-        if (key == k.name) return &k;
-    return nullptr;
+std::optional<KeyError> setWord(DesignInput& in, const KeyRow& row, const std::string& text,
+                                const DetectorCatalogue& catalogue) {
+    KeyError unknown{Cause::UnknownWord, row.key, text};
+    if (row.flag) {
+        unknown.need = std::string(row.words[0]) + " ou " + row.words[1];
+        if (text != row.words[0] && text != row.words[1]) return unknown;
+        in.*(row.flag) = text == row.words[1];
+    } else if (std::string_view(row.key) == "geometrie") {
+        const auto g = geometryByName(text);
+        unknown.need = geometryList();
+        if (!g) return unknown;
+        in.geometrie = *g;
+    } else {
+        const DetectorModel* d = catalogue.find(text);
+        unknown.need = catalogue.captionList();
+        if (!d) return unknown;
+        applyDetector(in, *d);
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
-std::span<const NumericKey> numericKeys() {
-    return kNumeric;
-}
-
 std::vector<std::string> inputKeys() {
     std::vector<std::string> keys;
-    for (const NumericKey& k : numericKeys()) {
-        keys.emplace_back(k.name);
-        if (keys.back() == "ordre") keys.emplace_back("geometrie");
-        if (keys.back() == "fente_um") keys.emplace_back("detecteur");
-        for (const ChoiceKey& c : kChoices)
-            if (keys.back() == c.after) keys.emplace_back(c.name);
-    }
+    for (const KeyRow& row : keyRows()) keys.emplace_back(row.key);
     return keys;
 }
 
 bool isInputKey(std::string_view key) {
-    return isTextKey(key) || findNumeric(key);
+    return findKey(key) != nullptr;
 }
 
 bool isTextKey(std::string_view key) {
-    return key == "geometrie" || key == "detecteur" || findChoice(key);
+    const KeyRow* row = findKey(key);
+    return row && (row->kind == KeyKind::Choice || row->kind == KeyKind::Word);
+}
+
+std::string periodText(std::string_view text, std::string_view separator) {
+    const auto first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const std::string_view t = text.substr(first, last - first + 1);
+    const auto at = separator == "." || separator.empty() ? t.npos : t.find(separator);
+    if (at == t.npos) return std::string(t);
+    return std::string(t.substr(0, at)) + "." + std::string(t.substr(at + separator.size()));
 }
 
 std::optional<double> strictNumber(std::string_view text) {
@@ -108,43 +76,42 @@ std::optional<double> strictNumber(std::string_view text) {
     return r.value;
 }
 
-std::string setKey(DesignInput& in, std::string_view key, std::string_view text,
-                   const DetectorCatalogue& catalogue) {
-    const std::string k(key), t(text);
-    if (key == "geometrie") {
-        const auto g = geometryByName(text);
-        if (!g)
-            return "geometrie : « " + t +
-                   " » inconnue (normale, incidence, littrow, deviation ou convergent)";
-        in.geometrie = *g;
-        return {};
-    }
-    if (key == "detecteur") {
-        const DetectorModel* d = catalogue.find(text);
-        if (!d) return "detecteur : « " + t + " » inconnu (" + catalogue.captionList() + ")";
-        applyDetector(in, *d);
-        return {};
-    }
-    if (const ChoiceKey* c = findChoice(key)) {
-        if (text != c->no && text != c->yes)
-            return k + " : « " + t + " » inconnu (" + c->no + " ou " + c->yes + ")";
-        in.*(c->field) = text == c->yes;
-        return {};
-    }
-    const NumericKey* nk = findNumeric(key);
-    if (!nk) return "clé inconnue « " + k + " »";
-    const auto v = strictNumber(text);
-    if (!v) return k + " : « " + t + " » n'est pas un nombre (le séparateur décimal est le point)";
-    in.*(nk->field) = *v;
-    return {};
+std::optional<KeyError> setKey(DesignInput& in, const KeyValue& value,
+                               const DetectorCatalogue& catalogue, std::string_view separator) {
+    const KeyRow* row = findKey(value.key);
+    if (!row) return KeyError{Cause::UnknownKey, value.key, value.text};
+    if (row->number) return setNumber(in, *row, value, separator);
+    if (value.number) return KeyError{Cause::UnknownWord, row->key, keyValueText(value)};
+    return setWord(in, *row, value.text, catalogue);
+}
+
+KeyedDesign designFromKeys(std::span<const KeyValue> keys, const DetectorCatalogue& catalogue,
+                           DesignInput base, std::string_view separator) {
+    KeyedDesign out{std::move(base), {}};
+    for (bool sensor : {true, false})
+        for (const KeyValue& v : keys)
+            if ((v.key == "detecteur") == sensor)
+                if (auto e = setKey(out.input, v, catalogue, separator))
+                    out.errors.push_back(std::move(*e));
+    return out;
+}
+
+std::string keyValueText(const KeyValue& v) {
+    return v.number ? shortestNumberText(*v.number) : v.text;
 }
 
 std::string keyText(const DesignInput& in, std::string_view key) {
-    if (key == "geometrie") return geometryName(in.geometrie);
-    if (key == "detecteur") return in.detecteur;
-    if (const ChoiceKey* c = findChoice(key)) return in.*(c->field) ? c->yes : c->no;
-    const NumericKey* nk = findNumeric(key);
-    return nk ? shortestNumberText(in.*(nk->field)) : std::string();
+    const KeyRow* row = findKey(key);
+    if (!row) return {};
+    if (row->number) return shortestNumberText(in.*(row->number));
+    if (row->flag) return row->words[in.*(row->flag) ? 1 : 0];
+    return key == "geometrie" ? geometryName(in.geometrie) : in.detecteur;
+}
+
+double resultNumber(const DesignResult& r, std::string_view name) {
+    for (const NamedResult& n : namedResults(r, true))
+        if (name == n.name) return n.cell.number;
+    return NAN;
 }
 
 std::vector<const char*> resultNames(bool withTarget) {

@@ -1,8 +1,8 @@
 #pragma once
 
-// The design model's inputs and results by name, as the companion's
-// KEY=VALUE arguments, its CSV columns and JSON keys, and design files
-// spell them.
+// From keys and their texts to a design: the one way every face (the file,
+// the companion, the windows, the page) reads one. Errors are data; the
+// French sentence is made where it is shown (see describe in labels.h).
 
 #include <optional>
 #include <span>
@@ -15,27 +15,46 @@
 
 namespace kelvora::design {
 
-struct NumericKey {
-    const char* name;
-    double DesignInput::*field;
-};
-std::span<const NumericKey> numericKeys();
-
-// Every input key, in the documented order ("geometrie" and "detecteur" among them).
+// Every input key, in the table's order ("geometrie" and "detecteur" among them).
 std::vector<std::string> inputKeys();
 bool isInputKey(std::string_view key);
 // Keys written as words: "geometrie", "detecteur", "courbe_qe", "snr_par".
 bool isTextKey(std::string_view key);
 
+// A typed number with its blanks trimmed and the face's decimal separator
+// turned into the period: "2,5" with "," gives "2.5".
+std::string periodText(std::string_view text, std::string_view separator);
 // A number written in full: "2.5", "-3", "1e-3"; not "2,5", "abc", "" or "inf".
 std::optional<double> strictNumber(std::string_view text);
 
-// Sets one key from its text. "" or a French usage error naming the key.
-// A detector name also takes the sensor's values (see applyDetector): set
-// "detecteur" before the keys that override them.
-std::string setKey(DesignInput& in, std::string_view key, std::string_view text,
-                   const DetectorCatalogue& catalogue);
-// The key's value as text, the way setKey reads it back.
+// One key's value: its text, or a number already read (a file's JSON number).
+struct KeyValue {
+    std::string key;
+    std::string text;
+    std::optional<double> number = std::nullopt;
+};
+
+// A number given as a number is shown as the shortest text that reads back.
+std::string keyValueText(const KeyValue& v);
+
+struct KeyedDesign {
+    DesignInput input;
+    std::vector<KeyError> errors;  // one per refused key; its value left as it was
+};
+
+// The sensor first (its values then give way to the other keys given), then
+// every other key in any order. `separator` is the face's decimal separator:
+// with "," both the comma and the period are read.
+[[nodiscard]] KeyedDesign designFromKeys(std::span<const KeyValue> keys,
+                                         const DetectorCatalogue& catalogue,
+                                         DesignInput base = {}, std::string_view separator = ".");
+
+// One key alone; the sensor's name also sets its values (see applyDetector).
+[[nodiscard]] std::optional<KeyError> setKey(DesignInput& in, const KeyValue& value,
+                                             const DetectorCatalogue& catalogue,
+                                             std::string_view separator = ".");
+
+// The key's value as text, the way it is read back: a period, every digit.
 std::string keyText(const DesignInput& in, std::string_view key);
 
 // One result: a number (NaN when not applicable), a word, or a yes/no.
@@ -53,5 +72,7 @@ struct NamedResult {
 // Result columns in the documented order; the target's two only with a target.
 std::vector<const char*> resultNames(bool withTarget);
 std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget);
+// One result by name; NaN if there is none.
+double resultNumber(const DesignResult& r, std::string_view name);
 
 }  // namespace kelvora::design

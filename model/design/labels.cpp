@@ -1,57 +1,13 @@
 #include "model/design/labels.h"
 
 #include <array>
-#include <cctype>
-#include <utility>
 
-#include "model/design/keys.h"
+#include "model/design/keytable.h"
+#include "model/design/shown.h"
 
 namespace kelvora::design {
 
 namespace {
-
-constexpr auto kInputs = std::to_array<InputRow>({
-    {"Télescope", "diametre_mm", "Diamètre (mm)"},
-    {nullptr, "focale_mm", "Focale (mm)"},
-    {nullptr, "obstruction_pct", "Obstruction (%)"},
-    {nullptr, "miroirs", "Miroirs aluminés"},
-    {nullptr, "seeing_arcsec", "Seeing (\")"},
-    {"Atmosphère", "masse_air", "Masse d'air"},
-    {nullptr, "altitude_m", "Altitude (m)"},
-    {nullptr, "aerosols", "Aérosols (mag)"},
-    {"Réseau", "geometrie", "&Géométrie", true},
-    {nullptr, "traits_mm", "Traits par mm"},
-    {nullptr, "ordre", "Ordre"},
-    {nullptr, "blaze_a", "Blaze (Å)"},
-    {nullptr, "efficacite_reseau", "Efficacité au blaze"},
-    {nullptr, "incidence_deg", "Incidence α (°)"},
-    {nullptr, "deviation_deg", "Déviation δ (°)"},
-    {nullptr, "distance_capteur_mm", "Réseau/capteur (mm)"},
-    {nullptr, "ordre0_px", "Ordre 0 au pixel"},
-    {"Spectrographe", "collimateur_mm", "Collimateur (mm)", true},
-    {nullptr, "objectif_mm", "Objectif (mm)"},
-    {nullptr, "distance_objectif_mm", "Réseau/objectif (mm)"},
-    {nullptr, "lambda_a", "Longueur d'onde (Å)"},
-    {nullptr, "fente_um", "Fente (µm, 0 : sans)"},
-    {nullptr, "transmission", "Transmission optique"},
-    {"Prise de vue", "mag_etoile", "Magnitude de l'étoile"},
-    {nullptr, "temperature_k", "Température (K)"},
-    {nullptr, "mag_ciel", "Magnitude du ciel"},
-    {nullptr, "pose_s", "Pose totale (s)"},
-    {nullptr, "poses", "Nombre de poses"},
-    {nullptr, "cible_snr", "S/N cible (0 : sans)"},
-    {nullptr, "snr_par", "S/N &visé"},
-    {"Capteur", "detecteur", "&Capteur", true},
-    {nullptr, "courbe_qe", "Courbe de &QE"},
-    {nullptr, "pixel_um", "Pixel (µm)"},
-    {nullptr, "pixels", "Pixels"},
-    {nullptr, "bruit_e", "Bruit lecture (e⁻)"},
-    {nullptr, "obscurite_e_s", "Obscurité (e⁻/s)"},
-    {nullptr, "puits_e", "Puits (e⁻)"},
-    {nullptr, "qe", "QE au pic"},
-    {nullptr, "bin_x", "Bin X"},
-    {nullptr, "bin_y", "Bin Y"},
-});
 
 constexpr auto kResults = std::to_array<ResultRow>({
     {"alpha_deg", "Incidence α (°)"},
@@ -114,43 +70,26 @@ constexpr ResultRow kCandidateColumns[] = {
     {"pose_cible_s", "Pose (s)"},
 };
 
-// What a short label leaves out, said as a tooltip and to screen readers.
-constexpr std::pair<const char*, const char*> kHints[] = {
-    {"obstruction_pct", "Obstruction centrale, en % du diamètre"},
-    {"miroirs", "Nombre de réflexions sur de l'aluminium nu (0 : lunette)"},
-    {"masse_air", "0 : hors atmosphère ; sinon au moins 1"},
-    {"aerosols", "Extinction des aérosols à 5500 Å, en magnitudes par masse d'air"},
-    {"blaze_a", "Longueur d'onde de blaze en Littrow ; 0 : efficacité plate"},
-    {"efficacite_reseau", "Efficacité du réseau au blaze (ou partout sans blaze)"},
-    {"temperature_k", "Corps noir de l'étoile ; 0 : spectre plat en photons"},
-    {"transmission", "Transmission des optiques hors miroirs et réseau"},
-    {"collimateur_mm", "Focale du collimateur"},
-    {"objectif_mm", "Focale de l'objectif de chambre"},
-    {"qe", "Rendement quantique au pic de la courbe du capteur"},
-};
+using Cause = KeyError::Cause;
 
-constexpr WordChoice kWordChoices[] = {
-    {"courbe_qe", {"capteur", "plate"}, {"du capteur", "plate"}},
-    {"snr_par", {"pixel", "element"}, {"par pixel", "par élément"}},
-};
-
-constexpr const char* kGeometryCaptions[] = {"normale", "incidence donnée", "Littrow",
-                                             "déviation fixe", "faisceau convergent (sans fente)"};
-
-bool isKeyChar(char c) {
-    return std::islower(static_cast<unsigned char>(c)) ||
-           std::isdigit(static_cast<unsigned char>(c)) || c == '_';
+std::string quoted(const std::string& text) {
+    return "« " + text + " »";
 }
 
-bool isWordChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+std::string refused(const KeyError& e, std::string_view separator) {
+    const std::string field = quoted(labelOf(e.key)) + " : " + quoted(e.text);
+    switch (e.cause) {
+        case Cause::NotANumber:
+            return field + " n'est pas un nombre" +
+                   (separator == "." ? " (le séparateur décimal est le point)" : "");
+        case Cause::NotWhole:
+            return field + " n'est pas un nombre entier";
+        default:
+            return field + " n'est pas un choix possible (" + e.need + ")";
+    }
 }
 
 }  // namespace
-
-std::span<const InputRow> inputRows() {
-    return kInputs;
-}
 
 std::span<const ResultRow> resultRows() {
     return kResults;
@@ -168,20 +107,6 @@ std::span<const ResultRow> candidateColumns() {
     return kCandidateColumns;
 }
 
-std::span<const WordChoice> wordChoices() {
-    return kWordChoices;
-}
-
-const char* geometryCaption(Geometry g) {
-    return kGeometryCaptions[static_cast<int>(g)];
-}
-
-const char* hintOf(std::string_view key) {
-    for (const auto& [k, hint] : kHints)
-        if (key == k) return hint;
-    return "";
-}
-
 std::string withoutMnemonic(const char* label) {
     std::string text = label;
     std::erase(text, '&');
@@ -189,24 +114,32 @@ std::string withoutMnemonic(const char* label) {
 }
 
 std::string labelOf(std::string_view key) {
-    for (const InputRow& row : kInputs)
-        if (key == row.key) return withoutMnemonic(row.label);
+    if (const KeyRow* row = findKey(key)) return fullLabel(*row);
+    for (const ResultRow& field : kProposerFields)
+        if (key == field.key) return withoutMnemonic(field.label);
     return std::string(key);
 }
 
-std::string labelled(const std::string& error) {
-    for (std::size_t i = 0; i < error.size();) {
-        std::size_t end = i;
-        while (end < error.size() && isKeyChar(error[end])) ++end;
-        const bool word = end > i && (i == 0 || !isWordChar(error[i - 1])) &&
-                          std::islower(static_cast<unsigned char>(error[i]));
-        const std::string_view after = std::string_view(error).substr(end);
-        const std::string key = error.substr(i, end - i);
-        if (word && (after.starts_with(" = ") || after.starts_with(" : ")) && isInputKey(key))
-            return error.substr(0, i) + "« " + labelOf(key) + " »" + error.substr(end);
-        i = end > i ? end : i + 1;
+std::string describe(const KeyError& e, std::string_view separator) {
+    const std::string value = e.text.empty() ? shownNumber(e.value, 6, separator) : e.text;
+    switch (e.cause) {
+        case Cause::UnknownKey:
+            return "clé inconnue " + quoted(e.key);
+        case Cause::NotANumber:
+        case Cause::NotWhole:
+        case Cause::UnknownWord:
+            return refused({e.cause, e.key, value, e.value, e.limit, e.need}, separator);
+        case Cause::NotFinite:
+            return "valeur impossible : " + quoted(labelOf(e.key)) + " = " + value +
+                   " (nombre fini)";
+        case Cause::OutOfRange:
+            return "valeur impossible : " + quoted(labelOf(e.key)) + " = " + value + " (" +
+                   e.need + ")";
+        case Cause::NoDiffraction:
+            break;
     }
-    return error;
+    return "pas de diffraction : " + e.need + " = " + shownNumber(e.value, 3, separator) +
+           " > 1 ; longueur d'onde maximale " + shownNumber(e.limit, 15, separator) + " Å";
 }
 
 }  // namespace kelvora::design

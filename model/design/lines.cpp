@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "model/design/design_internal.h"
-#include "model/mathfn.h"
 
 namespace kelvora::design {
 
@@ -97,38 +95,37 @@ const std::vector<std::string>& lampKinds() {
 
 namespace {
 
-// The unbinned pixel where a wavelength lands; NaN if it is not diffracted.
-double pixelOf(const DesignInput& in, const Optics& o, double lambdaA) {
-    const double s = o.mN * lambdaA / kAngstromsPerMm - fn::sin(o.alpha);
-    if (std::fabs(s) >= 1) return NAN;
-    const double beta = fn::asin(s);
-    if (o.convergent) return in.ordre0_px + in.distance_capteur_mm * fn::tan(beta) / o.p;
-    return in.pixels / 2 + in.objectif_mm * fn::tan(beta - o.beta) / o.p;
-}
-
 bool onSensor(const DesignInput& in, double pixel) {
     return pixel >= 0 && pixel <= in.pixels;
 }
 
 }  // namespace
 
+bool markedOnPlots(const Line& line) {
+    return !line.kind.starts_with("lampe");
+}
+
 const char* verdictText(const PairVerdict& v) {
     return v.separated ? "séparé" : "non séparé";
 }
 
 LineReport linesOnSensor(const DesignInput& in, const std::vector<Line>& lines) {
+    return linesOnSensor(in, evaluate(in), lines);
+}
+
+LineReport linesOnSensor(const DesignInput& in, const DesignOutcome& outcome,
+                         const std::vector<Line>& lines) {
     LineReport report;
-    const DesignOutcome outcome = evaluate(in);
-    Optics o;
-    if (!outcome.result || !solveGrating(in, o).empty()) return report;
+    if (!outcome.result) return report;
+    const SolvedGrating& o = outcome.grating;
     for (const Line& line : lines) {
-        const double pixel = pixelOf(in, o, line.lambda_a);
+        const double pixel = pixelOfWavelength(in, o, line.lambda_a);
         if (onSensor(in, pixel)) report.lines.push_back({&line, pixel});
     }
     const double element = outcome.result->element_resolution_a;
     for (const LinePair& pair : linePairs()) {
-        if (!onSensor(in, pixelOf(in, o, pair.lambda1_a)) ||
-            !onSensor(in, pixelOf(in, o, pair.lambda2_a)))
+        if (!onSensor(in, pixelOfWavelength(in, o, pair.lambda1_a)) ||
+            !onSensor(in, pixelOfWavelength(in, o, pair.lambda2_a)))
             continue;
         const double separation = std::fabs(pair.lambda2_a - pair.lambda1_a);
         report.pairs.push_back({&pair, separation, element, separation >= element});

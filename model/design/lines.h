@@ -28,6 +28,9 @@ const std::vector<LinePair>& linePairs();
 // The calibration lamps, by the kind their lines carry.
 const std::vector<std::string>& lampKinds();
 
+// Lamp lines crowd a plot: they are counted, and only the others are marked.
+bool markedOnPlots(const Line& line);
+
 struct LineOnSensor {
     const Line* line;
     double pixel;  // unbinned, 0 to nx
@@ -51,5 +54,7 @@ struct LineReport {
 
 // Empty if the instrument is impossible.
 LineReport linesOnSensor(const DesignInput& in, const std::vector<Line>& lines);
+LineReport linesOnSensor(const DesignInput& in, const DesignOutcome& outcome,
+                         const std::vector<Line>& lines);
 
 }  // namespace kelvora::design

@@ -155,15 +155,18 @@ void fillPhotometry(const DesignInput& in, const Optics& o, DesignResult& r) {
 }
 
 std::vector<SpectralPoint> spectrum(const DesignInput& in, int points) {
-    const DesignOutcome outcome = evaluate(in);
-    Optics o;
-    if (!outcome.result || !solveGrating(in, o).empty()) return {};
+    return spectrum(in, evaluate(in), points);
+}
+
+std::vector<SpectralPoint> spectrum(const DesignInput& in, const DesignOutcome& outcome,
+                                    int points) {
+    if (!outcome.result) return {};
+    const Optics& o = outcome.grating;
     const DesignResult& r = *outcome.result;
     std::vector<SpectralPoint> rows;
     for (int i = 0; i <= points; ++i) {
         const double lambdaA = r.lambda_min_a + (r.lambda_max_a - r.lambda_min_a) * i / points;
-        const double x = o.mN * lambdaA / kAngstromsPerMm - fn::sin(o.alpha);
-        if (lambdaA <= 0 || std::fabs(x) >= 1) continue;
+        if (lambdaA <= 0 || std::fabs(sinBeta(o, lambdaA)) >= 1) continue;
         const Spectral s = spectralAt(in, o, lambdaA, betaAt(o, lambdaA));
         const Rates k = rates(in, o, s);
         rows.push_back({lambdaA, s.atmosphere, s.telescope, s.grating, s.qe, s.slit,

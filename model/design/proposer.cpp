@@ -5,6 +5,8 @@
 
 #include "model/design/design_internal.h"
 #include "model/design/keys.h"
+#include "model/design/keytable.h"
+#include "model/floatconv.h"
 #include "model/numbertext.h"
 
 namespace kelvora::design {
@@ -52,7 +54,7 @@ bool better(const Candidate& a, const Candidate& b) {
 }
 
 std::string grouped(double v) {
-    return frenchNumber(std::round(v), 15);
+    return floatconv::general(std::round(v), 15);
 }
 
 std::string describe(const DesignInput& in) {
@@ -100,30 +102,43 @@ std::vector<std::string_view> split(std::string_view text) {
     }
 }
 
-std::string readList(std::string_view key, std::string_view text, std::vector<double>& out) {
+std::optional<KeyError> readList(std::string_view key, std::string_view text,
+                                 std::vector<double>& out) {
     std::vector<double> values;
     for (std::string_view part : split(text)) {
         const auto v = strictNumber(part);
-        if (!v || *v < 0)
-            return std::string(key) + " : « " + std::string(part) +
-                   " » n'est pas un nombre ≥ 0 (liste séparée par des virgules, point décimal)";
+        if (!v) return KeyError{KeyError::Cause::NotANumber, std::string(key), std::string(part)};
+        if (*v < 0)
+            return KeyError{KeyError::Cause::OutOfRange, std::string(key), {}, *v, 0,
+                            "doit être ≥ 0"};
         values.push_back(*v);
     }
     out = std::move(values);
-    return {};
+    return std::nullopt;
 }
 
-std::string readGeometries(std::string_view text, std::vector<Geometry>& out) {
+std::optional<KeyError> readGeometries(std::string_view text, std::vector<Geometry>& out) {
     std::vector<Geometry> values;
     for (std::string_view part : split(text)) {
         const auto g = geometryByName(part);
         if (!g)
-            return "geometries : « " + std::string(part) +
-                   " » inconnue (normale, incidence, littrow, deviation ou convergent)";
+            return KeyError{KeyError::Cause::UnknownWord, "geometries", std::string(part), 0, 0,
+                            geometryList()};
         values.push_back(*g);
     }
     out = std::move(values);
-    return {};
+    return std::nullopt;
+}
+
+// One number, in the face's separator too.
+std::optional<KeyError> readNumber(std::string_view key, std::string_view text,
+                                   std::string_view separator, double& out) {
+    const auto v = strictNumber(periodText(text, separator));
+    if (!v) return KeyError{KeyError::Cause::NotANumber, std::string(key), std::string(text)};
+    if (*v <= 0)
+        return KeyError{KeyError::Cause::OutOfRange, std::string(key), {}, *v, 0, "doit être > 0"};
+    out = *v;
+    return std::nullopt;
 }
 
 std::string joined(const std::vector<double>& values) {
@@ -145,19 +160,20 @@ bool isProposerKey(std::string_view key) {
     return false;
 }
 
-std::string setProposerKey(ProposerRequest& r, std::string_view key, std::string_view text) {
-    if (!isProposerKey(key)) return "clé inconnue « " + std::string(key) + " »";
+std::optional<KeyError> setProposerKey(ProposerRequest& r, std::string_view key,
+                                       std::string_view text, std::string_view separator) {
+    if (!isProposerKey(key))
+        return KeyError{KeyError::Cause::UnknownKey, std::string(key), std::string(text)};
     for (const auto& [name, field] : kLists)
         if (key == name) return readList(key, text, r.*field);
     if (key == "geometries") return readGeometries(text, r.geometries);
-    const auto v = strictNumber(text);
-    const std::string k(key);
-    if (!v || *v <= 0) return k + " : « " + std::string(text) + " » n'est pas un nombre > 0";
-    if (key == "resolution_cible") r.resolution_cible = *v;
-    if (key == "lambda_min_a") r.lambda_min_a = *v;
-    if (key == "lambda_max_a") r.lambda_max_a = *v;
-    if (key == "largeur_reseau_mm") r.largeur_reseau_mm = *v;
-    return {};
+    double v = 0;
+    if (auto e = readNumber(key, text, separator, v)) return e;
+    if (key == "resolution_cible") r.resolution_cible = v;
+    if (key == "lambda_min_a") r.lambda_min_a = v;
+    if (key == "lambda_max_a") r.lambda_max_a = v;
+    if (key == "largeur_reseau_mm") r.largeur_reseau_mm = v;
+    return std::nullopt;
 }
 
 std::string proposerKeyText(const ProposerRequest& r, std::string_view key) {
@@ -179,6 +195,13 @@ std::string proposerKeyText(const ProposerRequest& r, std::string_view key) {
 std::vector<std::string> candidateKeys() {
     return {"geometrie", "traits_mm", "collimateur_mm", "objectif_mm",
             "fente_um",  "bin_x",     "cible_snr"};
+}
+
+ResultCell candidateCell(const Candidate& c, std::string_view key) {
+    const KeyRow* row = findKey(key);
+    if (!row) return {ResultCell::Kind::Number, resultNumber(c.result, key)};
+    if (row->number) return {ResultCell::Kind::Number, keyNumber(c.input, *row)};
+    return {ResultCell::Kind::Text, 0, key == "geometrie" ? geometryName(c.input.geometrie) : ""};
 }
 
 std::vector<std::string> candidateResults() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/design/design.h"
+#include "model/design/keys.h"
 
 namespace kelvora::design {
 
@@ -26,10 +27,12 @@ struct ProposerRequest {
     double largeur_reseau_mm = 25;  // the grating's ruled width
 };
 
-// The proposer's own keys ("resolution_cible", "reseaux"…): "" or a French
-// usage error naming the key. Lists are comma-separated.
+// The proposer's own keys ("resolution_cible", "reseaux"…). Lists are
+// comma-separated; the single numbers read the face's separator too.
 bool isProposerKey(std::string_view key);
-std::string setProposerKey(ProposerRequest& r, std::string_view key, std::string_view text);
+[[nodiscard]] std::optional<KeyError> setProposerKey(ProposerRequest& r, std::string_view key,
+                                                     std::string_view text,
+                                                     std::string_view separator = ".");
 std::string proposerKeyText(const ProposerRequest& r, std::string_view key);
 std::vector<std::string> proposerKeys();
 
@@ -48,6 +51,9 @@ struct Proposal {
 std::vector<std::string> candidateKeys();
 // The results a candidate's row shows, in order.
 std::vector<std::string> candidateResults();
+
+// A candidate's value in a column: a design key or a result.
+ResultCell candidateCell(const Candidate& c, std::string_view key);
 
 Proposal propose(const DesignInput& fixed, const ProposerRequest& request, std::size_t count);
 

@@ -5,26 +5,22 @@
 #include <cmath>
 
 #include "model/design/keys.h"
+#include "model/design/keytable.h"
+#include "model/design/labels.h"
+#include "model/floatconv.h"
+#include "tests/support/keyed.h"
 #include "model/numbertext.h"
 
 namespace kelvora::design {
 namespace {
 
-DesignInput with(std::initializer_list<std::pair<const char*, const char*>> keys) {
-    DesignInput in;
-    const DetectorCatalogue catalogue;
-    for (bool sensor : {true, false}) {  // the sensor first: the other keys override it
-        for (const auto& [key, value] : keys) {
-            if ((std::string(key) == "detecteur") != sensor) continue;
-            EXPECT_EQ(setKey(in, key, value, catalogue), "");
-        }
-    }
-    return in;
+DesignInput with(testkeys::Keys keys) {
+    return testkeys::designWith(keys);
 }
 
 DesignResult result(const DesignInput& in) {
     const DesignOutcome o = evaluate(in);
-    EXPECT_TRUE(o.result) << o.error;
+    EXPECT_TRUE(o.result) << testkeys::said(o);
     return o.result.value_or(DesignResult{});
 }
 
@@ -129,24 +125,37 @@ TEST(DesignSampling, VerdictAroundTwoAndFourPixels) {
 TEST(DesignErrors, NameTheCauseAndTheLimit) {
     const std::pair<DesignInput, const char*> cases[] = {
         {with({{"traits_mm", "2400"}, {"lambda_a", "6563"}}),
-         "pas de diffraction : m·N·λ = 1,58 > 1 ; longueur d'onde maximale 4167 Å"},
+         "pas de diffraction : m·N·λ = 1.58 > 1 ; longueur d'onde maximale 4167 Å"},
         {with({{"geometrie", "littrow"}, {"traits_mm", "3600"}, {"lambda_a", "6563"}}),
-         "pas de diffraction : m·N·λ / 2 = 1,18 > 1 ; longueur d'onde maximale 5556 Å"},
+         "pas de diffraction : m·N·λ / 2 = 1.18 > 1 ; longueur d'onde maximale 5556 Å"},
         {with({{"geometrie", "incidence"},
                {"incidence_deg", "30"},
                {"traits_mm", "2400"},
                {"lambda_a", "6563"}}),
-         "pas de diffraction : m·N·λ − sin α = 1,08 > 1 ; longueur d'onde maximale 6250 Å"},
-        {with({{"focale_mm", "0"}}), "valeur impossible : focale_mm = 0 (doit être > 0)"},
-        {with({{"pixels", "0"}}), "valeur impossible : pixels = 0 (aucun pixel : au moins 1)"},
+         "pas de diffraction : m·N·λ − sin α = 1.08 > 1 ; longueur d'onde maximale 6250 Å"},
+        {with({{"focale_mm", "0"}}), "valeur impossible : « Focale (mm) » = 0 (doit être > 0)"},
+        {with({{"pixels", "0"}}),
+         "valeur impossible : « Pixels » = 0 (aucun pixel : au moins 1)"},
         {with({{"geometrie", "convergent"}, {"ordre0_px", "768"}}),
-         "valeur impossible : ordre0_px = 768 (l'ordre 0 doit précéder le dernier pixel)"},
+         "valeur impossible : « Ordre 0 au pixel » = 768 (l'ordre 0 doit précéder le dernier "
+         "pixel)"},
+        {with({{"blaze_a", "12000"}, {"traits_mm", "2400"}, {"lambda_a", "4000"}}),
+         "valeur impossible : « Blaze (Å) » = 12000 (0 sans blaze, sinon > 0 et N·λ_B/2 ≤ 1)"},
     };
     for (const auto& [in, message] : cases) {
         const DesignOutcome o = evaluate(in);
         EXPECT_FALSE(o.result);
-        EXPECT_EQ(o.error, message);
+        EXPECT_EQ(testkeys::said(o), message);
     }
+}
+
+// A key's limit holds only where its geometry uses it: a field the window
+// disables can never be the error.
+TEST(DesignErrors, LimitsHoldWhereTheKeyApplies) {
+    EXPECT_TRUE(evaluate(with({{"fente_um", "-1"}, {"geometrie", "convergent"}})).result);
+    EXPECT_FALSE(evaluate(with({{"fente_um", "-1"}, {"geometrie", "littrow"}})).result);
+    EXPECT_TRUE(evaluate(with({{"incidence_deg", "95"}})).result);
+    EXPECT_FALSE(evaluate(with({{"incidence_deg", "95"}, {"geometrie", "incidence"}})).result);
 }
 
 TEST(DesignKeys, StrictNumbersAndKnownNames) {
@@ -154,30 +163,95 @@ TEST(DesignKeys, StrictNumbersAndKnownNames) {
     EXPECT_EQ(strictNumber("-1e-3"), -1e-3);
     for (const char* bad : {"", "2,5", "abc", "50mm", " 1", "inf", "nan", "1e999"})
         EXPECT_FALSE(strictNumber(bad)) << bad;
-    DesignInput in;
-    const DetectorCatalogue catalogue;
-    EXPECT_EQ(setKey(in, "qe", "2,5", catalogue),
-              "qe : « 2,5 » n'est pas un nombre (le séparateur décimal est le point)");
-    EXPECT_EQ(setKey(in, "detecteur", "IMX571", catalogue), "");
+    const DesignInput in = with({{"detecteur", "IMX571"}});
     EXPECT_EQ(in.pixel_um, 3.76);
     EXPECT_EQ(in.pixels, 6248);
     EXPECT_EQ(in.qe, 0.8);
 }
 
-// A sensor's results never depend on the sensor chosen before it.
+// Each refused key is one error, said the same by every face: with the
+// field's label, never the key, and in the face's own decimal separator.
+TEST(DesignKeys, RefusedKeysAreDataSaidInFrench) {
+    struct Case {
+        const char* key;
+        const char* text;
+        const char* separator;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"qe", "2,5", ".",
+         "« QE au pic » : « 2,5 » n'est pas un nombre (le séparateur décimal est le point)"},
+        {"qe", "abc", ",", "« QE au pic » : « abc » n'est pas un nombre"},
+        {"ordre", "1.5", ".", "« Ordre » : « 1.5 » n'est pas un nombre entier"},
+        {"bin_x", "2,5", ",", "« Bin X » : « 2,5 » n'est pas un nombre entier"},
+        {"poses", "1e400", ".",
+         "« Nombre de poses » : « 1e400 » n'est pas un nombre (le séparateur décimal est le point)"},
+        {"geometrie", "droite", ".",
+         "« Géométrie » : « droite » n'est pas un choix possible (normale, incidence, littrow, "
+         "deviation ou convergent)"},
+        {"snr_par", "ligne", ".",
+         "« S/N visé » : « ligne » n'est pas un choix possible (pixel ou element)"},
+        {"__proto__", "1", ".", "clé inconnue « __proto__ »"},
+        {"<b>x</b>", "1", ".", "clé inconnue « <b>x</b> »"},
+    };
+    for (const Case& c : cases) {
+        const std::vector<KeyValue> keys{{c.key, c.text}};
+        const KeyedDesign read = designFromKeys(keys, DetectorCatalogue(), {}, c.separator);
+        ASSERT_EQ(read.errors.size(), 1u) << c.key;
+        EXPECT_EQ(read.errors[0].key, c.key);
+        EXPECT_EQ(describe(read.errors[0], c.separator), c.said);
+    }
+    // A number beyond its limit: the value in the face's separator.
+    const DesignOutcome o = evaluate(with({{"qe", "1.5"}}));
+    ASSERT_TRUE(o.error);
+    EXPECT_EQ(describe(*o.error, ","), "valeur impossible : « QE au pic » = 1,5 (entre 0 et 1)");
+}
+
+// The sensor first, whatever the order given: its values are defaults that
+// the other keys override, and a sensor named alone gives all of its own.
+TEST(DesignKeys, TheSensorFirstInAnyOrder) {
+    const DetectorCatalogue catalogue;
+    const DesignInput before = with({{"pixel_um", "7"}, {"detecteur", "IMX533"}});
+    const DesignInput after = with({{"detecteur", "IMX533"}, {"pixel_um", "7"}});
+    EXPECT_EQ(before.pixel_um, 7);
+    EXPECT_EQ(after.pixel_um, 7);
+    EXPECT_EQ(before.pixels, catalogue.find("IMX533")->nx);
+    for (const DetectorModel& d : catalogue.rows()) {
+        const std::vector<KeyValue> keys{{"detecteur", d.caption}};
+        const DesignInput alone = designFromKeys(keys, catalogue).input;
+        DesignInput applied;
+        applyDetector(applied, d);
+        for (const KeyRow& row : keyRows())
+            if (row.number) EXPECT_EQ(keyNumber(alone, row), keyNumber(applied, row)) << row.key;
+        EXPECT_EQ(alone.pixel_um, std::stod(floatconv::general(d.p * 1000, 12))) << d.caption;
+    }
+}
+
+// A sensor's results never depend on the sensor chosen before it, and the
+// table names exactly the keys a sensor sets.
 TEST(DesignKeys, ChoosingASensorSetsEveryItsValue) {
     const DetectorCatalogue catalogue;
     for (const char* before : {"IMX533", "KAF-8300", "IMX585"}) {
         for (const char* after : {"KAF-0400", "KAF-3200", "ICX285"}) {
             DesignInput switched;
-            EXPECT_EQ(setKey(switched, "detecteur", before, catalogue), "");
-            EXPECT_EQ(setKey(switched, "detecteur", after, catalogue), "");
+            applyDetector(switched, *catalogue.find(before));
+            applyDetector(switched, *catalogue.find(after));
             DesignInput fresh;
-            EXPECT_EQ(setKey(fresh, "detecteur", after, catalogue), "");
-            for (const NumericKey& k : numericKeys())
-                EXPECT_EQ(switched.*(k.field), fresh.*(k.field))
-                    << before << " → " << after << ": " << k.name;
+            applyDetector(fresh, *catalogue.find(after));
+            for (const KeyRow& row : keyRows())
+                EXPECT_EQ(keyText(switched, row.key), keyText(fresh, row.key))
+                    << before << " → " << after << ": " << row.key;
         }
+    }
+    for (const KeyRow& row : keyRows()) {
+        if (!row.number) continue;
+        bool changed = false;
+        for (const DetectorModel& d : catalogue.rows()) {
+            DesignInput in;
+            applyDetector(in, d);
+            changed = changed || keyNumber(in, row) != keyNumber(DesignInput{}, row);
+        }
+        EXPECT_EQ(changed, row.fromSensor) << row.key;
     }
 }
 

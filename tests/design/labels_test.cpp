@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/design/keys.h"
+#include "model/design/keytable.h"
 #include "model/design/labels.h"
 #include "model/design/proposer.h"
 
@@ -16,9 +17,14 @@ namespace {
 
 TEST(DesignLabels, EveryKeyAndResultHasExactlyOneRow) {
     std::map<std::string, int> inputs;
-    for (const InputRow& r : inputRows()) ++inputs[r.key];
-    for (const std::string& key : inputKeys()) EXPECT_EQ(inputs[key], 1) << key;
-    EXPECT_EQ(inputs.size(), inputKeys().size());
+    for (const KeyRow& r : keyRows()) ++inputs[r.key];
+    for (const auto& [key, count] : inputs) EXPECT_EQ(count, 1) << key;
+    for (const KeyRow& r : keyRows()) {  // every row is complete for its kind
+        const bool number = r.kind == KeyKind::Number || r.kind == KeyKind::Whole;
+        EXPECT_EQ(r.number != nullptr, number) << r.key;
+        EXPECT_EQ(r.flag != nullptr, r.kind == KeyKind::Choice) << r.key;
+        EXPECT_NE(r.geometries, 0u) << r.key;
+    }
 
     std::map<std::string, int> results;
     for (const ResultRow& r : resultRows()) ++results[r.key];
@@ -33,21 +39,27 @@ TEST(DesignLabels, EveryKeyAndResultHasExactlyOneRow) {
         EXPECT_TRUE(isInputKey(c.key) || named.count(c.key)) << c.key;
 }
 
-TEST(DesignLabels, MessagesNameTheFieldByItsLabel) {
-    const struct {
-        std::string error, shown;
-    } cases[] = {
-        {"valeur impossible : lambda_a = 0 (doit être > 0)",
-         "valeur impossible : « Longueur d'onde (Å) » = 0 (doit être > 0)"},
-        {"geometrie : « x » inconnue", "« Géométrie » : « x » inconnue"},
-        {"xlambda_a = 0", "xlambda_a = 0"},      // part of another word
-        {"inconnu_cle = 1", "inconnu_cle = 1"},  // not a key
-        {"lambda_a vaut 0", "lambda_a vaut 0"},  // not followed by « = » or « : »
-        {"Blambda_a = 0", "Blambda_a = 0"},
+// Labels with their units, as the window, the page and the help show them.
+TEST(DesignLabels, LabelsCarryTheirUnits) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"diametre_mm", "Diamètre (mm)"},  {"seeing_arcsec", "Seeing (\")"},
+        {"fente_um", "Fente (µm, 0 : sans)"}, {"cible_snr", "S/N cible (0 : sans)"},
+        {"snr_par", "S/N visé"},           {"ordre", "Ordre"},
+        {"pas_une_cle", "pas_une_cle"},    {"largeur_reseau_mm", "Largeur gravée du réseau (mm)"},
     };
-    for (const auto& c : cases) EXPECT_EQ(labelled(c.error), c.shown) << c.error;
-    EXPECT_EQ(labelOf("snr_par"), "S/N visé");
-    EXPECT_EQ(labelOf("pas_une_cle"), "pas_une_cle");
+    for (const auto& [key, label] : cases) EXPECT_EQ(labelOf(key), label);
+    EXPECT_EQ(fullLabel(*findKey("geometrie"), true), "&Géométrie");
+}
+
+// Which fields a geometry uses: the page and the window disable the others.
+TEST(DesignLabels, GeometriesUseTheirOwnFields) {
+    auto uses = [](const char* key, Geometry g) { return appliesTo(*findKey(key), g); };
+    EXPECT_TRUE(uses("incidence_deg", Geometry::Incidence));
+    EXPECT_FALSE(uses("incidence_deg", Geometry::Littrow));
+    EXPECT_FALSE(uses("deviation_deg", Geometry::Littrow));
+    EXPECT_TRUE(uses("ordre0_px", Geometry::Convergent));
+    EXPECT_FALSE(uses("fente_um", Geometry::Convergent));
+    EXPECT_TRUE(uses("lambda_a", Geometry::Convergent));
 }
 
 }  // namespace

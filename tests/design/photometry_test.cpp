@@ -8,26 +8,18 @@
 #include "model/design/chain.h"
 #include "model/design/design.h"
 #include "model/design/keys.h"
+#include "tests/support/keyed.h"
 
 namespace kelvora::design {
 namespace {
 
-DesignInput with(std::initializer_list<std::pair<const char*, const char*>> keys) {
-    DesignInput in;
-    const DetectorCatalogue catalogue;
-    for (bool sensor : {true, false}) {  // the sensor first: the other keys override it
-        for (const auto& [key, value] : keys) {
-            if ((std::string(key) == "detecteur") == sensor) {
-                EXPECT_EQ(setKey(in, key, value, catalogue), "") << key;
-            }
-        }
-    }
-    return in;
+DesignInput with(testkeys::Keys keys) {
+    return testkeys::designWith(keys);
 }
 
 DesignResult result(const DesignInput& in) {
     const DesignOutcome o = evaluate(in);
-    EXPECT_TRUE(o.result) << o.error;
+    EXPECT_TRUE(o.result) << testkeys::said(o);
     return o.result.value_or(DesignResult{});
 }
 
@@ -70,8 +62,8 @@ TEST(DesignPhotometry, ExtinctionAgainstSiteTables) {
         EXPECT_NEAR(chain::extinction(in, 5500), s.k5500, 0.05) << s.altitude;
         EXPECT_NEAR(chain::extinction(in, 7000), s.k7000, 0.05) << s.altitude;
     }
-    EXPECT_EQ(evaluate(with({{"masse_air", "0.5"}})).error,
-              "valeur impossible : masse_air = 0,5 (0 hors atmosphère, sinon au moins 1)");
+    EXPECT_EQ(testkeys::said(evaluate(with({{"masse_air", "0.5"}}))),
+              "valeur impossible : « Masse d'air » = 0.5 (0 hors atmosphère, sinon au moins 1)");
 }
 
 // The handbook's rule: in first-order Littrow, half the peak at about

@@ -7,6 +7,7 @@
 #include "io/usercatalogue.h"
 #include "io/userlines.h"
 #include "model/design/keys.h"
+#include "tests/support/keyed.h"
 
 namespace kelvora::io {
 namespace {
@@ -17,13 +18,11 @@ DesignFile unusualFile() {
     f.window.texts[indexOf(Control::txtWavelength)] = "";
     f.window.detector.reset();
     f.window.barlow = false;
-    const DetectorCatalogue catalogue;
-    for (const auto& [key, value] : {std::pair{"detecteur", "IMX183"},
-                                     {"geometrie", "deviation"},
-                                     {"deviation_deg", "0.1"},
-                                     {"qe", "0.30000000000000004"},
-                                     {"bruit_e", "2.2250738585072014e-308"}})
-        EXPECT_EQ(design::setKey(f.design, key, value, catalogue), "");
+    f.design = testkeys::designWith({{"detecteur", "IMX183"},
+                                    {"geometrie", "deviation"},
+                                    {"deviation_deg", "0.1"},
+                                    {"qe", "0.30000000000000004"},
+                                    {"bruit_e", "2.2250738585072014e-308"}});
     f.hasDesign = true;
     return f;
 }
@@ -83,7 +82,11 @@ TEST(DesignFile, BrokenFilesSayWhatIsWrong) {
         {R"({"format": "kelvora", "version": 1, "fenetre": {"txtDiametre": 200}})",
          "« txtDiametre » doit être un texte"},
         {R"({"format": "kelvora", "version": 1, "conception": {"qe": "0.5"}})",
-         "qe : nombre attendu"},
+         "« QE au pic » : nombre attendu"},
+        {R"({"format": "kelvora", "version": 1, "conception": {"ordre": 1.5}})",
+         "« Ordre » : « 1.5 » n'est pas un nombre entier"},
+        {R"({"format": "kelvora", "version": 1, "conception": {"geometrie": 2}})",
+         "« Géométrie » : texte attendu"},
         {R"({"format": "kelvora", "version": 1, "conception": {"lambda": 1}})",
          "clé inconnue « lambda » dans « conception »"},
         {R"({"format": "kelvora", "version": 1, "conception": []})",
@@ -146,9 +149,10 @@ TEST(UserCatalogue, QeCurvesAsPairs) {
               (std::vector<std::pair<double, double>>{{400, 0.5}, {500, 1}, {700, 0.25}}));
     EXPECT_FALSE(c.find("désordre"));
     EXPECT_FALSE(c.find("trop"));
-    design::DesignInput in;
-    ASSERT_EQ(design::setKey(in, "detecteur", "courbe", c), "");
-    ASSERT_EQ(design::setKey(in, "lambda_a", "6000", c), "");
+    const std::vector<design::KeyValue> keys{{"lambda_a", "6000"}, {"detecteur", "courbe"}};
+    const design::KeyedDesign read = design::designFromKeys(keys, c);
+    ASSERT_TRUE(read.errors.empty());
+    const design::DesignInput& in = read.input;
     EXPECT_NEAR(design::evaluate(in).result->rendement / in.efficacite_reseau, 0.5, 1e-12);
 }
 

@@ -133,7 +133,7 @@ TEST(KelvoraCalcDesign, SingleRunSweepAndImpossibleRows) {
     const Result none = calc({"conception", "traits_mm=2400", "lambda_a=6563"});
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.err,
-              "pas de diffraction : m·N·λ = 1,58 > 1 ; longueur d'onde maximale 4167 Å\n");
+              "pas de diffraction : m·N·λ = 1.58 > 1 ; longueur d'onde maximale 4167 Å\n");
     const auto rows = lines(calc({"conception", "traits_mm=1200", "traits_mm=2400", "lambda_a=6563",
                                   "geometrie=convergent", "--format", "csv"})
                                 .out);

@@ -13,6 +13,7 @@
 
 #include "model/design/curves.h"
 #include "model/design/keys.h"
+#include "tests/support/keyed.h"
 #include "tests/ui/workbench_fixture.h"
 #include "ui/designform.h"
 #include "ui/designwindow.h"
@@ -33,14 +34,12 @@ class DesignWindowTest : public testing::WorkbenchTest {
     // A file made with another instrument in its design.
     QString fileWithDesign() {
         io::DesignFile f;
-        const DetectorCatalogue catalogue;
-        for (const auto& [key, value] : {std::pair{"detecteur", "IMX533"},
-                                         {"geometrie", "littrow"},
-                                         {"traits_mm", "1800"},
-                                         {"collimateur_mm", "200"},
-                                         {"objectif_mm", "85"},
-                                         {"lambda_a", "6563"}})
-            EXPECT_EQ(design::setKey(f.design, key, value, catalogue), "");
+        f.design = testkeys::designWith({{"detecteur", "IMX533"},
+                                        {"geometrie", "littrow"},
+                                        {"traits_mm", "1800"},
+                                        {"collimateur_mm", "200"},
+                                        {"objectif_mm", "85"},
+                                        {"lambda_a", "6563"}});
         f.hasDesign = true;
         const QString p = path("be.kelvora");
         EXPECT_EQ(io::writeDesignFile(p.toStdString(), f), "");
@@ -109,10 +108,11 @@ TEST_F(DesignWindowTest, ASensorsResultsDoNotDependOnThePreviousChoice) {
     DesignWindow& w = open();
     choose(w.sensorChoice(), "IMX533");
     choose(w.sensorChoice(), "KAF-0400");
-    design::DesignInput expected;
-    ASSERT_EQ(design::setKey(expected, "detecteur", "KAF-0400", DetectorCatalogue()), "");
+    const design::DesignInput expected = testkeys::designWith({{"detecteur", "KAF-0400"}});
     EXPECT_EQ(w.field("qe")->text(), "1");
     expectResultsOf(w, expected);
+    choose(w.sensorChoice(), "IMX174");  // written as the catalogue writes it
+    EXPECT_EQ(w.field("pixel_um")->text(), QLocale::system().decimalPoint().prepend(u'5') + u"86");
 }
 
 TEST_F(DesignWindowTest, AnInvalidInputLeavesNothingStaleOnScreen) {
@@ -121,7 +121,9 @@ TEST_F(DesignWindowTest, AnInvalidInputLeavesNothingStaleOnScreen) {
     auto* exportAction = w.findChild<QAction*>("exporterConception");
     auto* png = w.findChild<QPushButton*>("spectre_png");
     for (const auto& [key, text, error] :
-         {std::tuple{"seeing_arcsec", "abc", "« Seeing (\") » : « abc » n'est pas un nombre"},
+         {std::tuple{"seeing_arcsec", "abc",
+                     "« Seeing (\") » : « abc » n'est pas un nombre (le séparateur décimal est le "
+                     "point)"},
           {"lambda_a", "0", "valeur impossible : « Longueur d'onde (Å) » = 0 (doit être > 0)"}}) {
         w.field(key)->setText(text);
         EXPECT_EQ(w.errorLabel()->text(), error);
@@ -231,8 +233,9 @@ TEST_F(DesignWindowTest, PlotsDrawTheModelsCurves) {
     DesignWindow& w = open();
     w.field("cible_snr")->setText("100");
     const design::DesignInput in = bench().design().design;
-    const design::DesignResult r = *design::evaluate(in).result;
-    const PlotSet set = plotSet(in, r, bench().lines());
+    const design::DesignOutcome outcome = design::evaluate(in);
+    const design::DesignResult r = *outcome.result;
+    const PlotSet set = plotSet(in, outcome, design::linesOnSensor(in, outcome, bench().lines()));
     EXPECT_EQ(set[0].curves[0].second, design::snrAgainstExposure(in));
     EXPECT_EQ(set[0].mark->x, r.pose_cible_s);
     EXPECT_EQ(set[1].mark->x, r.magnitude_limite);
@@ -293,7 +296,8 @@ TEST_F(DesignWindowTest, ExportsTheDesignAsCsvAndJson) {
     EXPECT_TRUE(lines[0].startsWith("diametre_mm,focale_mm,"));
     EXPECT_TRUE(lines[0].endsWith(
         ",pose_cible_s,magnitude_limite,saturation_cible,poses_min_cible,erreur"));
-    EXPECT_TRUE(lines[1].startsWith("200,1200,2,300,1,normale,")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("200,1200,0,0,2,0,0,0.1,normale,300,1,"))
+        << lines[1].toStdString();
     QFile json(path("c.json"));
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));
     EXPECT_TRUE(json.readAll().contains("\"cible_snr\": 100"));

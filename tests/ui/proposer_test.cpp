@@ -48,7 +48,7 @@ TEST_F(ProposerTest, CandidatesFollowTheTargetSortAndLoadUndoably) {
     EXPECT_EQ(p.table()->rowCount(), 0);
     EXPECT_TRUE(p.status()->text().startsWith("aucune conception n'atteint R = 900"));
     p.field("reseaux")->setText("600,abc");
-    EXPECT_TRUE(p.status()->text().startsWith("reseaux : « abc »"))
+    EXPECT_TRUE(p.status()->text().startsWith("« Réseaux (traits/mm) » : « abc »"))
         << p.status()->text().toStdString();
 }
 

@@ -1,3 +1,4 @@
+#include <new>
 #include "web/api/api.h"
 
 #ifdef __EMSCRIPTEN__
@@ -30,7 +31,6 @@ const std::pair<const char*, Call> kCalls[] = {
     {"schemaConception", designPageSchema},
     {"calc", calculate},
     {"design", evaluateDesign},
-    {"sensor", sensorValues},
     {"mesure", timeEvaluation},
     {"propose", proposeDesigns},
     {"readFile", readFile},
@@ -46,9 +46,12 @@ std::string call(const std::string& name, const std::string& argumentsJson) {
             if (name == known)
                 return run(args).dump(-1, ' ', false, Json::error_handler_t::replace);
         return Json({{"erreur", "appel inconnu : " + name}}).dump();
-    } catch (const std::exception& e) {
-        // The page builds every request; a bad one is the page's fault, said plainly.
-        return Json({{"erreur", std::string("requête invalide : ") + e.what()}}).dump();
+    } catch (const std::bad_alloc&) {
+        return Json({{"erreur", "mémoire insuffisante pour ce calcul"}}).dump();
+    } catch (const std::exception&) {
+        // The page builds every request; a bad one is the page's fault. The
+        // library's own text is English: the user is told in French only.
+        return Json({{"erreur", "requête invalide"}}).dump();
     }
 }
 

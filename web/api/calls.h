@@ -14,17 +14,22 @@ using Json = nlohmann::json;
 
 // The built-in sensors, the ones a page can choose.
 const DetectorCatalogue& catalogue();
-// Sets design keys from their texts, the sensor first so that the keys
-// typed after it override its values. The first error, each key's error in
-// `errors`, all with the fields' labels; "" when every key is set.
-std::string applyKeys(design::DesignInput& in, const Json& keys, Json& errors);
+// The page's decimal separator, "." or ",", from a call's "separateur".
+std::string separatorOf(const Json& args);
+// A design from the defaults and the keys given ({key: text}), read as every
+// face reads keys; each refused key's French message in `errors`.
+struct KeyedJson {
+    design::DesignInput input;
+    Json errors;        // {key: message}
+    std::string first;  // the first message; "" when every key is read
+};
+KeyedJson readKeys(const Json& keys, const std::string& separator);
 
 Json formSchema();
 Json calculate(const Json& args);
 
 Json designSchema();
 Json evaluateDesign(const Json& args);
-Json sensorValues(const Json& args);
 Json timeEvaluation(const Json& args);
 Json proposeDesigns(const Json& args);
 

@@ -1,27 +1,23 @@
-#include <fmt/format.h>
 #include <chrono>
 #include <cmath>
 
 #include "model/design/curves.h"
 #include "model/design/keys.h"
+#include "model/design/keytable.h"
 #include "model/design/labels.h"
 #include "model/design/lines.h"
 #include "model/design/proposer.h"
+#include "model/design/shown.h"
 #include "web/api/calls.h"
 
 namespace kelvora::web {
 
 namespace {
 
-// As the desktop shows a result: 5 significant digits; "—" where none applies.
-std::string shown(double v) {
-    return std::isfinite(v) ? fmt::format("{:.5g}", v) : "—";
-}
-
-Json cellText(const design::ResultCell& c) {
+Json cellText(const design::ResultCell& c, const std::string& sep) {
     switch (c.kind) {
         case design::ResultCell::Kind::Number:
-            return shown(c.number);
+            return design::shownResult(c.number, sep);
         case design::ResultCell::Kind::Text:
             return c.text;
         case design::ResultCell::Kind::Flag:
@@ -33,17 +29,21 @@ Json cellText(const design::ResultCell& c) {
 Json inputRows() {
     const design::DesignInput defaults;
     Json rows = Json::array();
-    for (const design::InputRow& r : design::inputRows()) {
-        Json choices = Json::array();
-        for (const design::WordChoice& w : design::wordChoices())
-            if (std::string_view(r.key) == w.key)
-                for (int i = 0; i < 2; ++i) choices.push_back({w.words[i], w.captions[i]});
+    for (const design::KeyRow& r : design::keyRows()) {
+        Json choices = Json::array(), geometries = Json::array();
+        if (r.kind == design::KeyKind::Choice)
+            for (int i = 0; i < 2; ++i) choices.push_back({r.words[i], r.captions[i]});
+        for (int g = 0; g < design::kGeometryCount; ++g)
+            if (design::appliesTo(r, design::Geometry(g)))
+                geometries.push_back(design::geometryName(design::Geometry(g)));
         rows.push_back({{"groupe", r.group ? Json(r.group) : Json()},
                         {"cle", r.key},
-                        {"libelle", design::labelOf(r.key)},
-                        {"aide", design::hintOf(r.key)},
+                        {"libelle", design::fullLabel(r)},
+                        {"aide", r.hint},
                         {"defaut", design::keyText(defaults, r.key)},
-                        {"choix", choices}});
+                        {"choix", choices},
+                        {"capteur", r.fromSensor},
+                        {"geometries", geometries}});
     }
     return rows;
 }
@@ -57,26 +57,29 @@ Json curve(const design::Curve& c) {
     return {xs, ys};
 }
 
-Json spectrumRows(const design::DesignInput& in) {
+Json spectrumRows(const design::DesignInput& in, const design::DesignOutcome& outcome) {
     Json rows = Json::array();
-    for (const design::SpectralPoint& p : design::spectrum(in, 60))
+    for (const design::SpectralPoint& p : design::spectrum(in, outcome, 60))
         rows.push_back({p.lambda_a, p.atmosphere, p.telescope, p.reseau, p.qe, p.fente, p.rendement,
                         p.signal_e_s_a, p.snr, p.snr_element});
     return rows;
 }
 
-Json linesReport(const design::DesignInput& in) {
-    const design::LineReport r = design::linesOnSensor(in, design::builtInLines());
+Json linesReport(const design::DesignInput& in, const design::DesignOutcome& outcome,
+                 const std::string& sep) {
+    const design::LineReport r = design::linesOnSensor(in, outcome, design::builtInLines());
     Json lines = Json::array(), pairs = Json::array(), lamps = Json::array();
     for (const design::LineOnSensor& l : r.lines)
         lines.push_back({{"nom", l.line->name},
                          {"lambda_a", l.line->lambda_a},
+                         {"lambda", design::shownValue(l.line->lambda_a, sep)},
                          {"genre", l.line->kind},
-                         {"pixel", l.pixel}});
+                         {"marquee", design::markedOnPlots(*l.line)},
+                         {"pixel", design::shownResult(l.pixel, sep)}});
     for (const design::PairVerdict& p : r.pairs)
         pairs.push_back({{"nom", p.pair->name},
-                         {"separation_a", shown(p.separation_a)},
-                         {"element_a", shown(p.element_a)},
+                         {"separation_a", design::shownResult(p.separation_a, sep)},
+                         {"element_a", design::shownResult(p.element_a, sep)},
                          {"verdict", design::verdictText(p)}});
     for (const design::LampCount& l : r.lamps)
         lamps.push_back({{"lampe", l.kind}, {"raies", l.lines}});
@@ -96,6 +99,14 @@ Json proposerFields() {
     for (Json& row : out)
         row["defaut"] = design::proposerKeyText(defaults, row["cle"].get<std::string>());
     return out;
+}
+
+// Every key's value as the fields show it.
+Json shownKeys(const design::DesignInput& in, const std::string& sep) {
+    Json keys = Json::object();
+    for (const design::KeyRow& r : design::keyRows())
+        keys[r.key] = design::shownKey(in, r.key, sep);
+    return keys;
 }
 
 }  // namespace
@@ -118,49 +129,41 @@ Json designSchema() {
             {"capteurs", sensors}};
 }
 
-// {"cles": {key: text}} → the results as shown, the spectrum, the plots'
-// curves and the lines; or the errors, each with the field's label.
+// {"cles": {key: text}, "separateur": "," or "."} → the design read from
+// the defaults and those keys: every key's value as shown, the results as
+// shown, the spectrum, the plots' curves and the lines; or the errors.
 Json evaluateDesign(const Json& args) {
-    design::DesignInput in;
-    Json errors = Json::object();
-    const std::string keyError = applyKeys(in, args.at("cles"), errors);
-    if (!keyError.empty()) return {{"erreur", keyError}, {"erreurs", errors}};
+    const std::string sep = separatorOf(args);
+    const KeyedJson read = readKeys(args.at("cles"), sep);
+    if (!read.first.empty()) return {{"erreur", read.first}, {"erreurs", read.errors}};
+    const design::DesignInput& in = read.input;
     const design::DesignOutcome outcome = design::evaluate(in);
-    if (!outcome.result) return {{"erreur", design::labelled(outcome.error)}, {"erreurs", errors}};
+    if (!outcome.result)
+        return {{"erreur", design::describe(*outcome.error, sep)},
+                {"erreurs", Json::object()},
+                {"valeurs", shownKeys(in, sep)}};
     const bool target = in.cible_snr > 0;
     Json results = Json::object();
     for (const design::NamedResult& r : design::namedResults(*outcome.result, target))
-        results[r.name] = cellText(r.cell);
-    return {{"resultats", results},
-            {"spectre", spectrumRows(in)},
+        results[r.name] = cellText(r.cell, sep);
+    return {{"valeurs", shownKeys(in, sep)},
+            {"resultats", results},
+            {"spectre", spectrumRows(in, outcome)},
             {"snr_pose", curve(design::snrAgainstExposure(in))},
-            {"raies", linesReport(in)}};
+            {"raies", linesReport(in, outcome, sep)}};
 }
 
 // {"cles": …, "fois": N} → the time of one evaluation of the design, in
 // nanoseconds, averaged over N: the benchmark's figure beside the native one.
 Json timeEvaluation(const Json& args) {
-    design::DesignInput in;
-    Json errors = Json::object();
-    if (const std::string e = applyKeys(in, args.value("cles", Json::object()), errors); !e.empty())
-        return {{"erreur", e}};
+    const KeyedJson read = readKeys(args.value("cles", Json::object()), ".");
+    if (!read.first.empty()) return {{"erreur", read.first}};
     const int times = args.value("fois", 100000);
     double sink = 0;
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < times; ++i) sink += design::evaluate(in).result->resolution;
+    for (int i = 0; i < times; ++i) sink += design::evaluate(read.input).result->resolution;
     const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
     return {{"ns", spent.count() / times}, {"controle", sink}};  // the sum keeps the loop
-}
-
-// {"detecteur": name} → every key's text once the sensor is chosen.
-Json sensorValues(const Json& args) {
-    design::DesignInput in;
-    const std::string e =
-        design::setKey(in, "detecteur", args.at("detecteur").get<std::string>(), catalogue());
-    if (!e.empty()) return {{"erreur", design::labelled(e)}};
-    Json keys = Json::object();
-    for (const std::string& key : design::inputKeys()) keys[key] = design::keyText(in, key);
-    return {{"cles", keys}};
 }
 
 }  // namespace kelvora::web

@@ -44,9 +44,9 @@ Json writeFile(const Json& args) {
     const Json& keys = args.at("cles");
     if (!keys.is_null()) {
         file.hasDesign = true;
-        Json errors = Json::object();
-        if (const std::string e = applyKeys(file.design, keys, errors); !e.empty())
-            return {{"erreur", e}};
+        KeyedJson read = readKeys(keys, ".");
+        if (!read.first.empty()) return {{"erreur", read.first}};
+        file.design = std::move(read.input);
     }
     return {{"texte", io::serializeDesignFile(file)}};
 }

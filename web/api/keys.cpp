@@ -9,18 +9,23 @@ const DetectorCatalogue& catalogue() {
     return c;
 }
 
-std::string applyKeys(design::DesignInput& in, const Json& keys, Json& errors) {
-    std::string first;
-    auto set = [&](const std::string& key, const Json& value) {
-        const std::string e = design::setKey(in, key, value.get<std::string>(), catalogue());
-        if (e.empty()) return;
-        errors[key] = design::labelled(e);
-        if (first.empty()) first = design::labelled(e);
-    };
-    if (keys.contains("detecteur")) set("detecteur", keys.at("detecteur"));
+std::string separatorOf(const Json& args) {
+    const std::string sep = args.value("separateur", std::string("."));
+    return sep == "," ? sep : ".";
+}
+
+KeyedJson readKeys(const Json& keys, const std::string& separator) {
+    std::vector<design::KeyValue> values;
     for (const auto& [key, value] : keys.items())
-        if (key != "detecteur") set(key, value);
-    return first;
+        values.push_back({key, value.is_string() ? value.get<std::string>() : value.dump()});
+    design::KeyedDesign read = design::designFromKeys(values, catalogue(), {}, separator);
+    KeyedJson out{std::move(read.input), Json::object(), {}};
+    for (const design::KeyError& e : read.errors) {
+        const std::string said = design::describe(e, separator);
+        out.errors[e.key] = said;
+        if (out.first.empty()) out.first = said;
+    }
+    return out;
 }
 
 }  // namespace kelvora::web

@@ -1,0 +1,174 @@
+#include "model/design/keytable.h"
+
+#include <cmath>
+
+namespace kelvora::design {
+
+namespace {
+
+using D = DesignInput;
+using K = KeyKind;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr Limit kPositive{0, true, kInf, false, false, "doit être > 0"};
+constexpr Limit kNotNegative{0, false, kInf, false, false, "doit être ≥ 0"};
+constexpr Limit kAtLeastOne{1, false, kInf, false, false, "au moins 1"};
+constexpr Limit kFraction{0, true, 1, false, false, "entre 0 et 1"};
+constexpr Limit kAny{};
+
+constexpr KeyRow number(const char* key, const char* group, const char* label, const char* unit,
+                        double D::*field, Limit limit, const char* hint = "") {
+    return {key, group, label, unit, "", hint, K::Number, field, nullptr, {}, {}, limit};
+}
+
+constexpr KeyRow whole(const char* key, const char* group, const char* label, double D::*field,
+                       Limit limit, const char* hint = "") {
+    return {key, group, label, "", "", hint, K::Whole, field, nullptr, {}, {}, limit};
+}
+
+constexpr KeyRow withNote(KeyRow row, const char* note) {
+    row.note = note;
+    return row;
+}
+
+constexpr KeyRow inGeometries(KeyRow row, GeometrySet set) {
+    row.geometries = set;
+    return row;
+}
+
+constexpr KeyRow ofSensor(KeyRow row) {
+    row.fromSensor = true;
+    return row;
+}
+
+constexpr KeyRow startingColumn(KeyRow row) {
+    row.newColumn = true;
+    return row;
+}
+
+constexpr KeyRow choice(const char* key, const char* label, bool D::*flag,
+                        std::array<const char*, 2> words, std::array<const char*, 2> captions) {
+    return {key, nullptr, label, "", "", "", K::Choice, nullptr, flag, words, captions};
+}
+
+constexpr KeyRow word(const char* key, const char* group, const char* label) {
+    return startingColumn({key, group, label, "", "", "", K::Word});
+}
+
+constexpr auto kRows = std::to_array<KeyRow>({
+    number("diametre_mm", "Télescope", "Diamètre", "mm", &D::diametre_mm, kPositive),
+    number("focale_mm", nullptr, "Focale", "mm", &D::focale_mm, kPositive),
+    number("obstruction_pct", nullptr, "Obstruction", "%", &D::obstruction_pct,
+           {0, false, 100, true, false, "entre 0 et 100"},
+           "Obstruction centrale, en % du diamètre"),
+    whole("miroirs", nullptr, "Miroirs aluminés", &D::miroirs, kNotNegative,
+          "Nombre de réflexions sur de l'aluminium nu (0 : lunette)"),
+    number("seeing_arcsec", nullptr, "Seeing", "\"", &D::seeing_arcsec, kPositive),
+    number("masse_air", "Atmosphère", "Masse d'air", "", &D::masse_air,
+           {1, false, kInf, false, true, "0 hors atmosphère, sinon au moins 1"},
+           "0 : hors atmosphère ; sinon au moins 1"),
+    number("altitude_m", nullptr, "Altitude", "m", &D::altitude_m,
+           {-500, false, kInf, false, false, "au moins -500"}),
+    number("aerosols", nullptr, "Aérosols", "mag", &D::aerosols, kNotNegative,
+           "Extinction des aérosols à 5500 Å, en magnitudes par masse d'air"),
+    word("geometrie", "Réseau", "&Géométrie"),
+    number("traits_mm", nullptr, "Traits par mm", "", &D::traits_mm, kPositive),
+    whole("ordre", nullptr, "Ordre", &D::ordre, kPositive),
+    number("blaze_a", nullptr, "Blaze", "Å", &D::blaze_a,
+           {0, false, kInf, false, false, "0 sans blaze, sinon > 0 et N·λ_B/2 ≤ 1"},
+           "Longueur d'onde de blaze en Littrow ; 0 : efficacité plate"),
+    number("efficacite_reseau", nullptr, "Efficacité au blaze", "", &D::efficacite_reseau,
+           kFraction, "Efficacité du réseau au blaze (ou partout sans blaze)"),
+    inGeometries(number("incidence_deg", nullptr, "Incidence α", "°", &D::incidence_deg,
+                        {-90, true, 90, true, false, "entre -90 et 90"}),
+                 only(Geometry::Incidence)),
+    inGeometries(number("deviation_deg", nullptr, "Déviation δ", "°", &D::deviation_deg,
+                        {0, false, 180, true, false, "entre 0 et 180"}),
+                 only(Geometry::Deviation)),
+    inGeometries(number("distance_capteur_mm", nullptr, "Réseau/capteur", "mm",
+                        &D::distance_capteur_mm, kPositive),
+                 only(Geometry::Convergent)),
+    inGeometries(number("ordre0_px", nullptr, "Ordre 0 au pixel", "", &D::ordre0_px, kAny),
+                 only(Geometry::Convergent)),
+    startingColumn(inGeometries(number("collimateur_mm", "Spectrographe", "Collimateur", "mm",
+                                       &D::collimateur_mm, kPositive, "Focale du collimateur"),
+                                kCollimated)),
+    inGeometries(number("objectif_mm", nullptr, "Objectif", "mm", &D::objectif_mm, kPositive,
+                        "Focale de l'objectif de chambre"),
+                 kCollimated),
+    inGeometries(number("distance_objectif_mm", nullptr, "Réseau/objectif", "mm",
+                        &D::distance_objectif_mm, kNotNegative),
+                 kCollimated),
+    number("lambda_a", nullptr, "Longueur d'onde", "Å", &D::lambda_a, kPositive),
+    inGeometries(withNote(number("fente_um", nullptr, "Fente", "µm", &D::fente_um,
+                                 {0, false, kInf, false, false, "0 sans fente, sinon > 0"}),
+                          "0 : sans"),
+                 kCollimated),
+    number("transmission", nullptr, "Transmission optique", "", &D::transmission, kFraction,
+           "Transmission des optiques hors miroirs et réseau"),
+    number("mag_etoile", "Prise de vue", "Magnitude de l'étoile", "", &D::mag_etoile, kAny),
+    number("temperature_k", nullptr, "Température", "K", &D::temperature_k,
+           {0, false, kInf, false, false, "0 spectre plat, sinon > 0"},
+           "Corps noir de l'étoile ; 0 : spectre plat en photons"),
+    number("mag_ciel", nullptr, "Magnitude du ciel", "", &D::mag_ciel, kAny),
+    number("pose_s", nullptr, "Pose totale", "s", &D::pose_s, kPositive),
+    whole("poses", nullptr, "Nombre de poses", &D::poses, kAtLeastOne),
+    withNote(number("cible_snr", nullptr, "S/N cible", "", &D::cible_snr,
+                    {0, false, kInf, false, false, "0 sans cible, sinon > 0"}),
+             "0 : sans"),
+    choice("snr_par", "S/N &visé", &D::snr_par_element, {"pixel", "element"},
+           {"par pixel", "par élément"}),
+    word("detecteur", "Capteur", "&Capteur"),
+    choice("courbe_qe", "Courbe de &QE", &D::qe_plate, {"capteur", "plate"},
+           {"du capteur", "plate"}),
+    ofSensor(number("pixel_um", nullptr, "Pixel", "µm", &D::pixel_um,
+                    {0, true, kInf, false, false, "aucun pixel : doit être > 0"})),
+    ofSensor(whole("pixels", nullptr, "Pixels", &D::pixels,
+                   {1, false, kInf, false, false, "aucun pixel : au moins 1"})),
+    ofSensor(number("bruit_e", nullptr, "Bruit lecture", "e⁻", &D::bruit_e, kNotNegative)),
+    ofSensor(number("obscurite_e_s", nullptr, "Obscurité", "e⁻/s", &D::obscurite_e_s,
+                    kNotNegative)),
+    ofSensor(number("puits_e", nullptr, "Puits", "e⁻", &D::puits_e, kPositive)),
+    ofSensor(number("qe", nullptr, "QE au pic", "", &D::qe, kFraction,
+                    "Rendement quantique au pic de la courbe du capteur")),
+    whole("bin_x", nullptr, "Bin X", &D::bin_x, kAtLeastOne),
+    whole("bin_y", nullptr, "Bin Y", &D::bin_y, kAtLeastOne),
+});
+
+}  // namespace
+
+bool within(const Limit& l, double v) {
+    if (l.zeroMeansWithout && v == 0) return true;
+    const bool aboveLow = l.lowOpen ? v > l.low : v >= l.low;
+    const bool belowHigh = l.highOpen ? v < l.high : v <= l.high;
+    return aboveLow && belowHigh;
+}
+
+std::span<const KeyRow> keyRows() {
+    return kRows;
+}
+
+const KeyRow* findKey(std::string_view key) {
+    for (const KeyRow& row : kRows)
+        if (key == row.key) return &row;
+    return nullptr;
+}
+
+bool appliesTo(const KeyRow& row, Geometry g) {
+    return (row.geometries & only(g)) != 0;
+}
+
+std::string fullLabel(const KeyRow& row, bool mnemonic) {
+    std::string label = row.label;
+    if (!mnemonic) std::erase(label, '&');
+    const std::string unit = row.unit, note = row.note;
+    if (unit.empty() && note.empty()) return label;
+    return label + " (" + unit + (unit.empty() || note.empty() ? "" : ", ") + note + ")";
+}
+
+double keyNumber(const DesignInput& in, const KeyRow& row) {
+    if (row.number) return in.*(row.number);
+    if (row.flag) return in.*(row.flag) ? 1 : 0;
+    return NAN;
+}
+
+}  // namespace kelvora::design

@@ -1,0 +1,33 @@
+#pragma once
+
+// Designs for the tests, read from keys exactly as every face reads them.
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/design/keys.h"
+#include "model/design/labels.h"
+
+namespace kelvora::testkeys {
+
+using Keys = std::initializer_list<std::pair<const char*, const char*>>;
+
+// Every key must be read: a refused one fails the test that gave it.
+inline design::DesignInput designWith(Keys keys, design::DesignInput base = {}) {
+    std::vector<design::KeyValue> values;
+    for (const auto& [key, text] : keys) values.push_back({key, text});
+    design::KeyedDesign read = design::designFromKeys(values, DetectorCatalogue(), base);
+    for (const design::KeyError& e : read.errors) ADD_FAILURE() << design::describe(e, ".");
+    return read.input;
+}
+
+// The outcome's error as the companion says it; "" without one.
+inline std::string said(const design::DesignOutcome& o) {
+    return o.error ? design::describe(*o.error, ".") : std::string();
+}
+
+}  // namespace kelvora::testkeys
