@@ -112,7 +112,7 @@ TEST_F(DesignWindowTest, ASensorsResultsDoNotDependOnThePreviousChoice) {
     EXPECT_EQ(w.field("qe")->text(), "1");
     expectResultsOf(w, expected);
     choose(w.sensorChoice(), "IMX174");  // written as the catalogue writes it
-    EXPECT_EQ(w.field("pixel_um")->text(), QLocale::system().decimalPoint().prepend(u'5') + u"86");
+    EXPECT_EQ(w.field("pixel_um")->text(), "5" + QLocale::system().decimalPoint() + "86");
 }
 
 TEST_F(DesignWindowTest, AnInvalidInputLeavesNothingStaleOnScreen) {
