@@ -101,12 +101,14 @@ Json proposerFields() {
     return out;
 }
 
-// Every key's value as the fields show it.
-Json shownKeys(const design::DesignInput& in, const std::string& sep) {
-    Json keys = Json::object();
-    for (const design::KeyRow& r : design::keyRows())
-        keys[r.key] = design::shownKey(in, r.key, sep);
-    return keys;
+// Every key's value as the fields show it, and as files and links write it.
+Json keyValues(const design::DesignInput& in, const std::string& sep) {
+    Json shown = Json::object(), saved = Json::object();
+    for (const design::KeyRow& r : design::keyRows()) {
+        shown[r.key] = design::shownKey(in, r.key, sep);
+        saved[r.key] = design::keyText(in, r.key);
+    }
+    return {{"valeurs", shown}, {"cles", saved}};
 }
 
 }  // namespace
@@ -138,19 +140,25 @@ Json evaluateDesign(const Json& args) {
     if (!read.first.empty()) return {{"erreur", read.first}, {"erreurs", read.errors}};
     const design::DesignInput& in = read.input;
     const design::DesignOutcome outcome = design::evaluate(in);
-    if (!outcome.result)
-        return {{"erreur", design::describe(*outcome.error, sep)},
-                {"erreurs", Json::object()},
-                {"valeurs", shownKeys(in, sep)}};
+    Json answer = keyValues(in, sep);
+    if (!outcome.result) {
+        answer["erreur"] = design::describe(*outcome.error, sep);
+        answer["erreurs"] = Json::object();
+        return answer;
+    }
     const bool target = in.cible_snr > 0;
-    Json results = Json::object();
-    for (const design::NamedResult& r : design::namedResults(*outcome.result, target))
+    Json results = Json::object(), numbers = Json::object();
+    for (const design::NamedResult& r : design::namedResults(*outcome.result, target)) {
         results[r.name] = cellText(r.cell, sep);
-    return {{"valeurs", shownKeys(in, sep)},
-            {"resultats", results},
-            {"spectre", spectrumRows(in, outcome)},
-            {"snr_pose", curve(design::snrAgainstExposure(in))},
-            {"raies", linesReport(in, outcome, sep)}};
+        if (r.cell.kind == design::ResultCell::Kind::Number)
+            numbers[r.name] = std::isfinite(r.cell.number) ? Json(r.cell.number) : Json();
+    }
+    answer["resultats"] = results;
+    answer["nombres"] = numbers;  // every digit, for a copy and for the checks
+    answer["spectre"] = spectrumRows(in, outcome);
+    answer["snr_pose"] = curve(design::snrAgainstExposure(in));
+    answer["raies"] = linesReport(in, outcome, sep);
+    return answer;
 }
 
 // {"cles": …, "fois": N} → the time of one evaluation of the design, in

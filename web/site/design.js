@@ -58,21 +58,22 @@ function buildResults(list) {
   }
 }
 
-// Numbers as the user writes them: the period or their own separator.
-function keyText(text) {
-  const sep = decimalSeparator();
-  return sep === "." ? text.trim() : text.trim().replace(sep, ".");
-}
-
-function shownNumber(text) {
-  const sep = decimalSeparator();
-  return sep === "." ? text : text.replace(".", sep);
-}
-
+// The fields' texts as typed: the model reads them with the page's separator.
 export function keys() {
   const out = {};
-  for (const row of schema.entrees) out[row.cle] = keyText(input(row.cle).value);
+  for (const row of schema.entrees) out[row.cle] = input(row.cle).value;
   return out;
+}
+
+function ask(values) {
+  return call("design", { cles: values, separateur: decimalSeparator() });
+}
+
+// The design's keys as files and links write them (the period, every digit);
+// null while a field cannot be read.
+export function savedKeys() {
+  const answer = ask(keys());
+  return answer.cles ?? null;
 }
 
 export function defaults() {
@@ -86,8 +87,14 @@ export function isHeld() {
 function setFields(values) {
   for (const [key, text] of Object.entries(values)) {
     const node = input(key);
-    if (node) node.value = node.tagName === "SELECT" ? text : shownNumber(text);
+    if (node) node.value = text;
   }
+}
+
+// The fields a geometry does not use are disabled, as in the window.
+function enableForGeometry() {
+  const geometry = input("geometrie").value;
+  for (const row of schema.entrees) input(row.cle).disabled = !row.geometries.includes(geometry);
 }
 
 // Said once the typing pauses, not at every keystroke.
@@ -96,19 +103,23 @@ function announce(results) {
   clearTimeout(announcing);
   announcing = setTimeout(() => {
     document.getElementById("annonceConception").textContent =
-      `Résolution ${shownNumber(results.resolution)}, S/N par pixel ${shownNumber(results.snr)}`;
+      `Résolution ${results.resolution}, S/N par pixel ${results.snr}`;
   }, 600);
 }
 
 function clearResults(message) {
   document.getElementById("erreurConception").textContent = message;
-  for (const out of document.querySelectorAll("#resultats output")) out.value = "";
+  for (const out of document.querySelectorAll("#resultats output")) {
+    out.value = "";
+    delete out.dataset.valeur;
+  }
   drawPlots(null, message);
   showLines(null);
 }
 
 export function evaluate() {
-  const answer = call("design", { cles: keys() });
+  enableForGeometry();
+  const answer = ask(keys());
   for (const row of schema.entrees) input(row.cle).removeAttribute("aria-invalid");
   if (answer.erreur) {
     for (const key of Object.keys(answer.erreurs ?? {})) input(key)?.setAttribute("aria-invalid", "true");
@@ -117,8 +128,10 @@ export function evaluate() {
   }
   document.getElementById("erreurConception").textContent = "";
   for (const out of document.querySelectorAll("#resultats output")) {
-    const text = answer.resultats[out.dataset.cle];
-    out.value = text === undefined ? "—" : shownNumber(text);
+    out.value = answer.resultats[out.dataset.cle] ?? "—";
+    const exact = answer.nombres[out.dataset.cle];
+    if (exact === undefined || exact === null) delete out.dataset.valeur;
+    else out.dataset.valeur = JSON.stringify(exact);
   }
   drawPlots(answer);
   showLines(answer.raies);
@@ -126,24 +139,29 @@ export function evaluate() {
   return answer;
 }
 
-// Checks a whole design first: a bad one changes nothing and says why.
+// Checks a whole design first: a bad one changes nothing and says why. The
+// keys given are read over the defaults, the sensor first: a sensor named
+// alone brings all of its values.
 export function load(values, { own = true } = {}) {
-  const merged = { ...defaults(), ...values };
-  const answer = call("design", { cles: merged });
+  const answer = ask(values);
   const keyError = answer.erreurs && Object.keys(answer.erreurs).length ? answer.erreur : null;
   if (keyError) return keyError;
-  setFields(merged);
+  setFields(answer.valeurs);
   held = own;
   evaluate();
   listeners.forEach((l) => l());
   return null;
 }
 
+// A catalogue sensor sets the fields it has values for; the others are kept.
 function sensorChosen() {
-  const answer = call("sensor", { detecteur: input("detecteur").value });
-  if (answer.erreur) return;
-  const sensorKeys = ["pixel_um", "pixels", "bruit_e", "obscurite_e_s", "puits_e", "qe"];
-  setFields(Object.fromEntries(sensorKeys.map((k) => [k, answer.cles[k]])));
+  const kept = Object.fromEntries(Object.entries(keys()).filter(([key]) => !fromSensor(key)));
+  const answer = ask(kept);
+  if (answer.valeurs) setFields(answer.valeurs);
+}
+
+function fromSensor(key) {
+  return schema.entrees.find((r) => r.cle === key)?.capteur;
 }
 
 export function setup(designSchema) {
@@ -152,7 +170,7 @@ export function setup(designSchema) {
   buildInputs(form);
   buildResults(document.getElementById("resultats"));
   form.addEventListener("submit", (e) => e.preventDefault());
-  setFields(defaults());
+  setFields(ask({}).valeurs);
   // Any change of a field's text counts, however it was made.
   form.addEventListener("input", () => {
     held = true;

@@ -19,7 +19,7 @@ export function saveFile() {
   const s = calculator.state();
   const answer = call("writeFile", {
     fenetre: { textes: s.textes, capteur: s.caption, barlow: s.barlow },
-    cles: design.isHeld() ? design.keys() : null,
+    cles: design.isHeld() ? design.savedKeys() ?? design.keys() : null,
   });
   if (answer.erreur) return say(`Impossible d'enregistrer : ${answer.erreur}`);
   const url = URL.createObjectURL(new Blob([answer.texte], { type: "application/json" }));

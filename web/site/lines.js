@@ -13,6 +13,6 @@ export function showLines(report) {
       report.lampes.map((l) => [l.lampe, l.raies])),
     el("details", {}, el("summary", {}, `Raies sur le capteur (${report.raies.length})`),
       table("Raies sur le capteur", ["Raie", "λ (Å)", "Pixel"],
-        report.raies.map((r) => [r.nom, r.lambda_a, r.pixel.toFixed(1)]))),
+        report.raies.map((r) => [r.nom, r.lambda, r.pixel]))),
   );
 }

@@ -1,11 +1,12 @@
 // A link is a design: the keys that differ from their defaults, in the
 // URL's fragment. Opening such a link shows that design.
-import { defaults, keys, load } from "./design.js";
+import { defaults, keys, load, savedKeys } from "./design.js";
 
 export function linkOf() {
   const base = defaults();
   const params = new URLSearchParams();
-  for (const [key, value] of Object.entries(keys())) if (value !== base[key]) params.set(key, value);
+  const values = savedKeys() ?? keys();
+  for (const [key, value] of Object.entries(values)) if (value !== base[key]) params.set(key, value);
   const url = new URL(location.href);
   url.hash = params.toString();
   return url.href;
@@ -15,12 +16,9 @@ export function linkOf() {
 export function openLink(hash) {
   const text = hash.replace(/^#/, "");
   if (text === "") return null;
-  const values = {};
-  const known = defaults();
-  for (const [key, value] of new URLSearchParams(text)) {
-    if (!(key in known)) return `Lien invalide : la clé « ${key} » n'existe pas.`;
-    values[key] = value;
-  }
+  // No prototype: a key such as « __proto__ » stays a key, which the model refuses.
+  const values = Object.create(null);
+  for (const [key, value] of new URLSearchParams(text)) values[key] = value;
   const error = load(values);
   return error ? `Lien invalide : ${error}` : null;
 }

@@ -85,8 +85,7 @@ function ensureFigures() {
 
 export function drawPlots(answer, message = "") {
   ensureFigures();
-  // Lamp lines are counted, not drawn: there are too many to read.
-  lines = (answer?.raies?.raies ?? []).filter((l) => !l.genre.startsWith("lampe"));
+  lines = (answer?.raies?.raies ?? []).filter((l) => l.marquee);
   for (const figure of FIGURES) {
     const box = document.getElementById(`fig-${figure.id}`);
     const caption = box.querySelector("figcaption");

@@ -1,8 +1,8 @@
 // « Proposer une conception »: the best designs for a target resolution,
 // each loaded into the design with one click.
 import { call } from "./engine.js";
-import { el, table } from "./dom.js";
-import { keys, load } from "./design.js";
+import { decimalSeparator, el, table } from "./dom.js";
+import { keys, load, savedKeys } from "./design.js";
 
 let schema = null;
 
@@ -18,24 +18,21 @@ function fieldsOf() {
 function candidateTable(candidates) {
   const headers = [...schema.colonnes.map((c) => c.libelle), "Conception"];
   const rows = candidates.map((c, i) => [
-    ...schema.colonnes.map((col) => {
-      const value = c.cles[col.cle] ?? c.resultats[col.cle];
-      return typeof value === "number" ? Number(value.toPrecision(5)) : value;
-    }),
+    ...schema.colonnes.map((col) => c.colonnes[col.cle]),
     el("button", { type: "button", "data-candidat": i }, "Charger"),
   ]);
   return table("Conceptions proposées", headers, rows);
 }
 
 function propose() {
-  const answer = call("propose", { cles: keys(), proposeur: fieldsOf(), nombre: 10 });
+  const answer = call("propose", { cles: keys(), proposeur: fieldsOf(), nombre: 10, separateur: decimalSeparator() });
   const box = document.getElementById("candidats");
   document.getElementById("erreurProposeur").textContent = answer.erreur ?? "";
   box.replaceChildren();
   if (answer.erreur) return;
   box.append(candidateTable(answer.candidats));
   box.querySelectorAll("button[data-candidat]").forEach((b) =>
-    b.addEventListener("click", () => load({ ...keys(), ...answer.candidats[Number(b.dataset.candidat)].cles })));
+    b.addEventListener("click", () => load({ ...(savedKeys() ?? {}), ...answer.candidats[Number(b.dataset.candidat)].cles })));
 }
 
 export function setup(designSchema) {
