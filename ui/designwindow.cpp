@@ -326,7 +326,7 @@ void DesignWindow::recompute() {
     showResults(*o.result, input_.cible_snr > 0);
     if (plots_) {
         const design::LineReport lines = design::linesOnSensor(input_, o, workbench_.lines());
-        plots_->show(plotSet(input_, o, lines));
+        plots_->show(design::describePlots(input_, o, lines));
         plots_->showNotes(linesReportHtml(lines));
     }
 }

@@ -235,7 +235,7 @@ TEST_F(DesignWindowTest, PlotsDrawTheModelsCurves) {
     const design::DesignInput in = bench().design().design;
     const design::DesignOutcome outcome = design::evaluate(in);
     const design::DesignResult r = *outcome.result;
-    const PlotSet set = plotSet(in, outcome, design::linesOnSensor(in, outcome, bench().lines()));
+    const PlotSet set = design::describePlots(in, outcome, design::linesOnSensor(in, outcome, bench().lines()));
     EXPECT_EQ(set[0].curves[0].second, design::snrAgainstExposure(in));
     EXPECT_EQ(set[0].mark->x, r.pose_cible_s);
     EXPECT_EQ(set[1].mark->x, r.magnitude_limite);

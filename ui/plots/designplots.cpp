@@ -27,7 +27,11 @@ namespace kelvora::ui {
 
 namespace {
 
-QLineSeries* lineOf(const Plot::Curve& curve, const QString& name) {
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QLineSeries* lineOf(const design::Curve& curve, const QString& name) {
     auto* s = new QLineSeries;
     s->setName(name);
     for (const auto& [x, y] : curve)
@@ -37,7 +41,7 @@ QLineSeries* lineOf(const Plot::Curve& curve, const QString& name) {
 
 QScatterSeries* markAt(const PlotMark& m) {
     auto* s = new QScatterSeries;
-    s->setName(m.name);
+    s->setName(qs(m.name));
     s->setMarkerSize(10);
     s->append(m.x, m.y);
     return s;
@@ -62,6 +66,24 @@ void styleAxis(QAbstractAxis* axis, const QString& title, bool whole) {
     }
 }
 
+// The plot's named points, and a grey vertical line for each line mark,
+// named at its top: from the lowest to the highest value the curves reach.
+std::vector<PlotMark> withVerticals(const Plot& plot, std::vector<QAbstractSeries*>& series) {
+    std::vector<PlotMark> named = plot.labels;
+    double low = INFINITY, high = -INFINITY;
+    for (const auto& [name, curve] : plot.curves)
+        for (const auto& [x, y] : curve)
+            if (std::isfinite(y)) low = std::min(low, y), high = std::max(high, y);
+    if (!(low <= high)) return named;
+    for (const PlotMark& m : plot.lineMarks) {
+        QLineSeries* line = lineOf({{m.x, low}, {m.x, high}}, QString());
+        line->setPen(QPen(QColor(0x90, 0x90, 0x90), 1));
+        series.push_back(line);
+        named.push_back({m.x, high, m.name});
+    }
+    return named;
+}
+
 // Replaces the chart's series and axes; series without a name stay out of the legend.
 void draw(QChart* chart, const Plot& plot) {
     chart->removeAllSeries();
@@ -69,30 +91,31 @@ void draw(QChart* chart, const Plot& plot) {
         chart->removeAxis(a);
         delete a;
     }
-    chart->setTitle(plot.title);
+    chart->setTitle(qs(plot.title));
     // Colours that stay apart for up to six curves (no default colour repeats).
     static const QColor palette[] = {QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2c),
                                      QColor(0xff, 0x7f, 0x0e), QColor(0x94, 0x67, 0xbd),
                                      QColor(0xd6, 0x27, 0x28), QColor(0x8c, 0x56, 0x4b)};
     std::vector<QAbstractSeries*> series;
     for (std::size_t i = 0; i < plot.curves.size(); ++i) {
-        QLineSeries* line = lineOf(plot.curves[i].second, plot.curves[i].first);
+        QLineSeries* line = lineOf(plot.curves[i].second, qs(plot.curves[i].first));
         const bool total = plot.lastIsTotal && i + 1 == plot.curves.size();
         line->setPen(
             QPen(total ? QColor(Qt::black) : palette[i % std::size(palette)], total ? 3 : 2));
         series.push_back(line);
     }
-    const Plot::Curve& first = plot.curves.empty() ? Plot::Curve{} : plot.curves.front().second;
+    const design::Curve& first =
+        plot.curves.empty() ? design::Curve{} : plot.curves.front().second;
     if (plot.level && !first.empty())
         series.push_back(
             lineOf({{first.front().first, *plot.level}, {first.back().first, *plot.level}},
-                   plot.levelName));
+                   qs(plot.levelName)));
     if (plot.mark) series.push_back(markAt(*plot.mark));
-    for (const PlotMark& m : plot.labels) {
+    for (const PlotMark& m : withVerticals(plot, series)) {
         QScatterSeries* point = markAt(m);
         point->setMarkerSize(6);
         point->setColor(QColor(0x60, 0x60, 0x60));
-        point->setPointLabelsFormat(m.name);
+        point->setPointLabelsFormat(qs(m.name));
         point->setPointLabelsVisible(true);
         point->setPointLabelsClipping(false);
         point->setPointLabelsFont(chartFont(-2));
@@ -105,9 +128,9 @@ void draw(QChart* chart, const Plot& plot) {
     }
     chart->createDefaultAxes();
     if (!chart->axes(Qt::Horizontal).isEmpty())
-        styleAxis(chart->axes(Qt::Horizontal).first(), plot.xTitle, plot.wholeX);
+        styleAxis(chart->axes(Qt::Horizontal).first(), qs(plot.xTitle), plot.wholeX);
     if (!chart->axes(Qt::Vertical).isEmpty())
-        styleAxis(chart->axes(Qt::Vertical).first(), plot.yTitle, false);
+        styleAxis(chart->axes(Qt::Vertical).first(), qs(plot.yTitle), false);
 }
 
 }  // namespace
@@ -116,11 +139,13 @@ void draw(QChart* chart, const Plot& plot) {
 DesignPlots::DesignPlots(QWidget* parent) : QWidget(parent) {
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("graphiques"));
-    tabs->addTab(page(0, QStringLiteral("snr_pose")), QStringLiteral("S/N et &pose"));
-    tabs->addTab(page(1, QStringLiteral("snr_magnitude")), QStringLiteral("S/N et &magnitude"));
-    tabs->addTab(page(2, QStringLiteral("spectre")), QStringLiteral("&Spectre"));
-    tabs->addTab(page(3, QStringLiteral("rendement")), QStringLiteral("&Rendement"));
-    tabs->addTab(page(4, QStringLiteral("snr_lambda")), QStringLiteral("S/N et &λ"));
+    // The tabs' short captions, with their mnemonics, in the model's order.
+    const QString captions[] = {QStringLiteral("S/N et &pose"), QStringLiteral("S/N et &magnitude"),
+                                QStringLiteral("&Spectre"), QStringLiteral("&Rendement"),
+                                QStringLiteral("S/N et &λ")};
+    for (std::size_t i = 0; i < kPlotCount; ++i)
+        tabs->addTab(page(static_cast<int>(i), QString::fromLatin1(design::kPlotNames[i].id)),
+                     captions[i]);
     notes_ = new QTextBrowser(tabs);
     notes_->setObjectName(QStringLiteral("raies"));
     notes_->setAccessibleName(QStringLiteral("Raies sur le capteur"));
@@ -135,12 +160,7 @@ QWidget* DesignPlots::page(int index, const QString& name) {
     auto* page = new QWidget(this);
     auto* view = new QChartView(new QChart, page);
     view->setObjectName(name);
-    const QString spoken[] = {QStringLiteral("S/N selon la pose totale"),
-                              QStringLiteral("S/N selon la magnitude de l'étoile"),
-                              QStringLiteral("Spectre sur le capteur"),
-                              QStringLiteral("Rendement selon la longueur d'onde"),
-                              QStringLiteral("S/N selon la longueur d'onde")};
-    view->setAccessibleName(spoken[index]);
+    view->setAccessibleName(QString::fromUtf8(design::kPlotNames[index].name));
     view->setRenderHint(QPainter::Antialiasing);
     QChart* chart = view->chart();
     chart->legend()->setAlignment(Qt::AlignBottom);

@@ -1,11 +1,11 @@
 #include <chrono>
 #include <cmath>
 
-#include "model/design/curves.h"
 #include "model/design/keys.h"
 #include "model/design/keytable.h"
 #include "model/design/labels.h"
 #include "model/design/lines.h"
+#include "model/design/plots.h"
 #include "model/design/proposer.h"
 #include "model/design/shown.h"
 #include "web/api/calls.h"
@@ -57,17 +57,41 @@ Json curve(const design::Curve& c) {
     return {xs, ys};
 }
 
-Json spectrumRows(const design::DesignInput& in, const design::DesignOutcome& outcome) {
-    Json rows = Json::array();
-    for (const design::SpectralPoint& p : design::spectrum(in, outcome, 60))
-        rows.push_back({p.lambda_a, p.atmosphere, p.telescope, p.reseau, p.qe, p.fente, p.rendement,
-                        p.signal_e_s_a, p.snr, p.snr_element});
-    return rows;
+Json mark(const design::PlotMark& m) {
+    return {{"x", m.x}, {"y", m.y}, {"nom", m.name}};
 }
 
-Json linesReport(const design::DesignInput& in, const design::DesignOutcome& outcome,
-                 const std::string& sep) {
-    const design::LineReport r = design::linesOnSensor(in, outcome, design::builtInLines());
+Json marks(const std::vector<design::PlotMark>& list) {
+    Json out = Json::array();
+    for (const design::PlotMark& m : list) out.push_back(mark(m));
+    return out;
+}
+
+// The model's description of each plot, as the page draws it.
+Json plots(const design::DesignInput& in, const design::DesignOutcome& outcome,
+           const design::LineReport& lines) {
+    Json out = Json::array();
+    for (const design::PlotDescription& p : design::describePlots(in, outcome, lines)) {
+        Json curves = Json::array();
+        for (const auto& [name, points] : p.curves)
+            curves.push_back({{"nom", name}, {"points", curve(points)}});
+        out.push_back({{"id", p.id},
+                       {"titre", p.title},
+                       {"x", p.xTitle},
+                       {"y", p.yTitle},
+                       {"entier", p.wholeX},
+                       {"courbes", curves},
+                       {"total", p.lastIsTotal},
+                       {"niveau", p.level ? Json(*p.level) : Json()},
+                       {"nomNiveau", p.levelName},
+                       {"point", p.mark ? mark(*p.mark) : Json()},
+                       {"etiquettes", marks(p.labels)},
+                       {"traits", marks(p.lineMarks)}});
+    }
+    return out;
+}
+
+Json linesReport(const design::LineReport& r, const std::string& sep) {
     Json lines = Json::array(), pairs = Json::array(), lamps = Json::array();
     for (const design::LineOnSensor& l : r.lines)
         lines.push_back({{"nom", l.line->name},
@@ -155,9 +179,9 @@ Json evaluateDesign(const Json& args) {
     }
     answer["resultats"] = results;
     answer["nombres"] = numbers;  // every digit, for a copy and for the checks
-    answer["spectre"] = spectrumRows(in, outcome);
-    answer["snr_pose"] = curve(design::snrAgainstExposure(in));
-    answer["raies"] = linesReport(in, outcome, sep);
+    const design::LineReport lines = design::linesOnSensor(in, outcome, design::builtInLines());
+    answer["graphiques"] = plots(in, outcome, lines);
+    answer["raies"] = linesReport(lines, sep);
     return answer;
 }
 

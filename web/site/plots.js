@@ -1,67 +1,79 @@
-// The design's plots: the efficiencies and the S/N across the range, and
-// the S/N against the exposure. Drawn by uPlot, served from this site.
+// The design's plots, drawn as the model describes them (titles, axes,
+// curves, target, marked point, named lines): the page adds only colours.
+// Drawn by uPlot, served from this site.
 import uPlot from "./uPlot.esm.js";
 import { el } from "./dom.js";
 
-const COLOURS = ["#1f77b4", "#ff7f0e", "#2ca02c", "#d62728", "#9467bd", "#8c564b", "#222222"];
+const COLOURS = ["#1f77b4", "#2ca02c", "#ff7f0e", "#9467bd", "#d62728", "#8c564b"];
+const LEVEL = "#b00000";
 const charts = {};
-let lines = [];
+const described = {};
 
-const FIGURES = [
-  {
-    id: "rendement", title: "Rendement selon la longueur d'onde", x: "Longueur d'onde (Å)", y: "Transmission",
-    series: ["Atmosphère", "Télescope", "Réseau", "QE", "Fente", "Total"],
-    data: (a) => columns(a.spectre, [0, 1, 2, 3, 4, 5, 6]),
-  },
-  {
-    id: "snr-lambda", title: "S/N selon la longueur d'onde", x: "Longueur d'onde (Å)", y: "S/N",
-    series: ["par pixel", "par élément"], marks: true,
-    data: (a) => columns(a.spectre, [0, 8, 9]),
-  },
-  {
-    id: "snr-pose", title: "S/N selon la pose totale", x: "Pose totale (s)", y: "S/N",
-    series: ["par pixel"],
-    data: (a) => a.snr_pose,
-  },
-];
-
-function columns(rows, indexes) {
-  return indexes.map((i) => rows.map((r) => r[i]));
+// Every curve of a plot shares the first one's abscissas; the target is a
+// flat series over them.
+function dataOf(plot) {
+  const xs = plot.courbes[0]?.points[0] ?? [];
+  const data = [xs, ...plot.courbes.map((c) => c.points[1])];
+  if (plot.niveau !== null) data.push(xs.map(() => plot.niveau));
+  return data;
 }
 
-// The reference lines on the sensor, as vertical marks with their names.
+function seriesOf(plot) {
+  const series = plot.courbes.map((c, i) => {
+    const total = plot.total && i === plot.courbes.length - 1;
+    return { label: c.nom, stroke: total ? "#000" : COLOURS[i % COLOURS.length], width: total ? 3 : 2 };
+  });
+  if (plot.niveau !== null) series.push({ label: plot.nomNiveau, stroke: LEVEL, width: 1, dash: [6, 4] });
+  return series;
+}
+
+function text(ctx, words, x, y, vertical) {
+  ctx.save();
+  ctx.translate(x, y);
+  if (vertical) ctx.rotate(-Math.PI / 2);
+  ctx.fillText(words, 0, 0);
+  ctx.restore();
+}
+
+// The named lines (vertical), the named points and the marked point.
 function drawMarks(u) {
+  const plot = described[u.root.dataset.id];
   const { ctx } = u;
   const { top, height } = u.bbox;
   ctx.save();
   ctx.strokeStyle = "#888";
   ctx.fillStyle = "#444";
   ctx.font = `${Math.round(10 * devicePixelRatio)}px sans-serif`;
-  for (const line of lines) {
-    const x = Math.round(u.valToPos(line.lambda_a, "x", true));
+  for (const line of plot.traits) {
+    const x = Math.round(u.valToPos(line.x, "x", true));
     ctx.beginPath();
     ctx.moveTo(x, top);
     ctx.lineTo(x, top + height);
     ctx.stroke();
-    ctx.save();
-    ctx.translate(x - 3, top + height - 4);
-    ctx.rotate(-Math.PI / 2);
-    ctx.fillText(line.nom, 0, 0);
-    ctx.restore();
+    text(ctx, line.nom, x - 3, top + height - 4, true);
+  }
+  const points = [...plot.etiquettes, ...(plot.point ? [plot.point] : [])];
+  for (const p of points) {
+    const x = u.valToPos(p.x, "x", true), y = u.valToPos(p.y, "y", true);
+    ctx.beginPath();
+    ctx.arc(x, y, 3 * devicePixelRatio, 0, 2 * Math.PI);
+    ctx.fill();
+    text(ctx, p.nom, x + 5, y - 5, false);
   }
   ctx.restore();
 }
 
-function options(figure, width) {
+function options(plot, width) {
   return {
-    title: figure.title,
+    title: plot.titre,
     width,
     height: 260,
     scales: { x: { time: false } },
-    axes: [{ label: figure.x }, { label: figure.y, size: 60 }],
-    series: [{ label: figure.x }, ...figure.series.map((label, i) => ({ label, stroke: COLOURS[i], width: 2 }))],
+    axes: [{ label: plot.x, ...(plot.entier ? { incrs: [1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000] } : {}) },
+      { label: plot.y, size: 60 }],
+    series: [{ label: plot.x }, ...seriesOf(plot)],
     legend: { live: false },
-    hooks: figure.marks ? { draw: [drawMarks] } : {},
+    hooks: { draw: [drawMarks] },
   };
 }
 
@@ -73,34 +85,37 @@ function chartWidth() {
   return Math.max(280, Math.min(640, container().clientWidth - 16));
 }
 
-function ensureFigures() {
-  for (const figure of FIGURES) {
-    if (document.getElementById(`fig-${figure.id}`)) continue;
-    const box = el("figure", { id: `fig-${figure.id}`, class: "graphique" },
-      el("div", { class: "trace", role: "img", "aria-label": figure.title }),
-      el("figcaption", { class: "sans-graphique" }));
-    container().append(box);
-  }
+function figureOf(plot) {
+  let box = document.getElementById(`fig-${plot.id}`);
+  if (box) return box;
+  box = el("figure", { id: `fig-${plot.id}`, class: "graphique" },
+    el("div", { class: "trace", role: "img", "aria-label": plot.titre }),
+    el("figcaption", { class: "sans-graphique" }));
+  container().append(box);
+  return box;
 }
 
 export function drawPlots(answer, message = "") {
-  ensureFigures();
-  lines = (answer?.raies?.raies ?? []).filter((l) => l.marquee);
-  for (const figure of FIGURES) {
-    const box = document.getElementById(`fig-${figure.id}`);
-    const caption = box.querySelector("figcaption");
-    const data = answer ? figure.data(answer) : null;
+  const plots = answer?.graphiques ?? Object.values(described);
+  for (const plot of plots) {
+    const box = figureOf(plot);
+    const data = answer ? dataOf(plot) : null;
     const usable = data && data[0].length > 1;
-    caption.textContent = usable ? "" : `Pas de graphique : ${message || "aucun point"}`;
+    box.querySelector("figcaption").textContent = usable ? "" : `Pas de graphique : ${message || "aucun point"}`;
     box.querySelector(".trace").hidden = !usable;
+    box.querySelector(".trace").setAttribute("aria-label", plot.titre);
     if (!usable) continue;
-    if (!charts[figure.id]) {
-      charts[figure.id] = new uPlot(options(figure, chartWidth()), data, box.querySelector(".trace"));
-    } else {
-      // Drawn first while its page was hidden: take the width now shown.
-      if (charts[figure.id].width !== chartWidth()) charts[figure.id].setSize({ width: chartWidth(), height: 260 });
-      charts[figure.id].setData(data);
+    const sameSeries = described[plot.id] && JSON.stringify(seriesOf(described[plot.id])) === JSON.stringify(seriesOf(plot));
+    described[plot.id] = plot;
+    if (charts[plot.id] && sameSeries) {
+      charts[plot.id].setSize({ width: chartWidth(), height: 260 });
+      charts[plot.id].setData(data);
+      continue;
     }
+    charts[plot.id]?.destroy();
+    box.querySelector(".trace").replaceChildren();
+    charts[plot.id] = new uPlot(options(plot, chartWidth()), data, box.querySelector(".trace"));
+    charts[plot.id].root.dataset.id = plot.id;
   }
 }
 

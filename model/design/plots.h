@@ -1,0 +1,56 @@
+#pragma once
+
+// What the design's plots show, described once for every face: each plot's
+// title, axes, curves, target line, marked point and the lines it names.
+// The window's charts and the page's draw exactly this.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/design/design.h"
+#include "model/design/lines.h"
+
+namespace kelvora::design {
+
+struct PlotMark {
+    double x = 0, y = 0;
+    std::string name;
+};
+
+struct PlotDescription {
+    const char* id = "";  // "snr_pose", "snr_magnitude", "spectre", "rendement", "snr_lambda"
+    std::string title, xTitle, yTitle;
+    bool wholeX = false;  // integer ticks (pixels)
+    std::vector<std::pair<std::string, Curve>> curves;  // (name, points), all on the same x
+    bool lastIsTotal = false;                           // drawn heavier, in black
+    std::optional<double> level;  // a horizontal line (the target), named levelName
+    std::string levelName;
+    std::optional<PlotMark> mark;
+    std::vector<PlotMark> labels;     // named points (lines on the spectrum), no legend
+    std::vector<PlotMark> lineMarks;  // named vertical lines at x (lines on a λ axis)
+};
+
+inline constexpr std::size_t kPlotCount = 5;
+// Each plot's id and its name as said aloud, in the order the faces show them.
+// In the header: the window's plots module reads it without the model.
+struct PlotName {
+    const char* id;
+    const char* name;
+};
+inline constexpr std::array<PlotName, kPlotCount> kPlotNames{{
+    {"snr_pose", "S/N selon la pose totale"},
+    {"snr_magnitude", "S/N selon la magnitude de l'étoile"},
+    {"spectre", "Spectre sur le capteur"},
+    {"rendement", "Rendement selon la longueur d'onde"},
+    {"snr_lambda", "S/N selon la longueur d'onde"},
+}};
+
+// The plots of an evaluated, possible design; `lines` are the design's own.
+std::array<PlotDescription, kPlotCount> describePlots(const DesignInput& in,
+                                                      const DesignOutcome& outcome,
+                                                      const LineReport& lines);
+
+}  // namespace kelvora::design
