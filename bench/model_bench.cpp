@@ -37,7 +37,7 @@ namespace {
 // a QE curve, a black body.
 kelvora::design::DesignInput fullChain() {
     kelvora::design::DesignInput input;
-    kelvora::design::setKey(input, "detecteur", "IMX533", kelvora::DetectorCatalogue());
+    kelvora::design::applyDetector(input, *kelvora::DetectorCatalogue().find("IMX533"));
     input.geometrie = kelvora::design::Geometry::Littrow;
     input.fente_um = 20;
     input.cible_snr = 100;
@@ -66,7 +66,7 @@ BENCHMARK(spectrum200)->Name("spectre-200-rows")->Unit(benchmark::kMicrosecond);
 // observer's target: R = 10,000 at Hα on a 200 mm f/10 with an IMX533.
 void proposerDefault(benchmark::State& state) {
     kelvora::design::DesignInput fixed;
-    kelvora::design::setKey(fixed, "detecteur", "IMX533", kelvora::DetectorCatalogue());
+    kelvora::design::applyDetector(fixed, *kelvora::DetectorCatalogue().find("IMX533"));
     fixed.focale_mm = 2000;
     fixed.seeing_arcsec = 2.5;
     fixed.lambda_a = 6563;

@@ -13,14 +13,14 @@ namespace {
 
 // The form's fields that mean the same as a design key.
 constexpr std::pair<Control, const char*> kShared[] = {
-    {Control::txtDiametre, "diametre_mm"},   {Control::txtFocale, "focale_mm"},
-    {Control::txtSeeing, "seeing_arcsec"},   {Control::txtTraits, "traits_mm"},
-    {Control::txtOrdre, "ordre"},            {Control::txtCollimateur, "collimateur_mm"},
-    {Control::txtChambre, "objectif_mm"},    {Control::txtDistance, "distance_objectif_mm"},
-    {Control::txtWavelength, "lambda_a"},    {Control::txtMagEtoile, "mag_etoile"},
-    {Control::txtMagCiel, "mag_ciel"},       {Control::txtTi, "pose_s"},
-    {Control::txtNexposure, "poses"},        {Control::txtBruit, "bruit_e"},
-    {Control::txtBin1, "bin_x"},             {Control::txtBin2, "bin_y"},
+    {Control::txtDiametre, "diametre_mm"}, {Control::txtFocale, "focale_mm"},
+    {Control::txtSeeing, "seeing_arcsec"}, {Control::txtTraits, "traits_mm"},
+    {Control::txtOrdre, "ordre"},          {Control::txtCollimateur, "collimateur_mm"},
+    {Control::txtChambre, "objectif_mm"},  {Control::txtDistance, "distance_objectif_mm"},
+    {Control::txtWavelength, "lambda_a"},  {Control::txtMagEtoile, "mag_etoile"},
+    {Control::txtMagCiel, "mag_ciel"},     {Control::txtTi, "pose_s"},
+    {Control::txtNexposure, "poses"},      {Control::txtBruit, "bruit_e"},
+    {Control::txtBin1, "bin_x"},           {Control::txtBin2, "bin_y"},
 };
 
 }  // namespace

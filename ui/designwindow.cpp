@@ -277,8 +277,8 @@ void DesignWindow::sensorChosen() {
 // Every field is read as every face reads keys; the first refused is the error.
 std::string DesignWindow::readFields(design::DesignInput& in) const {
     std::vector<design::KeyValue> keys;
-    keys.push_back({"geometrie", design::geometryName(
-                                     design::Geometry(geometry_->currentData().toInt()))});
+    keys.push_back(
+        {"geometrie", design::geometryName(design::Geometry(geometry_->currentData().toInt()))});
     for (const auto& [key, box] : words_)
         keys.push_back({key, box->currentData().toString().toStdString()});
     // Typed values keep the last sensor's name: a file then reads back the

@@ -13,9 +13,9 @@
 #include "io/export.h"
 #include "io/usercatalogue.h"
 #include "io/userlines.h"
+#include "model/windowlayout.h"
 #include "ui/designform.h"
 #include "ui/designwindow.h"
-#include "model/windowlayout.h"
 #include "ui/mainwindow.h"
 #include "ui/manual.h"
 #include "ui/paths.h"
@@ -152,7 +152,8 @@ void Workbench::designEdited(const design::DesignInput& in) {
 
 void Workbench::takeWindowValues() {
     if (!designWindow_) return;
-    const design::DesignInput in = designform::designFromForm(window_.readWindow(), catalogue(), design_.design);
+    const design::DesignInput in =
+        designform::designFromForm(window_.readWindow(), catalogue(), design_.design);
     designWindow_->showValues(in);
     designEdited(in);
 }

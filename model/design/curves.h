@@ -16,8 +16,7 @@ Curve snrAgainstExposure(const DesignInput& in, int points = 100);
 // (or of the limiting magnitude).
 Curve snrAgainstMagnitude(const DesignInput& in, int points = 100);
 // Wavelength (Å) against the unbinned pixel along the dispersion.
-Curve spectrumAcrossSensor(const DesignInput& in, const DesignOutcome& outcome,
-                           int points = 100);
+Curve spectrumAcrossSensor(const DesignInput& in, const DesignOutcome& outcome, int points = 100);
 
 // The wavelength (Å) that falls on an unbinned pixel (0 to nx, the
 // sensor's first edge to its last); NaN if the instrument is impossible.

@@ -75,7 +75,9 @@ std::optional<Geometry> geometryByName(std::string_view name) {
 std::string geometryList() {
     std::string list;
     for (int i = 0; i < kGeometryCount; ++i)
-        list += std::string(i == 0 ? "" : i + 1 < kGeometryCount ? ", " : " ou ") +
+        list += std::string(i == 0                   ? ""
+                            : i + 1 < kGeometryCount ? ", "
+                                                     : " ou ") +
                 kGeometries[i].name;
     return list;
 }

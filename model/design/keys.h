@@ -46,8 +46,8 @@ struct KeyedDesign {
 // every other key in any order. `separator` is the face's decimal separator:
 // with "," both the comma and the period are read.
 [[nodiscard]] KeyedDesign designFromKeys(std::span<const KeyValue> keys,
-                                         const DetectorCatalogue& catalogue,
-                                         DesignInput base = {}, std::string_view separator = ".");
+                                         const DetectorCatalogue& catalogue, DesignInput base = {},
+                                         std::string_view separator = ".");
 
 // One key alone; the sensor's name also sets its values (see applyDetector).
 [[nodiscard]] std::optional<KeyError> setKey(DesignInput& in, const KeyValue& value,

@@ -125,8 +125,8 @@ constexpr auto kRows = std::to_array<KeyRow>({
     ofSensor(whole("pixels", nullptr, "Pixels", &D::pixels,
                    {1, false, kInf, false, false, "aucun pixel : au moins 1"})),
     ofSensor(number("bruit_e", nullptr, "Bruit lecture", "e⁻", &D::bruit_e, kNotNegative)),
-    ofSensor(number("obscurite_e_s", nullptr, "Obscurité", "e⁻/s", &D::obscurite_e_s,
-                    kNotNegative)),
+    ofSensor(
+        number("obscurite_e_s", nullptr, "Obscurité", "e⁻/s", &D::obscurite_e_s, kNotNegative)),
     ofSensor(number("puits_e", nullptr, "Puits", "e⁻", &D::puits_e, kPositive)),
     ofSensor(number("qe", nullptr, "QE au pic", "", &D::qe, kFraction,
                     "Rendement quantique au pic de la courbe du capteur")),

@@ -133,8 +133,8 @@ std::string describe(const KeyError& e, std::string_view separator) {
             return "valeur impossible : " + quoted(labelOf(e.key)) + " = " + value +
                    " (nombre fini)";
         case Cause::OutOfRange:
-            return "valeur impossible : " + quoted(labelOf(e.key)) + " = " + value + " (" +
-                   e.need + ")";
+            return "valeur impossible : " + quoted(labelOf(e.key)) + " = " + value + " (" + e.need +
+                   ")";
         case Cause::NoDiffraction:
             break;
     }

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-
 namespace kelvora::design {
 
 const std::vector<Line>& builtInLines() {

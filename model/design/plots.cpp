@@ -25,8 +25,8 @@ void target(const DesignInput& in, PlotDescription& p) {
 }
 
 // With a target: the line and its solved point; else the given point.
-PlotDescription snrPlot(std::size_t index, const DesignInput& in, Curve curve,
-                        PlotMark withTarget, PlotMark without) {
+PlotDescription snrPlot(std::size_t index, const DesignInput& in, Curve curve, PlotMark withTarget,
+                        PlotMark without) {
     PlotDescription p = named(index);
     p.curves.emplace_back("S/N", std::move(curve));
     p.yTitle = "S/N";
@@ -93,8 +93,9 @@ std::array<PlotDescription, kPlotCount> describePlots(const DesignInput& in,
                                                       const LineReport& lines) {
     const DesignResult& r = *outcome.result;
     std::array<PlotDescription, kPlotCount> set;
-    set[0] = snrPlot(0, in, snrAgainstExposure(in), {r.pose_cible_s, in.cible_snr, "pose pour la cible"},
-                     {in.pose_s, r.snr, "pose donnée"});
+    set[0] =
+        snrPlot(0, in, snrAgainstExposure(in), {r.pose_cible_s, in.cible_snr, "pose pour la cible"},
+                {in.pose_s, r.snr, "pose donnée"});
     set[0].xTitle = "pose totale (s)";
     set[1] = snrPlot(1, in, snrAgainstMagnitude(in),
                      {r.magnitude_limite, in.cible_snr, "magnitude limite"},

@@ -23,7 +23,7 @@ struct PlotMark {
 struct PlotDescription {
     const char* id = "";  // "snr_pose", "snr_magnitude", "spectre", "rendement", "snr_lambda"
     std::string title, xTitle, yTitle;
-    bool wholeX = false;  // integer ticks (pixels)
+    bool wholeX = false;                                // integer ticks (pixels)
     std::vector<std::pair<std::string, Curve>> curves;  // (name, points), all on the same x
     bool lastIsTotal = false;                           // drawn heavier, in black
     std::optional<double> level;  // a horizontal line (the target), named levelName

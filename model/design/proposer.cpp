@@ -109,8 +109,8 @@ std::optional<KeyError> readList(std::string_view key, std::string_view text,
         const auto v = strictNumber(part);
         if (!v) return KeyError{KeyError::Cause::NotANumber, std::string(key), std::string(part)};
         if (*v < 0)
-            return KeyError{KeyError::Cause::OutOfRange, std::string(key), {}, *v, 0,
-                            "doit être ≥ 0"};
+            return KeyError{
+                KeyError::Cause::OutOfRange, std::string(key), {}, *v, 0, "doit être ≥ 0"};
         values.push_back(*v);
     }
     out = std::move(values);
@@ -122,7 +122,11 @@ std::optional<KeyError> readGeometries(std::string_view text, std::vector<Geomet
     for (std::string_view part : split(text)) {
         const auto g = geometryByName(part);
         if (!g)
-            return KeyError{KeyError::Cause::UnknownWord, "geometries", std::string(part), 0, 0,
+            return KeyError{KeyError::Cause::UnknownWord,
+                            "geometries",
+                            std::string(part),
+                            0,
+                            0,
                             geometryList()};
         values.push_back(*g);
     }

@@ -8,8 +8,8 @@
 #include "model/design/keytable.h"
 #include "model/design/labels.h"
 #include "model/floatconv.h"
-#include "tests/support/keyed.h"
 #include "model/numbertext.h"
+#include "tests/support/keyed.h"
 
 namespace kelvora::design {
 namespace {
@@ -134,8 +134,7 @@ TEST(DesignErrors, NameTheCauseAndTheLimit) {
                {"lambda_a", "6563"}}),
          "pas de diffraction : m·N·λ − sin α = 1.08 > 1 ; longueur d'onde maximale 6250 Å"},
         {with({{"focale_mm", "0"}}), "valeur impossible : « Focale (mm) » = 0 (doit être > 0)"},
-        {with({{"pixels", "0"}}),
-         "valeur impossible : « Pixels » = 0 (aucun pixel : au moins 1)"},
+        {with({{"pixels", "0"}}), "valeur impossible : « Pixels » = 0 (aucun pixel : au moins 1)"},
         {with({{"geometrie", "convergent"}, {"ordre0_px", "768"}}),
          "valeur impossible : « Ordre 0 au pixel » = 768 (l'ordre 0 doit précéder le dernier "
          "pixel)"},
@@ -185,7 +184,8 @@ TEST(DesignKeys, RefusedKeysAreDataSaidInFrench) {
         {"ordre", "1.5", ".", "« Ordre » : « 1.5 » n'est pas un nombre entier"},
         {"bin_x", "2,5", ",", "« Bin X » : « 2,5 » n'est pas un nombre entier"},
         {"poses", "1e400", ".",
-         "« Nombre de poses » : « 1e400 » n'est pas un nombre (le séparateur décimal est le point)"},
+         "« Nombre de poses » : « 1e400 » n'est pas un nombre (le séparateur décimal est le "
+         "point)"},
         {"geometrie", "droite", ".",
          "« Géométrie » : « droite » n'est pas un choix possible (normale, incidence, littrow, "
          "deviation ou convergent)"},
@@ -222,7 +222,9 @@ TEST(DesignKeys, TheSensorFirstInAnyOrder) {
         DesignInput applied;
         applyDetector(applied, d);
         for (const KeyRow& row : keyRows())
-            if (row.number) EXPECT_EQ(keyNumber(alone, row), keyNumber(applied, row)) << row.key;
+            if (row.number) {
+                EXPECT_EQ(keyNumber(alone, row), keyNumber(applied, row)) << row.key;
+            }
         EXPECT_EQ(alone.pixel_um, std::stod(floatconv::general(d.p * 1000, 12))) << d.caption;
     }
 }

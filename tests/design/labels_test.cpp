@@ -42,10 +42,14 @@ TEST(DesignLabels, EveryKeyAndResultHasExactlyOneRow) {
 // Labels with their units, as the window, the page and the help show them.
 TEST(DesignLabels, LabelsCarryTheirUnits) {
     const std::pair<const char*, const char*> cases[] = {
-        {"diametre_mm", "Diamètre (mm)"},  {"seeing_arcsec", "Seeing (\")"},
-        {"fente_um", "Fente (µm, 0 : sans)"}, {"cible_snr", "S/N cible (0 : sans)"},
-        {"snr_par", "S/N visé"},           {"ordre", "Ordre"},
-        {"pas_une_cle", "pas_une_cle"},    {"largeur_reseau_mm", "Largeur gravée du réseau (mm)"},
+        {"diametre_mm", "Diamètre (mm)"},
+        {"seeing_arcsec", "Seeing (\")"},
+        {"fente_um", "Fente (µm, 0 : sans)"},
+        {"cible_snr", "S/N cible (0 : sans)"},
+        {"snr_par", "S/N visé"},
+        {"ordre", "Ordre"},
+        {"pas_une_cle", "pas_une_cle"},
+        {"largeur_reseau_mm", "Largeur gravée du réseau (mm)"},
     };
     for (const auto& [key, label] : cases) EXPECT_EQ(labelOf(key), label);
     EXPECT_EQ(fullLabel(*findKey("geometrie"), true), "&Géométrie");

@@ -19,10 +19,10 @@ DesignFile unusualFile() {
     f.window.detector.reset();
     f.window.barlow = false;
     f.design = testkeys::designWith({{"detecteur", "IMX183"},
-                                    {"geometrie", "deviation"},
-                                    {"deviation_deg", "0.1"},
-                                    {"qe", "0.30000000000000004"},
-                                    {"bruit_e", "2.2250738585072014e-308"}});
+                                     {"geometrie", "deviation"},
+                                     {"deviation_deg", "0.1"},
+                                     {"qe", "0.30000000000000004"},
+                                     {"bruit_e", "2.2250738585072014e-308"}});
     f.hasDesign = true;
     return f;
 }

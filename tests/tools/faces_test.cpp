@@ -110,7 +110,8 @@ TEST(Faces, EachBadInputIsSaidAlike) {
         byCompanion(keys, err);
         EXPECT_NE(err.find(said), std::string::npos) << err;
         const bool typed = design::isTextKey(keys[0].first) ||
-                           design::strictNumber(keys[0].second) || !design::isInputKey(keys[0].first);
+                           design::strictNumber(keys[0].second) ||
+                           !design::isInputKey(keys[0].first);
         if (!typed) continue;  // a file holds a number key as a number: another mistake
         std::string fileError;
         const Json results = byFile(keys, fileError);

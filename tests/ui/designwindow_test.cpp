@@ -35,11 +35,11 @@ class DesignWindowTest : public testing::WorkbenchTest {
     QString fileWithDesign() {
         io::DesignFile f;
         f.design = testkeys::designWith({{"detecteur", "IMX533"},
-                                        {"geometrie", "littrow"},
-                                        {"traits_mm", "1800"},
-                                        {"collimateur_mm", "200"},
-                                        {"objectif_mm", "85"},
-                                        {"lambda_a", "6563"}});
+                                         {"geometrie", "littrow"},
+                                         {"traits_mm", "1800"},
+                                         {"collimateur_mm", "200"},
+                                         {"objectif_mm", "85"},
+                                         {"lambda_a", "6563"}});
         f.hasDesign = true;
         const QString p = path("be.kelvora");
         EXPECT_EQ(io::writeDesignFile(p.toStdString(), f), "");
@@ -235,7 +235,8 @@ TEST_F(DesignWindowTest, PlotsDrawTheModelsCurves) {
     const design::DesignInput in = bench().design().design;
     const design::DesignOutcome outcome = design::evaluate(in);
     const design::DesignResult r = *outcome.result;
-    const PlotSet set = design::describePlots(in, outcome, design::linesOnSensor(in, outcome, bench().lines()));
+    const PlotSet set =
+        design::describePlots(in, outcome, design::linesOnSensor(in, outcome, bench().lines()));
     EXPECT_EQ(set[0].curves[0].second, design::snrAgainstExposure(in));
     EXPECT_EQ(set[0].mark->x, r.pose_cible_s);
     EXPECT_EQ(set[1].mark->x, r.magnitude_limite);

@@ -104,8 +104,7 @@ void draw(QChart* chart, const Plot& plot) {
             QPen(total ? QColor(Qt::black) : palette[i % std::size(palette)], total ? 3 : 2));
         series.push_back(line);
     }
-    const design::Curve& first =
-        plot.curves.empty() ? design::Curve{} : plot.curves.front().second;
+    const design::Curve& first = plot.curves.empty() ? design::Curve{} : plot.curves.front().second;
     if (plot.level && !first.empty())
         series.push_back(
             lineOf({{first.front().first, *plot.level}, {first.back().first, *plot.level}},

@@ -1,5 +1,5 @@
-#include <new>
 #include "web/api/api.h"
+#include <new>
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten/emscripten.h>
