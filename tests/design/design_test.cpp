@@ -14,15 +14,8 @@
 namespace kelvora::design {
 namespace {
 
-DesignInput with(testkeys::Keys keys) {
-    return testkeys::designWith(keys);
-}
-
-DesignResult result(const DesignInput& in) {
-    const DesignOutcome o = evaluate(in);
-    EXPECT_TRUE(o.result) << testkeys::said(o);
-    return o.result.value_or(DesignResult{});
-}
+using testkeys::result;
+using testkeys::with;
 
 // Published figures of real instruments (docs/physics.md gives the sources).
 TEST(DesignRealInstruments, DispersionAndResolution) {

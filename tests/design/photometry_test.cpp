@@ -13,15 +13,8 @@
 namespace kelvora::design {
 namespace {
 
-DesignInput with(testkeys::Keys keys) {
-    return testkeys::designWith(keys);
-}
-
-DesignResult result(const DesignInput& in) {
-    const DesignOutcome o = evaluate(in);
-    EXPECT_TRUE(o.result) << testkeys::said(o);
-    return o.result.value_or(DesignResult{});
-}
+using testkeys::result;
+using testkeys::with;
 
 // Bessell, Castelli & Plez (1998): V = 0 gives about 1005 photons s⁻¹ cm⁻² Å⁻¹ at 5500 Å.
 TEST(DesignPhotometry, ZeroPointTimesTheArea) {

@@ -25,9 +25,20 @@ inline design::DesignInput designWith(Keys keys, design::DesignInput base = {}) 
     return read.input;
 }
 
+inline design::DesignInput with(Keys keys) {
+    return designWith(keys);
+}
+
 // The outcome's error as the companion says it; "" without one.
 inline std::string said(const design::DesignOutcome& o) {
     return o.error ? design::describe(*o.error, ".") : std::string();
+}
+
+// The results of a design that must be possible.
+inline design::DesignResult result(const design::DesignInput& in) {
+    const design::DesignOutcome o = design::evaluate(in);
+    EXPECT_TRUE(o.result) << said(o);
+    return o.result.value_or(design::DesignResult{});
 }
 
 }  // namespace kelvora::testkeys
