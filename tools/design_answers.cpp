@@ -11,17 +11,21 @@ namespace kelvora::cli {
 
 namespace {
 
-// The design keys given, read as every face reads them, and the proposer's own.
+// The design keys given, read as every face reads them, and the proposer's
+// own; the first refused key's message in `error`.
 design::DesignInput applyKeys(const design::DesignInput& base, const CalcOptions& o,
-                              const DetectorCatalogue& catalogue, design::ProposerRequest* q) {
+                              const DetectorCatalogue& catalogue, design::ProposerRequest* q,
+                              std::string& error) {
     std::vector<design::KeyValue> keys;
     for (const auto& [key, values] : o.fields) {
-        if (q && design::isProposerKey(key))
-            (void)design::setProposerKey(*q, key, values.front());  // checked with the arguments
-        else
+        if (!q || !design::isProposerKey(key))
             keys.push_back({key, values.front()});
+        else if (const auto e = design::setProposerKey(*q, key, values.front()); e && error.empty())
+            error = design::describe(*e, ".");
     }
-    return design::designFromKeys(keys, catalogue, base).input;  // checked with the arguments
+    design::KeyedDesign read = design::designFromKeys(keys, catalogue, base);
+    if (!read.errors.empty() && error.empty()) error = design::describe(read.errors[0], ".");
+    return std::move(read.input);
 }
 
 }  // namespace
@@ -30,7 +34,12 @@ int printProposals(const design::DesignInput& base, const CalcOptions& o,
                    const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out,
                    std::ostream& err) {
     design::ProposerRequest q;
-    const design::DesignInput fixed = applyKeys(base, o, catalogue, &q);
+    std::string error;
+    const design::DesignInput fixed = applyKeys(base, o, catalogue, &q, error);
+    if (!error.empty()) {
+        err << "kelvora-calc : " << error << '\n';
+        return 2;
+    }
     if (!(q.resolution_cible > 0)) {
         err << "kelvora-calc : proposer : resolution_cible=R est requise ; voir kelvora-calc "
                "proposer --help\n";
@@ -58,7 +67,12 @@ int printProposals(const design::DesignInput& base, const CalcOptions& o,
 int printLines(const design::DesignInput& base, const CalcOptions& o,
                const DetectorCatalogue& catalogue, const std::vector<design::Line>& lines,
                OutputFormat format, std::ostream& out, std::ostream& err) {
-    const design::DesignInput in = applyKeys(base, o, catalogue, nullptr);
+    std::string error;
+    const design::DesignInput in = applyKeys(base, o, catalogue, nullptr, error);
+    if (!error.empty()) {
+        err << "kelvora-calc : " << error << '\n';
+        return 2;
+    }
     const design::DesignOutcome outcome = design::evaluate(in);
     if (!outcome.result) {
         err << design::describe(*outcome.error, ".") << '\n';

@@ -54,9 +54,11 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
             if (sizes[j] > 1) cells.push_back(inputCell(fields[j].first, value));
         }
         // Every key on every row, the sensor first: a swept sensor never
-        // overrides a value given with it. Keys were checked with the arguments.
-        const design::DesignInput in = design::designFromKeys(keys, catalogue, base).input;
-        const design::DesignOutcome outcome = design::evaluate(in);
+        // overrides a value given with it.
+        const design::KeyedDesign read = design::designFromKeys(keys, catalogue, base);
+        const design::DesignInput& in = read.input;
+        design::DesignOutcome outcome = design::evaluate(in);
+        if (!read.errors.empty()) outcome = {std::nullopt, {}, read.errors.front()};
         if (outcome.result) {
             for (const design::NamedResult& n : design::namedResults(*outcome.result, withTarget))
                 cells.push_back(io::designResultCell(n.cell));
@@ -80,7 +82,12 @@ int printDesignSpectrum(const design::DesignInput& base, const CalcOptions& o,
                         std::ostream& err) {
     std::vector<design::KeyValue> keys;
     for (const Field& f : o.fields) keys.push_back({f.first, f.second.front()});
-    const design::DesignInput in = design::designFromKeys(keys, catalogue, base).input;
+    const design::KeyedDesign read = design::designFromKeys(keys, catalogue, base);
+    if (!read.errors.empty()) {
+        err << "kelvora-calc : " << design::describe(read.errors.front(), ".") << '\n';
+        return 2;
+    }
+    const design::DesignInput& in = read.input;
     const design::DesignOutcome outcome = design::evaluate(in);
     if (!outcome.result) {
         err << design::describe(*outcome.error, ".") << '\n';

@@ -17,9 +17,9 @@ inline constexpr double kAngstromsPerMm = 1e7;
 using Optics = SolvedGrating;
 
 // The first rule the inputs break, or none.
-std::optional<KeyError> checkInputs(const DesignInput& in);
+[[nodiscard]] std::optional<KeyError> checkInputs(const DesignInput& in);
 // Solves the grating equation; or why there is no diffraction.
-std::optional<KeyError> solveGrating(const DesignInput& in, Optics& o);
+[[nodiscard]] std::optional<KeyError> solveGrating(const DesignInput& in, Optics& o);
 
 // Å per binned pixel for light leaving the grating at beta (radians).
 double dispersionAt(const DesignInput& in, const Optics& o, double beta);

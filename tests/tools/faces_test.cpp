@@ -5,35 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "io/designfile.h"
 #include "model/design/keys.h"
 #include "model/design/labels.h"
 #include "model/design/shown.h"
+#include "tests/support/faces.h"
 #include "tools/calc_cli.h"
 
 namespace kelvora::cli {
 namespace {
 
-using Json = nlohmann::json;
-using Pairs = std::vector<std::pair<std::string, std::string>>;
-
-Json table() {
-    std::ifstream in(KELVORA_SOURCE_DIR "/tests/data/faces.json");
-    return Json::parse(in);
-}
-
-// The table's designs, then each sensor of the catalogue named alone.
-std::vector<Pairs> designs() {
-    std::vector<Pairs> out;
-    for (const Json& d : table()["designs"]) out.push_back(d.get<Pairs>());
-    const DetectorCatalogue catalogue;
-    for (const DetectorModel& d : catalogue.rows()) out.push_back({{"detecteur", d.caption}});
-    return out;
-}
+using testkeys::Json;
+using testkeys::Pairs;
 
 Json resultsOf(const design::DesignInput& in) {
     const design::DesignOutcome o = design::evaluate(in);
@@ -82,7 +67,7 @@ Json byCompanion(const Pairs& keys, std::string& err) {
 }
 
 TEST(Faces, TheSameDesignGivesTheSameResultsEverywhere) {
-    for (const Pairs& keys : designs()) {
+    for (const Pairs& keys : testkeys::facesDesigns()) {
         const std::string what = fileOf(keys);
         const Json expected = byModel(keys);
         ASSERT_FALSE(expected.empty()) << what;
@@ -103,7 +88,7 @@ TEST(Faces, ASensorNamedAloneBringsItsPixels) {
 }
 
 TEST(Faces, EachBadInputIsSaidAlike) {
-    for (const Json& bad : table()["bad"]) {
+    for (const Json& bad : testkeys::facesTable()["bad"]) {
         const Pairs keys{{bad["key"], bad["text"]}};
         const std::string said = bad["said"];
         std::string err;

@@ -13,6 +13,7 @@
 
 #include "model/design/curves.h"
 #include "model/design/keys.h"
+#include "tests/support/faces.h"
 #include "tests/support/keyed.h"
 #include "tests/ui/workbench_fixture.h"
 #include "ui/designform.h"
@@ -306,6 +307,47 @@ TEST_F(DesignWindowTest, ExportsTheDesignAsCsvAndJson) {
 
 // Under French settings (the ui_french_settings run) the design window
 // reads and shows the comma.
+// Typed into the window, the sensor chosen first, the keys of every face's
+// table give the design the model's reader gives.
+TEST_F(DesignWindowTest, TypedKeysGiveWhatEveryFaceGives) {
+    DesignWindow& w = open();
+    for (const testkeys::Pairs& keys : testkeys::facesDesigns()) {
+        w.load(design::DesignInput{});
+        for (const auto& [key, text] : keys)
+            if (key == "detecteur") choose(w.sensorChoice(), QString::fromStdString(text));
+        for (const auto& [key, text] : keys) {
+            if (key == "detecteur") continue;
+            auto* box = w.findChild<QComboBox*>(QString::fromStdString(key));
+            if (key == "geometrie")
+                box->setCurrentIndex(static_cast<int>(*design::geometryByName(text)));
+            else if (box)
+                box->setCurrentIndex(box->findData(QString::fromStdString(text)));
+            else
+                w.field(key)->setText(QString::fromStdString(text));
+        }
+        std::vector<design::KeyValue> values;
+        for (const auto& [key, text] : keys) values.push_back({key, text});
+        const design::DesignInput expected =
+            design::designFromKeys(values, DetectorCatalogue()).input;
+        for (const std::string& key : design::inputKeys())
+            EXPECT_EQ(design::keyText(w.input(), key), design::keyText(expected, key)) << key;
+        expectResultsOf(w, expected);
+    }
+}
+
+// A bad value typed in a field is said as every face says it.
+TEST_F(DesignWindowTest, TypedMistakesAreSaidAsEverywhere) {
+    if (QLocale::system().decimalPoint() != QLatin1Char('.')) GTEST_SKIP() << "the table's texts";
+    DesignWindow& w = open();
+    for (const testkeys::Json& bad : testkeys::facesTable()["bad"]) {
+        const std::string key = bad["key"];
+        if (!design::isInputKey(key) || design::isTextKey(key)) continue;  // no such field
+        w.field(key)->setText(QString::fromStdString(bad["text"]));
+        EXPECT_EQ(w.errorLabel()->text().toStdString(), bad["said"].get<std::string>());
+        w.load(design::DesignInput{});
+    }
+}
+
 TEST_F(DesignWindowTest, FrenchSettingsReadAndShowTheComma) {
     if (QLocale::system().decimalPoint() != QLatin1Char(',')) GTEST_SKIP() << "not French";
     DesignWindow& w = open();
