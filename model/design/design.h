@@ -135,6 +135,10 @@ double sinBeta(const SolvedGrating& g, double lambdaA);
 double wavelengthAtPixel(const DesignInput& in, const SolvedGrating& g, double pixel);
 // The unbinned pixel where a wavelength lands; NaN if it is not diffracted.
 double pixelOfWavelength(const DesignInput& in, const SolvedGrating& g, double lambdaA);
+// The resolution element (Å) at another wavelength of a possible design: the
+// image, the pixel, the diffraction limit and the coma where that light
+// leaves the grating. NaN if it is not diffracted.
+double resolutionElementAt(const DesignInput& in, const DesignOutcome& outcome, double lambdaA);
 // The grating's efficiency at a wavelength (Å); NaN if it is not diffracted.
 double gratingEfficiencyAt(const DesignInput& in, const SolvedGrating& g, double lambdaA);
 

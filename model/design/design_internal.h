@@ -27,7 +27,7 @@ double dispersionAt(const DesignInput& in, const Optics& o, double beta);
 double betaAt(const Optics& o, double lambdaA);
 
 // The aberration blur (mm along the dispersion) of the converging beam.
-double convergentComa(const DesignInput& in, const Optics& o);
+double convergentComa(const DesignInput& in, const Optics& o, double beta);
 
 void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r);
 void fillResolution(const DesignInput& in, const Optics& o, DesignResult& r);

@@ -177,34 +177,65 @@ void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
 // focused at λ: the rays of the pupil's edge land 3 D tan β / (8 F² cos⁴ β)
 // (mm) beyond the chief ray along the dispersion (Hoag & Schroeder 1970;
 // docs/physics.md derives it). 0 in the collimated geometries.
-double convergentComa(const DesignInput& in, const Optics& o) {
+double convergentComa(const DesignInput& in, const Optics& o, double beta) {
     if (!o.convergent) return 0;
-    const double F = in.focale_mm / in.diametre_mm, c = fn::cos(o.beta);
-    return 3 * in.distance_capteur_mm * fn::tan(o.beta) / (8 * F * F * c * c * c * c);
+    const double F = in.focale_mm / in.diametre_mm, c = fn::cos(beta);
+    return 3 * in.distance_capteur_mm * fn::tan(beta) / (8 * F * F * c * c * c * c);
 }
+
+namespace {
+
+// Where light of one wavelength leaves the grating, and what follows.
+struct AtWavelength {
+    double beta, lambdaA, anamorphose, dispersion;
+};
+
+struct Element {
+    double imagePx, widthA;
+};
 
 // The star's image along the dispersion, the pixel, the grating's
 // diffraction limit and, in the converging beam, its aberration, each as a
 // width in Å, add in quadrature.
-void fillResolution(const DesignInput& in, const Optics& o, DesignResult& r) {
+Element elementAt(const DesignInput& in, const Optics& o, const AtWavelength& w,
+                  double gratingLength) {
     double image = o.seeingDisc;  // mm on the detector
     if (!o.convergent) {
         const double entrance = o.slit ? std::min(in.fente_um / 1000, o.seeingDisc) : o.seeingDisc;
-        image = entrance * in.objectif_mm / in.collimateur_mm * r.anamorphose;
+        image = entrance * in.objectif_mm / in.collimateur_mm * w.anamorphose;
     }
     const double binned = o.p * in.bin_x;
-    r.image_entree_px = image / binned;
-    const double imageA = r.image_entree_px * r.dispersion_a_px;
-    const double pixelA = r.dispersion_a_px;
-    const double diffractionA = in.lambda_a / (o.mN * r.longueur_reseau_mm);
-    const double aberrationA = convergentComa(in, o) / binned * r.dispersion_a_px;
-    r.element_resolution_a = std::sqrt(imageA * imageA + pixelA * pixelA +
-                                       diffractionA * diffractionA + aberrationA * aberrationA);
+    const double imagePx = image / binned;
+    const double imageA = imagePx * w.dispersion;
+    const double pixelA = w.dispersion;
+    const double diffractionA = w.lambdaA / (o.mN * gratingLength);
+    const double aberrationA = convergentComa(in, o, w.beta) / binned * w.dispersion;
+    return {imagePx, std::sqrt(imageA * imageA + pixelA * pixelA + diffractionA * diffractionA +
+                               aberrationA * aberrationA)};
+}
+
+}  // namespace
+
+void fillResolution(const DesignInput& in, const Optics& o, DesignResult& r) {
+    const Element e = elementAt(in, o, {o.beta, in.lambda_a, r.anamorphose, r.dispersion_a_px},
+                                r.longueur_reseau_mm);
+    r.image_entree_px = e.imagePx;
+    r.element_resolution_a = e.widthA;
     r.resolution = in.lambda_a / r.element_resolution_a;
     r.echantillonnage_px = r.element_resolution_a / r.dispersion_a_px;
     r.echantillonnage = r.echantillonnage_px < kUnderSampled  ? Sampling::Under
                         : r.echantillonnage_px > kOverSampled ? Sampling::Over
                                                               : Sampling::Good;
+}
+
+double resolutionElementAt(const DesignInput& in, const DesignOutcome& outcome, double lambdaA) {
+    const Optics& o = outcome.grating;
+    const double s = sinBeta(o, lambdaA);
+    if (!outcome.result || std::fabs(s) >= 1) return NAN;
+    const double beta = fn::asin(s);
+    const double anamorphose = o.convergent ? 1 : fn::cos(o.alpha) / fn::cos(beta);
+    const AtWavelength w{beta, lambdaA, anamorphose, dispersionAt(in, o, beta)};
+    return elementAt(in, o, w, outcome.result->longueur_reseau_mm).widthA;
 }
 
 }  // namespace kelvora::design

@@ -121,11 +121,13 @@ LineReport linesOnSensor(const DesignInput& in, const DesignOutcome& outcome,
         const double pixel = pixelOfWavelength(in, o, line.lambda_a);
         if (onSensor(in, pixel)) report.lines.push_back({&line, pixel});
     }
-    const double element = outcome.result->element_resolution_a;
     for (const LinePair& pair : linePairs()) {
         if (!onSensor(in, pixelOfWavelength(in, o, pair.lambda1_a)) ||
             !onSensor(in, pixelOfWavelength(in, o, pair.lambda2_a)))
             continue;
+        // The element where the pair lies, not at the design's wavelength.
+        const double element =
+            resolutionElementAt(in, outcome, (pair.lambda1_a + pair.lambda2_a) / 2);
         const double separation = std::fabs(pair.lambda2_a - pair.lambda1_a);
         report.pairs.push_back({&pair, separation, element, separation >= element});
     }

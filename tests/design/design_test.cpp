@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/design/keys.h"
 #include "model/design/keytable.h"
 #include "model/design/labels.h"
+#include "model/design/lines.h"
 #include "model/floatconv.h"
 #include "model/numbertext.h"
 #include "tests/support/keyed.h"
@@ -148,6 +150,31 @@ TEST(DesignErrors, LimitsHoldWhereTheKeyApplies) {
     EXPECT_FALSE(evaluate(with({{"fente_um", "-1"}, {"geometrie", "littrow"}})).result);
     EXPECT_TRUE(evaluate(with({{"incidence_deg", "95"}})).result);
     EXPECT_FALSE(evaluate(with({{"incidence_deg", "95"}, {"geometrie", "incidence"}})).result);
+}
+
+// A pair's verdict uses the element where the pair lies (docs/physics.md,
+// reference lines): normal incidence, no slit, 1200 lines/mm, 2″ seeing at
+// f/6, collimator 125 mm, camera 200 mm, 9 µm pixels, W = 200·125/1200 mm.
+TEST(DesignLines, APairIsJudgedAtItsOwnWavelength) {
+    const char* const pairName = "Hα/[N II] 6583";
+    const double mid = (6562.79 + 6583.45) / 2, mN = 1200;
+    const double sinb = mN * mid * 1e-7, cosb = std::sqrt(1 - sinb * sinb);
+    const double seeingDisc = 2 / 206264.80624709636 * 1200;            // mm
+    const double image = seeingDisc / (125 * mN) * 1e7;                  // Å, β-free
+    const double pixel = cosb * 9e-3 / (mN * 200) * 1e7;                 // Å
+    const double diffraction = mid / (mN * 200.0 * 125 / 1200);          // Å
+    const double expected = std::sqrt(image * image + pixel * pixel + diffraction * diffraction);
+    for (const char* lambda : {"5000", "6563", "7000"}) {
+        const DesignInput in = with({{"traits_mm", "1200"}, {"focale_mm", "1200"},
+                                     {"collimateur_mm", "125"}, {"objectif_mm", "200"},
+                                     {"seeing_arcsec", "2"}, {"pixel_um", "9"},
+                                     {"pixels", "20000"}, {"lambda_a", lambda}});
+        const LineReport report = linesOnSensor(in, builtInLines());
+        const auto pair = std::find_if(report.pairs.begin(), report.pairs.end(),
+                                       [&](const PairVerdict& v) { return v.pair->name == pairName; });
+        ASSERT_NE(pair, report.pairs.end()) << lambda;
+        EXPECT_NEAR(pair->element_a, expected, 1e-9 * expected) << lambda;
+    }
 }
 
 TEST(DesignKeys, StrictNumbersAndKnownNames) {
