@@ -56,7 +56,7 @@ TEST(DesignPhotometry, ExtinctionAgainstSiteTables) {
         EXPECT_NEAR(chain::extinction(in, 7000), s.k7000, 0.05) << s.altitude;
     }
     EXPECT_EQ(testkeys::said(evaluate(with({{"masse_air", "0.5"}}))),
-              "valeur impossible : « Masse d'air » = 0.5 (0 hors atmosphère, sinon au moins 1)");
+              "valeur impossible : « Masse d'air » = 0.5 (0 hors atmosphère, sinon entre 1 et 38)");
 }
 
 // The handbook's rule: in first-order Littrow, half the peak at about
