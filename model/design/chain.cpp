@@ -74,6 +74,7 @@ double extinction(const DesignInput& in, double lambdaA) {
 
 double atmosphere(const DesignInput& in, double lambdaA) {
     if (in.masse_air <= 0) return 1;
+    if (lambdaA < kAtmosphereCutA) return 0;
     return fn::pow(10, -0.4 * extinction(in, lambdaA) * in.masse_air);
 }
 
@@ -94,9 +95,14 @@ double grating(const DesignInput& in, double alpha, double beta, double lambdaA)
     return in.efficacite_reseau * sinc2(nu);
 }
 
+// 1 up to kSiliconFadeA, then falling linearly to 0 at kSiliconEdgeA.
+double siliconEdge(double lambdaA) {
+    return std::clamp((kSiliconEdgeA - lambdaA) / (kSiliconEdgeA - kSiliconFadeA), 0.0, 1.0);
+}
+
 double quantumEfficiency(const DesignInput& in, double lambdaA) {
-    if (in.qe_plate || in.qe_courbe.empty()) return in.qe;
-    return in.qe * interpolate(in.qe_courbe, lambdaA / 10);
+    if (in.qe_plate || in.qe_courbe.empty()) return in.qe * siliconEdge(lambdaA);
+    return in.qe * interpolate(in.qe_courbe, lambdaA / 10) * siliconEdge(lambdaA);
 }
 
 }  // namespace kelvora::design::chain

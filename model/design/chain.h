@@ -21,7 +21,9 @@ double atmosphere(const DesignInput& in, double lambdaA);
 double telescope(const DesignInput& in, double lambdaA);
 // Scalar blaze model at the real angles (radians); flat without a blaze wavelength.
 double grating(const DesignInput& in, double alpha, double beta, double lambdaA);
-// The sensor's curve scaled to `qe`, or `qe` itself.
+// Silicon's response beyond 1 µm: 1, falling to 0 at 1.1 µm.
+double siliconEdge(double lambdaA);
+// The sensor's curve scaled to `qe`, or `qe` itself, times silicon's edge.
 double quantumEfficiency(const DesignInput& in, double lambdaA);
 
 // Linear interpolation in a table, clamped to its ends.

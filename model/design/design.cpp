@@ -90,8 +90,17 @@ DesignOutcome evaluate(const DesignInput& in) {
     if (out.error) return out;
     DesignResult r;
     fillGeometry(in, out.grating, r);
+    if (!(r.lambda_min_a < r.lambda_max_a)) {  // the whole sensor beyond silicon or the air's cut
+        out.error = KeyError{KeyError::Cause::NoLight, {}, {}, wavelengthAtPixel(in, out.grating, 0),
+                             wavelengthAtPixel(in, out.grating, in.pixels)};
+        return out;
+    }
     fillResolution(in, out.grating, r);
     fillPhotometry(in, out.grating, r);
+    if (!std::isfinite(r.snr) || !std::isfinite(r.signal_e_s_a)) {
+        out.error = KeyError{KeyError::Cause::NoSignal, "lambda_a", {}, in.lambda_a};
+        return out;
+    }
     out.result = r;
     return out;
 }

@@ -101,6 +101,8 @@ struct KeyError {
         NotFinite,      // `value` is infinite or not a number
         OutOfRange,     // `value` breaks the key's limit, said by `need`
         NoDiffraction,  // the sine `value` of the form `need` exceeds 1; `limit`: longest λ (Å)
+        NoLight,        // the sensor spans `value` to `limit` (Å), where no light is detected
+        NoSignal,       // no star light is detected at `value` (Å)
     } cause;
     std::string key = {};   // the key concerned; "" for none
     std::string text = {};  // the text refused

@@ -13,6 +13,11 @@ namespace kelvora::design {
 inline constexpr double kPi = std::numbers::pi;
 inline constexpr double kArcsecPerRadian = 648000 / kPi;
 inline constexpr double kAngstromsPerMm = 1e7;
+// Ozone absorbs below this (Å): through the atmosphere no shorter light arrives.
+inline constexpr double kAtmosphereCutA = 3000;
+// Silicon's band gap (1.12 eV): no detector here sees beyond this (Å); every
+// QE falls linearly to zero from kSiliconFadeA.
+inline constexpr double kSiliconEdgeA = 11000, kSiliconFadeA = 10000;
 
 using Optics = SolvedGrating;
 

@@ -153,8 +153,9 @@ void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
     const double cosb = fn::cos(o.beta);
     // The range from the sensor's two edges; below 0 is the other side of the zero order.
     const double first = wavelengthAtPixel(in, o, 0), last = wavelengthAtPixel(in, o, in.pixels);
-    r.lambda_min_a = std::max(0.0, std::min(first, last));
-    r.lambda_max_a = std::max(first, last);
+    // Only where light reaches: silicon's edge, and the atmosphere's cut through air.
+    r.lambda_min_a = std::max(in.masse_air > 0 ? kAtmosphereCutA : 0.0, std::min(first, last));
+    r.lambda_max_a = std::min(kSiliconEdgeA, std::max(first, last));
     r.dispersion_a_px = dispersionAt(in, o, o.beta);
     if (o.convergent) {
         const double L = in.distance_capteur_mm;

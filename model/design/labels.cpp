@@ -1,6 +1,8 @@
 #include "model/design/labels.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "model/design/keytable.h"
 #include "model/design/shown.h"
@@ -135,6 +137,15 @@ std::string describe(const KeyError& e, std::string_view separator) {
         case Cause::OutOfRange:
             return "valeur impossible : " + quoted(labelOf(e.key)) + " = " + value + " (" + e.need +
                    ")";
+        case Cause::NoLight:
+            return "aucune lumière sur le capteur : il couvre de " +
+                   shownNumber(std::round(std::min(e.value, e.limit)), 15, separator) + " à " +
+                   shownNumber(std::round(std::max(e.value, e.limit)), 15, separator) +
+                   " Å, hors de ce que le silicium détecte (jusqu'à 11000 Å) et de ce que "
+                   "l'atmosphère laisse passer (dès 3000 Å)";
+        case Cause::NoSignal:
+            return "aucun signal de l'étoile à " + shownNumber(e.value, 6, separator) +
+                   " Å : le capteur n'y détecte pas de lumière";
         case Cause::NoDiffraction:
             break;
     }

@@ -13,8 +13,6 @@ namespace kelvora::design {
 namespace {
 
 const double kFwhmPerSigma = 2 * std::sqrt(2 * fn::log(2.0));
-// The atmosphere's ultraviolet cut (Å): shorter light never reaches the grating.
-constexpr double kAtmosphereCutA = 3200;
 
 double magnitudeFactor(double m) {
     return fn::pow(10, m * photometry::kMagnitudeFactor);

@@ -129,7 +129,7 @@ TEST(DesignPhotometry, TargetPerElementSaturationAndSecondOrder) {
     atTarget.pose_s = px.pose_cible_s;
     EXPECT_EQ(result(atTarget).saturation, px.saturation_cible);
     EXPECT_EQ(result(atTarget).poses_min, px.poses_min_cible);
-    EXPECT_EQ(px.recouvrement_ordre2_a, 6400) << "the default range reaches 7754 Å";
+    EXPECT_EQ(px.recouvrement_ordre2_a, 6000) << "the default range reaches 7754 Å";
     EXPECT_TRUE(std::isnan(result(with({{"traits_mm", "1200"}})).recouvrement_ordre2_a));
 }
 
@@ -144,6 +144,44 @@ TEST(DesignPhotometry, SpectrumRowsSpanTheRange) {
         EXPECT_NEAR(p.rendement, p.atmosphere * p.telescope * p.reseau * p.qe * in.transmission,
                     1e-12);
     EXPECT_LT(rows.front().atmosphere, rows.back().atmosphere) << "blue light is scattered more";
+}
+
+// Light reaches the sensor only between the air's ozone cut (3000 Å, with an
+// atmosphere) and silicon's edge (11000 Å): the range stops there and no
+// wavelength outside carries signal (docs/physics.md, silicon's edge).
+TEST(DesignPhotometry, LightOnlyWhereAirAndSiliconLetItThrough) {
+    const DesignInput slitless = with({{"geometrie", "convergent"}, {"traits_mm", "100"},
+                                       {"distance_capteur_mm", "60"}, {"lambda_a", "6500"}});
+    const DesignResult r = result(slitless);
+    EXPECT_EQ(r.lambda_min_a, 0);
+    EXPECT_EQ(r.lambda_max_a, 11000);
+    const DesignInput aired = with({{"masse_air", "1.2"}, {"traits_mm", "150"}});
+    EXPECT_EQ(result(aired).lambda_min_a, 3000);
+    for (const DesignInput& in : {slitless, aired})
+        for (const SpectralPoint& p : spectrum(in, 60)) {
+            EXPECT_LE(p.lambda_a, 11000);
+            if (in.masse_air > 0) {
+                EXPECT_GE(p.lambda_a, 3000);
+            }
+        }
+    // Half-way down silicon's fade: half the QE; flat QE included.
+    EXPECT_DOUBLE_EQ(chain::quantumEfficiency(with({{"courbe_qe", "plate"}, {"qe", "0.8"}}), 10500),
+                     0.4);
+    EXPECT_EQ(chain::quantumEfficiency(with({{"detecteur", "IMX533"}}), 11000), 0);
+    EXPECT_EQ(chain::atmosphere(with({{"masse_air", "1"}}), 2990), 0);
+}
+
+TEST(DesignPhotometry, NoLightIsSaidNotShownAsZero) {
+    const DesignOutcome far = evaluate(with({{"geometrie", "littrow"}, {"traits_mm", "150"},
+                                             {"lambda_a", "30000"}, {"objectif_mm", "200"}}));
+    ASSERT_TRUE(far.error);
+    EXPECT_EQ(far.error->cause, KeyError::Cause::NoLight);
+    const DesignOutcome dark = evaluate(with({{"geometrie", "convergent"}, {"traits_mm", "100"},
+                                              {"distance_capteur_mm", "60"}, {"lambda_a", "11500"},
+                                              {"bruit_e", "0"}, {"obscurite_e_s", "0"}}));
+    ASSERT_TRUE(dark.error);
+    EXPECT_EQ(testkeys::said(dark),
+              "aucun signal de l'étoile à 11500 Å : le capteur n'y détecte pas de lumière");
 }
 
 }  // namespace
