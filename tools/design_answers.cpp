@@ -4,6 +4,7 @@
 
 #include "io/export.h"
 #include "model/design/keys.h"
+#include "model/design/keytable.h"
 #include "model/design/labels.h"
 #include "model/design/proposer.h"
 
@@ -50,14 +51,18 @@ int printProposals(const design::DesignInput& base, const CalcOptions& o,
         err << p.error << '\n';
         return 1;
     }
-    const std::vector<std::string> shown = design::candidateResults();
+    const std::vector<std::string> shown = design::candidateResults(fixed.snr_par_element);
     std::vector<std::string> columns = design::candidateKeys();
     columns.insert(columns.end(), shown.begin(), shown.end());
     TableWriter table(format == OutputFormat::Default ? OutputFormat::Csv : format, out, columns);
     for (const design::Candidate& c : p.candidates) {
         std::vector<Cell> cells;
-        for (const std::string& key : columns)
-            cells.push_back(io::designResultCell(design::candidateCell(c, key)));
+        // Every key's own value, used or not: the row reproduces the design.
+        for (const std::string& key : design::candidateKeys())
+            cells.push_back(design::isTextKey(key) ? Cell::ofText(design::keyText(c.input, key))
+                                                   : Cell::ofNumber(design::keyNumber(c.input, *design::findKey(key))));
+        for (const std::string& name : shown)
+            cells.push_back(io::designResultCell(design::candidateCell(c, name)));
         table.row(cells);
     }
     table.finish();

@@ -20,6 +20,22 @@ Cell inputCell(const std::string& key, const std::string& value) {
     return Cell::ofNumber(*design::strictNumber(value));
 }
 
+// One design as a table row: every input with the results, as the design
+// window exports it.
+int printDesignRow(const design::DesignInput& base, const std::vector<Field>& fields,
+                   const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out,
+                   std::ostream& err) {
+    std::vector<design::KeyValue> keys;
+    for (const Field& f : fields) keys.push_back({f.first, f.second.front()});
+    const design::KeyedDesign read = design::designFromKeys(keys, catalogue, base);
+    if (!read.errors.empty()) {
+        err << "kelvora-calc : " << design::describe(read.errors.front(), ".") << '\n';
+        return 2;
+    }
+    io::writeDesignRow(read.input, format, out);
+    return design::evaluate(read.input).result ? 0 : 1;
+}
+
 }  // namespace
 
 int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
@@ -38,6 +54,7 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
     if (format == OutputFormat::Default)
         format = variedCount == 0 ? OutputFormat::Text : OutputFormat::Csv;
     const bool single = variedCount == 0 && format == OutputFormat::Text;
+    if (variedCount == 0 && !single) return printDesignRow(base, fields, catalogue, format, out, err);
     for (const char* name : design::resultNames(withTarget)) columns.emplace_back(name);
     columns.emplace_back("erreur");
     TableWriter table(format, out, columns);

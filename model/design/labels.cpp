@@ -54,6 +54,7 @@ constexpr ResultRow kProposerFields[] = {
     {"fentes", "Fen&tes (µm, 0 : sans)"},
     {"geometries", "&Géométries"},
     {"binnings", "&Binnings"},
+    {"distances", "&Distances réseau/capteur (mm, sans fente)"},
     {"largeur_reseau_mm", "Largeur gravée du réseau (mm)"},
 };
 
@@ -63,6 +64,7 @@ constexpr ResultRow kCandidateColumns[] = {
     {"collimateur_mm", "Collimateur (mm)"},
     {"objectif_mm", "Objectif (mm)"},
     {"fente_um", "Fente (µm)"},
+    {"distance_capteur_mm", "Réseau/capteur (mm)"},
     {"bin_x", "Bin X"},
     {"resolution", "R"},
     {"echantillonnage_px", "Pixels/élément"},

@@ -18,6 +18,7 @@ enum Reason { Impossible, TooLow, Sampling_, Range, GratingTooSmall, Kept, Reaso
 
 struct Search {
     std::vector<Candidate> kept;
+    std::size_t evaluated = 0;
     std::size_t counts[ReasonCount] = {};
     std::optional<Candidate> bestR;  // the highest R of any possible design
 };
@@ -33,6 +34,7 @@ Reason judge(const ProposerRequest& q, const DesignResult& r) {
 }
 
 void consider(const ProposerRequest& q, const DesignInput& in, Search& s) {
+    ++s.evaluated;
     const DesignOutcome o = evaluate(in);
     if (!o.result) {
         ++s.counts[Impossible];
@@ -43,6 +45,34 @@ void consider(const ProposerRequest& q, const DesignInput& in, Search& s) {
     const Reason why = judge(q, *o.result);
     ++s.counts[why];
     if (why == Kept) s.kept.push_back({in, *o.result});
+}
+
+// Lenses, slits and binnings in a collimated geometry.
+void searchCollimated(const ProposerRequest& q, DesignInput in, Search& s) {
+    for (double lines : q.reseaux)
+        for (double coll : q.focales)
+            for (double cam : q.focales)
+                for (double slit : q.fentes)
+                    for (double bin : q.binnings) {
+                        in.traits_mm = lines;
+                        in.collimateur_mm = coll;
+                        in.objectif_mm = cam;
+                        in.fente_um = slit;
+                        in.bin_x = bin;
+                        consider(q, in, s);
+                    }
+}
+
+// No lenses and no slit in the converging beam: the grating's distance instead.
+void searchConvergent(const ProposerRequest& q, DesignInput in, Search& s) {
+    for (double lines : q.reseaux)
+        for (double distance : q.distances)
+            for (double bin : q.binnings) {
+                in.traits_mm = lines;
+                in.distance_capteur_mm = distance;
+                in.bin_x = bin;
+                consider(q, in, s);
+            }
 }
 
 // Shortest exposure first, then the wider range.
@@ -59,10 +89,14 @@ std::string grouped(double v) {
 
 std::string describe(const DesignInput& in) {
     std::string d = std::string(geometryName(in.geometrie)) + ", " +
-                    shortestNumberText(in.traits_mm) + " traits/mm, collimateur " +
-                    shortestNumberText(in.collimateur_mm) + " mm, objectif " +
-                    shortestNumberText(in.objectif_mm) + " mm, ";
-    d += in.fente_um > 0 ? "fente " + shortestNumberText(in.fente_um) + " µm" : "sans fente";
+                    shortestNumberText(in.traits_mm) + " traits/mm, ";
+    if (in.geometrie == Geometry::Convergent) {
+        d += "à " + shortestNumberText(in.distance_capteur_mm) + " mm du capteur";
+    } else {
+        d += "collimateur " + shortestNumberText(in.collimateur_mm) + " mm, objectif " +
+             shortestNumberText(in.objectif_mm) + " mm, ";
+        d += in.fente_um > 0 ? "fente " + shortestNumberText(in.fente_um) + " µm" : "sans fente";
+    }
     return d + ", bin " + shortestNumberText(in.bin_x);
 }
 
@@ -90,6 +124,7 @@ constexpr std::pair<const char*, NumberList> kLists[] = {
     {"focales", &ProposerRequest::focales},
     {"fentes", &ProposerRequest::fentes},
     {"binnings", &ProposerRequest::binnings},
+    {"distances", &ProposerRequest::distances},
 };
 
 std::vector<std::string_view> split(std::string_view text) {
@@ -154,8 +189,8 @@ std::string joined(const std::vector<double>& values) {
 }  // namespace
 
 std::vector<std::string> proposerKeys() {
-    return {"resolution_cible", "lambda_min_a", "lambda_max_a", "reseaux",          "focales",
-            "fentes",           "geometries",   "binnings",     "largeur_reseau_mm"};
+    return {"resolution_cible", "lambda_min_a", "lambda_max_a",      "reseaux",  "focales",
+            "fentes",           "geometries",   "binnings",          "distances", "largeur_reseau_mm"};
 }
 
 bool isProposerKey(std::string_view key) {
@@ -197,20 +232,22 @@ std::string proposerKeyText(const ProposerRequest& r, std::string_view key) {
 }
 
 std::vector<std::string> candidateKeys() {
-    return {"geometrie", "traits_mm", "collimateur_mm", "objectif_mm",
-            "fente_um",  "bin_x",     "cible_snr"};
+    return {"geometrie", "traits_mm",           "collimateur_mm", "objectif_mm",
+            "fente_um",  "distance_capteur_mm", "bin_x",          "cible_snr"};
 }
 
 ResultCell candidateCell(const Candidate& c, std::string_view key) {
     const KeyRow* row = findKey(key);
+    if (key == "snr" && c.input.snr_par_element) key = "snr_element";
     if (!row) return {ResultCell::Kind::Number, resultNumber(c.result, key)};
+    if (row->number && !appliesTo(*row, c.input.geometrie)) return {ResultCell::Kind::Number, NAN};
     if (row->number) return {ResultCell::Kind::Number, keyNumber(c.input, *row)};
     return {ResultCell::Kind::Text, 0, key == "geometrie" ? geometryName(c.input.geometrie) : ""};
 }
 
-std::vector<std::string> candidateResults() {
+std::vector<std::string> candidateResults(bool perElement) {
     return {"resolution", "echantillonnage_px", "lambda_min_a", "lambda_max_a",
-            "snr",        "pose_cible_s"};
+            perElement ? "snr_element" : "snr", "pose_cible_s"};
 }
 
 Proposal propose(const DesignInput& fixed, const ProposerRequest& q, std::size_t count) {
@@ -218,26 +255,14 @@ Proposal propose(const DesignInput& fixed, const ProposerRequest& q, std::size_t
     if (in.cible_snr <= 0) in.cible_snr = 100;  // the ranking needs an exposure
     Search s;
     Proposal p;
-    for (Geometry g : q.geometries)
-        for (double lines : q.reseaux)
-            for (double coll : q.focales)
-                for (double cam : q.focales)
-                    for (double slit : q.fentes)
-                        for (double bin : q.binnings) {
-                            // No lenses and no slit in the converging beam: once is enough.
-                            if (g == Geometry::Convergent &&
-                                (coll != q.focales[0] || cam != q.focales[0] ||
-                                 slit != q.fentes[0]))
-                                continue;
-                            in.geometrie = g;
-                            in.traits_mm = lines;
-                            in.collimateur_mm = coll;
-                            in.objectif_mm = cam;
-                            in.fente_um = slit;
-                            in.bin_x = bin;
-                            consider(q, in, s);
-                            ++p.evaluated;
-                        }
+    for (Geometry g : q.geometries) {
+        in.geometrie = g;
+        if (g == Geometry::Convergent)
+            searchConvergent(q, in, s);
+        else
+            searchCollimated(q, in, s);
+    }
+    p.evaluated = s.evaluated;
     std::sort(s.kept.begin(), s.kept.end(), better);
     if (s.kept.size() > count) s.kept.resize(count);
     p.candidates = std::move(s.kept);

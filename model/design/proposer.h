@@ -24,6 +24,8 @@ struct ProposerRequest {
     std::vector<double> fentes{0, 10, 15, 20, 25, 35, 50};  // µm; 0: no slit
     std::vector<Geometry> geometries{Geometry::Littrow};
     std::vector<double> binnings{1, 2};
+    // Grating-to-sensor distances (mm) tried in the converging beam.
+    std::vector<double> distances{20, 30, 45, 60, 80};
     double largeur_reseau_mm = 25;  // the grating's ruled width
 };
 
@@ -49,10 +51,12 @@ struct Proposal {
 
 // The design keys that make a candidate, in the order a row shows them.
 std::vector<std::string> candidateKeys();
-// The results a candidate's row shows, in order.
-std::vector<std::string> candidateResults();
+// The results a candidate's row shows, in order: the S/N the target aims at
+// (per pixel, or per element).
+std::vector<std::string> candidateResults(bool perElement);
 
-// A candidate's value in a column: a design key or a result.
+// A candidate's value in a column: a design key (NaN where its geometry does
+// not use it) or a result; "snr" is the S/N its target aims at.
 ResultCell candidateCell(const Candidate& c, std::string_view key);
 
 Proposal propose(const DesignInput& fixed, const ProposerRequest& request, std::size_t count);

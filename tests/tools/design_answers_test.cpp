@@ -2,6 +2,9 @@
 // types, what they read.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include <sstream>
 
 #include "tools/calc_cli.h"
@@ -57,7 +60,8 @@ TEST(Proposer, EveryCandidateIsReproducedByConception) {
         ASSERT_EQ(again.status, 0) << again.err;
         for (; c < columns.size(); ++c)
             EXPECT_EQ(valueOf(again.out, columns[c]), cells[c]) << columns[c];
-        EXPECT_GE(std::stod(cells[7]), 10000);
+        const auto r = std::find(columns.begin(), columns.end(), "resolution") - columns.begin();
+        EXPECT_GE(std::stod(cells[static_cast<std::size_t>(r)]), 10000);
         const double exposure = std::stod(cells.back());
         EXPECT_GE(exposure, previous) << "shortest exposure first";
         previous = exposure;
@@ -95,6 +99,26 @@ TEST(ReferenceLines, PairsAreJudgedAgainstTheResolutionElement) {
     EXPECT_NE(neon.out.find("raie,Ne 6402,6402.248,"), std::string::npos);
     EXPECT_NE(neon.out.find("lampe,lampe néon,,,,,,"), std::string::npos);
     EXPECT_EQ(calc({"conception", "traits_mm=2400", "lambda_a=6563", "--raies"}).status, 1);
+}
+
+// Slitless designs try the grating's distance; the S/N column is the one
+// the target aims at.
+TEST(Proposer, SlitlessDistancesAndTheTargetsSnr) {
+    const Result r = calc({"proposer", "resolution_cible=40", "geometries=convergent",
+                           "reseaux=100,200", "distances=20,60", "snr_par=element"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> rows = split(r.out, '\n');
+    const std::vector<std::string> columns = split(rows[0], ',');
+    const auto at = [&](const char* name) {
+        return static_cast<std::size_t>(std::find(columns.begin(), columns.end(), name) -
+                                        columns.begin());
+    };
+    ASSERT_LT(at("snr_element"), columns.size());
+    EXPECT_EQ(at("snr"), columns.size()) << "per element, not per pixel";
+    std::set<std::string> distances;
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        distances.insert(split(rows[i], ',')[at("distance_capteur_mm")]);
+    EXPECT_EQ(distances, (std::set<std::string>{"20", "60"}));
 }
 
 }  // namespace

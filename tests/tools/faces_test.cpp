@@ -4,6 +4,7 @@
 // the same table in web/tests/faces.test.js.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -61,8 +62,11 @@ Json byCompanion(const Pairs& keys, std::string& err) {
     if (out.str().empty()) return Json::object();
     const Json rows = Json::parse(out.str());  // held: items() refers to it
     Json numbers = Json::object();
+    const std::vector<const char*> results = design::resultNames(true);
     for (const auto& [name, value] : rows[0].items())
-        if (value.is_number()) numbers[name] = value;
+        if (value.is_number() &&
+            std::find(results.begin(), results.end(), std::string_view(name)) != results.end())
+            numbers[name] = value;
     return numbers;
 }
 
