@@ -17,13 +17,12 @@
 namespace kelvora::ui::testing {
 
 // Watches for modal boxes: an expected one is read and dismissed; an
-// unexpected one fails the test and is closed, so a test never hangs.
-class ModalWatchdog {
+// unexpected one fails the test and is closed, so a test never hangs. Told
+// by the box's own showing, not by polling: a busy machine changes nothing.
+class ModalWatchdog : public QObject {
   public:
-    ModalWatchdog() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { check(); });
-        timer_.start(20);
-    }
+    ModalWatchdog() { qApp->installEventFilter(this); }
+    ~ModalWatchdog() override { qApp->removeEventFilter(this); }
     void expectBox() { ++expected_; }
     // The next box is answered with this button instead of being closed.
     void expectBox(QMessageBox::StandardButton answer) {
@@ -33,10 +32,18 @@ class ModalWatchdog {
     int pending() const { return expected_; }
     QString lastTitle, lastText;
 
+  protected:
+    // Answered once the box's own event loop runs, not inside its show().
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && w && w->isWindow() && w->isModal())
+            QTimer::singleShot(0, w, [this, w] { answer(w); });
+        return false;
+    }
+
   private:
-    void check() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) return;
+    void answer(QWidget* modal) {
+        if (!modal->isVisible()) return;
         if (expected_-- == 0) ADD_FAILURE() << "unexpected modal window";
         expected_ = std::max(expected_, 0);
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
@@ -50,7 +57,6 @@ class ModalWatchdog {
         }
         modal->close();
     }
-    QTimer timer_;
     int expected_ = 0;
     QMessageBox::StandardButton answer_ = QMessageBox::NoButton;
 };
