@@ -88,6 +88,7 @@ struct DesignResult {
     bool saturation_cible = false;
     double poses_min_cible = 0;        // NaN without a target
     double recouvrement_ordre2_a = 0;  // NaN: no overlap
+    double rangees_extraites = 0, fraction_extraite = 1;  // rows summed, share of the star
 };
 
 // Why a design cannot be read or computed, as data: the face that shows it

@@ -31,6 +31,15 @@ double dispersionAt(const DesignInput& in, const Optics& o, double beta);
 // The diffraction angle of another wavelength (Å), the grating fixed.
 double betaAt(const Optics& o, double lambdaA);
 
+// Rows summed across the dispersion: this many times the star's FWHM.
+inline constexpr double kExtractionFwhms = 2;
+struct Extraction {
+    double rows;      // binned rows summed
+    double fraction;  // of the star's light they hold
+};
+double fwhmAcross(const DesignInput& in, const Optics& o);
+Extraction extraction(const DesignInput& in, const Optics& o);
+
 // The aberration blur (mm along the dispersion) of the converging beam.
 double convergentComa(const DesignInput& in, const Optics& o, double beta);
 

@@ -148,6 +148,8 @@ std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget) {
         num("rendement", r.rendement),
         num("transmission_fente", r.transmission_fente),
         num("recouvrement_ordre2_a", r.recouvrement_ordre2_a),
+        num("rangees_extraites", r.rangees_extraites),
+        num("fraction_extraite", r.fraction_extraite),
     };
     if (withTarget) {
         out.push_back(num("pose_cible_s", r.pose_cible_s));

@@ -34,6 +34,8 @@ constexpr auto kResults = std::to_array<ResultRow>({
     {"electrons_pic", "Électrons au pixel max."},
     {"poses_min", "Poses min. sans saturation"},
     {"recouvrement_ordre2_a", "2ᵉ ordre mêlé dès (Å)"},
+    {"rangees_extraites", "Rangées extraites"},
+    {"fraction_extraite", "Part de l'étoile extraite"},
     {"pose_cible_s", "Pose pour le S/N cible (s)"},
     {"magnitude_limite", "Magnitude limite"},
     {"poses_min_cible", "Poses min. à cette pose"},

@@ -1,6 +1,7 @@
 // Signal-to-noise, saturation and the planning answers from the physical
 // photometric chain: photons of the source, the collecting area, and every
 // efficiency at the wavelength (see docs/physics.md).
+#include <algorithm>
 #include <cmath>
 
 #include "model/design/chain.h"
@@ -52,18 +53,39 @@ Spectral spectralAt(const DesignInput& in, const Optics& o, double lambdaA, doub
     return s;
 }
 
+}  // namespace
+
+// The star's FWHM across the dispersion on the sensor (mm): the seeing disc
+// at the telescope's focus, times Fcam/Fcoll behind a collimator.
+double fwhmAcross(const DesignInput& in, const Optics& o) {
+    return o.convergent ? o.seeingDisc : o.seeingDisc * in.objectif_mm / in.collimateur_mm;
+}
+
+// The whole binned rows that span kExtractionFwhms FWHM, centred on the
+// star, and the share of a Gaussian profile they hold.
+Extraction extraction(const DesignInput& in, const Optics& o) {
+    const double fwhm = fwhmAcross(in, o), row = o.p * in.bin_y;
+    const double rows = std::max(1.0, std::ceil(kExtractionFwhms * fwhm / row));
+    return {rows, gaussianFraction(rows * row, fwhm)};
+}
+
+namespace {
+
 // The rates one evaluation needs, in electrons per second.
 struct Rates {
     double star0;  // the star at magnitude 0, one binned pixel along the dispersion
     double star;   // the star
     double sky;    // sky in one binned pixel
     double dark;   // dark in one binned pixel
-    double rows;   // binned rows summed
-    double read2;  // read-noise variance of one exposure over those rows
+    double rows;      // binned rows summed
+    double read2;     // read-noise variance of one exposure over those rows
+    double fraction;  // of the star's light those rows hold: star0 and star are that share
     // Everything but the star's own photon noise, per second.
     double background() const { return sky * rows + dark * rows; }
     // The same summed over n pixels along the dispersion (a resolution element).
-    Rates over(double n) const { return {star0 * n, star * n, sky * n, dark * n, rows, read2 * n}; }
+    Rates over(double n) const {
+        return {star0 * n, star * n, sky * n, dark * n, rows, read2 * n, fraction};
+    }
 };
 
 // Star electrons per second per Å reaching the detector.
@@ -82,14 +104,16 @@ Rates rates(const DesignInput& in, const Optics& o, const Spectral& s) {
             in.fente_um / 1000 * in.objectif_mm / in.collimateur_mm * s.anamorphose;
         band = std::min(photometry::kSkyBandLimit, s.dispersion * image / (in.bin_x * o.p));
     }
+    const Extraction x = extraction(in, o);
     Rates k{};
     // The sky shines inside the atmosphere: no extinction, a flat spectrum.
     k.sky = chain::zeroPointPhotons() * magnitudeFactor(in.mag_ciel) * chain::area(in) * band *
             pixelAngle * in.bin_x * pixelAngle * in.bin_y * s.instrument(in);
-    k.star0 = starPerAngstrom(in, s, 0) * s.dispersion;
+    k.fraction = x.fraction;
+    k.star0 = starPerAngstrom(in, s, 0) * s.dispersion * x.fraction;
     k.star = magnitudeFactor(in.mag_etoile) * k.star0;
     k.dark = in.obscurite_e_s * in.bin_x * in.bin_y;
-    k.rows = photometry::kRows / in.bin_y;
+    k.rows = x.rows;
     k.read2 = in.bruit_e * in.bruit_e * k.rows;
     return k;
 }
@@ -101,10 +125,8 @@ double signalToNoise(const Rates& k, double t, double n) {
 // Peak electrons per second in the brightest binned pixel: the star's
 // share of the central row, plus sky and dark.
 double peakRate(const DesignInput& in, const Optics& o, const Rates& k) {
-    double across = o.seeingDisc;  // FWHM across the dispersion on the detector, mm
-    if (!o.convergent) across = across * in.objectif_mm / in.collimateur_mm;
-    const double rowFraction = gaussianFraction(o.p * in.bin_y, across);
-    return k.star * rowFraction + k.sky + k.dark;
+    const double rowFraction = gaussianFraction(o.p * in.bin_y, fwhmAcross(in, o));
+    return k.star / k.fraction * rowFraction + k.sky + k.dark;
 }
 
 // t from S = tP/√(An + t(Q0+P)):  P²t² − S²(Q0+P)t − S²An = 0.
@@ -143,6 +165,8 @@ void fillPhotometry(const DesignInput& in, const Optics& o, DesignResult& r) {
     r.signal_e_s_a = starPerAngstrom(in, s, in.mag_etoile);
     r.rendement = s.efficiency(in);
     r.transmission_fente = s.slit;
+    r.rangees_extraites = k.rows;
+    r.fraction_extraite = k.fraction;
     const double peak = peakRate(in, o, k);
     r.electrons_pic = in.pose_s / in.poses * peak;
     r.saturation = r.electrons_pic >= in.puits_e;

@@ -184,5 +184,24 @@ TEST(DesignPhotometry, NoLightIsSaidNotShownAsZero) {
               "aucun signal de l'étoile à 11500 Å : le capteur n'y détecte pas de lumière");
 }
 
+// The rows summed span twice the star's FWHM across the dispersion
+// (docs/physics.md, extraction). 3″ at f = 2000 mm behind a 1:1 collimator
+// and camera: FWHM = 3 / 206264.8 × 2000 = 0.029089 mm = 7.736 pixels of
+// 3.76 µm; 2 FWHM = 15.47 → 16 rows, holding erf(16 × 3.76 µm / (2√2 σ)),
+// σ = FWHM / 2.35482 = 0.012353 mm: erf(1.7218) = 0.98511. Binned by 2:
+// 8 rows of 7.52 µm, the same share.
+TEST(DesignPhotometry, TheExtractionFollowsTheStarsImage) {
+    for (const auto& [bin, rows] : {std::pair{"1", 16.0}, {"2", 8.0}}) {
+        const DesignResult r = result(with({{"detecteur", "IMX455"}, {"seeing_arcsec", "3"},
+                                            {"focale_mm", "2000"}, {"collimateur_mm", "100"},
+                                            {"objectif_mm", "100"}, {"bin_y", bin}}));
+        EXPECT_EQ(r.rangees_extraites, rows) << bin;
+        EXPECT_NEAR(r.fraction_extraite, 0.98511, 1e-5) << bin;
+    }
+    // A sharp image still takes one whole row.
+    const DesignResult sharp = result(with({{"seeing_arcsec", "0.1"}, {"bin_y", "4"}}));
+    EXPECT_EQ(sharp.rangees_extraites, 1);
+}
+
 }  // namespace
 }  // namespace kelvora::design
