@@ -122,9 +122,13 @@ QComboBox* DesignWindow::createChoice(const design::KeyRow& row, QWidget* parent
             if (!loading_) edited();
         });
         geometry_ = box;
-    } else if (row.kind == design::KeyKind::Choice) {
-        for (int i = 0; i < 2; ++i)
-            box->addItem(QString::fromUtf8(row.captions[i]), QString::fromLatin1(row.words[i]));
+    } else if (row.kind == design::KeyKind::Choice || row.choices) {
+        if (row.choices)
+            for (const auto& [word, caption] : row.choices())
+                box->addItem(QString::fromStdString(caption), QString::fromStdString(word));
+        else
+            for (int i = 0; i < 2; ++i)
+                box->addItem(QString::fromUtf8(row.captions[i]), QString::fromLatin1(row.words[i]));
         connect(box, &QComboBox::currentIndexChanged, this, [this] {
             if (!loading_) edited();
         });

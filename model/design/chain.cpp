@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/design/design_internal.h"
+#include "model/design/templates.h"
 #include "model/mathfn.h"
 
 namespace kelvora::design::chain {
@@ -54,6 +55,7 @@ double zeroPointPhotons() {
 
 double sourcePhotons(const DesignInput& in, double lambdaA) {
     const double n0 = zeroPointPhotons();
+    if (isTemplate(in.type_spectral)) return n0 * templatePhotonRatio(in.type_spectral, lambdaA);
     if (in.temperature_k <= 0) return n0;
     return n0 * planckPhotons(lambdaA, in.temperature_k) /
            planckPhotons(kReferenceA, in.temperature_k);

@@ -59,6 +59,7 @@ struct DesignInput {
     double blaze_a = 0;  // 0: a flat grating efficiency
     double efficacite_reseau = 0.7;
     double temperature_k = 0;  // 0: flat in photons per Å
+    std::string type_spectral = "aucun";  // a template's colour; "aucun": temperature_k
     bool qe_plate = false;     // the sensor's QE curve, or `qe` at every λ
     bool snr_par_element = false;
     Curve qe_courbe;  // the sensor's QE shape (nm, relative to its peak); empty: flat

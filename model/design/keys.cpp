@@ -1,5 +1,7 @@
 #include "model/design/keys.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 #include "model/design/keytable.h"
@@ -34,6 +36,13 @@ std::optional<KeyError> setWord(DesignInput& in, const KeyRow& row, const std::s
         unknown.need = geometryList();
         if (!g) return unknown;
         in.geometrie = *g;
+    } else if (row.word) {
+        const WordList list = row.choices();
+        for (const auto& [w, caption] : list)
+            unknown.need += (unknown.need.empty() ? "" : ", ") + w;
+        if (std::none_of(list.begin(), list.end(), [&](const auto& c) { return c.first == text; }))
+            return unknown;
+        in.*(row.word) = text;
     } else {
         const DetectorModel* d = catalogue.find(text);
         unknown.need = catalogue.captionList();
@@ -105,6 +114,7 @@ std::string keyText(const DesignInput& in, std::string_view key) {
     if (!row) return {};
     if (row->number) return shortestNumberText(in.*(row->number));
     if (row->flag) return row->words[in.*(row->flag) ? 1 : 0];
+    if (row->word) return in.*(row->word);
     return key == "geometrie" ? geometryName(in.geometrie) : in.detecteur;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "model/design/templates.h"
+
 namespace kelvora::design {
 
 namespace {
@@ -54,7 +56,34 @@ constexpr KeyRow word(const char* key, const char* group, const char* label) {
     return startingColumn({key, group, label, "", "", "", K::Word});
 }
 
-constexpr auto kRows = std::to_array<KeyRow>({
+WordList geometryChoices() {
+    WordList list;
+    for (int g = 0; g < kGeometryCount; ++g)
+        list.emplace_back(geometryName(Geometry(g)), geometryCaption(Geometry(g)));
+    return list;
+}
+
+WordList typeChoices() {
+    WordList list{{"aucun", "aucun (température ou plat)"}};
+    for (const std::string& name : templateNames()) list.emplace_back(name, name);
+    return list;
+}
+
+KeyRow withChoices(KeyRow row, WordList (*choices)()) {
+    row.choices = choices;
+    return row;
+}
+
+KeyRow spectralType() {
+    KeyRow row{"type_spectral", nullptr, "&Type spectral", "", "",
+               "Spectre de l'étoile selon son type (Pickles 1998) ; « aucun » : corps noir de la "
+               "température donnée, ou spectre plat sans température",
+               K::Word};
+    row.word = &D::type_spectral;
+    return withChoices(row, typeChoices);
+}
+
+const auto kRows = std::to_array<KeyRow>({
     number("diametre_mm", "Télescope", "Diamètre", "mm", &D::diametre_mm, kPositive),
     number("focale_mm", nullptr, "Focale", "mm", &D::focale_mm, kPositive),
     number("obstruction_pct", nullptr, "Obstruction", "%", &D::obstruction_pct,
@@ -71,7 +100,7 @@ constexpr auto kRows = std::to_array<KeyRow>({
     number("aerosols", nullptr, "Aérosols", "mag", &D::aerosols,
            {0, false, 2, false, false, "entre 0 et 2"},
            "Extinction des aérosols à 5500 Å, en magnitudes par masse d'air"),
-    word("geometrie", "Réseau", "&Géométrie"),
+    withChoices(word("geometrie", "Réseau", "&Géométrie"), geometryChoices),
     number("traits_mm", nullptr, "Traits par mm", "", &D::traits_mm, kPositive),
     whole("ordre", nullptr, "Ordre", &D::ordre, kPositive),
     number("blaze_a", nullptr, "Blaze", "Å", &D::blaze_a,
@@ -107,6 +136,7 @@ constexpr auto kRows = std::to_array<KeyRow>({
     number("transmission", nullptr, "Transmission optique", "", &D::transmission, kFraction,
            "Transmission des optiques hors miroirs et réseau"),
     number("mag_etoile", "Prise de vue", "Magnitude de l'étoile", "", &D::mag_etoile, kAny),
+    spectralType(),
     number("temperature_k", nullptr, "Température", "K", &D::temperature_k,
            {1000, false, 100000, false, true, "0 spectre plat, sinon entre 1000 et 100000"},
            "Corps noir de l'étoile ; 0 : spectre plat en photons"),

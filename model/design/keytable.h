@@ -10,6 +10,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "model/design/design.h"
 
@@ -42,6 +44,9 @@ struct Limit {
 };
 bool within(const Limit& l, double v);
 
+// (word, caption) for a word key with a fixed list.
+using WordList = std::vector<std::pair<std::string, std::string>>;
+
 struct KeyRow {
     const char* key;
     const char* group;  // starts a new group of fields; nullptr: the same group
@@ -58,6 +63,8 @@ struct KeyRow {
     bool fromSensor = false;  // choosing a sensor sets it
     GeometrySet geometries = kEveryGeometry;
     bool newColumn = false;  // the window starts a new column of groups here
+    std::string DesignInput::*word = nullptr;  // Word keys stored as their word
+    WordList (*choices)() = nullptr;           // Word keys with a fixed list
 };
 
 // In the order the forms, the help and the files list them.

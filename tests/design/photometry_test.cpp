@@ -203,5 +203,22 @@ TEST(DesignPhotometry, TheExtractionFollowsTheStarsImage) {
     EXPECT_EQ(sharp.rangees_extraites, 1);
 }
 
+// The templates' colour against the library's own published check: photons
+// per Å at Hα over 5500 Å, Hα's absorption in its 10 Å bin (Pickles 1998;
+// ../shared/reference-data.md): A0V 0.455, B3V 0.496, G2V 0.834, K5V 1.444,
+// M2V 2.049. Within 2.5 %: the bins are not centred alike.
+TEST(DesignPhotometry, SpectralTypesGiveTheStarsColour) {
+    const std::pair<const char*, double> published[] = {
+        {"A0V", 0.455}, {"B3V", 0.496}, {"G2V", 0.834}, {"K5V", 1.444}, {"M2V", 2.049}};
+    for (const auto& [type, ratio] : published) {
+        const DesignInput in = with({{"type_spectral", type}});
+        const double photons = chain::sourcePhotons(in, 6560) / chain::sourcePhotons(in, 5500);
+        EXPECT_NEAR(photons / ratio, 1, 0.025) << type;
+        EXPECT_DOUBLE_EQ(chain::sourcePhotons(in, 5500), chain::zeroPointPhotons()) << type;
+    }
+    // Without a type, the temperature or the flat spectrum as before.
+    EXPECT_DOUBLE_EQ(chain::sourcePhotons(with({}), 6560), chain::zeroPointPhotons());
+}
+
 }  // namespace
 }  // namespace kelvora::design

@@ -33,6 +33,8 @@ Json inputRows() {
         Json choices = Json::array(), geometries = Json::array();
         if (r.kind == design::KeyKind::Choice)
             for (int i = 0; i < 2; ++i) choices.push_back({r.words[i], r.captions[i]});
+        else if (r.choices)
+            for (const auto& [word, caption] : r.choices()) choices.push_back({word, caption});
         for (int g = 0; g < design::kGeometryCount; ++g)
             if (design::appliesTo(r, design::Geometry(g)))
                 geometries.push_back(design::geometryName(design::Geometry(g)));

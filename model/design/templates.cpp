@@ -1,0 +1,48 @@
+#include "model/design/templates.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace kelvora::design {
+
+namespace {
+
+#include "templates_table.inc"
+
+constexpr double kStepA = 10;
+constexpr double kNormalisationA = 5500;
+
+int columnOf(std::string_view name) {
+    for (std::size_t i = 0; i < std::size(kTemplateNames); ++i)
+        if (name == kTemplateNames[i]) return static_cast<int>(i) + 1;
+    return -1;
+}
+
+// F_λ at λ, linear between the bins, held at the table's ends.
+double flux(int column, double lambdaA) {
+    const double first = kTemplateTable[0][0];
+    const double at = std::clamp((lambdaA - first) / kStepA, 0.0, kTemplateRows - 1.0);
+    const int i = std::min(static_cast<int>(at), kTemplateRows - 2);
+    const double f = at - i;
+    return kTemplateTable[i][column] + f * (kTemplateTable[i + 1][column] - kTemplateTable[i][column]);
+}
+
+}  // namespace
+
+const std::vector<std::string>& templateNames() {
+    static const std::vector<std::string> names(std::begin(kTemplateNames), std::end(kTemplateNames));
+    return names;
+}
+
+bool isTemplate(std::string_view name) {
+    return columnOf(name) > 0;
+}
+
+double templatePhotonRatio(std::string_view name, double lambdaA) {
+    const int column = columnOf(name);
+    if (column < 0) return NAN;
+    return flux(column, lambdaA) * lambdaA / (flux(column, kNormalisationA) * kNormalisationA);
+}
+
+}  // namespace kelvora::design
