@@ -13,7 +13,9 @@
 
 namespace kelvora::io {
 
-inline constexpr int kDesignFileVersion = 1;
+// 2: the design's defaults describe a real night (design.h); version 1's
+// absent keys keep their old defaults.
+inline constexpr int kDesignFileVersion = 2;
 
 struct WindowState {
     InputTexts texts = defaultInputTexts();

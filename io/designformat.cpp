@@ -101,6 +101,8 @@ std::string parseDesignFile(std::string_view bytes, const DetectorCatalogue& cat
         return "version " + std::to_string(version.get<long long>()) +
                " : fichier écrit par une version plus récente de Kelvora";
     DesignFile file;
+    // A key absent from an older file keeps the meaning it had then.
+    if (version.get<long long>() < 2) file.design = design::legacyDefaults();
     if (std::string e = readSections(root, catalogue, file); !e.empty()) return e;
     out = std::move(file);
     return {};

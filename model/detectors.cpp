@@ -7,7 +7,8 @@ namespace kelvora {
 namespace {
 
 // Pixel size (mm) and count along the long side from each sensor's data
-// sheet. Read noise (at the low-gain setting), dark current (cooled near
+// sheet. CMOS read noise and full well both at the lowest gain (the full
+// dynamic range): one setting, never mixed; dark current (cooled near
 // 0 °C), full well and peak QE are typical figures; docs/physics.md lists
 // them with their sources. The window's three CCDs carry only the data-sheet
 // full well, so that the window's defaults hold for the rest.
@@ -22,29 +23,41 @@ const std::vector<std::pair<double, double>>& backIlluminatedCmos() {
     return shape;
 }
 
+// The front-illuminated Kodak CCDs' data sheets, relative to their peaks:
+// KAF-0400 0.03, 0.33, 0.40, 0.08 at 400, 550, 700, 1000 nm; KAF-3200ME
+// 0.60, 0.80, 0.60 at 400, 600, 760 nm.
+std::vector<std::pair<double, double>> kaf0400() {
+    return {{400, 0.03 / 0.40}, {550, 0.33 / 0.40}, {700, 1.0}, {1000, 0.08 / 0.40}};
+}
+std::vector<std::pair<double, double>> kaf3200() {
+    return {{400, 0.60 / 0.80}, {600, 1.0}, {760, 0.60 / 0.80}};
+}
+
 // Built on first use: tables of other files may need it before main.
 const std::array<DetectorModel, 15>& builtIn() {
     static const std::array<DetectorModel, 15> rows = [] {
         std::array<DetectorModel, 15> r{{
-            {"KAF-0400", 0.009, 768, NAN, NAN, 100000, NAN},
-            {"KAF-1600", 0.009, 1536, NAN, NAN, 100000, NAN},
-            {"KAF-3200", 0.0068, 2184, NAN, NAN, 55000, NAN},
+            {"KAF-0400", 0.009, 768, 13.0, NAN, 100000, 0.40},
+            {"KAF-1600", 0.009, 1536, 13.0, NAN, 100000, 0.40},
+            {"KAF-3200", 0.0068, 2184, NAN, NAN, 55000, 0.80},
             {"KAF-8300", 0.0054, 3326, 9.0, 0.02, 25500, 0.56},
             {"ICX285", 0.00645, 1392, 5.0, 0.01, 18000, 0.65},
             {"ICX694", 0.00454, 2750, 5.0, 0.003, 20000, 0.77},
-            {"IMX174", 0.00586, 1936, 3.5, 0.01, 32000, 0.77},
-            {"IMX178", 0.0024, 3096, 2.0, 0.002, 15000, 0.81},
-            {"IMX183", 0.0024, 5496, 2.0, 0.002, 15000, 0.84},
-            {"IMX290", 0.0029, 1936, 1.0, 0.005, 14600, 0.80},
-            {"IMX294", 0.00463, 4144, 1.5, 0.005, 63700, 0.75},
-            {"IMX533", 0.00376, 3008, 1.5, 0.001, 50000, 0.80},
-            {"IMX571", 0.00376, 6248, 1.5, 0.001, 51000, 0.80},
-            {"IMX455", 0.00376, 9576, 1.5, 0.001, 51000, 0.80},
-            {"IMX585", 0.0029, 3856, 1.0, 0.001, 40000, 0.91},
+            {"IMX174", 0.00586, 1936, 6.0, 0.01, 32000, 0.77},
+            {"IMX178", 0.0024, 3096, 2.2, 0.002, 15000, 0.81},
+            {"IMX183", 0.0024, 5496, 3.0, 0.002, 15000, 0.84},
+            {"IMX290", 0.0029, 1936, 3.2, 0.005, 14600, 0.80},
+            {"IMX294", 0.00463, 4144, 7.3, 0.005, 63700, 0.75},
+            {"IMX533", 0.00376, 3008, 3.5, 0.001, 50000, 0.80},
+            {"IMX571", 0.00376, 6248, 3.5, 0.001, 51000, 0.80},
+            {"IMX455", 0.00376, 9576, 3.5, 0.001, 51000, 0.80},
+            {"IMX585", 0.0029, 3856, 3.2, 0.001, 40000, 0.91},
         }};
         for (DetectorModel& d : r)
             if (d.caption.starts_with("IMX") && d.caption != "IMX174")  // front-illuminated
                 d.qeCurve = backIlluminatedCmos();
+        r[0].qeCurve = r[1].qeCurve = kaf0400();  // the KAF-1600: the same pixel family
+        r[2].qeCurve = kaf3200();
         return r;
     }();
     return rows;

@@ -55,7 +55,9 @@ double zeroPointPhotons() {
 
 double sourcePhotons(const DesignInput& in, double lambdaA) {
     const double n0 = zeroPointPhotons();
-    if (isTemplate(in.type_spectral)) return n0 * templatePhotonRatio(in.type_spectral, lambdaA);
+    // A temperature given is the user's choice; otherwise the type's template.
+    if (in.temperature_k <= 0 && isTemplate(in.type_spectral))
+        return n0 * templatePhotonRatio(in.type_spectral, lambdaA);
     if (in.temperature_k <= 0) return n0;
     return n0 * planckPhotons(lambdaA, in.temperature_k) /
            planckPhotons(kReferenceA, in.temperature_k);

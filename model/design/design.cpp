@@ -15,11 +15,23 @@ double pixelMicrometres(const DetectorModel& d) {
     return floatconv::readDecimal(floatconv::general(d.p * 1000, 12)).value;
 }
 
+DesignInput legacyDefaults() {
+    DesignInput in;
+    in.masse_air = 0;
+    in.obstruction_pct = 0;
+    in.miroirs = 0;
+    in.transmission = 1;
+    in.type_spectral = "aucun";
+    in.qe = 1;
+    in.qe_courbe.clear();
+    in.bruit_e = defaultValue(Control::txtBruit);
+    return in;
+}
+
 // Every sensor value is set, from the row or the default: nothing of the
 // sensor chosen before may carry over into this one's results.
 void applyDetector(DesignInput& in, const DetectorModel& d) {
-    const DesignInput defaults;
-    auto orDefault = [](double v, double fallback) { return std::isnan(v) ? fallback : v; };
+    const DesignInput defaults = legacyDefaults();  // a row's missing figures: the window's
     in.detecteur = d.caption;
     in.pixel_um = pixelMicrometres(d);
     in.pixels = d.nx;

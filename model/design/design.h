@@ -23,8 +23,16 @@ using Curve = std::vector<std::pair<double, double>>;
 // A catalogue pixel in µm as it is written: 5.86, not 5.859999999999999.
 double pixelMicrometres(const DetectorModel& d);
 
-// Defaults: the window's default instrument and first sensor, normal
-// incidence, no slit, above the atmosphere; docs/physics.md gives the rest.
+// A catalogue figure, or the fallback where the row gives none.
+inline double orDefault(double v, double fallback) {
+    return v == v ? v : fallback;
+}
+
+// Defaults: the window's default instrument (a 200 mm f/6 Newtonian: two
+// mirrors, a quarter obstructed) and first sensor with its curve, normal
+// incidence, no slit, an A0 star at airmass 1.2 (56° high); docs/physics.md
+// gives the rest. Files of version 1 read their absent keys with
+// legacyDefaults(), the meaning they had then.
 struct DesignInput {
     double diametre_mm = defaultValue(Control::txtDiametre);
     double focale_mm = defaultValue(Control::txtFocale);
@@ -42,28 +50,33 @@ struct DesignInput {
     std::string detecteur = builtInDetectors()[0].caption;
     double pixel_um = pixelMicrometres(builtInDetectors()[0]);
     double pixels = builtInDetectors()[0].nx;
-    double bruit_e = defaultValue(Control::txtBruit);
+    double bruit_e = orDefault(builtInDetectors()[0].readNoise, defaultValue(Control::txtBruit));
     double obscurite_e_s = photometry::kDark;
     double puits_e = builtInDetectors()[0].fullWell;
-    double qe = 1;
+    double qe = orDefault(builtInDetectors()[0].qe, 1);
     double bin_x = defaultValue(Control::txtBin1), bin_y = defaultValue(Control::txtBin2);
     double mag_etoile = defaultValue(Control::txtMagEtoile);
     double mag_ciel = defaultValue(Control::txtMagCiel);
     double pose_s = defaultValue(Control::txtTi), poses = defaultValue(Control::txtNexposure);
-    double transmission = 1;
+    double transmission = 0.9;
     double cible_snr = 0;  // 0: no target
     // The photometric chain.
-    double masse_air = 0;  // 0: above the atmosphere
+    double masse_air = 1.2;  // 0: above the atmosphere
     double altitude_m = 0, aerosols = 0.1;
-    double obstruction_pct = 0, miroirs = 0;
+    double obstruction_pct = 25, miroirs = 2;
     double blaze_a = 0;  // 0: a flat grating efficiency
     double efficacite_reseau = 0.7;
     double temperature_k = 0;  // 0: flat in photons per Å
-    std::string type_spectral = "aucun";  // a template's colour; "aucun": temperature_k
+    std::string type_spectral = "A0V";  // a template's colour; "aucun": temperature_k
     bool qe_plate = false;     // the sensor's QE curve, or `qe` at every λ
     bool snr_par_element = false;
-    Curve qe_courbe;  // the sensor's QE shape (nm, relative to its peak); empty: flat
+    Curve qe_courbe = builtInDetectors()[0].qeCurve;  // QE shape (nm, relative to its peak)
 };
+
+// The defaults of files of version 1: no atmosphere, no mirror, no
+// obstruction, perfect optics, a flat spectrum, the first sensor at QE 1
+// without a curve and the window's read noise.
+DesignInput legacyDefaults();
 
 // Takes the sensor's pixel size and count, and its read noise, dark
 // current, full well and QE: the catalogue's, or the default where the

@@ -23,12 +23,17 @@ TEST(DesignPhotometry, ZeroPointTimesTheArea) {
                                         {"courbe_qe", "plate"},
                                         {"qe", "1"},
                                         {"transmission", "1"},
-                                        {"efficacite_reseau", "1"}}));
+                                        {"efficacite_reseau", "1"},
+                                        {"masse_air", "0"},
+                                        {"miroirs", "0"},
+                                        {"obstruction_pct", "0"},
+                                        {"type_spectral", "aucun"}}));
     const double published = 1005 * std::numbers::pi / 4 * 20 * 20;
     EXPECT_NEAR(r.signal_e_s_a / published, 1, 0.04);
     EXPECT_EQ(r.rendement, 1);
     const DesignResult obstructed = result(with({{"obstruction_pct", "30"}}));
-    EXPECT_NEAR(obstructed.signal_e_s_a / result(with({})).signal_e_s_a, 1 - 0.3 * 0.3, 1e-12);
+    const DesignResult clear = result(with({{"obstruction_pct", "0"}}));
+    EXPECT_NEAR(obstructed.signal_e_s_a / clear.signal_e_s_a, 1 - 0.3 * 0.3, 1e-12);
 }
 
 // Hansen & Travis (1974): Rayleigh extinction at sea level, mag per airmass.
@@ -151,7 +156,8 @@ TEST(DesignPhotometry, SpectrumRowsSpanTheRange) {
 // wavelength outside carries signal (docs/physics.md, silicon's edge).
 TEST(DesignPhotometry, LightOnlyWhereAirAndSiliconLetItThrough) {
     const DesignInput slitless = with({{"geometrie", "convergent"}, {"traits_mm", "100"},
-                                       {"distance_capteur_mm", "60"}, {"lambda_a", "6500"}});
+                                       {"distance_capteur_mm", "60"}, {"lambda_a", "6500"},
+                                       {"masse_air", "0"}});
     const DesignResult r = result(slitless);
     EXPECT_EQ(r.lambda_min_a, 0);
     EXPECT_EQ(r.lambda_max_a, 11000);
@@ -217,7 +223,8 @@ TEST(DesignPhotometry, SpectralTypesGiveTheStarsColour) {
         EXPECT_DOUBLE_EQ(chain::sourcePhotons(in, 5500), chain::zeroPointPhotons()) << type;
     }
     // Without a type, the temperature or the flat spectrum as before.
-    EXPECT_DOUBLE_EQ(chain::sourcePhotons(with({}), 6560), chain::zeroPointPhotons());
+    EXPECT_DOUBLE_EQ(chain::sourcePhotons(with({{"type_spectral", "aucun"}}), 6560),
+                     chain::zeroPointPhotons());
 }
 
 }  // namespace

@@ -69,8 +69,8 @@ TEST(DesignFile, BrokenFilesSayWhatIsWrong) {
         {"", "JSON invalide"},
         {"[1]", "le fichier n'est pas un objet JSON"},
         {R"({"format": "autre", "version": 1})", "ce n'est pas un fichier Kelvora"},
-        {R"({"format": "kelvora", "version": 2})",
-         "version 2 : fichier écrit par une version plus"},
+        {R"({"format": "kelvora", "version": 3})",
+         "version 3 : fichier écrit par une version plus"},
         {R"({"format": "kelvora"})", "version absente ou invalide"},
         {R"({"format": "kelvora", "version": 1e300})", "version absente ou invalide"},
         {R"({"format": "kelvora", "version": 1, "x": 110e5555555555555538287})",
@@ -97,6 +97,21 @@ TEST(DesignFile, BrokenFilesSayWhatIsWrong) {
         const std::string e = parseDesignFile(bytes, DetectorCatalogue(), f);
         EXPECT_EQ(e.rfind(problem, 0), 0u) << bytes << " → " << e;
         EXPECT_EQ(f.window.texts, unusualFile().window.texts) << "unchanged";
+    }
+}
+
+// A key absent from a file keeps the meaning it had when the file was written.
+TEST(DesignFile, AbsentKeysKeepTheirMeaningOfTheFilesVersion) {
+    for (const auto& [version, airmass, type] :
+         {std::tuple{1, 0.0, "aucun"}, std::tuple{kDesignFileVersion, 1.2, "A0V"}}) {
+        const std::string bytes = R"({"format": "kelvora", "version": )" +
+                                  std::to_string(version) +
+                                  R"(, "conception": {"traits_mm": 600}})";
+        DesignFile f;
+        ASSERT_EQ(parseDesignFile(bytes, DetectorCatalogue(), f), "") << version;
+        EXPECT_EQ(f.design.traits_mm, 600);
+        EXPECT_EQ(f.design.masse_air, airmass) << version;
+        EXPECT_EQ(f.design.type_spectral, type) << version;
     }
 }
 
@@ -149,7 +164,8 @@ TEST(UserCatalogue, QeCurvesAsPairs) {
               (std::vector<std::pair<double, double>>{{400, 0.5}, {500, 1}, {700, 0.25}}));
     EXPECT_FALSE(c.find("désordre"));
     EXPECT_FALSE(c.find("trop"));
-    const std::vector<design::KeyValue> keys{{"lambda_a", "6000"}, {"detecteur", "courbe"}};
+    const std::vector<design::KeyValue> keys{
+        {"lambda_a", "6000"}, {"detecteur", "courbe"}, {"masse_air", "0"}, {"miroirs", "0"}, {"transmission", "1"}};
     const design::KeyedDesign read = design::designFromKeys(keys, c);
     ASSERT_TRUE(read.errors.empty());
     const design::DesignInput& in = read.input;

@@ -110,7 +110,7 @@ TEST_F(DesignWindowTest, ASensorsResultsDoNotDependOnThePreviousChoice) {
     choose(w.sensorChoice(), "IMX533");
     choose(w.sensorChoice(), "KAF-0400");
     const design::DesignInput expected = testkeys::designWith({{"detecteur", "KAF-0400"}});
-    EXPECT_EQ(w.field("qe")->text(), "1");
+    EXPECT_EQ(w.field("qe")->text(), "0" + QLocale::system().decimalPoint() + "4");
     expectResultsOf(w, expected);
     choose(w.sensorChoice(), "IMX174");  // written as the catalogue writes it
     EXPECT_EQ(w.field("pixel_um")->text(), "5" + QLocale::system().decimalPoint() + "86");
@@ -298,7 +298,7 @@ TEST_F(DesignWindowTest, ExportsTheDesignAsCsvAndJson) {
     EXPECT_TRUE(lines[0].startsWith("diametre_mm,focale_mm,"));
     EXPECT_TRUE(lines[0].endsWith(
         ",pose_cible_s,magnitude_limite,saturation_cible,poses_min_cible,erreur"));
-    EXPECT_TRUE(lines[1].startsWith("200,1200,0,0,2,0,0,0.1,normale,300,1,"))
+    EXPECT_TRUE(lines[1].startsWith("200,1200,25,2,2,1.2,0,0.1,normale,300,1,"))
         << lines[1].toStdString();
     QFile json(path("c.json"));
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));
