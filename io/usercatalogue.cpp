@@ -12,37 +12,48 @@ namespace kelvora::io {
 
 namespace {
 
+// Points of a curve typed in percent, or in Å: recognised, with a hint.
+constexpr double kLongestNm = 1200;
+
 // "qe_courbe": [[nm, QE], ...], wavelengths increasing, QE in (0, 1]: kept
 // as its shape relative to its peak, the peak becoming the sensor's QE
-// unless "qe" says otherwise. False if the curve is malformed.
-bool readCurve(const QJsonValue& v, DetectorModel& d) {
-    if (v.isUndefined()) return true;
+// unless "qe" says otherwise. "" or the rule the curve breaks.
+std::string readCurve(const QJsonValue& v, DetectorModel& d) {
+    if (v.isUndefined()) return {};
     const QJsonArray points = v.toArray();
-    if (points.size() < 2) return false;
+    if (points.size() < 2) return "« qe_courbe » : au moins deux paires [nm, QE] sont attendues";
     double peak = 0;
     for (const QJsonValue& p : points) {
         const QJsonArray pair = p.toArray();
         const double nm = pair.at(0).toDouble(NAN), qe = pair.at(1).toDouble(NAN);
-        if (pair.size() != 2 || !std::isfinite(nm) || !(qe > 0 && qe <= 1) ||
-            (!d.qeCurve.empty() && nm <= d.qeCurve.back().first))
-            return false;
+        if (pair.size() != 2 || !std::isfinite(nm) || !std::isfinite(qe))
+            return "« qe_courbe » : chaque point est une paire [nm, QE] de nombres";
+        if (qe > 1 && qe <= 100)
+            return "« qe_courbe » : QE en pourcentage ? des valeurs de 0 à 1 sont attendues "
+                   "(0.8, et non 80)";
+        if (nm > kLongestNm)
+            return "« qe_courbe » : longueurs d'onde en Å ? des nm sont attendus (550, et non "
+                   "5500)";
+        if (!(qe > 0 && qe <= 1)) return "« qe_courbe » : chaque QE doit être entre 0 et 1";
+        if (!d.qeCurve.empty() && nm <= d.qeCurve.back().first)
+            return "« qe_courbe » : les longueurs d'onde doivent croître";
         d.qeCurve.emplace_back(nm, qe);
         peak = std::max(peak, qe);
     }
     for (auto& point : d.qeCurve) point.second /= peak;
     if (std::isnan(d.qe)) d.qe = peak;
-    return true;
+    return {};
 }
 
 // One sensor: {"nom", "pixel_um", "pixels"} and optionally "bruit_e",
-// "obscurite_e_s", "puits_e", "qe", "qe_courbe".
-bool readRow(const QJsonObject& o, DetectorModel& d) {
+// "obscurite_e_s", "puits_e", "qe", "qe_courbe". "" or the rule it breaks.
+std::string readRow(const QJsonObject& o, DetectorModel& d) {
     const QString name = o.value(QLatin1String("nom")).toString();
     const double pixel = o.value(QLatin1String("pixel_um")).toDouble(NAN);
     const double count = o.value(QLatin1String("pixels")).toDouble(NAN);
-    if (name.isEmpty() || !(pixel > 0) || !(count >= 1) || !std::isfinite(pixel) ||
-        !std::isfinite(count))
-        return false;
+    if (name.isEmpty()) return "« nom » est requis";
+    if (!(pixel > 0) || !std::isfinite(pixel)) return "« pixel_um » doit être un nombre > 0";
+    if (!(count >= 1) || !std::isfinite(count)) return "« pixels » doit être un nombre ≥ 1";
     d.caption = name.toStdString();
     d.p = pixel / 1000;
     d.nx = count;
@@ -72,13 +83,16 @@ DetectorCatalogue catalogueFromJson(std::string_view bytes, std::string* warning
     for (const QJsonValue& v : doc.array()) {
         ++index;
         DetectorModel d;
-        if (v.isObject() && readRow(v.toObject(), d)) {
+        const std::string rule = v.isObject() ? readRow(v.toObject(), d) : "un objet est attendu";
+        if (rule.empty()) {
             rows.push_back(std::move(d));
-        } else if (warning) {
-            *warning = "capteur n° " + std::to_string(index) +
-                       " ignoré (« nom », « pixel_um » > 0 et « pixels » ≥ 1 sont requis ; "
-                       "« qe_courbe » : des paires [nm, QE] aux nm croissants)";
+            continue;
         }
+        const QString name = v.toObject().value(QLatin1String("nom")).toString();
+        if (warning && warning->empty())  // the first: each fix then shows the next
+            *warning = "capteur n° " + std::to_string(index) +
+                       (name.isEmpty() ? "" : " (« " + name.toStdString() + " »)") +
+                       " ignoré : " + rule;
     }
     return DetectorCatalogue(std::move(rows));
 }

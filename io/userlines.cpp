@@ -28,10 +28,15 @@ std::vector<design::Line> linesFromJson(std::string_view bytes, std::string* war
         const QJsonObject o = v.toObject();
         const QString name = o.value(QLatin1String("nom")).toString();
         const double lambda = o.value(QLatin1String("lambda_a")).toDouble(NAN);
-        if (name.isEmpty() || !(lambda > 0) || !std::isfinite(lambda)) {
-            if (warning)
+        const char* rule = name.isEmpty() ? "« nom » est requis"
+                           : !(lambda > 0) || !std::isfinite(lambda)
+                               ? "« lambda_a » doit être un nombre > 0"
+                               : nullptr;
+        if (rule) {
+            if (warning && warning->empty())
                 *warning = "raie n° " + std::to_string(index) +
-                           " ignorée (« nom » et « lambda_a » > 0 sont requis)";
+                           (name.isEmpty() ? "" : " (« " + name.toStdString() + " »)") +
+                           " ignorée : " + rule;
             continue;
         }
         const QString kind = o.value(QLatin1String("type")).toString(QStringLiteral("utilisateur"));

@@ -66,7 +66,12 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
         }
     }
     if (o.propose) return printProposals(file.design, o, catalogue, o.format, out, err);
-    if (o.lines) return printLines(file.design, o, catalogue, io::loadLines(), o.format, out, err);
+    if (o.lines) {
+        std::string warning;
+        const std::vector<design::Line> lines = io::loadLines(&warning);
+        if (!warning.empty()) err << "kelvora-calc : " << warning << '\n';
+        return printLines(file.design, o, catalogue, lines, o.format, out, err);
+    }
     if (o.spectrum) return printDesignSpectrum(file.design, o, catalogue, o.format, out, err);
     if (o.design) return printDesignSweep(file.design, o, catalogue, o.format, out, err);
     RunInput base = windowInput(file.window, catalogue);

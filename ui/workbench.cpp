@@ -39,13 +39,20 @@ Workbench::Workbench(MainWindow& window) : window_(window), bar_(new QMenuBar(&w
 
 Workbench::~Workbench() = default;
 
+// A broken user file is said once, when first read; its good entries still count.
 const DetectorCatalogue& Workbench::catalogue() {
-    if (!catalogue_) catalogue_ = io::loadCatalogue();
+    if (catalogue_) return *catalogue_;
+    std::string warning;
+    catalogue_ = io::loadCatalogue(&warning);
+    if (!warning.empty()) QMessageBox::warning(&window_, QStringLiteral("Kelvora"), qs(warning));
     return *catalogue_;
 }
 
 const std::vector<design::Line>& Workbench::lines() {
-    if (!lines_) lines_ = io::loadLines();
+    if (lines_) return *lines_;
+    std::string warning;
+    lines_ = io::loadLines(&warning);
+    if (!warning.empty()) QMessageBox::warning(&window_, QStringLiteral("Kelvora"), qs(warning));
     return *lines_;
 }
 

@@ -104,8 +104,7 @@ TEST(DesignFile, BrokenFilesSayWhatIsWrong) {
 TEST(DesignFile, AbsentKeysKeepTheirMeaningOfTheFilesVersion) {
     for (const auto& [version, airmass, type] :
          {std::tuple{1, 0.0, "aucun"}, std::tuple{kDesignFileVersion, 1.2, "A0V"}}) {
-        const std::string bytes = R"({"format": "kelvora", "version": )" +
-                                  std::to_string(version) +
+        const std::string bytes = R"({"format": "kelvora", "version": )" + std::to_string(version) +
                                   R"(, "conception": {"traits_mm": 600}})";
         DesignFile f;
         ASSERT_EQ(parseDesignFile(bytes, DetectorCatalogue(), f), "") << version;
@@ -142,7 +141,8 @@ TEST(UserCatalogue, OwnSensorsFollowTheBuiltIns) {
     EXPECT_TRUE(std::isnan(own->qe));
     EXPECT_EQ(c.find("KAF-0400")->nx, 768) << "a built-in name stays built-in";
     EXPECT_FALSE(c.find("sans pixels"));
-    EXPECT_EQ(warning.rfind("capteur n° 3 ignoré", 0), 0u);
+    EXPECT_EQ(warning,
+              "capteur n° 3 (« sans pixels ») ignoré : « pixel_um » doit être un nombre > 0");
     EXPECT_EQ(c.rows().back().caption, "Mon capteur");
     catalogueFromJson("{}", &warning);
     EXPECT_EQ(warning, "un tableau JSON de capteurs est attendu");
@@ -164,12 +164,40 @@ TEST(UserCatalogue, QeCurvesAsPairs) {
               (std::vector<std::pair<double, double>>{{400, 0.5}, {500, 1}, {700, 0.25}}));
     EXPECT_FALSE(c.find("désordre"));
     EXPECT_FALSE(c.find("trop"));
-    const std::vector<design::KeyValue> keys{
-        {"lambda_a", "6000"}, {"detecteur", "courbe"}, {"masse_air", "0"}, {"miroirs", "0"}, {"transmission", "1"}};
+    const std::vector<design::KeyValue> keys{{"lambda_a", "6000"},
+                                             {"detecteur", "courbe"},
+                                             {"masse_air", "0"},
+                                             {"miroirs", "0"},
+                                             {"transmission", "1"}};
     const design::KeyedDesign read = design::designFromKeys(keys, c);
     ASSERT_TRUE(read.errors.empty());
     const design::DesignInput& in = read.input;
     EXPECT_NEAR(design::evaluate(in).result->rendement / in.efficacite_reseau, 0.5, 1e-12);
+}
+
+// A broken sensor is named with the rule it breaks; a curve typed in
+// percent or in Å is recognised.
+TEST(UserCatalogue, EachBrokenSensorSaysWhy) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"pixel_um": 5, "pixels": 10})", "capteur n° 1 ignoré : « nom » est requis"},
+        {R"({"nom": "a", "pixel_um": 5, "pixels": 0})",
+         "capteur n° 1 (« a ») ignoré : « pixels » doit être un nombre ≥ 1"},
+        {R"({"nom": "a", "pixel_um": 5, "pixels": 9, "qe_courbe": [[400, 40], [500, 80]]})",
+         "capteur n° 1 (« a ») ignoré : « qe_courbe » : QE en pourcentage ? des valeurs de 0 à 1 "
+         "sont attendues (0.8, et non 80)"},
+        {R"({"nom": "a", "pixel_um": 5, "pixels": 9, "qe_courbe": [[4000, 0.4], [5000, 0.8]]})",
+         "capteur n° 1 (« a ») ignoré : « qe_courbe » : longueurs d'onde en Å ? des nm sont "
+         "attendus (550, et non 5500)"},
+        {R"({"nom": "a", "pixel_um": 5, "pixels": 9, "qe_courbe": [[500, 0.8], [400, 0.4]]})",
+         "capteur n° 1 (« a ») ignoré : « qe_courbe » : les longueurs d'onde doivent croître"},
+        {R"(3)", "capteur n° 1 ignoré : un objet est attendu"},
+    };
+    for (const auto& [row, said] : cases) {
+        std::string warning;
+        const DetectorCatalogue c = catalogueFromJson(std::string("[") + row + "]", &warning);
+        EXPECT_EQ(warning, said) << row;
+        EXPECT_EQ(c.rows().size(), builtInDetectors().size());
+    }
 }
 
 // The user's lines follow the built-in ones; a malformed one is said and skipped.
@@ -182,7 +210,9 @@ TEST(UserLines, OwnLinesFollowTheBuiltIns) {
     ASSERT_EQ(lines.size(), design::builtInLines().size() + 1);
     EXPECT_EQ(lines.back().name, "Fe II 5169");
     EXPECT_EQ(lines.back().kind, "Fe II");
-    EXPECT_EQ(warning.rfind("raie n° 2 ignorée", 0), 0u);
+    EXPECT_EQ(
+        warning,
+        "raie n° 2 (« sans longueur d'onde ») ignorée : « lambda_a » doit être un nombre > 0");
 }
 
 }  // namespace
