@@ -40,7 +40,7 @@ struct Extraction {
 double fwhmAcross(const DesignInput& in, const Optics& o);
 Extraction extraction(const DesignInput& in, const Optics& o);
 
-// The aberration blur (mm along the dispersion) of the converging beam.
+// The FWHM (mm along the dispersion) of the converging beam's aberration blur.
 double convergentComa(const DesignInput& in, const Optics& o, double beta);
 
 void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r);

@@ -175,13 +175,16 @@ void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r) {
 }
 
 // A plane grating in a beam converging at f/F, D before the sensor and
-// focused at λ: the rays of the pupil's edge land 3 D tan β / (8 F² cos⁴ β)
-// (mm) beyond the chief ray along the dispersion (Hoag & Schroeder 1970;
-// docs/physics.md derives it). 0 in the collimated geometries.
+// focused at λ: a ray of the pupil at (ψx, ψy) lands (3/2) D tan β sec⁴β
+// (ψx² + ψy²/3) beyond the chief ray; the pupil's edge, 3 D tan β /
+// (8 F² cos⁴ β) (Hoag & Schroeder 1970). Over the uniformly lit pupil that
+// blur is flat to a third of its extent and falls to half at half of it:
+// its FWHM is half the extent (docs/physics.md derives it; a ray trace in
+// the tests confirms it). 0 in the collimated geometries.
 double convergentComa(const DesignInput& in, const Optics& o, double beta) {
     if (!o.convergent) return 0;
     const double F = in.focale_mm / in.diametre_mm, c = fn::cos(beta);
-    return 3 * in.distance_capteur_mm * fn::tan(beta) / (8 * F * F * c * c * c * c);
+    return 3 * in.distance_capteur_mm * fn::tan(beta) / (16 * F * F * c * c * c * c);
 }
 
 namespace {
