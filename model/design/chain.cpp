@@ -63,6 +63,58 @@ double sourcePhotons(const DesignInput& in, double lambdaA) {
            planckPhotons(kReferenceA, in.temperature_k);
 }
 
+namespace {
+
+// The dark sky's colour: photons per Å over those at V, at the bands'
+// effective wavelengths (Å), from Paranal's U−V 0.7, B−V 1.0, R−V −0.7,
+// I−V −1.9 (Patat 2003) and the bands' zero points f_λ (Bessell, Castelli
+// & Plez 1998, Table A2: 417.5, 632, 363.1, 217.7, 112.6 × 10⁻¹¹ erg s⁻¹
+// cm⁻² Å⁻¹): 10^(−0.4 (X−V)) · f_X λ_X / (f_V λ_V).
+const Curve& darkSkyShape() {
+    static const Curve shape = [] {
+        const double v = 363.1 * 5450;
+        auto point = [&](double lambda, double f, double colour) {
+            return std::pair{lambda, fn::pow(10, -0.4 * colour) * f * lambda / v};
+        };
+        return Curve{point(3600, 417.5, 0.7), point(4380, 632, 1.0), point(5450, 363.1, 0),
+                     point(6410, 217.7, -0.7), point(7980, 112.6, -1.9)};
+    }();
+    return shape;
+}
+
+// Krisciunas & Schaefer (1991): the airmass of a zenith distance.
+double ksAirmass(double zenithDeg) {
+    const double s = fn::sin(zenithDeg * kPi / 180);
+    return 1 / std::sqrt(1 - 0.96 * s * s);
+}
+
+}  // namespace
+
+// Krisciunas & Schaefer (1991, PASP 103, 1033; 8–23 % in V): the moonlit
+// sky in nanolamberts, then in V mag/arcsec²; +∞ with the moon down or no air.
+double moonSkyMagnitude(const DesignInput& in) {
+    if (in.lune_hauteur_deg <= 0 || in.masse_air <= 0) return INFINITY;
+    const double alpha = in.lune_phase_deg, rho = in.lune_distance_deg;
+    const double istar = fn::pow(10, -0.4 * (3.84 + 0.026 * alpha + 4e-9 * fn::pow(alpha, 4)));
+    const double c = fn::cos(rho * kPi / 180);
+    const double f = fn::pow(10, 5.36) * (1.06 + c * c) + fn::pow(10, 6.15 - rho / 40);
+    const double k = extinction(in, kReferenceA);
+    const double targetZenith = std::acos(1 / in.masse_air) * 180 / kPi;
+    const double b = f * istar * fn::pow(10, -0.4 * k * ksAirmass(90 - in.lune_hauteur_deg)) *
+                     (1 - fn::pow(10, -0.4 * k * ksAirmass(targetZenith)));
+    return (20.7233 - fn::log(b / 34.08)) / 0.92104;
+}
+
+double skyPhotons(const DesignInput& in, double lambdaA) {
+    double n = fn::pow(10, -0.4 * in.mag_ciel) * interpolate(darkSkyShape(), lambdaA);
+    const double moon = moonSkyMagnitude(in);
+    if (std::isfinite(moon)) {
+        // Moonlight is scattered sunlight: the Sun's (G2V) colour.
+        n += fn::pow(10, -0.4 * moon) * templatePhotonRatio("G2V", lambdaA);
+    }
+    return zeroPointPhotons() * n;
+}
+
 double area(const DesignInput& in) {
     const double d = in.diametre_mm / 10, o = in.obstruction_pct / 100;
     return kPi / 4 * d * d * (1 - o * o);

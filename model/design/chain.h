@@ -12,6 +12,11 @@ double zeroPointPhotons();
 // Photons s⁻¹ cm⁻² Å⁻¹ of the source at V = 0: flat, or a black body of
 // `temperature_k` normalised at 5500 Å.
 double sourcePhotons(const DesignInput& in, double lambdaA);
+// The moonlit sky's V brightness (mag/arcsec²); +∞ without a moon or air.
+double moonSkyMagnitude(const DesignInput& in);
+// Photons s⁻¹ cm⁻² Å⁻¹ arcsec⁻² of the sky: `mag_ciel` in V with the dark
+// sky's colour, plus the moonlit sky.
+double skyPhotons(const DesignInput& in, double lambdaA);
 // Collecting area, cm², the central obstruction removed.
 double area(const DesignInput& in);
 // Extinction, magnitudes per airmass: Rayleigh at the site's altitude plus aerosols.

@@ -63,6 +63,9 @@ struct DesignInput {
     // The photometric chain.
     double masse_air = 1.2;  // 0: above the atmosphere
     double altitude_m = 0, aerosols = 0.1;
+    // The moon: phase angle (0 full, 180 new), distance to the target and
+    // altitude (≤ 0: set, no moonlight), degrees.
+    double lune_phase_deg = 90, lune_distance_deg = 90, lune_hauteur_deg = 0;
     double obstruction_pct = 25, miroirs = 2;
     double blaze_a = 0;  // 0: a flat grating efficiency
     double efficacite_reseau = 0.7;

@@ -107,8 +107,8 @@ Rates rates(const DesignInput& in, const Optics& o, const Spectral& s) {
     const Extraction x = extraction(in, o);
     Rates k{};
     // The sky shines inside the atmosphere: no extinction, a flat spectrum.
-    k.sky = chain::zeroPointPhotons() * magnitudeFactor(in.mag_ciel) * chain::area(in) * band *
-            pixelAngle * in.bin_x * pixelAngle * in.bin_y * s.instrument(in);
+    k.sky = chain::skyPhotons(in, s.lambdaA) * chain::area(in) * band * pixelAngle * in.bin_x *
+            pixelAngle * in.bin_y * s.instrument(in);
     k.fraction = x.fraction;
     k.star0 = starPerAngstrom(in, s, 0) * s.dispersion * x.fraction;
     k.star = magnitudeFactor(in.mag_etoile) * k.star0;

@@ -227,5 +227,38 @@ TEST(DesignPhotometry, SpectralTypesGiveTheStarsColour) {
                      chain::zeroPointPhotons());
 }
 
+// Krisciunas & Schaefer (1991) by hand: a full moon (α = 0) at the zenith,
+// 90° from a target at the zenith, at sea level with 0.1 mag of aerosols.
+// k = 1.0857 · 0.008569 · 0.55⁻⁴ (1 + 0.0113 · 0.55⁻² + 0.00013 · 0.55⁻⁴) + 0.1
+//   = 0.20561; I* = 10^(−0.4 · 3.84) = 0.029107;
+// f(90°) = 10^5.36 · 1.06 + 10^(6.15 − 90/40) = 250,775;
+// B = f I* 10^(−0.4 k) (1 − 10^(−0.4 k)) = 1042.05 nL;
+// V = (20.7233 − ln(B / 34.08)) / 0.92104 = 18.786 mag/arcsec².
+TEST(DesignPhotometry, MoonlightByKrisciunasAndSchaefer) {
+    const DesignInput full = with({{"masse_air", "1"}, {"lune_phase_deg", "0"},
+                                   {"lune_distance_deg", "90"}, {"lune_hauteur_deg", "90"}});
+    EXPECT_NEAR(chain::moonSkyMagnitude(full), 18.7864, 1e-3);
+    // Set, or without air to scatter it: no moonlight.
+    EXPECT_TRUE(std::isinf(chain::moonSkyMagnitude(with({{"lune_hauteur_deg", "-5"}}))));
+    EXPECT_TRUE(std::isinf(chain::moonSkyMagnitude(
+        with({{"masse_air", "0"}, {"lune_hauteur_deg", "60"}, {"lune_phase_deg", "0"}}))));
+    // The moonlit sky outshines a dark 21.5 sky: S/N drops.
+    const DesignInput dark = with({{"masse_air", "1"}, {"mag_ciel", "21.5"}, {"mag_etoile", "12"}});
+    DesignInput moonlit = dark;
+    moonlit.lune_phase_deg = 0, moonlit.lune_distance_deg = 90, moonlit.lune_hauteur_deg = 90;
+    EXPECT_LT(result(moonlit).snr, result(dark).snr);
+}
+
+// The dark sky's colour (Patat 2003; Bessell et al. 1998 zero points): at
+// B, photons per Å 10^(−0.4 · 1.0) · 632 · 4380 / (363.1 · 5450) = 0.5569
+// of those at V; at I, 10^(0.76) · 112.6 · 7980 / (363.1 · 5450) = 2.6128.
+TEST(DesignPhotometry, TheDarkSkyIsRed) {
+    const DesignInput in = with({{"mag_ciel", "0"}});
+    const double v = chain::skyPhotons(in, 5450);
+    EXPECT_DOUBLE_EQ(v, chain::zeroPointPhotons());
+    EXPECT_NEAR(chain::skyPhotons(in, 4380) / v, 0.5569, 1e-4);
+    EXPECT_NEAR(chain::skyPhotons(in, 7980) / v, 2.6128, 1e-4);
+}
+
 }  // namespace
 }  // namespace kelvora::design

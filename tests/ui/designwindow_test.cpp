@@ -298,7 +298,7 @@ TEST_F(DesignWindowTest, ExportsTheDesignAsCsvAndJson) {
     EXPECT_TRUE(lines[0].startsWith("diametre_mm,focale_mm,"));
     EXPECT_TRUE(lines[0].endsWith(
         ",pose_cible_s,magnitude_limite,saturation_cible,poses_min_cible,erreur"));
-    EXPECT_TRUE(lines[1].startsWith("200,1200,25,2,2,1.2,0,0.1,normale,300,1,"))
+    EXPECT_TRUE(lines[1].startsWith("200,1200,25,2,2,1.2,0,0.1,0,90,90,normale,300,1,"))
         << lines[1].toStdString();
     QFile json(path("c.json"));
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));

@@ -51,7 +51,7 @@ test("choosing a sensor sets every sensor value", async () => {
   assert.equal(pixel, "3.76");
   await page.selectOption('[name="detecteur"]', "KAF-0400");
   assert.equal(await page.inputValue('[name="pixel_um"]'), "9");
-  assert.equal(await page.inputValue('[name="qe"]'), "1");
+  assert.equal(await page.inputValue('[name="qe"]'), "0.4");
   assert.deepEqual(env.problems, []);
 });
 
