@@ -1,0 +1,64 @@
+// The signal-to-noise in each regime, computed by hand from the formulas of
+// docs/physics.md on one plain instrument: a 100 mm aperture at f/10, no
+// atmosphere, mirror, obstruction or slit, every efficiency 1, a flat
+// source (type « aucun », no temperature), 600 lines/mm at normal incidence
+// and 5500 Å, collimator and camera of 100 mm, 10 µm pixels, 2″ seeing.
+//
+//   N₀ = 3.631e-9 · 5500e-8 / (h c) = 1005.338 photons s⁻¹ cm⁻² Å⁻¹
+//   A = π/4 · 10² = 78.5398 cm²
+//   sin β = 600 · 5500e-7 = 0.33, cos β = 0.943981
+//   d = cos β / (600 · 100) · 1e7 · 0.01 = 1.573302 Å per pixel
+//   FWHM⊥ = 2 / 206264.8 · 1000 · 100/100 = 0.0096963 mm; k = ⌈2 · 0.96963⌉ = 2 rows
+//   φ = erf(2 · 0.01 / (2√2 · 0.0096963 / 2.35482)) = 0.984842
+//   P★ = N₀ · 10^(−0.4 V) · A · d · φ = 122343 · 10^(−0.4 V) e⁻/s
+//   the sky at 5500 Å: V's photons times 1.017900 (its colour between V and R)
+//   a = 100 · 0.01 / (100 · 1000) rad = 2.062648″; B = 2500 Å
+//   P_sky = N₀ · 10^(−0.4 M) · 1.017900 · A · 2500 · a² = 8.54865e8 · 10^(−0.4 M)
+//   S/N = t P★ / √(σ² k + t (P_sky k + I_d k + P★))
+#include <gtest/gtest.h>
+
+#include "tests/support/keyed.h"
+
+namespace kelvora::design {
+namespace {
+
+DesignInput plain(const char* star, const char* sky, const char* dark, const char* noise,
+                  const char* exposure) {
+    return testkeys::with({{"diametre_mm", "100"},     {"focale_mm", "1000"},
+                           {"masse_air", "0"},         {"miroirs", "0"},
+                           {"obstruction_pct", "0"},   {"transmission", "1"},
+                           {"efficacite_reseau", "1"}, {"courbe_qe", "plate"},
+                           {"qe", "1"},                {"type_spectral", "aucun"},
+                           {"traits_mm", "600"},       {"lambda_a", "5500"},
+                           {"collimateur_mm", "100"},  {"objectif_mm", "100"},
+                           {"pixel_um", "10"},         {"seeing_arcsec", "2"},
+                           {"mag_etoile", star},       {"mag_ciel", sky},
+                           {"obscurite_e_s", dark},    {"bruit_e", noise},
+                           {"pose_s", exposure},       {"poses", "1"}});
+}
+
+TEST(DesignRegimes, EachNoiseDominatesInTurn) {
+    struct Case {
+        const char* regime;
+        DesignInput in;
+        double snr;
+    };
+    const Case cases[] = {
+        // V = 5, t = 100 s: P★ = 1223.43; S/N ≈ √(t P★) = 349.776.
+        {"photons", plain("5", "30", "0", "0", "100"), 349.776},
+        // V = 12 under a 16 mag sky, t = 3600 s: P★ = 1.93901, P_sky = 340.328;
+        // S/N = 6980.4 / √(3600 · (680.656 + 1.939)) = 4.45298.
+        {"sky", plain("12", "16", "0", "0", "3600"), 4.45298},
+        // V = 10, 1000 e⁻/s of dark, t = 100 s: P★ = 12.2343;
+        // S/N = 1223.43 / √(100 · (2000 + 12.2343)) = 2.72735.
+        {"dark", plain("10", "30", "1000", "0", "100"), 2.72735},
+        // V = 6, 200 e⁻ of read noise, t = 1 s: P★ = 487.058;
+        // S/N = 487.058 / √(200² · 2 + 487.058) = 1.71679.
+        {"read", plain("6", "30", "0", "200", "1"), 1.71679},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(testkeys::result(c.in).snr / c.snr, 1, 2e-5) << c.regime;
+}
+
+}  // namespace
+}  // namespace kelvora::design
