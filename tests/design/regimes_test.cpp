@@ -60,5 +60,32 @@ TEST(DesignRegimes, EachNoiseDominatesInTurn) {
         EXPECT_NEAR(testkeys::result(c.in).snr / c.snr, 1, 2e-5) << c.regime;
 }
 
+// A Be-star observer's exposure for S/N 100 per pixel at Hα: 200 mm f/10,
+// 35 % obstruction, two aluminium mirrors, an IMX533, Littrow 1800 lines/mm
+// with the 125/50 mm lenses, a V = 6 star of type B3V at airmass 1.2 under
+// a sky of 18, by hand with the template:
+//   B3V photons at 6563 over 5500 Å (its 10 Å bins, 6563 between 6560 and
+//   6570): 0.51777; A = π/4 · 20² · (1 − 0.35²) = 275.675 cm²
+//   k(6563) = 1.0857 τ_R + 0.1 (6563/5500)^−1.3 = 0.130972; T_atm = 10^(−0.4 · 1.2 k) = 0.865233
+//   aluminium at 656.3 nm 0.901559, twice: 0.812808; optics 0.9; grating 0.7
+//   QE 0.8 · (0.780220 + 0.563 · (0.505495 − 0.780220)) = 0.500440
+//   sin β = 1800 · 6563e-7 / 2 = 0.59067; d = cos β / (1800 · 50) · 1e7 · 0.00376 = 0.337110 Å/px
+//   FWHM⊥ = 2″ at 2000 mm · 50/125 = 0.0077570 mm; k = ⌈2 · 2.0630⌉ = 5 rows; φ = 0.995677
+//   P★ = 1005.338 · 0.51777 · 10^−2.4 · 275.675 · 0.865233 · 0.812807 · 0.9 · 0.7
+//        · 0.500440 · 0.337110 · 0.995677 = 42.5160 e⁻/s
+//   P_sky = 1005.338 · 10^−7.2 · 1.467360 (the sky's colour at Hα) · 275.675 · 2500
+//        · (0.969445″)² · 0.812807 · 0.9 · 0.7 · 0.500440 = 15.4494 e⁻/s
+//   Q = 5 · (15.4494 + 0.001) + 42.5160; A_n = 3.5² · 5
+//   t = [10⁴ Q + √(10⁸ Q² + 4 P★² 10⁴ A_n)] / (2 P★²) = 663.087 s
+TEST(DesignRegimes, TheBeStarsExposureByHand) {
+    const DesignResult r = testkeys::result(testkeys::with(
+        {{"diametre_mm", "200"}, {"focale_mm", "2000"}, {"obstruction_pct", "35"},
+         {"detecteur", "IMX533"}, {"geometrie", "littrow"}, {"traits_mm", "1800"},
+         {"lambda_a", "6563"}, {"mag_etoile", "6"}, {"type_spectral", "B3V"},
+         {"cible_snr", "100"}}));
+    EXPECT_NEAR(r.pose_cible_s / 663.087, 1, 0.03);
+    EXPECT_NEAR(r.pose_cible_s / 663.087, 1, 1e-5) << "the same arithmetic";
+}
+
 }  // namespace
 }  // namespace kelvora::design
