@@ -4,6 +4,9 @@
 #   ./dev.sh test    install what is missing, build, run every test
 #   ./dev.sh web [PORT]  install what is missing, build the browser edition
 #                    into build-web/site and serve it on 127.0.0.1 (8080)
+#   ./dev.sh mutants install what is missing, then seed single-token faults
+#                    in the design model one at a time and count those the
+#                    tests catch (tools/mutants/mutants.txt)
 #   ./dev.sh install PACKAGE...   install the Debian packages that are missing
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -50,12 +53,16 @@ case "${1:-}" in
         site=$(web/build.sh build-web)
         exec node web/tools/serve.js "$site" "${2:-8080}"
         ;;
+    mutants)
+        install_missing "${PACKAGES[@]}" python3
+        exec tools/mutants/run
+        ;;
     install)
         shift
         install_missing "$@"
         ;;
     *)
-        echo "usage: $0 run|test|web [PORT]|install PACKAGE..." >&2
+        echo "usage: $0 run|test|web [PORT]|mutants|install PACKAGE..." >&2
         exit 2
         ;;
 esac
