@@ -220,8 +220,10 @@ std::string proposerKeyText(const ProposerRequest& r, std::string_view key) {
         if (key == name) return joined(r.*field);
     if (key == "geometries") {
         std::string text;
-        for (Geometry g : r.geometries)
-            text += (text.empty() ? "" : ",") + std::string(geometryName(g));
+        for (Geometry g : r.geometries) {
+            if (!text.empty()) text += ',';
+            text += geometryName(g);
+        }
         return text;
     }
     if (key == "resolution_cible") return shortestNumberText(r.resolution_cible);

@@ -177,6 +177,26 @@ TEST(DesignLines, APairIsJudgedAtItsOwnWavelength) {
     }
 }
 
+// Where a line lands, and the converging beam's dispersion, by hand from
+// docs/physics.md (9 µm pixels, 768 of them, a 50 mm camera):
+// at normal incidence, 600 lines/mm set for 6000 Å, Hα leaves at
+// β = asin(600 · 6562.79e-7) = 23.2186° against β₀ = asin(0.36) = 21.1002°,
+// and lands 384 + 50 tan(2.1184°) / 0.009 = 586.638 pixels from the edge;
+// slitless, 100 lines/mm 25 mm before the sensor at 6500 Å:
+// cos³(asin 0.065) · 0.009 / (100 · 25) · 1e7 = 35.7721 Å per pixel.
+TEST(DesignLines, WhereALineLandsAndTheSlitlessDispersion) {
+    const LineReport r = linesOnSensor(with({{"traits_mm", "600"}, {"lambda_a", "6000"}}),
+                                       builtInLines());
+    const auto alpha = std::find_if(r.lines.begin(), r.lines.end(),
+                                    [](const LineOnSensor& l) { return l.line->name == "Hα"; });
+    ASSERT_NE(alpha, r.lines.end());
+    EXPECT_NEAR(alpha->pixel, 586.638, 1e-3);
+    const DesignResult slitless = result(with({{"geometrie", "convergent"}, {"traits_mm", "100"},
+                                              {"distance_capteur_mm", "25"},
+                                              {"lambda_a", "6500"}}));
+    EXPECT_NEAR(slitless.dispersion_a_px, 35.7721, 1e-4);
+}
+
 TEST(DesignKeys, StrictNumbersAndKnownNames) {
     EXPECT_EQ(strictNumber("2.5"), 2.5);
     EXPECT_EQ(strictNumber("-1e-3"), -1e-3);

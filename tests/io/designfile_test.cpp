@@ -72,6 +72,7 @@ TEST(DesignFile, BrokenFilesSayWhatIsWrong) {
         {R"({"format": "kelvora", "version": 3})",
          "version 3 : fichier écrit par une version plus"},
         {R"({"format": "kelvora"})", "version absente ou invalide"},
+        {R"({"format": "kelvora", "version": 0})", "version absente ou invalide"},
         {R"({"format": "kelvora", "version": 1e300})", "version absente ou invalide"},
         {R"({"format": "kelvora", "version": 1, "x": 110e5555555555555538287})",
          "JSON invalide (nombre hors limites)"},
