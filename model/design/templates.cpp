@@ -22,6 +22,7 @@ int columnOf(std::string_view name) {
 // F_λ at λ, linear between the bins, held at the table's ends.
 double flux(int column, double lambdaA) {
     const double first = kTemplateTable[0][0];
+    if (std::isnan(lambdaA)) return NAN;  // no bin to convert it to
     const double at = std::clamp((lambdaA - first) / kStepA, 0.0, kTemplateRows - 1.0);
     const int i = std::min(static_cast<int>(at), kTemplateRows - 2);
     const double f = at - i;
