@@ -110,6 +110,11 @@ TEST(DesignSampling, VerdictAroundTwoAndFourPixels) {
         {with({}), Sampling::Under},
         {with({{"detecteur", "IMX183"}, {"fente_um", "25"}}), Sampling::Good},
         {with({{"detecteur", "IMX183"}, {"seeing_arcsec", "6"}}), Sampling::Over},
+        // Just past four pixels (4.2): already over-sampled.
+        {with({{"geometrie", "littrow"}, {"traits_mm", "2400"}, {"collimateur_mm", "200"},
+               {"objectif_mm", "150"}, {"lambda_a", "6563"}, {"focale_mm", "2000"},
+               {"fente_um", "23"}, {"detecteur", "IMX533"}}),
+         Sampling::Over},
     };
     for (const auto& [in, verdict] : cases) {
         const DesignResult r = result(in);

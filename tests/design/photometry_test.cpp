@@ -238,6 +238,11 @@ TEST(DesignPhotometry, MoonlightByKrisciunasAndSchaefer) {
     const DesignInput full = with({{"masse_air", "1"}, {"lune_phase_deg", "0"},
                                    {"lune_distance_deg", "90"}, {"lune_hauteur_deg", "90"}});
     EXPECT_NEAR(chain::moonSkyMagnitude(full), 18.7864, 1e-3);
+    // At first quarter (α = 90°): I* = 10^(−0.4 (3.84 + 2.34 + 0.26244)) = 0.0026486,
+    // B = 94.823 nL, V = 21.389.
+    DesignInput quarter = full;
+    quarter.lune_phase_deg = 90;
+    EXPECT_NEAR(chain::moonSkyMagnitude(quarter), 21.3889, 1e-3);
     // Set, or without air to scatter it: no moonlight.
     EXPECT_TRUE(std::isinf(chain::moonSkyMagnitude(with({{"lune_hauteur_deg", "-5"}}))));
     EXPECT_TRUE(std::isinf(chain::moonSkyMagnitude(
