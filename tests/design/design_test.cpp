@@ -122,6 +122,14 @@ TEST(DesignSampling, VerdictAroundTwoAndFourPixels) {
     }
 }
 
+// Binning along the dispersion widens the pixel the image is counted in;
+// binning across it does not (docs/physics.md: image / (p · bx)).
+TEST(DesignSampling, OnlyTheDispersionsBinningCountsTheImage) {
+    const double one = result(with({{"bin_x", "1"}, {"bin_y", "1"}})).image_entree_px;
+    EXPECT_DOUBLE_EQ(result(with({{"bin_x", "2"}, {"bin_y", "1"}})).image_entree_px, one / 2);
+    EXPECT_DOUBLE_EQ(result(with({{"bin_x", "1"}, {"bin_y", "3"}})).image_entree_px, one);
+}
+
 TEST(DesignErrors, NameTheCauseAndTheLimit) {
     const std::pair<DesignInput, const char*> cases[] = {
         {with({{"traits_mm", "2400"}, {"lambda_a", "6563"}}),
