@@ -10,8 +10,9 @@ namespace {
 // sheet. CMOS read noise and full well both at the lowest gain (the full
 // dynamic range): one setting, never mixed; dark current (cooled near
 // 0 °C), full well and peak QE are typical figures; docs/physics.md lists
-// them with their sources. The window's three CCDs carry only the data-sheet
-// full well, so that the window's defaults hold for the rest.
+// them with their sources. The window's own calculation reads only the
+// pixel, the count and the full well of its three CCDs.
+
 // The QE shape of back-illuminated CMOS sensors: the IMX455 maker's curve
 // as digitised by Gill et al. (2022, arXiv:2207.13052), relative to its
 // 0.91 peak. Sensors of the family take it scaled to their own peak.
