@@ -197,6 +197,7 @@ QLineEdit* DesignWindow::addResult(QFormLayout* form, const char* key, const QSt
 QWidget* DesignWindow::createResults() {
     auto* box = new QGroupBox(QStringLiteral("Résultats"), this);
     auto* form = new QFormLayout(box);
+    form->setVerticalSpacing(1);  // every result in one column within an 800-pixel screen
     auto label = [box](const char* name, const char* spoken, const char* style) {
         auto* l = new QLabel(box);
         l->setObjectName(QString::fromLatin1(name));

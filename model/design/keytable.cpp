@@ -64,7 +64,7 @@ WordList geometryChoices() {
 }
 
 WordList typeChoices() {
-    WordList list{{"aucun", "aucun (température ou plat)"}};
+    WordList list{{"aucun", "aucun"}};
     for (const std::string& name : templateNames()) list.emplace_back(name, name);
     return list;
 }
@@ -106,13 +106,13 @@ const auto& rows() {
         number("aerosols", nullptr, "Aérosols", "mag", &D::aerosols,
                {0, false, 2, false, false, "entre 0 et 2"},
                "Extinction des aérosols à 5500 Å, en magnitudes par masse d'air"),
-        number("lune_hauteur_deg", nullptr, "Hauteur de la Lune", "°", &D::lune_hauteur_deg,
+        number("lune_hauteur_deg", nullptr, "Hauteur Lune", "°", &D::lune_hauteur_deg,
                {-90, false, 90, false, false, "entre -90 et 90"},
                "Hauteur de la Lune au-dessus de l'horizon ; 0 ou moins : pas de Lune"),
-        number("lune_phase_deg", nullptr, "Phase de la Lune", "°", &D::lune_phase_deg,
+        number("lune_phase_deg", nullptr, "Phase Lune", "°", &D::lune_phase_deg,
                {0, false, 180, false, false, "entre 0 et 180"},
                "Angle de phase : 0 pleine Lune, 90 quartier, 180 nouvelle Lune"),
-        number("lune_distance_deg", nullptr, "Distance à la Lune", "°", &D::lune_distance_deg,
+        number("lune_distance_deg", nullptr, "Écart Lune", "°", &D::lune_distance_deg,
                {0, false, 180, false, false, "entre 0 et 180"},
                "Écart angulaire entre la Lune et l'étoile"),
         withChoices(word("geometrie", "Réseau", "&Géométrie"), geometryChoices),
