@@ -23,7 +23,8 @@ inline Json facesTable() {
 // The table's designs, then each sensor of the catalogue named alone.
 inline std::vector<Pairs> facesDesigns() {
     std::vector<Pairs> out;
-    for (const Json& d : facesTable()["designs"]) out.push_back(d.get<Pairs>());
+    const Json table = facesTable();  // held: the loop refers into it
+    for (const Json& d : table["designs"]) out.push_back(d.get<Pairs>());
     const DetectorCatalogue catalogue;
     for (const DetectorModel& d : catalogue.rows()) out.push_back({{"detecteur", d.caption}});
     return out;

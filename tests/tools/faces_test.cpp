@@ -61,6 +61,8 @@ Json byCompanion(const Pairs& keys, std::string& err) {
     err = errors.str();
     if (out.str().empty()) return Json::object();
     const Json rows = Json::parse(out.str());  // held: items() refers to it
+    // An impossible instrument is said in its row's « erreur », a usage error on stderr.
+    if (rows[0].value("erreur", Json()).is_string()) err += rows[0]["erreur"].get<std::string>();
     Json numbers = Json::object();
     const std::vector<const char*> results = design::resultNames(true);
     for (const auto& [name, value] : rows[0].items())
@@ -92,7 +94,8 @@ TEST(Faces, ASensorNamedAloneBringsItsPixels) {
 }
 
 TEST(Faces, EachBadInputIsSaidAlike) {
-    for (const Json& bad : testkeys::facesTable()["bad"]) {
+    const Json table = testkeys::facesTable();  // held: the loop refers into it
+    for (const Json& bad : table["bad"]) {
         const Pairs keys{{bad["key"], bad["text"]}};
         const std::string said = bad["said"];
         std::string err;

@@ -339,7 +339,8 @@ TEST_F(DesignWindowTest, TypedKeysGiveWhatEveryFaceGives) {
 TEST_F(DesignWindowTest, TypedMistakesAreSaidAsEverywhere) {
     if (QLocale::system().decimalPoint() != QLatin1Char('.')) GTEST_SKIP() << "the table's texts";
     DesignWindow& w = open();
-    for (const testkeys::Json& bad : testkeys::facesTable()["bad"]) {
+    const testkeys::Json table = testkeys::facesTable();  // held: the loop refers into it
+    for (const testkeys::Json& bad : table["bad"]) {
         const std::string key = bad["key"];
         if (!design::isInputKey(key) || design::isTextKey(key)) continue;  // no such field
         w.field(key)->setText(QString::fromStdString(bad["text"]));
