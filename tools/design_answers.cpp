@@ -60,7 +60,8 @@ int printProposals(const design::DesignInput& base, const CalcOptions& o,
         // Every key's own value, used or not: the row reproduces the design.
         for (const std::string& key : design::candidateKeys())
             cells.push_back(design::isTextKey(key) ? Cell::ofText(design::keyText(c.input, key))
-                                                   : Cell::ofNumber(design::keyNumber(c.input, *design::findKey(key))));
+                                                   : Cell::ofNumber(design::keyNumber(
+                                                         c.input, *design::findKey(key))));
         for (const std::string& name : shown)
             cells.push_back(io::designResultCell(design::candidateCell(c, name)));
         table.row(cells);

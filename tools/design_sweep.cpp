@@ -54,7 +54,8 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
     if (format == OutputFormat::Default)
         format = variedCount == 0 ? OutputFormat::Text : OutputFormat::Csv;
     const bool single = variedCount == 0 && format == OutputFormat::Text;
-    if (variedCount == 0 && !single) return printDesignRow(base, fields, catalogue, format, out, err);
+    if (variedCount == 0 && !single)
+        return printDesignRow(base, fields, catalogue, format, out, err);
     for (const char* name : design::resultNames(withTarget)) columns.emplace_back(name);
     columns.emplace_back("erreur");
     TableWriter table(format, out, columns);

@@ -103,7 +103,10 @@ DesignOutcome evaluate(const DesignInput& in) {
     DesignResult r;
     fillGeometry(in, out.grating, r);
     if (!(r.lambda_min_a < r.lambda_max_a)) {  // the whole sensor beyond silicon or the air's cut
-        out.error = KeyError{KeyError::Cause::NoLight, {}, {}, wavelengthAtPixel(in, out.grating, 0),
+        out.error = KeyError{KeyError::Cause::NoLight,
+                             {},
+                             {},
+                             wavelengthAtPixel(in, out.grating, 0),
                              wavelengthAtPixel(in, out.grating, in.pixels)};
         return out;
     }

@@ -69,9 +69,9 @@ struct DesignInput {
     double obstruction_pct = 25, miroirs = 2;
     double blaze_a = 0;  // 0: a flat grating efficiency
     double efficacite_reseau = 0.7;
-    double temperature_k = 0;  // 0: flat in photons per Å
+    double temperature_k = 0;           // 0: flat in photons per Å
     std::string type_spectral = "A0V";  // a template's colour; "aucun": temperature_k
-    bool qe_plate = false;     // the sensor's QE curve, or `qe` at every λ
+    bool qe_plate = false;              // the sensor's QE curve, or `qe` at every λ
     bool snr_par_element = false;
     Curve qe_courbe = builtInDetectors()[0].qeCurve;  // QE shape (nm, relative to its peak)
 };
@@ -103,8 +103,8 @@ struct DesignResult {
     double pose_cible_s = 0, magnitude_limite = 0;  // NaN without a target
     double snr_element = 0, signal_e_s_a = 0, rendement = 0, transmission_fente = 1;
     bool saturation_cible = false;
-    double poses_min_cible = 0;        // NaN without a target
-    double recouvrement_ordre2_a = 0;  // NaN: no overlap
+    double poses_min_cible = 0;                           // NaN without a target
+    double recouvrement_ordre2_a = 0;                     // NaN: no overlap
     double rangees_extraites = 0, fraction_extraite = 1;  // rows summed, share of the star
 };
 

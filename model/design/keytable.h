@@ -62,7 +62,7 @@ struct KeyRow {
     Limit limit{};
     bool fromSensor = false;  // choosing a sensor sets it
     GeometrySet geometries = kEveryGeometry;
-    bool newColumn = false;  // the window starts a new column of groups here
+    bool newColumn = false;                    // the window starts a new column of groups here
     std::string DesignInput::*word = nullptr;  // Word keys stored as their word
     WordList (*choices)() = nullptr;           // Word keys with a fixed list
 };

@@ -73,10 +73,10 @@ namespace {
 
 // The rates one evaluation needs, in electrons per second.
 struct Rates {
-    double star0;  // the star at magnitude 0, one binned pixel along the dispersion
-    double star;   // the star
-    double sky;    // sky in one binned pixel
-    double dark;   // dark in one binned pixel
+    double star0;     // the star at magnitude 0, one binned pixel along the dispersion
+    double star;      // the star
+    double sky;       // sky in one binned pixel
+    double dark;      // dark in one binned pixel
     double rows;      // binned rows summed
     double read2;     // read-noise variance of one exposure over those rows
     double fraction;  // of the star's light those rows hold: star0 and star are that share

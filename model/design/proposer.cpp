@@ -120,10 +120,8 @@ std::string noneKept(const ProposerRequest& q, const Search& s) {
 
 using NumberList = std::vector<double> ProposerRequest::*;
 constexpr std::pair<const char*, NumberList> kLists[] = {
-    {"reseaux", &ProposerRequest::reseaux},
-    {"focales", &ProposerRequest::focales},
-    {"fentes", &ProposerRequest::fentes},
-    {"binnings", &ProposerRequest::binnings},
+    {"reseaux", &ProposerRequest::reseaux},     {"focales", &ProposerRequest::focales},
+    {"fentes", &ProposerRequest::fentes},       {"binnings", &ProposerRequest::binnings},
     {"distances", &ProposerRequest::distances},
 };
 
@@ -189,8 +187,8 @@ std::string joined(const std::vector<double>& values) {
 }  // namespace
 
 std::vector<std::string> proposerKeys() {
-    return {"resolution_cible", "lambda_min_a", "lambda_max_a",      "reseaux",  "focales",
-            "fentes",           "geometries",   "binnings",          "distances", "largeur_reseau_mm"};
+    return {"resolution_cible", "lambda_min_a", "lambda_max_a", "reseaux",   "focales",
+            "fentes",           "geometries",   "binnings",     "distances", "largeur_reseau_mm"};
 }
 
 bool isProposerKey(std::string_view key) {
@@ -248,8 +246,12 @@ ResultCell candidateCell(const Candidate& c, std::string_view key) {
 }
 
 std::vector<std::string> candidateResults(bool perElement) {
-    return {"resolution", "echantillonnage_px", "lambda_min_a", "lambda_max_a",
-            perElement ? "snr_element" : "snr", "pose_cible_s"};
+    return {"resolution",
+            "echantillonnage_px",
+            "lambda_min_a",
+            "lambda_max_a",
+            perElement ? "snr_element" : "snr",
+            "pose_cible_s"};
 }
 
 Proposal propose(const DesignInput& fixed, const ProposerRequest& q, std::size_t count) {

@@ -26,13 +26,15 @@ double flux(int column, double lambdaA) {
     const double at = std::clamp((lambdaA - first) / kStepA, 0.0, kTemplateRows - 1.0);
     const int i = std::min(static_cast<int>(at), kTemplateRows - 2);
     const double f = at - i;
-    return kTemplateTable[i][column] + f * (kTemplateTable[i + 1][column] - kTemplateTable[i][column]);
+    return kTemplateTable[i][column] +
+           f * (kTemplateTable[i + 1][column] - kTemplateTable[i][column]);
 }
 
 }  // namespace
 
 const std::vector<std::string>& templateNames() {
-    static const std::vector<std::string> names(std::begin(kTemplateNames), std::end(kTemplateNames));
+    static const std::vector<std::string> names(std::begin(kTemplateNames),
+                                                std::end(kTemplateNames));
     return names;
 }
 

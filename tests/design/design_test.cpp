@@ -111,9 +111,14 @@ TEST(DesignSampling, VerdictAroundTwoAndFourPixels) {
         {with({{"detecteur", "IMX183"}, {"fente_um", "25"}}), Sampling::Good},
         {with({{"detecteur", "IMX183"}, {"seeing_arcsec", "6"}}), Sampling::Over},
         // Just past four pixels (4.2): already over-sampled.
-        {with({{"geometrie", "littrow"}, {"traits_mm", "2400"}, {"collimateur_mm", "200"},
-               {"objectif_mm", "150"}, {"lambda_a", "6563"}, {"focale_mm", "2000"},
-               {"fente_um", "23"}, {"detecteur", "IMX533"}}),
+        {with({{"geometrie", "littrow"},
+               {"traits_mm", "2400"},
+               {"collimateur_mm", "200"},
+               {"objectif_mm", "150"},
+               {"lambda_a", "6563"},
+               {"focale_mm", "2000"},
+               {"fente_um", "23"},
+               {"detecteur", "IMX533"}}),
          Sampling::Over},
     };
     for (const auto& [in, verdict] : cases) {
@@ -172,19 +177,24 @@ TEST(DesignLines, APairIsJudgedAtItsOwnWavelength) {
     const char* const pairName = "Hα/[N II] 6583";
     const double mid = (6562.79 + 6583.45) / 2, mN = 1200;
     const double sinb = mN * mid * 1e-7, cosb = std::sqrt(1 - sinb * sinb);
-    const double seeingDisc = 2 / 206264.80624709636 * 1200;            // mm
-    const double image = seeingDisc / (125 * mN) * 1e7;                  // Å, β-free
-    const double pixel = cosb * 9e-3 / (mN * 200) * 1e7;                 // Å
-    const double diffraction = mid / (mN * 200.0 * 125 / 1200);          // Å
+    const double seeingDisc = 2 / 206264.80624709636 * 1200;     // mm
+    const double image = seeingDisc / (125 * mN) * 1e7;          // Å, β-free
+    const double pixel = cosb * 9e-3 / (mN * 200) * 1e7;         // Å
+    const double diffraction = mid / (mN * 200.0 * 125 / 1200);  // Å
     const double expected = std::sqrt(image * image + pixel * pixel + diffraction * diffraction);
     for (const char* lambda : {"5000", "6563", "7000"}) {
-        const DesignInput in = with({{"traits_mm", "1200"}, {"focale_mm", "1200"},
-                                     {"collimateur_mm", "125"}, {"objectif_mm", "200"},
-                                     {"seeing_arcsec", "2"}, {"pixel_um", "9"},
-                                     {"pixels", "20000"}, {"lambda_a", lambda}});
+        const DesignInput in = with({{"traits_mm", "1200"},
+                                     {"focale_mm", "1200"},
+                                     {"collimateur_mm", "125"},
+                                     {"objectif_mm", "200"},
+                                     {"seeing_arcsec", "2"},
+                                     {"pixel_um", "9"},
+                                     {"pixels", "20000"},
+                                     {"lambda_a", lambda}});
         const LineReport report = linesOnSensor(in, builtInLines());
-        const auto pair = std::find_if(report.pairs.begin(), report.pairs.end(),
-                                       [&](const PairVerdict& v) { return v.pair->name == pairName; });
+        const auto pair =
+            std::find_if(report.pairs.begin(), report.pairs.end(),
+                         [&](const PairVerdict& v) { return v.pair->name == pairName; });
         ASSERT_NE(pair, report.pairs.end()) << lambda;
         EXPECT_NEAR(pair->element_a, expected, 1e-9 * expected) << lambda;
     }
@@ -198,15 +208,16 @@ TEST(DesignLines, APairIsJudgedAtItsOwnWavelength) {
 // slitless, 100 lines/mm 25 mm before the sensor at 6500 Å:
 // cos³(asin 0.065) · 0.009 / (100 · 25) · 1e7 = 35.7721 Å per pixel.
 TEST(DesignLines, WhereALineLandsAndTheSlitlessDispersion) {
-    const LineReport r = linesOnSensor(with({{"traits_mm", "600"}, {"lambda_a", "6000"}}),
-                                       builtInLines());
+    const LineReport r =
+        linesOnSensor(with({{"traits_mm", "600"}, {"lambda_a", "6000"}}), builtInLines());
     const auto alpha = std::find_if(r.lines.begin(), r.lines.end(),
                                     [](const LineOnSensor& l) { return l.line->name == "Hα"; });
     ASSERT_NE(alpha, r.lines.end());
     EXPECT_NEAR(alpha->pixel, 586.638, 1e-3);
-    const DesignResult slitless = result(with({{"geometrie", "convergent"}, {"traits_mm", "100"},
-                                              {"distance_capteur_mm", "25"},
-                                              {"lambda_a", "6500"}}));
+    const DesignResult slitless = result(with({{"geometrie", "convergent"},
+                                               {"traits_mm", "100"},
+                                               {"distance_capteur_mm", "25"},
+                                               {"lambda_a", "6500"}}));
     EXPECT_NEAR(slitless.dispersion_a_px, 35.7721, 1e-4);
 }
 

@@ -155,8 +155,10 @@ TEST(DesignPhotometry, SpectrumRowsSpanTheRange) {
 // atmosphere) and silicon's edge (11000 Å): the range stops there and no
 // wavelength outside carries signal (docs/physics.md, silicon's edge).
 TEST(DesignPhotometry, LightOnlyWhereAirAndSiliconLetItThrough) {
-    const DesignInput slitless = with({{"geometrie", "convergent"}, {"traits_mm", "100"},
-                                       {"distance_capteur_mm", "60"}, {"lambda_a", "6500"},
+    const DesignInput slitless = with({{"geometrie", "convergent"},
+                                       {"traits_mm", "100"},
+                                       {"distance_capteur_mm", "60"},
+                                       {"lambda_a", "6500"},
                                        {"masse_air", "0"}});
     const DesignResult r = result(slitless);
     EXPECT_EQ(r.lambda_min_a, 0);
@@ -178,13 +180,18 @@ TEST(DesignPhotometry, LightOnlyWhereAirAndSiliconLetItThrough) {
 }
 
 TEST(DesignPhotometry, NoLightIsSaidNotShownAsZero) {
-    const DesignOutcome far = evaluate(with({{"geometrie", "littrow"}, {"traits_mm", "150"},
-                                             {"lambda_a", "30000"}, {"objectif_mm", "200"}}));
+    const DesignOutcome far = evaluate(with({{"geometrie", "littrow"},
+                                             {"traits_mm", "150"},
+                                             {"lambda_a", "30000"},
+                                             {"objectif_mm", "200"}}));
     ASSERT_TRUE(far.error);
     EXPECT_EQ(far.error->cause, KeyError::Cause::NoLight);
-    const DesignOutcome dark = evaluate(with({{"geometrie", "convergent"}, {"traits_mm", "100"},
-                                              {"distance_capteur_mm", "60"}, {"lambda_a", "11500"},
-                                              {"bruit_e", "0"}, {"obscurite_e_s", "0"}}));
+    const DesignOutcome dark = evaluate(with({{"geometrie", "convergent"},
+                                              {"traits_mm", "100"},
+                                              {"distance_capteur_mm", "60"},
+                                              {"lambda_a", "11500"},
+                                              {"bruit_e", "0"},
+                                              {"obscurite_e_s", "0"}}));
     ASSERT_TRUE(dark.error);
     EXPECT_EQ(testkeys::said(dark),
               "aucun signal de l'étoile à 11500 Å : le capteur n'y détecte pas de lumière");
@@ -198,9 +205,12 @@ TEST(DesignPhotometry, NoLightIsSaidNotShownAsZero) {
 // 8 rows of 7.52 µm, the same share.
 TEST(DesignPhotometry, TheExtractionFollowsTheStarsImage) {
     for (const auto& [bin, rows] : {std::pair{"1", 16.0}, {"2", 8.0}}) {
-        const DesignResult r = result(with({{"detecteur", "IMX455"}, {"seeing_arcsec", "3"},
-                                            {"focale_mm", "2000"}, {"collimateur_mm", "100"},
-                                            {"objectif_mm", "100"}, {"bin_y", bin}}));
+        const DesignResult r = result(with({{"detecteur", "IMX455"},
+                                            {"seeing_arcsec", "3"},
+                                            {"focale_mm", "2000"},
+                                            {"collimateur_mm", "100"},
+                                            {"objectif_mm", "100"},
+                                            {"bin_y", bin}}));
         EXPECT_EQ(r.rangees_extraites, rows) << bin;
         EXPECT_NEAR(r.fraction_extraite, 0.98511, 1e-5) << bin;
     }
@@ -235,8 +245,10 @@ TEST(DesignPhotometry, SpectralTypesGiveTheStarsColour) {
 // B = f I* 10^(−0.4 k) (1 − 10^(−0.4 k)) = 1042.05 nL;
 // V = (20.7233 − ln(B / 34.08)) / 0.92104 = 18.786 mag/arcsec².
 TEST(DesignPhotometry, MoonlightByKrisciunasAndSchaefer) {
-    const DesignInput full = with({{"masse_air", "1"}, {"lune_phase_deg", "0"},
-                                   {"lune_distance_deg", "90"}, {"lune_hauteur_deg", "90"}});
+    const DesignInput full = with({{"masse_air", "1"},
+                                   {"lune_phase_deg", "0"},
+                                   {"lune_distance_deg", "90"},
+                                   {"lune_hauteur_deg", "90"}});
     EXPECT_NEAR(chain::moonSkyMagnitude(full), 18.7864, 1e-3);
     // At first quarter (α = 90°): I* = 10^(−0.4 (3.84 + 2.34 + 0.26244)) = 0.0026486,
     // B = 94.823 nL, V = 21.389.

@@ -54,14 +54,16 @@ TEST(DesignRayTrace, TheComaIsTheFwhmOfItsLineSpread) {
     };
     for (const Case& c : {Case{"2000", "25", "100"}, Case{"1000", "25", "200"},
                           Case{"800", "40", "200"}, Case{"2000", "60", "100"}}) {
-        const DesignInput in = testkeys::with({{"geometrie", "convergent"}, {"focale_mm", c.focale},
+        const DesignInput in = testkeys::with({{"geometrie", "convergent"},
+                                               {"focale_mm", c.focale},
                                                {"distance_capteur_mm", c.distance},
-                                               {"traits_mm", c.traits}, {"lambda_a", "5000"}});
+                                               {"traits_mm", c.traits},
+                                               {"lambda_a", "5000"}});
         const DesignOutcome o = evaluate(in);
         ASSERT_TRUE(o.result) << c.focale;
         const double F = in.focale_mm / in.diametre_mm;
-        const double traced = fwhm(landings(F, in.distance_capteur_mm,
-                                            in.traits_mm * in.lambda_a * 1e-7, 400000));
+        const double traced =
+            fwhm(landings(F, in.distance_capteur_mm, in.traits_mm * in.lambda_a * 1e-7, 400000));
         EXPECT_NEAR(convergentComa(in, o.grating, o.grating.beta) / traced, 1, 0.12)
             << "f/" << F << " at " << c.distance << " mm, " << c.traits << " lines/mm";
     }

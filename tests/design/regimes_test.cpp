@@ -24,17 +24,28 @@ namespace {
 
 DesignInput plain(const char* star, const char* sky, const char* dark, const char* noise,
                   const char* exposure) {
-    return testkeys::with({{"diametre_mm", "100"},     {"focale_mm", "1000"},
-                           {"masse_air", "0"},         {"miroirs", "0"},
-                           {"obstruction_pct", "0"},   {"transmission", "1"},
-                           {"efficacite_reseau", "1"}, {"courbe_qe", "plate"},
-                           {"qe", "1"},                {"type_spectral", "aucun"},
-                           {"traits_mm", "600"},       {"lambda_a", "5500"},
-                           {"collimateur_mm", "100"},  {"objectif_mm", "100"},
-                           {"pixel_um", "10"},         {"seeing_arcsec", "2"},
-                           {"mag_etoile", star},       {"mag_ciel", sky},
-                           {"obscurite_e_s", dark},    {"bruit_e", noise},
-                           {"pose_s", exposure},       {"poses", "1"}});
+    return testkeys::with({{"diametre_mm", "100"},
+                           {"focale_mm", "1000"},
+                           {"masse_air", "0"},
+                           {"miroirs", "0"},
+                           {"obstruction_pct", "0"},
+                           {"transmission", "1"},
+                           {"efficacite_reseau", "1"},
+                           {"courbe_qe", "plate"},
+                           {"qe", "1"},
+                           {"type_spectral", "aucun"},
+                           {"traits_mm", "600"},
+                           {"lambda_a", "5500"},
+                           {"collimateur_mm", "100"},
+                           {"objectif_mm", "100"},
+                           {"pixel_um", "10"},
+                           {"seeing_arcsec", "2"},
+                           {"mag_etoile", star},
+                           {"mag_ciel", sky},
+                           {"obscurite_e_s", dark},
+                           {"bruit_e", noise},
+                           {"pose_s", exposure},
+                           {"poses", "1"}});
 }
 
 TEST(DesignRegimes, EachNoiseDominatesInTurn) {
@@ -78,11 +89,16 @@ TEST(DesignRegimes, EachNoiseDominatesInTurn) {
 //   Q = 5 · (15.4494 + 0.001) + 42.5160; A_n = 3.5² · 5
 //   t = [10⁴ Q + √(10⁸ Q² + 4 P★² 10⁴ A_n)] / (2 P★²) = 663.087 s
 TEST(DesignRegimes, TheBeStarsExposureByHand) {
-    const DesignResult r = testkeys::result(testkeys::with(
-        {{"diametre_mm", "200"}, {"focale_mm", "2000"}, {"obstruction_pct", "35"},
-         {"detecteur", "IMX533"}, {"geometrie", "littrow"}, {"traits_mm", "1800"},
-         {"lambda_a", "6563"}, {"mag_etoile", "6"}, {"type_spectral", "B3V"},
-         {"cible_snr", "100"}}));
+    const DesignResult r = testkeys::result(testkeys::with({{"diametre_mm", "200"},
+                                                            {"focale_mm", "2000"},
+                                                            {"obstruction_pct", "35"},
+                                                            {"detecteur", "IMX533"},
+                                                            {"geometrie", "littrow"},
+                                                            {"traits_mm", "1800"},
+                                                            {"lambda_a", "6563"},
+                                                            {"mag_etoile", "6"},
+                                                            {"type_spectral", "B3V"},
+                                                            {"cible_snr", "100"}}));
     EXPECT_NEAR(r.pose_cible_s / 663.087, 1, 0.03);
     EXPECT_NEAR(r.pose_cible_s / 663.087, 1, 1e-5) << "the same arithmetic";
 }

@@ -44,7 +44,8 @@ std::string fileOf(const Pairs& keys) {
         const auto number = design::strictNumber(v);
         design[k] = design::isTextKey(k) || !number ? Json(v) : Json(*number);
     }
-    return Json{{"format", "kelvora"}, {"version", io::kDesignFileVersion}, {"conception", design}}.dump();
+    return Json{{"format", "kelvora"}, {"version", io::kDesignFileVersion}, {"conception", design}}
+        .dump();
 }
 
 Json byFile(const Pairs& keys, std::string& error) {
