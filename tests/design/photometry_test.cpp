@@ -220,8 +220,8 @@ TEST(DesignPhotometry, TheExtractionFollowsTheStarsImage) {
 }
 
 // The templates' colour against the library's own published check: photons
-// per Å at Hα over 5500 Å, Hα's absorption in its 10 Å bin (Pickles 1998;
-// ../shared/reference-data.md): A0V 0.455, B3V 0.496, G2V 0.834, K5V 1.444,
+// per Å at Hα over 5500 Å, Hα's absorption in its 10 Å bin (Pickles 1998,
+// PASP 110, 863): A0V 0.455, B3V 0.496, G2V 0.834, K5V 1.444,
 // M2V 2.049. Within 2.5 %: the bins are not centred alike.
 TEST(DesignPhotometry, SpectralTypesGiveTheStarsColour) {
     const std::pair<const char*, double> published[] = {
