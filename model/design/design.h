@@ -159,8 +159,6 @@ double pixelOfWavelength(const DesignInput& in, const SolvedGrating& g, double l
 // image, the pixel, the diffraction limit and the coma where that light
 // leaves the grating. NaN if it is not diffracted.
 double resolutionElementAt(const DesignInput& in, const DesignOutcome& outcome, double lambdaA);
-// The grating's efficiency at a wavelength (Å); NaN if it is not diffracted.
-double gratingEfficiencyAt(const DesignInput& in, const SolvedGrating& g, double lambdaA);
 
 // The photometric chain at one wavelength of a design's range.
 struct SpectralPoint {

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/design/chain.h"
 #include "model/design/design_internal.h"
 #include "model/design/keytable.h"
 #include "model/mathfn.h"
@@ -72,12 +71,6 @@ double pixelOfWavelength(const DesignInput& in, const SolvedGrating& o, double l
     const double beta = fn::asin(s);
     if (o.convergent) return in.ordre0_px + in.distance_capteur_mm * fn::tan(beta) / o.p;
     return in.pixels / 2 + in.objectif_mm * fn::tan(beta - o.beta) / o.p;
-}
-
-double gratingEfficiencyAt(const DesignInput& in, const SolvedGrating& g, double lambdaA) {
-    const double s = sinBeta(g, lambdaA);
-    if (std::fabs(s) >= 1) return NAN;
-    return chain::grating(in, g.alpha, fn::asin(s), lambdaA);
 }
 
 std::optional<KeyError> checkInputs(const DesignInput& in) {
