@@ -16,7 +16,7 @@ PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-de
 TEST_PACKAGES=(xvfb dbus at-spi2-core python3-pyatspi valgrind desktop-file-utils appstream libxml2-utils)
 # The browser edition: emscripten, the header-only libraries it copies, and
 # Chromium for its tests; node and npm unless the machine has them already.
-WEB_PACKAGES=(cmake python3 emscripten chromium libfmt-dev libfast-float-dev nlohmann-json3-dev)
+WEB_PACKAGES=(cmake python3 python3-markdown emscripten chromium libfmt-dev libfast-float-dev nlohmann-json3-dev)
 command -v npm >/dev/null || WEB_PACKAGES+=(nodejs npm)
 
 install_missing() {

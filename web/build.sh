@@ -13,6 +13,7 @@ if [ ! -d "$here/node_modules" ] || [ "$here/package-lock.json" -nt "$here/node_
 fi
 mkdir -p "$out"
 emcmake cmake -S "$here" -B "$out" -DCMAKE_BUILD_TYPE=Release -DHOST_INCLUDE_DIR=/usr/include \
+    -DPython3_EXECUTABLE=/usr/bin/python3 \
     >"$out/configure.log" 2>&1 || { cat "$out/configure.log"; exit 1; }
 cmake --build "$out" -j"$(nproc)" >"$out/build.log" 2>&1 || { tail -n 40 "$out/build.log"; exit 1; }
 echo "$out/site"

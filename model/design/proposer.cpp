@@ -18,7 +18,11 @@ enum Reason { Impossible, TooLow, Sampling_, Range, GratingTooSmall, Kept, Reaso
 
 struct Search {
     std::vector<Candidate> kept;
+    std::size_t count = 0;  // how many the caller wants
     std::size_t evaluated = 0;
+    std::size_t total = 0;
+    const Progress* progress = nullptr;
+    bool stopped = false;
     std::size_t counts[ReasonCount] = {};
     std::optional<Candidate> bestR;  // the highest R of any possible design
 };
@@ -33,7 +37,35 @@ Reason judge(const ProposerRequest& q, const DesignResult& r) {
     return Kept;
 }
 
+// Shortest exposure first, then the wider range.
+bool better(const Candidate& a, const Candidate& b) {
+    if (a.result.pose_cible_s != b.result.pose_cible_s)
+        return a.result.pose_cible_s < b.result.pose_cible_s;
+    return a.result.lambda_max_a - a.result.lambda_min_a >
+           b.result.lambda_max_a - b.result.lambda_min_a;
+}
+
+// Only the best `count` can be shown: keeping every kept design let a large
+// search run out of memory.
+void keepBest(Search& s, Candidate c) {
+    s.kept.push_back(std::move(c));
+    if (s.kept.size() < 4 * s.count + 64) return;
+    std::partial_sort(s.kept.begin(), s.kept.begin() + static_cast<std::ptrdiff_t>(s.count),
+                      s.kept.end(), better);
+    s.kept.resize(s.count);
+}
+
+bool goOn(Search& s) {
+    if (s.stopped) return false;
+    constexpr std::size_t kEvery = 4096;
+    if (s.progress && *s.progress && s.evaluated % kEvery == 0 &&
+        !(*s.progress)(s.evaluated, s.total))
+        s.stopped = true;
+    return !s.stopped;
+}
+
 void consider(const ProposerRequest& q, const DesignInput& in, Search& s) {
+    if (!goOn(s)) return;
     ++s.evaluated;
     const DesignOutcome o = evaluate(in);
     if (!o.result) {
@@ -44,7 +76,7 @@ void consider(const ProposerRequest& q, const DesignInput& in, Search& s) {
         s.bestR = Candidate{in, *o.result};
     const Reason why = judge(q, *o.result);
     ++s.counts[why];
-    if (why == Kept) s.kept.push_back({in, *o.result});
+    if (why == Kept) keepBest(s, {in, *o.result});
 }
 
 // Lenses, slits and binnings in a collimated geometry.
@@ -73,14 +105,6 @@ void searchConvergent(const ProposerRequest& q, DesignInput in, Search& s) {
                 in.bin_x = bin;
                 consider(q, in, s);
             }
-}
-
-// Shortest exposure first, then the wider range.
-bool better(const Candidate& a, const Candidate& b) {
-    if (a.result.pose_cible_s != b.result.pose_cible_s)
-        return a.result.pose_cible_s < b.result.pose_cible_s;
-    return a.result.lambda_max_a - a.result.lambda_min_a >
-           b.result.lambda_max_a - b.result.lambda_min_a;
 }
 
 std::string grouped(double v) {
@@ -170,7 +194,9 @@ std::optional<KeyError> readGeometries(std::string_view text, std::vector<Geomet
 // One number, in the face's separator too.
 std::optional<KeyError> readNumber(std::string_view key, std::string_view text,
                                    std::string_view separator, double& out) {
-    const auto v = strictNumber(periodText(text, separator));
+    auto v = strictNumber(periodText(text, separator));
+    // A single number is never a list: « 25,4 » can only mean 25.4.
+    if (!v) v = strictNumber(periodText(text, ","));
     if (!v) return KeyError{KeyError::Cause::NotANumber, std::string(key), std::string(text)};
     if (*v <= 0)
         return KeyError{KeyError::Cause::OutOfRange, std::string(key), {}, *v, 0, "doit être > 0"};
@@ -254,11 +280,34 @@ std::vector<std::string> candidateResults(bool perElement) {
             "pose_cible_s"};
 }
 
-Proposal propose(const DesignInput& fixed, const ProposerRequest& q, std::size_t count) {
+std::size_t combinations(const ProposerRequest& q) {
+    std::size_t n = 0;
+    for (Geometry g : q.geometries)
+        n += g == Geometry::Convergent
+                 ? q.reseaux.size() * q.distances.size() * q.binnings.size()
+                 : q.reseaux.size() * q.focales.size() * q.focales.size() * q.fentes.size() *
+                       q.binnings.size();
+    return n;
+}
+
+std::string tooLarge(const ProposerRequest& q) {
+    const std::size_t n = combinations(q);
+    if (n <= kMaxCombinations) return {};
+    return "la recherche compte " + grouped(static_cast<double>(n)) +
+           " combinaisons, plus que les " + grouped(static_cast<double>(kMaxCombinations)) +
+           " permises : raccourcissez les listes";
+}
+
+Proposal propose(const DesignInput& fixed, const ProposerRequest& q, std::size_t count,
+                 const Progress& progress) {
     DesignInput in = fixed;
     if (in.cible_snr <= 0) in.cible_snr = 100;  // the ranking needs an exposure
-    Search s;
     Proposal p;
+    if (p.error = tooLarge(q); !p.error.empty()) return p;
+    Search s;
+    s.count = count;
+    s.total = combinations(q);
+    s.progress = &progress;
     for (Geometry g : q.geometries) {
         in.geometrie = g;
         if (g == Geometry::Convergent)
@@ -267,6 +316,7 @@ Proposal propose(const DesignInput& fixed, const ProposerRequest& q, std::size_t
             searchCollimated(q, in, s);
     }
     p.evaluated = s.evaluated;
+    p.stopped = s.stopped;
     std::sort(s.kept.begin(), s.kept.end(), better);
     if (s.kept.size() > count) s.kept.resize(count);
     p.candidates = std::move(s.kept);

@@ -5,6 +5,8 @@
 // model itself, kept when it reaches the target and ranked by the exposure
 // it needs.
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,7 +48,8 @@ struct Candidate {
 struct Proposal {
     std::vector<Candidate> candidates;  // best first, at most the number asked
     std::size_t evaluated = 0;
-    std::string error;  // French: why none is kept (how close the best comes)
+    bool stopped = false;  // the progress callback asked to stop
+    std::string error;     // French: why none is kept (how close the best comes)
 };
 
 // The design keys that make a candidate, in the order a row shows them.
@@ -59,6 +62,19 @@ std::vector<std::string> candidateResults(bool perElement);
 // not use it) or a result; "snr" is the S/N its target aims at.
 ResultCell candidateCell(const Candidate& c, std::string_view key);
 
-Proposal propose(const DesignInput& fixed, const ProposerRequest& request, std::size_t count);
+// How many designs a request would evaluate, and the most any face runs:
+// beyond it a search takes minutes and is refused before it starts.
+std::size_t combinations(const ProposerRequest& request);
+inline constexpr std::size_t kMaxCombinations = 5'000'000;
+// Why a request is refused before it starts (too large), in French; "" when it can run.
+std::string tooLarge(const ProposerRequest& request);
+
+// Told how far a search is (designs evaluated, of the total) every few
+// thousand designs; a false answer stops the search, which then returns
+// what it had kept.
+using Progress = std::function<bool(std::size_t done, std::size_t total)>;
+
+Proposal propose(const DesignInput& fixed, const ProposerRequest& request, std::size_t count,
+                 const Progress& progress = {});
 
 }  // namespace kelvora::design

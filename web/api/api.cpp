@@ -30,9 +30,11 @@ const std::pair<const char*, Call> kCalls[] = {
     {"schemaCalculateur", calculatorSchema},
     {"schemaConception", designPageSchema},
     {"calc", calculate},
+    {"lecture", readingNotes},
     {"design", evaluateDesign},
     {"mesure", timeEvaluation},
     {"propose", proposeDesigns},
+    {"compte", countProposals},
     {"readFile", readFile},
     {"writeFile", writeFile},
 };

@@ -8,7 +8,7 @@
 
 namespace kelvora::web {
 
-// "schemaCalculateur", "schemaConception", "calc", "design", "sensor", "mesure", "propose", "readFile",
+// "schemaCalculateur", "schemaConception", "calc", "lecture", "design", "mesure", "propose", "compte", "readFile",
 // "writeFile".
 // A malformed request answers {"erreur": "..."}.
 std::string call(const std::string& name, const std::string& argumentsJson);

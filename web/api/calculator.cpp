@@ -1,6 +1,7 @@
 #include "web/api/calls.h"
 
 #include "model/calculation.h"
+#include "model/numbertext.h"
 #include "model/windowlayout.h"
 
 namespace kelvora::web {
@@ -97,6 +98,17 @@ Json calculate(const Json& args) {
     return {{"affiches", shown},
             {"vides", emptied},
             {"faute", out.fault ? Json(faultMessage(*out.fault)) : Json()}};
+}
+
+// {"textes": {control: text}} → {control: note} for each text the
+// leading-number rule does not read whole: the note the window shows.
+Json readingNotes(const Json& args) {
+    Json notes = Json::object();
+    for (const auto& [name, text] : args.at("textes").items()) {
+        const std::string note = readingNote(text.get<std::string>());
+        if (!note.empty()) notes[name] = note;
+    }
+    return notes;
 }
 
 }  // namespace kelvora::web

@@ -27,11 +27,13 @@ KeyedJson readKeys(const Json& keys, const std::string& separator);
 
 Json formSchema();
 Json calculate(const Json& args);
+Json readingNotes(const Json& args);
 
 Json designSchema();
 Json evaluateDesign(const Json& args);
 Json timeEvaluation(const Json& args);
 Json proposeDesigns(const Json& args);
+Json countProposals(const Json& args);
 
 Json readFile(const Json& args);
 Json writeFile(const Json& args);

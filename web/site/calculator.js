@@ -28,9 +28,12 @@ function control(c, next) {
         : el("span", { id: c.nom, class: "etiquette" }, c.texte);
     case "champ": {
       const input = schema.defauts[c.nom] !== undefined;
+      // A unit written right after a field is heard with it.
+      const unit = next?.genre === "etiquette" && next.parent === c.parent && Math.abs(next.y - c.y) < 60 ? next.nom : null;
       return el("input", {
         id: c.nom, name: c.nom, type: "text", class: `champ ${c.fond}`, readonly: !input,
-        spellcheck: "false", inputmode: input ? "decimal" : null,
+        spellcheck: "false", inputmode: input ? "decimal" : null, "aria-describedby": unit,
+        "data-unite": unit,
       });
     }
     case "option": {
@@ -88,11 +91,33 @@ function box(c) {
 
 // On a narrow screen (a tablet upright) the whole form shrinks to fit, text
 // and places alike, so that nothing overlaps.
+// Under about 600 px (a phone) the form reflows instead into one column, in
+// the window's order, at a readable size.
+const NARROW = "(max-width: 600px)";
+
 function shrinkToScreen(form) {
   form.style.zoom = "";
+  form.classList.toggle("etroit", matchMedia(NARROW).matches);
+  if (form.classList.contains("etroit")) return;
   const available = form.parentElement.clientWidth;
   const width = form.offsetWidth;
   if (available > 0 && width > available) form.style.zoom = String(available / width);
+}
+
+// As the window does: a text the calculation does not read whole turns
+// amber, and its tooltip and description say how it is read.
+function showNotes() {
+  const notes = call("lecture", { textes: state().textes });
+  for (const name of Object.keys(schema.defauts)) {
+    const node = field(name);
+    const note = notes[name] ?? "";
+    node.classList.toggle("lu-autrement", note !== "");
+    node.title = note;
+    const described = [node.dataset.unite, note ? `${name}-lecture` : null].filter(Boolean).join(" ");
+    if (described) node.setAttribute("aria-describedby", described);
+    else node.removeAttribute("aria-describedby");
+    field(`${name}-lecture`).textContent = note;
+  }
 }
 
 export function formLoad() {
@@ -101,6 +126,33 @@ export function formLoad() {
   field(schema.boutonsCapteur[0]).checked = true;
   field("optBarlow").checked = true;
   field("txtSlitWide").disabled = true;
+  showNotes();
+  changed();
+}
+
+export function defaults() {
+  return { ...schema.defauts };
+}
+
+function captions() {
+  return schema.boutonsCapteur.map((b) => field(b).parentElement.textContent);
+}
+
+// A link's calculator over the window's defaults: its fields' texts as they
+// are (the calculation reads any text), the sensor by its caption ("" for
+// none), the model. An unknown key or word is refused, in French.
+export function fromLink(values) {
+  const textes = defaults();
+  let capteur = captions()[0];
+  let barlow = true;
+  for (const [key, value] of Object.entries(values)) {
+    if (Object.hasOwn(textes, key)) textes[key] = value;
+    else if (key === "capteur" && (value === "" || captions().includes(value))) capteur = value;
+    else if (key === "modele" && (value === "barlow" || value === "fente")) barlow = value === "barlow";
+    else return key === "capteur" || key === "modele" ? `« ${value} » inconnu pour ${key}` : `clé inconnue « ${key} »`;
+  }
+  restore({ textes, capteur, barlow });
+  return null;
 }
 
 export function state() {
@@ -118,12 +170,37 @@ export function restore(window) {
     field(b).checked = field(b).parentElement.textContent === window.capteur;
   field(window.barlow ? "optBarlow" : "optFente").checked = true;
   field("txtSlitWide").disabled = window.barlow;
+  showNotes();
+  changed();
+}
+
+// The fields as they stand, for links and the page's memory.
+const listeners = [];
+export function onChange(listener) {
+  listeners.push(listener);
+}
+function changed() {
+  listeners.forEach((l) => l());
 }
 
 function showText(name, text) {
   const node = field(name);
   if (node.tagName === "INPUT") node.value = text;
   else node.textContent = text;
+}
+
+// What a screen reader hears after « Calcul »: each result with its label
+// and unit, as the form shows them.
+function summary() {
+  const said = [];
+  for (const name of schema.resultats) {
+    const node = field(name);
+    if (node.tagName !== "INPUT" || node.value === "") continue;
+    const label = document.querySelector(`label[for="${name}"]`)?.textContent.replace(/ :$/, "") ?? name;
+    const unit = node.dataset.unite ? ` ${field(node.dataset.unite).textContent}` : "";
+    said.push(`${label} ${node.value}${unit}`);
+  }
+  return `Calcul fait. ${said.join(" ; ")}.`;
 }
 
 function showFault(message) {
@@ -137,7 +214,7 @@ export function cmdCalcul_Click() {
   const out = call("calc", { textes: s.textes, capteur: s.capteur, barlow: s.barlow, separateur: decimalSeparator() });
   for (const [name, text] of out.affiches) showText(name, text);
   for (const name of out.vides) showText(name, "");
-  field("annonce").textContent = out.faute ? out.faute : `Calcul fait : rapport signal/bruit ${field("txtSB").value}`;
+  field("annonce").textContent = out.faute ? out.faute : summary();
   if (out.faute) showFault(out.faute);
   return out;
 }
@@ -146,10 +223,18 @@ export function setup(formSchema) {
   schema = formSchema;
   const form = field("formulaire");
   build(form);
+  for (const name of Object.keys(schema.defauts))
+    form.after(el("span", { id: `${name}-lecture`, class: "cache-visuel" }));
   form.addEventListener("submit", (e) => e.preventDefault());
+  form.addEventListener("input", () => {
+    showNotes();
+    changed();
+  });
+  form.addEventListener("change", changed);
   formLoad();
   // The default instrument's results must fit too.
   cmdCalcul_Click();
+  form.classList.remove("etroit");
   fit(form);
   shrinkToScreen(form);
   addEventListener("resize", () => shrinkToScreen(form));
@@ -160,6 +245,8 @@ export function setup(formSchema) {
   // The page cannot close itself: « Annuler » starts again from the defaults.
   field("cmdAnnuler").addEventListener("click", formLoad);
   field("optBarlow").addEventListener("change", () => (field("txtSlitWide").disabled = true));
+  // The narrow layout places controls by the form's flow, not by twips.
+  matchMedia(NARROW).addEventListener("change", () => shrinkToScreen(form));
   field("optFente").addEventListener("change", () => (field("txtSlitWide").disabled = false));
   field("fauteOk").addEventListener("click", () => field("faute").close());
 }

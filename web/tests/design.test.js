@@ -62,6 +62,8 @@ test("the proposer's candidates load into the design; the lines say what is sepa
   await page.selectOption('[name="detecteur"]', "IMX533");
   await page.fill("#prop-resolution_cible", "10000");
   await page.click("#cmdProposer");
+  // The search runs in a worker: its answer comes later.
+  await page.waitForSelector("#candidats tbody tr");
   const rows = page.locator("#candidats tbody tr");
   assert.ok((await rows.count()) >= 3);
   await rows.first().locator("button").click();
@@ -70,6 +72,7 @@ test("the proposer's candidates load into the design; the lines say what is sepa
 
   await page.fill("#prop-resolution_cible", "10000000");
   await page.click("#cmdProposer");
+  await page.waitForFunction(() => document.getElementById("erreurProposeur").textContent !== "");
   assert.match(await page.textContent("#erreurProposeur"), /\d/);
   assert.equal(await rows.count(), 0);
 

@@ -1,21 +1,39 @@
 #!/usr/bin/env python3
 """Puts the site together beside the compiled model: the page's own files,
-the vendored uPlot, the icons, and the service worker with the list of
-every file and a version that changes whenever one of them does.
-    assemble.py PAGE_DIR UPLOT_DIST ICON_XPM SITE_DIR"""
+the vendored uPlot, the icons, the French manual as HTML, and the service
+worker with the list of every file and a version that changes whenever one
+of them does.
+    assemble.py PAGE_DIR UPLOT_DIST ICON_XPM SITE_DIR MANUAL_MD CMAKELISTS"""
 import hashlib
 import json
 import os
+import re
 import shutil
 import sys
+
+import markdown
 
 import icons
 
 VENDORED = ("uPlot.esm.js", "uPlot.min.css")
 
 
+def release(cmakelists):
+    text = open(cmakelists, encoding="utf-8").read()
+    return re.search(r"project\(kelvora VERSION ([0-9.]+)", text).group(1)
+
+
+def write_manual(manual, site):
+    """The manual the desktop shows, for the page's « Aide »."""
+    text = open(manual, encoding="utf-8").read()
+    html = markdown.markdown(text, extensions=["tables", "fenced_code"])
+    with open(os.path.join(site, "manuel.html"), "w", encoding="utf-8") as out:
+        out.write(html)
+
+
 def main():
-    page, uplot, xpm, site = sys.argv[1:5]
+    page, uplot, xpm, site, manual, cmakelists = sys.argv[1:7]
+    write_manual(manual, site)
     for name in os.listdir(page):
         if name != "sw.js":
             shutil.copyfile(os.path.join(page, name), os.path.join(site, name))
@@ -25,14 +43,20 @@ def main():
     for size in (32, 192, 512):
         with open(os.path.join(site, f"icone-{size}.png"), "wb") as out:
             out.write(icons.png(pixels, size))
-    files = sorted(n for n in os.listdir(site) if n != "sw.js")
+    # The page's header colour around the drawing; 40 pixels × 12 = 480.
+    maskable = icons.padded(pixels, 4, (0x20, 0x30, 0x5A))
+    with open(os.path.join(site, "icone-masquable.png"), "wb") as out:
+        out.write(icons.png(maskable, 480))
+    files = sorted(n for n in os.listdir(site) if n not in ("sw.js", "version.json"))
     digest = hashlib.sha256()
     for name in files:
         with open(os.path.join(site, name), "rb") as f:
             digest.update(name.encode() + f.read())
+    with open(os.path.join(site, "version.json"), "w", encoding="utf-8") as out:
+        json.dump({"version": release(cmakelists), "empreinte": digest.hexdigest()[:12]}, out)
     worker = open(os.path.join(page, "sw.js"), encoding="utf-8").read()
     worker = worker.replace("@VERSION@", digest.hexdigest()[:12])
-    worker = worker.replace("@FILES@", json.dumps(["./"] + files))
+    worker = worker.replace("@FILES@", json.dumps(["./", "version.json"] + files))
     with open(os.path.join(site, "sw.js"), "w", encoding="utf-8") as out:
         out.write(worker)
 

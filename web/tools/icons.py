@@ -34,6 +34,15 @@ def png(pixels, size):
             + chunk(b"IEND", b""))
 
 
+def padded(pixels, border, colour):
+    """The icon inside a margin of `colour`: a maskable icon keeps its
+    drawing within the middle 80 %, which any mask shape leaves whole."""
+    side = len(pixels) + 2 * border
+    blank = [colour] * side
+    middle = [[colour] * border + row + [colour] * border for row in pixels]
+    return [blank] * border + middle + [blank] * border
+
+
 def main():
     _, pixels = read_xpm(sys.argv[1])
     for size in (32, 192, 512):

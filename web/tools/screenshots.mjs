@@ -1,5 +1,5 @@
 // The README's pictures of the page: both pages on a desktop screen
-// (1280×800) and on a tablet (800×1200).
+// (1280×800), a tablet (800×1200) and a phone (390×844).
 //   node web/tools/screenshots.mjs SITE_DIR OUT_DIR
 import { chromium } from "playwright-core";
 import { serve } from "./serve.js";
@@ -10,17 +10,17 @@ const url = `http://127.0.0.1:${server.address().port}/`;
 const browser = await chromium.launch({ executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium", args: ["--no-sandbox"] });
 const design = "#geometrie=littrow&traits_mm=1800&collimateur_mm=200&objectif_mm=85&lambda_a=6563&detecteur=IMX533" +
   "&pixel_um=3.76&pixels=3008&bruit_e=1.5&obscurite_e_s=0.002&puits_e=50000&qe=0.8&fente_um=25&cible_snr=100";
-for (const [name, width, height] of [["bureau", 1280, 800], ["tablette", 800, 1200]]) {
+for (const [name, width, height] of [["bureau", 1280, 800], ["tablette", 800, 1200], ["telephone", 390, 844]]) {
   const page = await browser.newPage({ viewport: { width, height }, locale: "fr-FR" });
   await page.goto(url);
   await page.waitForSelector("body[data-pret]");
   await page.click("#cmdCalcul");
-  await page.screenshot({ path: `${out}/screenshot-web-calculateur-${name}.png` });
+  await page.screenshot({ path: `${out}/screenshot-web-calculateur-${name}.png`, fullPage: name === "telephone" });
   await page.goto(url + design);
   await page.waitForSelector("body[data-pret]");
   await page.waitForSelector("#graphiques canvas");
   await page.waitForTimeout(300);
-  await page.screenshot({ path: `${out}/screenshot-web-conception-${name}.png` });
+  await page.screenshot({ path: `${out}/screenshot-web-conception-${name}.png`, fullPage: name === "telephone" });
   await page.close();
 }
 await browser.close();
