@@ -331,8 +331,28 @@ void DesignWindow::recompute() {
     showResults(*o.result, input_.cible_snr > 0);
     if (plots_) {
         const design::LineReport lines = design::linesOnSensor(input_, o, workbench_.lines());
-        plots_->show(design::describePlots(input_, o, lines));
+        const auto plots = design::describePlots(input_, o, lines);
+        plots_->show(plots);
         plots_->showNotes(linesReportHtml(lines));
+        describePlotsAloud(plots);
+    }
+}
+
+// Each chart's text alternative: its data as a table a screen reader reads.
+void DesignWindow::describePlotsAloud(const std::array<design::PlotDescription, design::kPlotCount>& plots) {
+    const std::string sep = form::separator(locale_);
+    for (const design::PlotDescription& p : plots) {
+        auto* view = findChild<QWidget*>(QString::fromLatin1(p.id));
+        if (!view) continue;
+        const design::PlotTable t = design::plotTable(p, sep, 20);
+        QStringList lines{QString::fromStdString(p.title)};
+        for (const auto& row : t.rows) {
+            QStringList cells;
+            for (std::size_t i = 0; i < row.size() && i < t.headers.size(); ++i)
+                cells << QString::fromStdString(t.headers[i] + " " + row[i]);
+            lines << cells.join(QStringLiteral(", "));
+        }
+        view->setAccessibleDescription(lines.join(QStringLiteral(" ; ")));
     }
 }
 

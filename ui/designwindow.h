@@ -2,12 +2,14 @@
 
 #include <QLocale>
 #include <QWidget>
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "model/design/design.h"
 #include "model/design/keytable.h"
+#include "model/design/plots.h"
 
 class QAction;
 class QComboBox;
@@ -59,6 +61,7 @@ class DesignWindow : public QWidget {
     void sensorChosen();
     void edited();
     std::string readFields(design::DesignInput& in) const;
+    void describePlotsAloud(const std::array<design::PlotDescription, design::kPlotCount>& plots);
     void recompute();
     void showInvalid(const QString& error);
     void enableForGeometry();

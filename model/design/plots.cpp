@@ -1,8 +1,10 @@
 #include "model/design/plots.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/design/curves.h"
+#include "model/design/placement.h"
 #include "model/design/shown.h"
 
 namespace kelvora::design {
@@ -10,6 +12,42 @@ namespace kelvora::design {
 namespace {
 
 constexpr int kSpectrumPoints = 100;
+
+PlotFrame frameOf(const PlotDescription& p) {
+    PlotFrame f{INFINITY, -INFINITY, INFINITY, -INFINITY};
+    for (const auto& [name, curve] : p.curves)
+        for (const auto& [x, y] : curve) {
+            f.xLow = std::min(f.xLow, x), f.xHigh = std::max(f.xHigh, x);
+            if (std::isfinite(y)) f.yLow = std::min(f.yLow, y), f.yHigh = std::max(f.yHigh, y);
+        }
+    if (p.level) f.yLow = std::min(f.yLow, *p.level), f.yHigh = std::max(f.yHigh, *p.level);
+    if (!(f.xLow <= f.xHigh)) f.xLow = 0, f.xHigh = 1;
+    if (!(f.yLow <= f.yHigh)) f.yLow = 0, f.yHigh = 1;
+    return f;
+}
+
+// Permitted lines (Hα, Na D…) before forbidden ones ([N II]…): when two
+// names cannot both be written, the permitted line keeps its own.
+void byImportance(std::vector<PlotMark>& marks) {
+    std::stable_sort(marks.begin(), marks.end(), [](const PlotMark& a, const PlotMark& b) {
+        return !a.name.starts_with("[") && b.name.starts_with("[");
+    });
+}
+
+// The marked point's name first, then the lines'.
+void placeNames(PlotDescription& p) {
+    const PlotFrame f = frameOf(p);
+    byImportance(p.labels);
+    byImportance(p.lineMarks);
+    std::vector<PlotMark> named;
+    if (p.mark) named.push_back(*p.mark);
+    named.insert(named.end(), p.labels.begin(), p.labels.end());
+    placeLabels(named, f, false);
+    if (p.mark) p.mark = named.front();
+    std::copy(named.end() - static_cast<std::ptrdiff_t>(p.labels.size()), named.end(),
+              p.labels.begin());
+    placeLabels(p.lineMarks, f, true);
+}
 
 PlotDescription named(std::size_t index) {
     PlotDescription p;
@@ -105,7 +143,27 @@ std::array<PlotDescription, kPlotCount> describePlots(const DesignInput& in,
     const std::vector<SpectralPoint> points = spectrum(in, outcome, kSpectrumPoints);
     set[3] = efficiencies(points);
     set[4] = snrAlong(in, points, lines);
+    for (PlotDescription& p : set) placeNames(p);
     return set;
+}
+
+PlotTable plotTable(const PlotDescription& plot, std::string_view sep, std::size_t rows) {
+    PlotTable t;
+    if (plot.curves.empty() || plot.curves.front().second.empty()) return t;
+    t.headers.push_back(plot.xTitle);
+    for (const auto& [name, curve] : plot.curves)
+        t.headers.push_back(plot.curves.size() == 1 ? plot.yTitle : name);
+    const std::size_t n = plot.curves.front().second.size();
+    const std::size_t step = std::max<std::size_t>(1, (n + rows - 1) / std::max<std::size_t>(rows, 1));
+    for (std::size_t i = 0; i < n; i += step) {
+        std::vector<std::string> row{shownResult(plot.curves.front().second[i].first, sep)};
+        for (const auto& [name, curve] : plot.curves)
+            row.push_back(i < curve.size() && std::isfinite(curve[i].second)
+                              ? shownResult(curve[i].second, sep)
+                              : "—");
+        t.rows.push_back(std::move(row));
+    }
+    return t;
 }
 
 }  // namespace kelvora::design

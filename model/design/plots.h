@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,10 @@ namespace kelvora::design {
 struct PlotMark {
     double x = 0, y = 0;
     std::string name;
+    // Where the name is written (its bottom centre), or not at all when
+    // there is no room; set for named points and lines.
+    double labelX = 0, labelY = 0;
+    bool labelShown = true;
 };
 
 struct PlotDescription {
@@ -47,6 +52,15 @@ inline constexpr std::array<PlotName, kPlotCount> kPlotNames{{
     {"rendement", "Rendement selon la longueur d'onde"},
     {"snr_lambda", "S/N selon la longueur d'onde"},
 }};
+
+// A plot's text alternative: its abscissa and each curve, at most `rows`
+// rows evenly spread, the numbers shown as results are (5 digits) in the
+// face's separator.
+struct PlotTable {
+    std::vector<std::string> headers;
+    std::vector<std::vector<std::string>> rows;
+};
+PlotTable plotTable(const PlotDescription& plot, std::string_view separator, std::size_t rows);
 
 // The plots of an evaluated, possible design; `lines` are the design's own.
 std::array<PlotDescription, kPlotCount> describePlots(const DesignInput& in,

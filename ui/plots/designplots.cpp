@@ -66,22 +66,47 @@ void styleAxis(QAbstractAxis* axis, const QString& title, bool whole) {
     }
 }
 
-// The plot's named points, and a grey vertical line for each line mark,
-// named at its top: from the lowest to the highest value the curves reach.
-std::vector<PlotMark> withVerticals(const Plot& plot, std::vector<QAbstractSeries*>& series) {
-    std::vector<PlotMark> named = plot.labels;
+// A grey vertical line for each line mark, from the lowest to the highest
+// value the curves reach.
+void addVerticals(const Plot& plot, std::vector<QAbstractSeries*>& series) {
     double low = INFINITY, high = -INFINITY;
     for (const auto& [name, curve] : plot.curves)
         for (const auto& [x, y] : curve)
             if (std::isfinite(y)) low = std::min(low, y), high = std::max(high, y);
-    if (!(low <= high)) return named;
+    if (!(low <= high)) return;
     for (const PlotMark& m : plot.lineMarks) {
         QLineSeries* line = lineOf({{m.x, low}, {m.x, high}}, QString());
         line->setPen(QPen(QColor(0x90, 0x90, 0x90), 1));
         series.push_back(line);
-        named.push_back({m.x, high, m.name});
     }
-    return named;
+}
+
+QScatterSeries* unnamedPoint(double x, double y, qreal size, const QColor& colour) {
+    auto* point = new QScatterSeries;
+    point->setMarkerSize(size);
+    point->setColor(colour);
+    point->setBorderColor(colour);
+    point->append(x, y);
+    return point;
+}
+
+// Each named point's dot, and each name where the model placed it (none
+// where it found no room), outside the legend.
+void addNames(const Plot& plot, std::vector<QAbstractSeries*>& series) {
+    for (const PlotMark& m : plot.labels)
+        series.push_back(unnamedPoint(m.x, m.y, 6, QColor(0x60, 0x60, 0x60)));
+    std::vector<PlotMark> named = plot.labels;
+    named.insert(named.end(), plot.lineMarks.begin(), plot.lineMarks.end());
+    for (const PlotMark& m : named) {
+        if (!m.labelShown) continue;
+        QScatterSeries* text = unnamedPoint(m.labelX, m.labelY, 1, Qt::transparent);
+        text->setPointLabelsFormat(qs(m.name));
+        text->setPointLabelsVisible(true);
+        text->setPointLabelsClipping(false);
+        text->setPointLabelsColor(QColor(0x40, 0x40, 0x40));
+        text->setPointLabelsFont(chartFont(-2));
+        series.push_back(text);
+    }
 }
 
 // Replaces the chart's series and axes; series without a name stay out of the legend.
@@ -110,17 +135,8 @@ void draw(QChart* chart, const Plot& plot) {
             lineOf({{first.front().first, *plot.level}, {first.back().first, *plot.level}},
                    qs(plot.levelName)));
     if (plot.mark) series.push_back(markAt(*plot.mark));
-    for (const PlotMark& m : withVerticals(plot, series)) {
-        QScatterSeries* point = markAt(m);
-        point->setMarkerSize(6);
-        point->setColor(QColor(0x60, 0x60, 0x60));
-        point->setPointLabelsFormat(qs(m.name));
-        point->setPointLabelsVisible(true);
-        point->setPointLabelsClipping(false);
-        point->setPointLabelsFont(chartFont(-2));
-        point->setName(QString());  // in the plot, not in the legend
-        series.push_back(point);
-    }
+    addVerticals(plot, series);
+    addNames(plot, series);
     for (QAbstractSeries* s : series) {
         chart->addSeries(s);
         for (QLegendMarker* m : chart->legend()->markers(s)) m->setVisible(!s->name().isEmpty());

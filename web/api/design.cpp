@@ -60,7 +60,13 @@ Json curve(const design::Curve& c) {
 }
 
 Json mark(const design::PlotMark& m) {
-    return {{"x", m.x}, {"y", m.y}, {"nom", m.name}};
+    return {{"x", m.x}, {"y", m.y}, {"nom", m.name},
+            {"lx", m.labelX}, {"ly", m.labelY}, {"ecrit", m.labelShown}};
+}
+
+Json table(const design::PlotDescription& p, const std::string& sep) {
+    const design::PlotTable t = design::plotTable(p, sep, 20);
+    return {{"colonnes", t.headers}, {"lignes", t.rows}};
 }
 
 Json marks(const std::vector<design::PlotMark>& list) {
@@ -71,7 +77,7 @@ Json marks(const std::vector<design::PlotMark>& list) {
 
 // The model's description of each plot, as the page draws it.
 Json plots(const design::DesignInput& in, const design::DesignOutcome& outcome,
-           const design::LineReport& lines) {
+           const design::LineReport& lines, const std::string& sep) {
     Json out = Json::array();
     for (const design::PlotDescription& p : design::describePlots(in, outcome, lines)) {
         Json curves = Json::array();
@@ -88,7 +94,8 @@ Json plots(const design::DesignInput& in, const design::DesignOutcome& outcome,
                        {"nomNiveau", p.levelName},
                        {"point", p.mark ? mark(*p.mark) : Json()},
                        {"etiquettes", marks(p.labels)},
-                       {"traits", marks(p.lineMarks)}});
+                       {"traits", marks(p.lineMarks)},
+                       {"tableau", table(p, sep)}});
     }
     return out;
 }
@@ -182,7 +189,7 @@ Json evaluateDesign(const Json& args) {
     answer["resultats"] = results;
     answer["nombres"] = numbers;  // every digit, for a copy and for the checks
     const design::LineReport lines = design::linesOnSensor(in, outcome, design::builtInLines());
-    answer["graphiques"] = plots(in, outcome, lines);
+    answer["graphiques"] = plots(in, outcome, lines, sep);
     answer["raies"] = linesReport(lines, sep);
     return answer;
 }

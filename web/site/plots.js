@@ -2,7 +2,10 @@
 // curves, target, marked point, named lines): the page adds only colours.
 // Drawn by uPlot, served from this site.
 import uPlot from "./uPlot.esm.js";
-import { el } from "./dom.js";
+import { el, table } from "./dom.js";
+
+// The library's style sheet comes with its code: the calculator needs neither.
+document.head.append(el("link", { rel: "stylesheet", href: "uPlot.min.css" }));
 
 const COLOURS = ["#1f77b4", "#2ca02c", "#ff7f0e", "#9467bd", "#d62728", "#8c564b"];
 const LEVEL = "#b00000";
@@ -27,12 +30,11 @@ function seriesOf(plot) {
   return series;
 }
 
-function text(ctx, words, x, y, vertical) {
-  ctx.save();
-  ctx.translate(x, y);
-  if (vertical) ctx.rotate(-Math.PI / 2);
-  ctx.fillText(words, 0, 0);
-  ctx.restore();
+// A name where the model placed it (its bottom centre); none where the
+// model found no room.
+function label(u, mark) {
+  if (!mark.ecrit) return;
+  u.ctx.fillText(mark.nom, u.valToPos(mark.lx, "x", true), u.valToPos(mark.ly, "y", true));
 }
 
 // The named lines (vertical), the named points and the marked point.
@@ -43,6 +45,8 @@ function drawMarks(u) {
   ctx.save();
   ctx.strokeStyle = "#888";
   ctx.fillStyle = "#444";
+  ctx.textAlign = "center";
+  ctx.textBaseline = "bottom";
   ctx.font = `${Math.round(10 * devicePixelRatio)}px sans-serif`;
   for (const line of plot.traits) {
     const x = Math.round(u.valToPos(line.x, "x", true));
@@ -50,16 +54,16 @@ function drawMarks(u) {
     ctx.moveTo(x, top);
     ctx.lineTo(x, top + height);
     ctx.stroke();
-    text(ctx, line.nom, x - 3, top + height - 4, true);
+    label(u, line);
   }
-  const points = [...plot.etiquettes, ...(plot.point ? [plot.point] : [])];
-  for (const p of points) {
+  for (const p of [...plot.etiquettes, ...(plot.point ? [plot.point] : [])]) {
     const x = u.valToPos(p.x, "x", true), y = u.valToPos(p.y, "y", true);
     ctx.beginPath();
     ctx.arc(x, y, 3 * devicePixelRatio, 0, 2 * Math.PI);
     ctx.fill();
-    text(ctx, p.nom, x + 5, y - 5, false);
   }
+  for (const p of plot.etiquettes) label(u, p);
+  if (plot.point) label(u, plot.point);
   ctx.restore();
 }
 
@@ -68,7 +72,8 @@ function options(plot, width) {
     title: plot.titre,
     width,
     height: 260,
-    scales: { x: { time: false } },
+    // The model's frame: the labels' places are fractions of it.
+    scales: { x: { time: false, range: (u, lo, hi) => [lo, hi] }, y: { range: (u, lo, hi) => [lo, hi] } },
     axes: [{ label: plot.x, ...(plot.entier ? { incrs: [1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000] } : {}) },
       { label: plot.y, size: 60 }],
     series: [{ label: plot.x }, ...seriesOf(plot)],
@@ -90,7 +95,8 @@ function figureOf(plot) {
   if (box) return box;
   box = el("figure", { id: `fig-${plot.id}`, class: "graphique" },
     el("div", { class: "trace", role: "img", "aria-label": plot.titre }),
-    el("figcaption", { class: "sans-graphique" }));
+    el("figcaption", { class: "sans-graphique" }),
+    el("details", { class: "donnees" }, el("summary", {}, "Données du graphique"), el("div", { class: "defile" })));
   container().append(box);
   return box;
 }
@@ -104,7 +110,10 @@ export function drawPlots(answer, message = "") {
     box.querySelector("figcaption").textContent = usable ? "" : `Pas de graphique : ${message || "aucun point"}`;
     box.querySelector(".trace").hidden = !usable;
     box.querySelector(".trace").setAttribute("aria-label", plot.titre);
+    box.querySelector(".donnees").hidden = !usable;
     if (!usable) continue;
+    box.querySelector(".donnees .defile").replaceChildren(
+      table(plot.titre, plot.tableau.colonnes, plot.tableau.lignes));
     const sameSeries = described[plot.id] && JSON.stringify(seriesOf(described[plot.id])) === JSON.stringify(seriesOf(plot));
     described[plot.id] = plot;
     if (charts[plot.id] && sameSeries) {

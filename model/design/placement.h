@@ -1,0 +1,24 @@
+#pragma once
+
+// Where each named mark's label goes on a plot so that no label covers
+// another or crosses the plot's edge: above or below its point, raised a
+// row at a time, and dropped when no row is free. Worked in fractions of
+// the plot's axes, for a plot of about the window's size; every face puts
+// the text where this says.
+
+#include <vector>
+
+namespace kelvora::design {
+
+struct PlotMark;
+
+struct PlotFrame {
+    double xLow = 0, xHigh = 1, yLow = 0, yHigh = 1;
+};
+
+// Labels beside their points (`atTop` false) or in rows under the plot's
+// top edge (`atTop` true, for vertical lines). Earlier marks are placed
+// first: the caller orders them by importance.
+void placeLabels(std::vector<PlotMark>& marks, const PlotFrame& frame, bool atTop);
+
+}  // namespace kelvora::design

@@ -1,0 +1,137 @@
+// Where the plots' names go: never over one another, never past the
+// plot's edge, and the permitted line keeps its name over a forbidden one.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/design/lines.h"
+#include "model/design/placement.h"
+#include "model/design/plots.h"
+#include "model/design/shown.h"
+#include "tests/support/keyed.h"
+
+namespace kelvora::design {
+namespace {
+
+// A label box in axis fractions, from the stated size of a name: 6.5 px a
+// character plus 4, over 560 px; 14 px high over 200 px.
+struct Box {
+    double left, right, bottom, top;
+};
+Box boxOf(const PlotMark& m, const PlotFrame& f) {
+    std::size_t chars = 0;
+    for (char c : m.name) chars += (c & 0xC0) != 0x80;
+    const double w = (static_cast<double>(chars) * 6.5 + 4) / 560;
+    const double cx = (m.labelX - f.xLow) / (f.xHigh - f.xLow);
+    const double b = (m.labelY - f.yLow) / (f.yHigh - f.yLow);
+    return {cx - w / 2, cx + w / 2, b, b + 14.0 / 200};
+}
+
+void expectApartAndInside(const std::vector<PlotMark>& marks, const PlotFrame& f) {
+    constexpr double kEps = 1e-9;
+    std::vector<Box> shown;
+    for (const PlotMark& m : marks)
+        if (m.labelShown) shown.push_back(boxOf(m, f));
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_GE(shown[i].left, -kEps);
+        EXPECT_LE(shown[i].right, 1 + kEps);
+        EXPECT_GE(shown[i].bottom, -kEps);
+        EXPECT_LE(shown[i].top, 1 + kEps);
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(shown[i].left < shown[j].right - kEps &&
+                         shown[j].left < shown[i].right - kEps &&
+                         shown[i].bottom < shown[j].top - kEps &&
+                         shown[j].bottom < shown[i].top - kEps)
+                << i << " over " << j;
+    }
+}
+
+TEST(PlotNames, ALoneNameSitsJustAboveItsPointOrInsideTheEdge) {
+    const PlotFrame f{0, 560, 0, 200};  // one unit a pixel
+    struct Case {
+        double x, y;
+        std::string name;
+        double labelX, labelY;
+    };
+    const Case cases[] = {
+        {280, 100, "Hα", 280, 105},        // 5 px above, centred
+        {560, 100, "Hα", 560 - 8.5, 105},  // 17 px wide: its right edge on the plot's
+        {0, 100, "Na D", 15, 105},         // 30 px wide: its left edge on the plot's
+        {280, 195, "Hα", 280, 195 - 5 - 14},  // no room above: below it
+    };
+    for (const Case& c : cases) {
+        std::vector<PlotMark> marks{{c.x, c.y, c.name}};
+        placeLabels(marks, f, false);
+        ASSERT_TRUE(marks[0].labelShown) << c.name;
+        EXPECT_NEAR(marks[0].labelX, c.labelX, 1e-9) << c.x;
+        EXPECT_NEAR(marks[0].labelY, c.labelY, 1e-9) << c.y;
+    }
+}
+
+TEST(PlotNames, CloseLinesTakeRowsUnderTheTopAndTheLastOnesAreDropped) {
+    const PlotFrame f{6700, 6750, 0, 10};
+    std::vector<PlotMark> marks;
+    for (int i = 0; i < 4; ++i) marks.push_back({6716.0 + i, 0, "[S II] 671" + std::to_string(i)});
+    placeLabels(marks, f, true);
+    // Three rows of 14 px under the top of a 200 px plot: 10 × (1 − 14/200·r).
+    EXPECT_NEAR(marks[0].labelY, 10 * (1 - 0.07), 1e-9);
+    EXPECT_NEAR(marks[1].labelY, 10 * (1 - 0.14), 1e-9);
+    EXPECT_NEAR(marks[2].labelY, 10 * (1 - 0.21), 1e-9);
+    EXPECT_FALSE(marks[3].labelShown);
+    expectApartAndInside(marks, f);
+}
+
+TEST(PlotNames, NoDesignsPlotWritesANameOverAnotherAndHalphaKeepsItsOwn) {
+    const testkeys::Keys designs[] = {
+        {{"lambda_a", "6563"}, {"traits_mm", "1800"}, {"geometrie", "littrow"}},
+        {{"lambda_a", "6563"}, {"traits_mm", "150"}, {"geometrie", "convergent"}},
+        {{"lambda_a", "5000"}, {"traits_mm", "300"}},
+        {{"lambda_a", "6700"}, {"traits_mm", "2400"}, {"geometrie", "littrow"}},
+    };
+    for (const auto& keys : designs) {
+        const DesignInput in = testkeys::with(keys);
+        const DesignOutcome o = evaluate(in);
+        ASSERT_TRUE(o.result);
+        for (const PlotDescription& p : describePlots(in, o, linesOnSensor(in, o, builtInLines()))) {
+            PlotFrame f{INFINITY, -INFINITY, INFINITY, -INFINITY};
+            for (const auto& [name, curve] : p.curves)
+                for (const auto& [x, y] : curve) {
+                    f.xLow = std::min(f.xLow, x), f.xHigh = std::max(f.xHigh, x);
+                    if (std::isfinite(y)) f.yLow = std::min(f.yLow, y), f.yHigh = std::max(f.yHigh, y);
+                }
+            if (p.level) f.yLow = std::min(f.yLow, *p.level), f.yHigh = std::max(f.yHigh, *p.level);
+            std::vector<PlotMark> points = p.labels;
+            if (p.mark) points.insert(points.begin(), *p.mark);
+            expectApartAndInside(points, f);
+            expectApartAndInside(p.lineMarks, f);
+            for (const PlotMark& m : p.lineMarks) {
+                if (m.name == "Hα") {
+                    EXPECT_TRUE(m.labelShown) << p.id;
+                }
+            }
+        }
+    }
+}
+
+TEST(PlotNames, ATableSpeaksForEachPlotInTheFacesSeparator) {
+    const DesignInput in = testkeys::with({{"lambda_a", "6563"}});
+    const DesignOutcome o = evaluate(in);
+    ASSERT_TRUE(o.result);
+    const auto plots = describePlots(in, o, linesOnSensor(in, o, builtInLines()));
+    const PlotTable t = plotTable(plots[3], ",", 20);
+    // λ, then the six factors; at most 20 rows, evenly spread from the first point.
+    ASSERT_EQ(t.headers.size(), 7u);
+    EXPECT_EQ(t.headers[6], "total");
+    const auto& curve = plots[3].curves[0].second;
+    const std::size_t step = (curve.size() + 19) / 20;
+    ASSERT_LE(t.rows.size(), 20u);
+    ASSERT_GE(t.rows.size(), 10u);
+    EXPECT_EQ(t.rows[0][0], shownResult(curve[0].first, ","));
+    EXPECT_EQ(t.rows[1][0], shownResult(curve[step].first, ","));
+    EXPECT_EQ(t.rows[1][6], shownResult(plots[3].curves[5].second[step].second, ","));
+    EXPECT_EQ(plotTable(plots[0], ".", 20).headers[1], "S/N");
+}
+
+}  // namespace
+}  // namespace kelvora::design
