@@ -66,10 +66,11 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
         }
     }
     if (o.propose) return printProposals(file.design, o, catalogue, o.format, out, err);
-    if (o.lines) {
+    if (o.lines || o.report) {
         std::string warning;
         const std::vector<design::Line> lines = io::loadLines(&warning);
         if (!warning.empty()) err << "kelvora-calc : " << warning << '\n';
+        if (o.report) return writeReport(file.design, o, catalogue, lines, err);
         return printLines(file.design, o, catalogue, lines, o.format, out, err);
     }
     if (o.spectrum) return printDesignSpectrum(file.design, o, catalogue, o.format, out, err);

@@ -25,7 +25,7 @@ void addOptions(QCommandLineParser& p) {
     p.addOption({"spectre", {}});
     p.addOption({"raies", {}});
     for (const char* name :
-         {"detector", "model", "decimal-separator", "format", "fichier", "nombre"})
+         {"detector", "model", "decimal-separator", "format", "fichier", "nombre", "rapport"})
         p.addOption({QString::fromLatin1(name), {}, QStringLiteral("V")});
 }
 
@@ -78,6 +78,7 @@ std::string readOptions(const QCommandLineParser& p, const DetectorCatalogue& ca
     o.texts = p.isSet(QStringLiteral("textes"));
     o.spectrum = p.isSet(QStringLiteral("spectre"));
     o.lines = p.isSet(QStringLiteral("raies"));
+    if (p.isSet(QStringLiteral("rapport"))) o.report = str(p.value(QStringLiteral("rapport")));
     if (p.isSet(QStringLiteral("nombre"))) {
         bool ok = false;
         const int n = p.value(QStringLiteral("nombre")).toInt(&ok);
@@ -149,12 +150,12 @@ ParseResult parseArguments(const std::vector<std::string>& args,
     if (r.error.empty() && o.design &&
         (!o.detectors.empty() || !o.barlowModels.empty() || o.separator || o.texts))
         r.error = "« conception » ne prend que --format (le détecteur : detecteur=NOM)";
-    if (r.error.empty() && (o.spectrum || o.lines) && (!o.design || o.propose))
-        r.error = "--spectre et --raies ne vont qu'avec « conception »";
+    if (r.error.empty() && (o.spectrum || o.lines || o.report) && (!o.design || o.propose))
+        r.error = "--spectre, --raies et --rapport ne vont qu'avec « conception »";
     if (r.error.empty() && p.isSet(QStringLiteral("nombre")) && !o.propose)
         r.error = "--nombre ne va qu'avec « proposer »";
     if (r.error.empty()) r.error = readPositional(positional, catalogue, o);
-    if (r.error.empty() && (o.spectrum || o.lines || o.propose) &&
+    if (r.error.empty() && (o.spectrum || o.lines || o.propose || o.report) &&
         std::any_of(o.fields.begin(), o.fields.end(),
                     [](const auto& f) { return f.second.size() > 1; }))
         r.error = "une seule valeur par clé ici (une liste : reseaux=600,1200)";

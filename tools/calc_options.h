@@ -30,6 +30,7 @@ struct CalcOptions {
     OutputFormat format = OutputFormat::Default;
     bool texts = false;     // the window's texts instead of numbers in CSV and JSON
     bool spectrum = false;  // conception --spectre: the chain across the range
+    std::optional<std::string> report;  // conception --rapport F.pdf: the printed page
     bool help = false;
     bool version = false;
 };

@@ -1,8 +1,13 @@
 #include "tools/design_answers.h"
 
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <cstdio>
+#include <memory>
 #include <ostream>
 
 #include "io/export.h"
+#include "io/report.h"
 #include "model/design/keys.h"
 #include "model/design/keytable.h"
 #include "model/design/labels.h"
@@ -29,7 +34,45 @@ design::DesignInput applyKeys(const design::DesignInput& base, const CalcOptions
     return std::move(read.input);
 }
 
+// Painting text needs a GUI application; without a display, Qt's
+// offscreen platform draws the same page.
+std::unique_ptr<QGuiApplication> guiForPainting() {
+    if (QGuiApplication::instance()) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's notes about the platform (no runtime folder…) are not the user's concern.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(text));
+    });
+    static int argc = 1;
+    static char name[] = "kelvora-calc";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 }  // namespace
+
+int writeReport(const design::DesignInput& base, const CalcOptions& o,
+                const DetectorCatalogue& catalogue, const std::vector<design::Line>& lines,
+                std::ostream& err) {
+    std::string error;
+    io::ReportSource source;
+    source.input = applyKeys(base, o, catalogue, nullptr, error);
+    if (!error.empty()) {
+        err << "kelvora-calc : " << error << '\n';
+        return 2;
+    }
+    const auto app = guiForPainting();
+    source.title = o.file ? QFileInfo(QString::fromStdString(*o.file)).fileName().toStdString() : "";
+    source.date = io::todayInFrench();
+    source.lines = lines;
+    if (const std::string e = io::writeReportPdf(*o.report, source); !e.empty()) {
+        err << "kelvora-calc : " << e << '\n';
+        return 1;
+    }
+    return 0;
+}
 
 int printProposals(const design::DesignInput& base, const CalcOptions& o,
                    const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out,

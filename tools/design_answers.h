@@ -22,4 +22,10 @@ int printLines(const design::DesignInput& base, const CalcOptions& options,
                const DetectorCatalogue& catalogue, const std::vector<design::Line>& lines,
                OutputFormat format, std::ostream& out, std::ostream& err);
 
+// `conception --rapport F.pdf`: the design on one A4 page, as the window
+// prints it, without a display; titled with the design file's name.
+int writeReport(const design::DesignInput& base, const CalcOptions& options,
+                const DetectorCatalogue& catalogue, const std::vector<design::Line>& lines,
+                std::ostream& err);
+
 }  // namespace kelvora::cli

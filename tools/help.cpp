@@ -54,7 +54,7 @@ void printWindowHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
 void printDesignHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
     const design::DesignInput defaults;
     out << "usage : kelvora-calc conception [FICHIER.kelvora] [CLE=VALEUR ...] "
-           "[--format text|csv|json] [--spectre]\n\n"
+           "[--format text|csv|json] [--spectre] [--raies] [--rapport F.pdf]\n\n"
            "Modèle de conception : réseau en incidence normale, à incidence donnée, en Littrow,\n"
            "à déviation fixe ou dans le faisceau convergent devant le capteur ; tout capteur ;\n"
            "S/N, saturation, pose pour un S/N cible et magnitude limite.\n\n"
@@ -72,6 +72,8 @@ void printDesignHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
            "snr_par : pixel ou element (le S/N que visent pose_cible_s et magnitude_limite).\n"
            "--spectre : la chaîne photométrique sur tout le domaine, une ligne par longueur\n"
            "d'onde (csv par défaut).\n"
+           "--rapport F.pdf : la conception sur une page A4 (entrées, résultats, graphiques,\n"
+           "raies), comme la fenêtre l'imprime ; sans écran.\n"
            "detecteur : "
         << catalogue.captionList()
         << ".\n\n"

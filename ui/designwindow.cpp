@@ -11,8 +11,12 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QVBoxLayout>
 
+#include "io/report.h"
 #include "model/design/keys.h"
 #include "model/design/keytable.h"
 #include "model/design/labels.h"
@@ -74,6 +78,10 @@ void DesignWindow::createMenus() {
                     [this] { workbench_.saveAs(); });
     export_ = file->addAction(QStringLiteral("E&xporter la conception…"), [this] { askExport(); });
     export_->setObjectName(QStringLiteral("exporterConception"));
+    print_ = file->addAction(QStringLiteral("&Imprimer…"), QKeySequence::Print, [this] { askPrint(); });
+    print_->setObjectName(QStringLiteral("imprimer"));
+    pdf_ = file->addAction(QStringLiteral("Exporter en &PDF…"), [this] { askPdf(); });
+    pdf_->setObjectName(QStringLiteral("exporterPdf"));
     file->addSeparator();
     file->addAction(QStringLiteral("&Fermer"), QKeySequence::Close, [this] { close(); });
     QMenu* designMenu = bar->addMenu(QStringLiteral("&Conception"));
@@ -388,6 +396,49 @@ void DesignWindow::showResults(const design::DesignResult& r, bool withTarget) {
         saturation << QStringLiteral("À la pose cible : %1 poses au moins")
                           .arg(form::resultText(r.poses_min_cible, locale_));
     saturation_->setText(saturation.join(QLatin1Char('\n')));
+}
+
+// The printed page: this design, titled with its file's name and today's date.
+io::ReportSource DesignWindow::reportSource() const {
+    io::ReportSource source;
+    source.title = QFileInfo(workbench_.path()).fileName().toStdString();
+    source.date = io::todayInFrench();
+    source.input = input_;
+    source.lines = workbench_.lines();
+    source.separator = form::separator(locale_);
+    return source;
+}
+
+void DesignWindow::askPrint() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setDocName(windowTitle());
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Imprimer la conception"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        QMessageBox::warning(this, QStringLiteral("Kelvora"), QStringLiteral("Impression impossible."));
+        return;
+    }
+    io::paintReport(painter, QRectF(0, 0, printer.width(), printer.height()), reportSource());
+    painter.end();
+}
+
+void DesignWindow::askPdf() {
+    const QString base = workbench_.path().isEmpty() ? QStringLiteral("conception")
+                                                     : QFileInfo(workbench_.path()).completeBaseName();
+    const QString p = QFileDialog::getSaveFileName(this, QStringLiteral("Exporter en PDF"),
+                                                   base + QStringLiteral(".pdf"),
+                                                   QStringLiteral("PDF (*.pdf)"));
+    if (p.isEmpty()) return;
+    const QString error = exportReportTo(withSuffix(p, QStringLiteral("pdf")));
+    if (!error.isEmpty()) QMessageBox::warning(this, QStringLiteral("Kelvora"), error);
+}
+
+QString DesignWindow::exportReportTo(const QString& path) const {
+    return QString::fromStdString(io::writeReportPdf(path.toStdString(), reportSource()));
 }
 
 void DesignWindow::askExport() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "io/report.h"
 #include "model/design/design.h"
 #include "model/design/keytable.h"
 #include "model/design/plots.h"
@@ -40,6 +41,8 @@ class DesignWindow : public QWidget {
     void showTitle(const QString& fileName, bool modified);
     // Writes the design's keys and results; CSV, or JSON for a .json path.
     bool exportTo(const QString& path);
+    // The printed page as a PDF; "" or why not, in French.
+    QString exportReportTo(const QString& path) const;
 
     QLineEdit* field(const std::string& key) const { return fields_.at(key); }
     QLineEdit* result(const std::string& key) const { return results_.at(key); }
@@ -61,6 +64,9 @@ class DesignWindow : public QWidget {
     void sensorChosen();
     void edited();
     std::string readFields(design::DesignInput& in) const;
+    io::ReportSource reportSource() const;
+    void askPrint();
+    void askPdf();
     void describePlotsAloud(const std::array<design::PlotDescription, design::kPlotCount>& plots);
     void recompute();
     void showInvalid(const QString& error);
@@ -82,6 +88,8 @@ class DesignWindow : public QWidget {
     QLabel* verdict_ = nullptr;
     QLabel* saturation_ = nullptr;
     QAction* export_ = nullptr;
+    QAction* print_ = nullptr;
+    QAction* pdf_ = nullptr;
     QAction* undo_ = nullptr;
     std::vector<design::DesignInput> undo_stack_;  // the designs before each load
     PlotsView* plots_ = nullptr;

@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kSpectrumPoints = 100;
 
-PlotFrame frameOf(const PlotDescription& p) {
+}  // namespace
+
+PlotFrame plotFrame(const PlotDescription& p) {
     PlotFrame f{INFINITY, -INFINITY, INFINITY, -INFINITY};
     for (const auto& [name, curve] : p.curves)
         for (const auto& [x, y] : curve) {
@@ -26,6 +28,8 @@ PlotFrame frameOf(const PlotDescription& p) {
     return f;
 }
 
+namespace {
+
 // Permitted lines (Hα, Na D…) before forbidden ones ([N II]…): when two
 // names cannot both be written, the permitted line keeps its own.
 void byImportance(std::vector<PlotMark>& marks) {
@@ -36,7 +40,7 @@ void byImportance(std::vector<PlotMark>& marks) {
 
 // The marked point's name first, then the lines'.
 void placeNames(PlotDescription& p) {
-    const PlotFrame f = frameOf(p);
+    const PlotFrame f = plotFrame(p);
     byImportance(p.labels);
     byImportance(p.lineMarks);
     std::vector<PlotMark> named;

@@ -13,6 +13,7 @@
 
 #include "model/design/design.h"
 #include "model/design/lines.h"
+#include "model/design/placement.h"
 
 namespace kelvora::design {
 
@@ -52,6 +53,10 @@ inline constexpr std::array<PlotName, kPlotCount> kPlotNames{{
     {"rendement", "Rendement selon la longueur d'onde"},
     {"snr_lambda", "S/N selon la longueur d'onde"},
 }};
+
+// The plot's frame: the lowest and highest x, and y of the curves and the
+// target; the names' places are fractions of it.
+PlotFrame plotFrame(const PlotDescription& plot);
 
 // A plot's text alternative: its abscissa and each curve, at most `rows`
 // rows evenly spread, the numbers shown as results are (5 digits) in the

@@ -40,4 +40,16 @@ std::string shownKey(const DesignInput& in, std::string_view key, std::string_vi
     return keyText(in, key);
 }
 
+std::string shownCell(const ResultCell& cell, std::string_view separator) {
+    switch (cell.kind) {
+        case ResultCell::Kind::Number:
+            return shownResult(cell.number, separator);
+        case ResultCell::Kind::Text:
+            return cell.text;
+        case ResultCell::Kind::Flag:
+            return cell.flag ? "oui" : "non";
+    }
+    return {};
+}
+
 }  // namespace kelvora::design

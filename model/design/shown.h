@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/design/design.h"
+#include "model/design/keys.h"
 
 namespace kelvora::design {
 
@@ -20,5 +21,9 @@ std::string shownResult(double value, std::string_view separator);
 std::string shownValue(double value, std::string_view separator);
 // A key's value as a field shows it; the word keys as their word.
 std::string shownKey(const DesignInput& in, std::string_view key, std::string_view separator);
+
+// A result's cell as shown: a number as shownResult, a word as it is, a
+// flag as « oui » or « non ».
+std::string shownCell(const ResultCell& cell, std::string_view separator);
 
 }  // namespace kelvora::design

@@ -305,6 +305,24 @@ TEST_F(DesignWindowTest, ExportsTheDesignAsCsvAndJson) {
     EXPECT_TRUE(json.readAll().contains("\"cible_snr\": 100"));
 }
 
+// « Imprimer… » and « Exporter en PDF… » draw the report on one A4 page,
+// the same as the companion's --rapport.
+TEST_F(DesignWindowTest, ThePdfReportIsOneA4Page) {
+    DesignWindow& w = open();
+    const auto* menu = w.findChild<QMenuBar*>(QStringLiteral("menuConception"));
+    ASSERT_TRUE(menu);
+    EXPECT_TRUE(menu->findChild<QAction*>(QStringLiteral("imprimer")));
+    EXPECT_TRUE(menu->findChild<QAction*>(QStringLiteral("exporterPdf")));
+    w.field("cible_snr")->setText("100");
+    ASSERT_EQ(w.exportReportTo(path("rapport.pdf")), QString());
+    QFile f(path("rapport.pdf"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString pdf = QString::fromLatin1(f.readAll());
+    EXPECT_TRUE(pdf.startsWith(QStringLiteral("%PDF")));
+    EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))), 1);
+    EXPECT_NE(w.exportReportTo(path("absent/rapport.pdf")), QString());
+}
+
 // Under French settings (the ui_french_settings run) the design window
 // reads and shows the comma.
 // Typed into the window, the sensor chosen first, the keys of every face's

@@ -14,18 +14,6 @@ namespace kelvora::web {
 
 namespace {
 
-Json cellText(const design::ResultCell& c, const std::string& sep) {
-    switch (c.kind) {
-        case design::ResultCell::Kind::Number:
-            return design::shownResult(c.number, sep);
-        case design::ResultCell::Kind::Text:
-            return c.text;
-        case design::ResultCell::Kind::Flag:
-            return c.flag ? "oui" : "non";
-    }
-    return "";
-}
-
 Json inputRows() {
     const design::DesignInput defaults;
     Json rows = Json::array();
@@ -182,7 +170,7 @@ Json evaluateDesign(const Json& args) {
     const bool target = in.cible_snr > 0;
     Json results = Json::object(), numbers = Json::object();
     for (const design::NamedResult& r : design::namedResults(*outcome.result, target)) {
-        results[r.name] = cellText(r.cell, sep);
+        results[r.name] = design::shownCell(r.cell, sep);
         if (r.cell.kind == design::ResultCell::Kind::Number)
             numbers[r.name] = std::isfinite(r.cell.number) ? Json(r.cell.number) : Json();
     }

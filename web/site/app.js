@@ -5,7 +5,7 @@ import { say } from "./dom.js";
 import * as calculator from "./calculator.js";
 import * as design from "./design.js";
 import * as proposer from "./proposer.js";
-import { acceptDrops, openFile, saveFile } from "./files.js";
+import { acceptDrops, fileName, openFile, saveFile } from "./files.js";
 import { CALCULATOR, linkOf, openLink } from "./link.js";
 import { forget, keep, recall } from "./memory.js";
 
@@ -79,6 +79,13 @@ async function showHelp() {
   dialog.showModal();
 }
 
+// The printed page's title: the file's name and today's date.
+function titlePrint() {
+  document.getElementById("titreImpression").textContent = `Kelvora — ${fileName() || "Conception sans nom"}`;
+  document.getElementById("dateImpression").textContent =
+    new Date().toLocaleDateString("fr-FR", { day: "numeric", month: "long", year: "numeric" });
+}
+
 function wire() {
   document.getElementById("ongletCalculateur").addEventListener("click", () => showPage(CALCULATOR));
   document.getElementById("ongletConception").addEventListener("click", () => showPage("conception"));
@@ -90,6 +97,8 @@ function wire() {
   document.getElementById("cmdLien").addEventListener("click", copyLink);
   document.getElementById("cmdNouvelle").addEventListener("click", startAgain);
   document.getElementById("cmdAide").addEventListener("click", showHelp);
+  document.getElementById("cmdImprimer").addEventListener("click", () => print());
+  addEventListener("beforeprint", titlePrint);
   document.getElementById("aideFermer").addEventListener("click", () => document.getElementById("aide").close());
   calculator.onChange(remember);
   design.onChange(remember);

@@ -5,6 +5,11 @@ import * as calculator from "./calculator.js";
 import * as design from "./design.js";
 
 const MAX_BYTES = 1 << 20;
+// The name of the file the design came from or went to: the report's title.
+let name = "";
+export function fileName() {
+  return name;
+}
 
 export async function openFile(file) {
   if (file.size > MAX_BYTES) return say(`Impossible d'ouvrir « ${file.name} » : fichier trop grand.`);
@@ -12,6 +17,7 @@ export async function openFile(file) {
   if (answer.erreur) return say(`Impossible d'ouvrir « ${file.name} » : ${answer.erreur}`);
   calculator.restore(answer.fenetre);
   if (answer.cles) design.load(answer.cles);
+  name = file.name;
   say(`« ${file.name} » ouvert.`);
 }
 
@@ -25,7 +31,8 @@ export function saveFile() {
   const url = URL.createObjectURL(new Blob([answer.texte], { type: "application/json" }));
   const a = document.createElement("a");
   a.href = url;
-  a.download = "conception.kelvora";
+  a.download = name || "conception.kelvora";
+  name = a.download;
   a.click();
   setTimeout(() => URL.revokeObjectURL(url), 1000);
   say("Conception enregistrée.");

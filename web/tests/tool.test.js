@@ -1,6 +1,7 @@
 // The page on a phone and as a tool one keeps: no sideways scroll and no
 // accessibility fault at phone sizes, the calculator's reading notes as the
-// companion gives them, links and memory that keep what the user sees.
+// companion gives them, links and memory that keep what the user sees, the
+// proposer off the page's thread, help, and a printed report on one page.
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
@@ -167,4 +168,15 @@ test("a small search accepts the comma and each « Charger » is in view at 1280
   const frame = await page.locator("#candidats").boundingBox();
   assert.ok(box.x >= frame.x && box.x + box.width <= frame.x + frame.width && box.x + box.width <= 1280, JSON.stringify({ box, frame }));
   assert.equal(await page.textContent("#erreurProposeur"), "");
+});
+
+test("printed, the design is one A4 page titled with its file and the date", async () => {
+  const page = await env.open("/#geometrie=littrow&traits_mm=1800&lambda_a=6563&detecteur=IMX533&cible_snr=100",
+    { locale: "fr-FR" });
+  await page.waitForSelector("#graphiques canvas");
+  await page.evaluate(() => dispatchEvent(new Event("beforeprint")));
+  assert.equal(await page.textContent("#titreImpression"), "Kelvora — Conception sans nom");
+  assert.match(await page.textContent("#dateImpression"), /^\d{1,2} \p{L}+ \d{4}$/u);
+  const pdf = (await page.pdf({ format: "A4", printBackground: true })).toString("latin1");
+  assert.equal((pdf.match(/\/Type\s*\/Page(?!s)/g) ?? []).length, 1);
 });
