@@ -145,7 +145,9 @@ const auto& rows() {
                      kCollimated),
         number("lambda_a", nullptr, "Longueur d'onde", "Å", &D::lambda_a, kPositive),
         inGeometries(withNote(number("fente_um", nullptr, "Fente", "µm", &D::fente_um,
-                                     {0, false, kInf, false, false, "0 sans fente, sinon > 0"}),
+                                     {0, false, kInf, false, false, "0 sans fente, sinon > 0"},
+                                     "Largeur de la fente en micromètres (le calculateur la "
+                                     "demande en millimètres)"),
                               "0 : sans"),
                      kCollimated),
         number("transmission", nullptr, "Transmission optique", "", &D::transmission, kFraction,

@@ -1,5 +1,4 @@
 #include "web/api/api.h"
-#include <new>
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten/emscripten.h>
@@ -8,9 +7,9 @@
 #endif
 
 #include <exception>
-#include <utility>
+#include <new>
 
-#include "web/api/calls.h"
+#include "web/api/dispatch.h"
 
 namespace kelvora::web {
 
@@ -25,7 +24,6 @@ Json designPageSchema(const Json&) {
     return designSchema();
 }
 
-using Call = Json (*)(const Json&);
 const std::pair<const char*, Call> kCalls[] = {
     {"schemaCalculateur", calculatorSchema},
     {"schemaConception", designPageSchema},
@@ -43,17 +41,11 @@ const std::pair<const char*, Call> kCalls[] = {
 
 std::string call(const std::string& name, const std::string& argumentsJson) {
     try {
-        const Json args = argumentsJson.empty() ? Json::object() : Json::parse(argumentsJson);
-        for (const auto& [known, run] : kCalls)
-            if (name == known)
-                return run(args).dump(-1, ' ', false, Json::error_handler_t::replace);
-        return Json({{"erreur", "appel inconnu : " + name}}).dump();
+        return dispatch(kCalls, name, argumentsJson);
     } catch (const std::bad_alloc&) {
-        return Json({{"erreur", "mémoire insuffisante pour ce calcul"}}).dump();
+        return outOfMemory();
     } catch (const std::exception&) {
-        // The page builds every request; a bad one is the page's fault. The
-        // library's own text is English: the user is told in French only.
-        return Json({{"erreur", "requête invalide"}}).dump();
+        return invalidRequest();
     }
 }
 

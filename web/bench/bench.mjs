@@ -2,8 +2,10 @@
 // the site's size, the time from navigation to the calculator's form ready
 // to compute (the first page a visitor sees), one
 // design evaluation in WebAssembly (beside the native benchmark's
-// "design-run"), and a keystroke in « Conception avancée » to updated
-// results and plots.   node web/bench/bench.mjs SITE_DIR
+// "design-run"), a keystroke in « Conception avancée » to updated results
+// and plots, and the calculator ready on a slow phone (Chromium's 4× CPU
+// slowdown and its "Fast 3G" network), on a first visit and on a return.
+//   node web/bench/bench.mjs SITE_DIR
 import { readdir, stat } from "node:fs/promises";
 import { join } from "node:path";
 import { chromium } from "playwright-core";
@@ -60,6 +62,43 @@ const keystrokes = await page.evaluate(async () => {
   }
   return times;
 });
+// Chromium's "Fast 3G" preset: 562.5 ms latency, about 1.44 Mbit/s down.
+const FAST_3G = { offline: false, latency: 562.5, downloadThroughput: (1.6 * 1024 * 1024 / 8) * 0.9,
+  uploadThroughput: (750 * 1024 / 8) * 0.9 };
+
+async function slowPhone(context) {
+  const page = await context.newPage();
+  const cdp = await context.newCDPSession(page);
+  await cdp.send("Network.enable");
+  await cdp.send("Network.emulateNetworkConditions", FAST_3G);
+  await cdp.send("Emulation.setCPUThrottlingRate", { rate: 4 });
+  return page;
+}
+
+// The calculator ready, from navigation; the plotting code never loaded.
+async function calculatorReady(page) {
+  await page.goto(url);
+  await page.waitForSelector("body[data-pret]");
+  const ready = await page.evaluate(() => performance.getEntriesByName("kelvora-calculateur")[0].startTime);
+  const plotting = await page.evaluate(() =>
+    performance.getEntriesByType("resource").some((r) => /uPlot|plots\.js/.test(r.name)));
+  return { ready, plotting };
+}
+
+const phoneFirst = [], phoneReturn = [];
+let plottingLoaded = false;
+for (let i = 0; i < 3; ++i) {
+  const context = await browser.newContext({ viewport: { width: 390, height: 844 }, isMobile: true });
+  const first = await calculatorReady(await slowPhone(context));
+  phoneFirst.push(first.ready);
+  plottingLoaded ||= first.plotting;
+  // The service worker holds the site now; wait for it to finish installing.
+  const warm = context.pages()[0];
+  await warm.evaluate(() => navigator.serviceWorker.ready);
+  await warm.close();
+  phoneReturn.push((await calculatorReady(await slowPhone(context))).ready);
+  await context.close();
+}
 await browser.close();
 server.close();
 console.log(JSON.stringify({
@@ -67,4 +106,7 @@ console.log(JSON.stringify({
   premiers_resultats_ms: Number(median(firsts).toFixed(1)),
   evaluation_wasm_us: Number((median(evaluation) / 1000).toFixed(3)),
   frappe_resultats_et_graphiques_ms: Number(median(keystrokes).toFixed(2)),
+  telephone_premiere_visite_ms: Math.round(median(phoneFirst)),
+  telephone_retour_ms: Math.round(median(phoneReturn)),
+  calculateur_charge_le_traceur: plottingLoaded,
 }, null, 1));

@@ -1,132 +1,28 @@
-// The page: loads the model, draws both pages, wires files, links, help and
-// the page's memory.
-import { call, load } from "./engine.js";
-import { say } from "./dom.js";
+// The page: the calculator first, from its own small model, then the rest
+// (pages.js) with the whole model.
+import { call, loadCalculator } from "./engine.js";
 import * as calculator from "./calculator.js";
-import * as design from "./design.js";
-import * as proposer from "./proposer.js";
-import { acceptDrops, fileName, openFile, saveFile } from "./files.js";
-import { CALCULATOR, linkOf, openLink } from "./link.js";
-import { forget, keep, recall } from "./memory.js";
+import { recall } from "./memory.js";
 
-let shown = CALCULATOR;
-
-function showPage(id) {
-  shown = id;
-  for (const page of [CALCULATOR, "conception"]) {
-    document.getElementById(page).hidden = page !== id;
-    const tab = document.querySelector(`[aria-controls="${page}"]`);
-    tab.setAttribute("aria-pressed", String(page === id));
-  }
-  if (id === "conception") design.evaluate();
-  remember();
-}
-
-function remember() {
-  const s = calculator.state();
-  keep({
-    page: shown,
-    calculateur: { textes: s.textes, capteur: s.caption, barlow: s.barlow },
-    conception: design.isHeld() ? design.keys() : null,
-  });
-}
-
-// The work of a closed tab, as it was left.
-function restoreWork() {
-  const work = recall();
-  if (!work) return;
-  if (work.calculateur?.textes) calculator.restore(work.calculateur);
-  if (work.conception) design.load(work.conception);
-  if (work.page === "conception") showPage("conception");
-}
-
-function startAgain() {
-  forget();
-  calculator.formLoad();
-  design.load(design.defaults(), { own: false });
-  history.replaceState(null, "", location.pathname + location.search);
-  say("Nouvelle conception : valeurs par défaut.");
-  remember();
-}
-
-async function copyLink() {
-  const link = linkOf(shown);
-  history.replaceState(null, "", link);
-  try {
-    await navigator.clipboard.writeText(link);
-    say("Lien copié.");
-  } catch {
-    say(`Lien : ${link}`);
-  }
-}
-
-function followLink() {
-  const { page, error } = openLink(location.hash);
-  if (error) say(error);
-  else if (page) showPage(page);
-}
-
-async function showHelp() {
-  const dialog = document.getElementById("aide");
-  const text = document.getElementById("manuel");
-  if (!text.firstChild) {
-    const [manual, version] = await Promise.all([fetch("manuel.html").then((r) => r.text()),
-      fetch("version.json").then((r) => r.json())]);
-    document.getElementById("version").textContent = `${version.version} (page ${version.empreinte})`;
-    // The manual is this site's own file, made from the desktop's manual.
-    text.innerHTML = manual;
-  }
-  dialog.showModal();
-}
-
-// The printed page's title: the file's name and today's date.
-function titlePrint() {
-  document.getElementById("titreImpression").textContent = `Kelvora — ${fileName() || "Conception sans nom"}`;
-  document.getElementById("dateImpression").textContent =
-    new Date().toLocaleDateString("fr-FR", { day: "numeric", month: "long", year: "numeric" });
-}
-
-function wire() {
-  document.getElementById("ongletCalculateur").addEventListener("click", () => showPage(CALCULATOR));
-  document.getElementById("ongletConception").addEventListener("click", () => showPage("conception"));
-  document.getElementById("fichierOuvrir").addEventListener("change", (e) => {
-    if (e.target.files[0]) openFile(e.target.files[0]);
-    e.target.value = "";
-  });
-  document.getElementById("cmdEnregistrer").addEventListener("click", saveFile);
-  document.getElementById("cmdLien").addEventListener("click", copyLink);
-  document.getElementById("cmdNouvelle").addEventListener("click", startAgain);
-  document.getElementById("cmdAide").addEventListener("click", showHelp);
-  document.getElementById("cmdImprimer").addEventListener("click", () => print());
-  addEventListener("beforeprint", titlePrint);
-  document.getElementById("aideFermer").addEventListener("click", () => document.getElementById("aide").close());
-  calculator.onChange(remember);
-  design.onChange(remember);
-  addEventListener("pagehide", remember);
-  acceptDrops();
-  addEventListener("hashchange", followLink);
+// Taps on the calculator made while it loaded, now that it answers.
+function replayCalculatorTaps() {
+  const taps = window.kelvoraTaps ?? [];
+  const mine = (id) => document.getElementById(id)?.closest("#calculateur");
+  window.kelvoraTaps = taps.filter((id) => !mine(id));
+  for (const id of taps) if (mine(id)) document.getElementById(id).click();
 }
 
 async function main() {
-  await load();
+  await loadCalculator();
   calculator.setup(call("schemaCalculateur"));
+  // The fields of a closed tab at once; the design follows with the model.
+  const work = recall();
+  if (location.hash.length <= 1 && work?.calculateur?.textes) calculator.restore(work.calculateur);
+  document.body.dataset.calculateur = "oui";
   performance.mark("kelvora-calculateur");
-  // The calculator is painted before the hidden pages are built, unless a
-  // link asks for the design first.
-  if (location.hash.length <= 1) await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
-  const designSchema = call("schemaConception");
-  design.setup(designSchema);
-  proposer.setup(designSchema);
-  wire();
-  if (location.hash.length > 1) followLink();
-  else restoreWork();
-  document.body.dataset.pret = "oui";
-  performance.mark("kelvora-pret");
-  // Taps made while the model loaded, now that their buttons answer.
-  for (const id of window.kelvoraTaps ?? []) document.getElementById(id)?.click();
-  // The hidden page's results wait until the shown one is on screen.
-  requestAnimationFrame(() => setTimeout(() => design.evaluate(), 0));
-  if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
+  replayCalculatorTaps();
+  const pages = await import("./pages.js");
+  await pages.start();
 }
 
 main();

@@ -219,6 +219,30 @@ export function cmdCalcul_Click() {
   return out;
 }
 
+// The window's places, grown until every caption and the default
+// instrument's results fit; a phone's one column needs none of it, so it
+// waits until the screen is wide. What the user typed and saw is kept.
+let fitted = false;
+function fitOnce(form) {
+  if (fitted) return;
+  fitted = true;
+  const typed = state();
+  const shown = schema.resultats.map((name) => [name, readText(name)]);
+  const said = field("annonce").textContent;
+  formLoad();
+  cmdCalcul_Click();
+  form.classList.remove("etroit");
+  fit(form);
+  restore({ textes: typed.textes, capteur: typed.caption, barlow: typed.barlow });
+  for (const [name, text] of shown) showText(name, text);
+  field("annonce").textContent = said;
+}
+
+function readText(name) {
+  const node = field(name);
+  return node.tagName === "INPUT" ? node.value : node.textContent;
+}
+
 export function setup(formSchema) {
   schema = formSchema;
   const form = field("formulaire");
@@ -232,21 +256,18 @@ export function setup(formSchema) {
   });
   form.addEventListener("change", changed);
   formLoad();
-  // The default instrument's results must fit too.
-  cmdCalcul_Click();
-  form.classList.remove("etroit");
-  fit(form);
+  if (!matchMedia(NARROW).matches) fitOnce(form);
   shrinkToScreen(form);
   addEventListener("resize", () => shrinkToScreen(form));
-  formLoad();
-  for (const name of schema.resultats) showText(name, "");
-  field("annonce").textContent = "";
   field("cmdCalcul").addEventListener("click", cmdCalcul_Click);
   // The page cannot close itself: « Annuler » starts again from the defaults.
   field("cmdAnnuler").addEventListener("click", formLoad);
   field("optBarlow").addEventListener("change", () => (field("txtSlitWide").disabled = true));
   // The narrow layout places controls by the form's flow, not by twips.
-  matchMedia(NARROW).addEventListener("change", () => shrinkToScreen(form));
+  matchMedia(NARROW).addEventListener("change", () => {
+    if (!matchMedia(NARROW).matches) fitOnce(form);
+    shrinkToScreen(form);
+  });
   field("optFente").addEventListener("change", () => (field("txtSlitWide").disabled = false));
   field("fauteOk").addEventListener("click", () => field("faute").close());
 }

@@ -6,10 +6,21 @@ import { showLines } from "./lines.js";
 
 let schema = null;
 // The plotting library loads beside the first results, not before them.
+// Drawn only while the design's page is shown: the calculator never loads it.
 let plots = null;
+let waiting = null;
 function drawPlots(answer, message) {
+  if (document.getElementById("conception").hidden) {
+    waiting = [answer, message];
+    return;
+  }
+  waiting = null;
   plots ??= import("./plots.js");
   plots.then((m) => m.drawPlots(answer, message));
+}
+
+export function showWaitingPlots() {
+  if (waiting) drawPlots(...waiting);
 }
 let held = false; // the design is the user's own: loaded, linked or edited
 const listeners = [];
@@ -54,7 +65,8 @@ function buildResults(list) {
   for (const row of [...schema.resultats, ...schema.verdicts]) {
     const id = `res-${row.cle}`;
     list.append(el("div", { class: "resultat" }, el("dt", { id: `${id}-nom` }, row.libelle),
-      el("dd", {}, el("output", { id, "data-cle": row.cle, "aria-labelledby": `${id}-nom` }))));
+      // Not a live region each: only the summary is said, once typing stops.
+      el("dd", {}, el("output", { id, "data-cle": row.cle, "aria-labelledby": `${id}-nom`, "aria-live": "off" }))));
   }
 }
 

@@ -36,5 +36,5 @@ export async function start() {
     server.close();
   }
 
-  return { origin, open, stop, problems };
+  return { origin, open, stop, problems, browser };
 }

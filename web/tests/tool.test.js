@@ -180,3 +180,33 @@ test("printed, the design is one A4 page titled with its file and the date", asy
   const pdf = (await page.pdf({ format: "A4", printBackground: true })).toString("latin1");
   assert.equal((pdf.match(/\/Type\s*\/Page(?!s)/g) ?? []).length, 1);
 });
+
+test("while the model loads the page says so and keeps taps; the calculator loads no plotting code", async () => {
+  const context = await env.browser.newContext({ locale: "en-US" });
+  const page = await context.newPage();
+  // The whole model held back: the calculator answers, the rest waits.
+  let release;
+  const held = new Promise((r) => (release = r));
+  await page.route("**/kelvora.wasm", async (route) => {
+    await held;
+    await route.continue();
+  });
+  await page.goto(`${env.origin}/`);
+  assert.equal(await page.isVisible("#chargement"), true);
+  await page.waitForSelector("body[data-calculateur]");
+  await page.click("#cmdCalcul");
+  assert.equal(await page.inputValue("#txtSB"), "214.7");
+  await page.click("#cmdAide", { force: true });
+  assert.equal(await page.isVisible("#aide"), false);
+  release();
+  await page.waitForSelector("body[data-pret]");
+  await page.waitForSelector("#aide[open]");
+  assert.equal(await page.isVisible("#chargement"), false);
+  await page.keyboard.press("Escape");
+  await page.waitForTimeout(300);
+  const loaded = await page.evaluate(() => performance.getEntriesByType("resource").map((r) => r.name));
+  assert.deepEqual(loaded.filter((n) => /uPlot|plots\.js/.test(n)), []);
+  await page.click("#ongletConception");
+  await page.waitForSelector("#graphiques canvas");
+  await context.close();
+});

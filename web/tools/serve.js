@@ -1,20 +1,38 @@
-// A static server for the built site, as any static host serves it; the
-// browser tests and ./dev.sh web use it.
+// A static server for the built site, as any static host serves it (gzip
+// for a browser that takes it); the browser tests and ./dev.sh web use it.
 import { createServer } from "node:http";
-import { readFile } from "node:fs/promises";
+import { readFile, stat } from "node:fs/promises";
 import { extname, join, normalize } from "node:path";
+import { gzipSync } from "node:zlib";
 
 const TYPES = {
   ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
   ".wasm": "application/wasm", ".png": "image/png", ".webmanifest": "application/manifest+json",
+  ".json": "application/json",
 };
+const COMPRESSED = new Set([".html", ".js", ".css", ".wasm", ".webmanifest", ".json", ""]);
+const zipped = new Map();
+
+// Compressed once per version of a file, as a host stores them.
+async function gzipped(path, body) {
+  const key = `${path}:${(await stat(path)).mtimeMs}`;
+  if (!zipped.has(key)) zipped.set(key, gzipSync(body, { level: 9 }));
+  return zipped.get(key);
+}
 
 export function serve(root, port = 0) {
   const server = createServer(async (req, res) => {
     const path = normalize(decodeURIComponent(new URL(req.url, "http://x").pathname)).replace(/^(\.\.[/\\])+/, "");
     try {
-      const body = await readFile(join(root, path.endsWith("/") ? `${path}index.html` : path));
-      res.writeHead(200, { "Content-Type": TYPES[extname(path) || ".html"] ?? "application/octet-stream" });
+      const file = join(root, path.endsWith("/") ? `${path}index.html` : path);
+      const body = await readFile(file);
+      const headers = { "Content-Type": TYPES[extname(path) || ".html"] ?? "application/octet-stream" };
+      if (COMPRESSED.has(extname(path)) && /\bgzip\b/.test(req.headers["accept-encoding"] ?? "")) {
+        headers["Content-Encoding"] = "gzip";
+        res.writeHead(200, headers);
+        return res.end(await gzipped(file, body));
+      }
+      res.writeHead(200, headers);
       res.end(body);
     } catch {
       res.writeHead(404).end();

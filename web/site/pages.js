@@ -1,0 +1,135 @@
+// Everything past the calculator: the design page, the proposer, files,
+// links, help and the page's memory, loaded once the calculator is ready.
+import { call, load } from "./engine.js";
+import { say } from "./dom.js";
+import * as calculator from "./calculator.js";
+import * as design from "./design.js";
+import * as proposer from "./proposer.js";
+import { acceptDrops, fileName, openFile, saveFile } from "./files.js";
+import { CALCULATOR, linkOf, openLink } from "./link.js";
+import { forget, keep, recall } from "./memory.js";
+
+let shown = CALCULATOR;
+
+function showPage(id) {
+  shown = id;
+  for (const page of [CALCULATOR, "conception"]) {
+    document.getElementById(page).hidden = page !== id;
+    const tab = document.querySelector(`[aria-controls="${page}"]`);
+    tab.setAttribute("aria-pressed", String(page === id));
+  }
+  if (id === "conception") {
+    design.evaluate();
+    design.showWaitingPlots();
+  }
+  remember();
+}
+
+function remember() {
+  const s = calculator.state();
+  keep({
+    page: shown,
+    calculateur: { textes: s.textes, capteur: s.caption, barlow: s.barlow },
+    conception: design.isHeld() ? design.keys() : null,
+  });
+}
+
+// The work of a closed tab, as it was left.
+function restoreWork() {
+  const work = recall();
+  if (!work) return;
+  if (work.calculateur?.textes) calculator.restore(work.calculateur);
+  if (work.conception) design.load(work.conception);
+  if (work.page === "conception") showPage("conception");
+}
+
+function startAgain() {
+  forget();
+  calculator.formLoad();
+  design.load(design.defaults(), { own: false });
+  history.replaceState(null, "", location.pathname + location.search);
+  say("Nouvelle conception : valeurs par défaut.");
+  remember();
+}
+
+async function copyLink() {
+  const link = linkOf(shown);
+  history.replaceState(null, "", link);
+  try {
+    await navigator.clipboard.writeText(link);
+    say("Lien copié.");
+  } catch {
+    say(`Lien : ${link}`);
+  }
+}
+
+function followLink() {
+  const { page, error } = openLink(location.hash);
+  if (error) say(error);
+  else if (page) showPage(page);
+}
+
+async function showHelp() {
+  const dialog = document.getElementById("aide");
+  const text = document.getElementById("manuel");
+  if (!text.firstChild) {
+    const [manual, version] = await Promise.all([fetch("manuel.html").then((r) => r.text()),
+      fetch("version.json").then((r) => r.json())]);
+    document.getElementById("version").textContent = `${version.version} (page ${version.empreinte})`;
+    // The manual is this site's own file, made from the desktop's manual.
+    text.innerHTML = manual;
+  }
+  dialog.showModal();
+}
+
+// The printed page's title: the file's name and today's date.
+function titlePrint() {
+  document.getElementById("titreImpression").textContent = `Kelvora — ${fileName() || "Conception sans nom"}`;
+  document.getElementById("dateImpression").textContent =
+    new Date().toLocaleDateString("fr-FR", { day: "numeric", month: "long", year: "numeric" });
+}
+
+function wire() {
+  document.getElementById("ongletCalculateur").addEventListener("click", () => showPage(CALCULATOR));
+  document.getElementById("ongletConception").addEventListener("click", () => showPage("conception"));
+  document.getElementById("fichierOuvrir").addEventListener("change", (e) => {
+    if (e.target.files[0]) openFile(e.target.files[0]);
+    e.target.value = "";
+  });
+  document.getElementById("cmdEnregistrer").addEventListener("click", saveFile);
+  document.getElementById("cmdLien").addEventListener("click", copyLink);
+  document.getElementById("cmdNouvelle").addEventListener("click", startAgain);
+  document.getElementById("cmdAide").addEventListener("click", showHelp);
+  document.getElementById("cmdImprimer").addEventListener("click", () => print());
+  addEventListener("beforeprint", titlePrint);
+  document.getElementById("aideFermer").addEventListener("click", () => document.getElementById("aide").close());
+  calculator.onChange(remember);
+  design.onChange(remember);
+  addEventListener("pagehide", remember);
+  acceptDrops();
+  addEventListener("hashchange", followLink);
+}
+
+// Taps made while the page loaded, now that their buttons answer.
+function replayTaps() {
+  const taps = window.kelvoraTaps ?? [];
+  window.kelvoraTaps = [];
+  for (const id of taps) document.getElementById(id)?.click();
+}
+
+export async function start() {
+  await load();
+  performance.mark("kelvora-modele");
+  const designSchema = call("schemaConception");
+  design.setup(designSchema);
+  proposer.setup(designSchema);
+  wire();
+  if (location.hash.length > 1) followLink();
+  else restoreWork();
+  document.body.dataset.pret = "oui";
+  performance.mark("kelvora-pret");
+  replayTaps();
+  // The hidden page's results wait until the shown one is on screen.
+  requestAnimationFrame(() => setTimeout(() => design.evaluate(), 0));
+  if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
+}
