@@ -78,7 +78,8 @@ void DesignWindow::createMenus() {
                     [this] { workbench_.saveAs(); });
     export_ = file->addAction(QStringLiteral("E&xporter la conception…"), [this] { askExport(); });
     export_->setObjectName(QStringLiteral("exporterConception"));
-    print_ = file->addAction(QStringLiteral("&Imprimer…"), QKeySequence::Print, [this] { askPrint(); });
+    print_ =
+        file->addAction(QStringLiteral("&Imprimer…"), QKeySequence::Print, [this] { askPrint(); });
     print_->setObjectName(QStringLiteral("imprimer"));
     pdf_ = file->addAction(QStringLiteral("Exporter en &PDF…"), [this] { askPdf(); });
     pdf_->setObjectName(QStringLiteral("exporterPdf"));
@@ -339,7 +340,8 @@ void DesignWindow::recompute() {
     showResults(*o.result, input_.cible_snr > 0);
     if (plots_) {
         const design::LineReport lines = design::linesOnSensor(input_, o, workbench_.lines());
-        const auto plots = design::describePlots(input_, o, lines);
+        auto plots = design::describePlots(input_, o, lines);
+        for (design::PlotDescription& p : plots) design::placeNames(p, plots_->plotArea());
         plots_->show(plots);
         plots_->showNotes(linesReportHtml(lines));
         describePlotsAloud(plots);
@@ -347,7 +349,8 @@ void DesignWindow::recompute() {
 }
 
 // Each chart's text alternative: its data as a table a screen reader reads.
-void DesignWindow::describePlotsAloud(const std::array<design::PlotDescription, design::kPlotCount>& plots) {
+void DesignWindow::describePlotsAloud(
+    const std::array<design::PlotDescription, design::kPlotCount>& plots) {
     const std::string sep = form::separator(locale_);
     for (const design::PlotDescription& p : plots) {
         auto* view = findChild<QWidget*>(QString::fromLatin1(p.id));
@@ -419,7 +422,8 @@ void DesignWindow::askPrint() {
     if (dialog.exec() != QDialog::Accepted) return;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        QMessageBox::warning(this, QStringLiteral("Kelvora"), QStringLiteral("Impression impossible."));
+        QMessageBox::warning(this, QStringLiteral("Kelvora"),
+                             QStringLiteral("Impression impossible."));
         return;
     }
     io::paintReport(painter, QRectF(0, 0, printer.width(), printer.height()), reportSource());
@@ -427,11 +431,12 @@ void DesignWindow::askPrint() {
 }
 
 void DesignWindow::askPdf() {
-    const QString base = workbench_.path().isEmpty() ? QStringLiteral("conception")
-                                                     : QFileInfo(workbench_.path()).completeBaseName();
-    const QString p = QFileDialog::getSaveFileName(this, QStringLiteral("Exporter en PDF"),
-                                                   base + QStringLiteral(".pdf"),
-                                                   QStringLiteral("PDF (*.pdf)"));
+    const QString base = workbench_.path().isEmpty()
+                             ? QStringLiteral("conception")
+                             : QFileInfo(workbench_.path()).completeBaseName();
+    const QString p =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Exporter en PDF"),
+                                     base + QStringLiteral(".pdf"), QStringLiteral("PDF (*.pdf)"));
     if (p.isEmpty()) return;
     const QString error = exportReportTo(withSuffix(p, QStringLiteral("pdf")));
     if (!error.isEmpty()) QMessageBox::warning(this, QStringLiteral("Kelvora"), error);

@@ -23,6 +23,8 @@ class PlotsView {
     virtual void showError(const QString& error) = 0;
     // The reference lines' verdicts, as HTML, in a tab of their own.
     virtual void showNotes(const QString& html) = 0;
+    // The size a plot is drawn at inside its axes: its names are placed for it.
+    virtual design::PlotArea plotArea() const = 0;
 };
 
 }  // namespace kelvora::ui

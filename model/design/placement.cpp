@@ -10,9 +10,7 @@ namespace kelvora::design {
 
 namespace {
 
-// A plot about 560 by 200 pixels inside its axes, labels about 6.5 pixels a
-// character and 14 pixels high.
-constexpr double kWidthPx = 560, kHeightPx = 200, kCharPx = 6.5, kRowPx = 14, kGapPx = 5;
+constexpr double kCharPx = 6.5, kRowPx = 14, kGapPx = 5;
 constexpr int kRows = 3;
 
 struct Box {
@@ -36,8 +34,8 @@ Box boxAt(double x, double bottom, double top, double width) {
 }
 
 // The places tried for a label, best first.
-std::vector<Box> placesFor(double x, double y, double width, bool atTop) {
-    const double row = kRowPx / kHeightPx, gap = kGapPx / kHeightPx;
+std::vector<Box> placesFor(double x, double y, double width, bool atTop, double heightPx) {
+    const double row = kRowPx / heightPx, gap = kGapPx / heightPx;
     std::vector<Box> places;
     for (int r = 0; r < kRows; ++r) {
         if (atTop) {
@@ -60,13 +58,13 @@ double fraction(double v, double low, double high) {
 
 }  // namespace
 
-void placeLabels(std::vector<PlotMark>& marks, const PlotFrame& f, bool atTop) {
+void placeLabels(std::vector<PlotMark>& marks, const PlotFrame& f, bool atTop, PlotArea area) {
     std::vector<Box> taken;
     for (PlotMark& m : marks) {
         const double x = fraction(m.x, f.xLow, f.xHigh), y = fraction(m.y, f.yLow, f.yHigh);
-        const double width = (static_cast<double>(characters(m.name)) * kCharPx + 4) / kWidthPx;
+        const double width = (static_cast<double>(characters(m.name)) * kCharPx + 4) / area.width;
         m.labelShown = false;
-        for (const Box& b : placesFor(x, y, width, atTop)) {
+        for (const Box& b : placesFor(x, y, width, atTop, area.height)) {
             if (!inside(b) || std::any_of(taken.begin(), taken.end(),
                                           [&](const Box& t) { return overlaps(b, t); }))
                 continue;

@@ -3,8 +3,8 @@
 // Where each named mark's label goes on a plot so that no label covers
 // another or crosses the plot's edge: above or below its point, raised a
 // row at a time, and dropped when no row is free. Worked in fractions of
-// the plot's axes, for a plot of about the window's size; every face puts
-// the text where this says.
+// the plot's axes for a plot of a given size; every face puts the text
+// where this says.
 
 #include <vector>
 
@@ -16,9 +16,16 @@ struct PlotFrame {
     double xLow = 0, xHigh = 1, yLow = 0, yHigh = 1;
 };
 
+// The plot's area inside its axes, in pixels, as a face draws it; labels
+// are about 6.5 pixels a character and 14 pixels high.
+struct PlotArea {
+    double width = 560, height = 200;
+};
+
 // Labels beside their points (`atTop` false) or in rows under the plot's
 // top edge (`atTop` true, for vertical lines). Earlier marks are placed
 // first: the caller orders them by importance.
-void placeLabels(std::vector<PlotMark>& marks, const PlotFrame& frame, bool atTop);
+void placeLabels(std::vector<PlotMark>& marks, const PlotFrame& frame, bool atTop,
+                 PlotArea area = {});
 
 }  // namespace kelvora::design

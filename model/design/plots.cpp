@@ -38,21 +38,6 @@ void byImportance(std::vector<PlotMark>& marks) {
     });
 }
 
-// The marked point's name first, then the lines'.
-void placeNames(PlotDescription& p) {
-    const PlotFrame f = plotFrame(p);
-    byImportance(p.labels);
-    byImportance(p.lineMarks);
-    std::vector<PlotMark> named;
-    if (p.mark) named.push_back(*p.mark);
-    named.insert(named.end(), p.labels.begin(), p.labels.end());
-    placeLabels(named, f, false);
-    if (p.mark) p.mark = named.front();
-    std::copy(named.end() - static_cast<std::ptrdiff_t>(p.labels.size()), named.end(),
-              p.labels.begin());
-    placeLabels(p.lineMarks, f, true);
-}
-
 PlotDescription named(std::size_t index) {
     PlotDescription p;
     p.id = kPlotNames[index].id;
@@ -147,8 +132,25 @@ std::array<PlotDescription, kPlotCount> describePlots(const DesignInput& in,
     const std::vector<SpectralPoint> points = spectrum(in, outcome, kSpectrumPoints);
     set[3] = efficiencies(points);
     set[4] = snrAlong(in, points, lines);
-    for (PlotDescription& p : set) placeNames(p);
+    for (PlotDescription& p : set) {
+        byImportance(p.labels);
+        byImportance(p.lineMarks);
+        placeNames(p, {});
+    }
     return set;
+}
+
+// The marked point's name first, then the lines'.
+void placeNames(PlotDescription& p, PlotArea area) {
+    p.frame = plotFrame(p);
+    std::vector<PlotMark> named;
+    if (p.mark) named.push_back(*p.mark);
+    named.insert(named.end(), p.labels.begin(), p.labels.end());
+    placeLabels(named, p.frame, false, area);
+    if (p.mark) p.mark = named.front();
+    std::copy(named.end() - static_cast<std::ptrdiff_t>(p.labels.size()), named.end(),
+              p.labels.begin());
+    placeLabels(p.lineMarks, p.frame, true, area);
 }
 
 PlotTable plotTable(const PlotDescription& plot, std::string_view sep, std::size_t rows) {
@@ -158,7 +160,8 @@ PlotTable plotTable(const PlotDescription& plot, std::string_view sep, std::size
     for (const auto& [name, curve] : plot.curves)
         t.headers.push_back(plot.curves.size() == 1 ? plot.yTitle : name);
     const std::size_t n = plot.curves.front().second.size();
-    const std::size_t step = std::max<std::size_t>(1, (n + rows - 1) / std::max<std::size_t>(rows, 1));
+    const std::size_t step =
+        std::max<std::size_t>(1, (n + rows - 1) / std::max<std::size_t>(rows, 1));
     for (std::size_t i = 0; i < n; i += step) {
         std::vector<std::string> row{shownResult(plot.curves.front().second[i].first, sep)};
         for (const auto& [name, curve] : plot.curves)

@@ -37,6 +37,7 @@ struct PlotDescription {
     std::optional<PlotMark> mark;
     std::vector<PlotMark> labels;     // named points (lines on the spectrum), no legend
     std::vector<PlotMark> lineMarks;  // named vertical lines at x (lines on a λ axis)
+    PlotFrame frame;                  // the axes' ranges the names were placed in
 };
 
 inline constexpr std::size_t kPlotCount = 5;
@@ -57,6 +58,10 @@ inline constexpr std::array<PlotName, kPlotCount> kPlotNames{{
 // The plot's frame: the lowest and highest x, and y of the curves and the
 // target; the names' places are fractions of it.
 PlotFrame plotFrame(const PlotDescription& plot);
+
+// Places the names again for a plot drawn at another size (describePlots
+// places them for the default PlotArea); sets `frame`.
+void placeNames(PlotDescription& plot, PlotArea area);
 
 // A plot's text alternative: its abscissa and each curve, at most `rows`
 // rows evenly spread, the numbers shown as results are (5 digits) in the

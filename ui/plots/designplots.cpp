@@ -55,13 +55,30 @@ QFont chartFont(int pointSizeDelta = 0) {
     return f;
 }
 
-// Round ticks, labels in the user's number format; pixels are whole.
-void styleAxis(QAbstractAxis* axis, const QString& title, bool whole) {
+// A round step giving about four intervals: 1, 2 or 5 times a power of ten.
+double tickStep(double low, double high) {
+    const double raw = (high - low) / 4;
+    if (!(raw > 0)) return 1;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (m * power >= raw) return m * power;
+    return 10 * power;
+}
+
+// The model's frame exactly (the names are placed in it), with round ticks;
+// labels in the user's number format; pixels are whole.
+void styleAxis(QAbstractAxis* axis, const QString& title, bool whole, double low, double high) {
     axis->setTitleText(title);
     axis->setTitleFont(chartFont(-1));
     axis->setLabelsFont(chartFont(-1));
     if (auto* v = qobject_cast<QValueAxis*>(axis)) {
-        v->applyNiceNumbers();
+        if (high > low) {
+            v->setRange(low, high);
+            const double step = tickStep(low, high);
+            v->setTickType(QValueAxis::TicksDynamic);
+            v->setTickAnchor(std::ceil(low / step) * step);
+            v->setTickInterval(step);
+        }
         v->setLabelFormat(whole ? QStringLiteral("%.0f") : QStringLiteral("%.6g"));
     }
 }
@@ -143,9 +160,11 @@ void draw(QChart* chart, const Plot& plot) {
     }
     chart->createDefaultAxes();
     if (!chart->axes(Qt::Horizontal).isEmpty())
-        styleAxis(chart->axes(Qt::Horizontal).first(), qs(plot.xTitle), plot.wholeX);
+        styleAxis(chart->axes(Qt::Horizontal).first(), qs(plot.xTitle), plot.wholeX,
+                  plot.frame.xLow, plot.frame.xHigh);
     if (!chart->axes(Qt::Vertical).isEmpty())
-        styleAxis(chart->axes(Qt::Vertical).first(), qs(plot.yTitle), false);
+        styleAxis(chart->axes(Qt::Vertical).first(), qs(plot.yTitle), false, plot.frame.yLow,
+                  plot.frame.yHigh);
 }
 
 }  // namespace
@@ -226,6 +245,16 @@ void DesignPlots::setExportEnabled(bool enabled) {
 
 void DesignPlots::showNotes(const QString& html) {
     notes_->setHtml(html);
+}
+
+// The shown plot's area; before the first layout, the default.
+design::PlotArea DesignPlots::plotArea() const {
+    for (QChartView* v : views_) {
+        const QRectF area = v->chart()->plotArea();
+        if (v->isVisible() && area.width() > 50 && area.height() > 50)
+            return {area.width(), area.height()};
+    }
+    return {};
 }
 
 void DesignPlots::showError(const QString& error) {

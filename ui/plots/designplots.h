@@ -19,6 +19,7 @@ class DesignPlots : public QWidget, public PlotsView {
     void show(const PlotSet& plots) override;
     void showError(const QString& error) override;
     void showNotes(const QString& html) override;
+    design::PlotArea plotArea() const override;
 
     QChartView* exposureView() const { return views_[0]; }
     QChartView* magnitudeView() const { return views_[1]; }
