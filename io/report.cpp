@@ -30,7 +30,8 @@ std::vector<Entry> inputEntries(const ReportSource& s) {
     std::vector<Entry> out;
     for (const design::KeyRow& row : design::keyRows())
         if (design::appliesTo(row, s.input.geometrie))
-            out.emplace_back(design::fullLabel(row), design::shownKey(s.input, row.key, s.separator));
+            out.emplace_back(design::fullLabel(row),
+                             design::shownKey(s.input, row.key, s.separator));
     return out;
 }
 
@@ -92,7 +93,8 @@ void paintLines(QPainter& p, const QRectF& box, const design::LineReport& lines,
         p.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter, qs(v.pair->name));
         p.drawText(cell.adjusted(0, 0, -40 * unit, 0), Qt::AlignRight | Qt::AlignVCenter,
                    qs(design::shownResult(v.separation_a, sep) + " Å"));
-        p.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8(design::verdictText(v)));
+        p.drawText(cell, Qt::AlignRight | Qt::AlignVCenter,
+                   QString::fromUtf8(design::verdictText(v)));
         y += row;
     }
     for (const design::LampCount& l : lines.lamps) {
@@ -116,7 +118,8 @@ void paintHeader(QPainter& p, const QRectF& page, const ReportSource& s, double 
 }  // namespace
 
 std::string todayInFrench() {
-    return QLocale(QLocale::French).toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy"))
+    return QLocale(QLocale::French)
+        .toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy"))
         .toStdString();
 }
 
@@ -156,7 +159,8 @@ std::string writeReportPdf(const std::string& path, const ReportSource& s) {
                                        QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter)))
         return "mise en page A4 impossible";
     pdf.setResolution(300);
-    pdf.setTitle(qs("Kelvora — " + (s.title.empty() ? std::string("Conception sans nom") : s.title)));
+    pdf.setTitle(
+        qs("Kelvora — " + (s.title.empty() ? std::string("Conception sans nom") : s.title)));
     pdf.setCreator(QStringLiteral("Kelvora"));
     QPainter painter;
     if (!painter.begin(&pdf)) return "impossible d'écrire « " + path + " »";

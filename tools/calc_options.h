@@ -28,8 +28,8 @@ struct CalcOptions {
     // NAME=TEXT (window fields) or KEY=VALUE (design keys), in first-seen order.
     std::vector<std::pair<std::string, std::vector<std::string>>> fields;
     OutputFormat format = OutputFormat::Default;
-    bool texts = false;     // the window's texts instead of numbers in CSV and JSON
-    bool spectrum = false;  // conception --spectre: the chain across the range
+    bool texts = false;                 // the window's texts instead of numbers in CSV and JSON
+    bool spectrum = false;              // conception --spectre: the chain across the range
     std::optional<std::string> report;  // conception --rapport F.pdf: the printed page
     bool help = false;
     bool version = false;

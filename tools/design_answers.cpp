@@ -64,7 +64,8 @@ int writeReport(const design::DesignInput& base, const CalcOptions& o,
         return 2;
     }
     const auto app = guiForPainting();
-    source.title = o.file ? QFileInfo(QString::fromStdString(*o.file)).fileName().toStdString() : "";
+    source.title =
+        o.file ? QFileInfo(QString::fromStdString(*o.file)).fileName().toStdString() : "";
     source.date = io::todayInFrench();
     source.lines = lines;
     if (const std::string e = io::writeReportPdf(*o.report, source); !e.empty()) {

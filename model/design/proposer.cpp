@@ -283,10 +283,9 @@ std::vector<std::string> candidateResults(bool perElement) {
 std::size_t combinations(const ProposerRequest& q) {
     std::size_t n = 0;
     for (Geometry g : q.geometries)
-        n += g == Geometry::Convergent
-                 ? q.reseaux.size() * q.distances.size() * q.binnings.size()
-                 : q.reseaux.size() * q.focales.size() * q.focales.size() * q.fentes.size() *
-                       q.binnings.size();
+        n += g == Geometry::Convergent ? q.reseaux.size() * q.distances.size() * q.binnings.size()
+                                       : q.reseaux.size() * q.focales.size() * q.focales.size() *
+                                             q.fentes.size() * q.binnings.size();
     return n;
 }
 

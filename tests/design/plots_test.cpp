@@ -39,10 +39,9 @@ void expectApartAndInside(const std::vector<PlotMark>& marks, const PlotFrame& f
         EXPECT_GE(shown[i].bottom, -kEps);
         EXPECT_LE(shown[i].top, 1 + kEps);
         for (std::size_t j = 0; j < i; ++j)
-            EXPECT_FALSE(shown[i].left < shown[j].right - kEps &&
-                         shown[j].left < shown[i].right - kEps &&
-                         shown[i].bottom < shown[j].top - kEps &&
-                         shown[j].bottom < shown[i].top - kEps)
+            EXPECT_FALSE(
+                shown[i].left < shown[j].right - kEps && shown[j].left < shown[i].right - kEps &&
+                shown[i].bottom < shown[j].top - kEps && shown[j].bottom < shown[i].top - kEps)
                 << i << " over " << j;
     }
 }
@@ -55,9 +54,9 @@ TEST(PlotNames, ALoneNameSitsJustAboveItsPointOrInsideTheEdge) {
         double labelX, labelY;
     };
     const Case cases[] = {
-        {280, 100, "Hα", 280, 105},        // 5 px above, centred
-        {560, 100, "Hα", 560 - 8.5, 105},  // 17 px wide: its right edge on the plot's
-        {0, 100, "Na D", 15, 105},         // 30 px wide: its left edge on the plot's
+        {280, 100, "Hα", 280, 105},           // 5 px above, centred
+        {560, 100, "Hα", 560 - 8.5, 105},     // 17 px wide: its right edge on the plot's
+        {0, 100, "Na D", 15, 105},            // 30 px wide: its left edge on the plot's
         {280, 195, "Hα", 280, 195 - 5 - 14},  // no room above: below it
     };
     for (const Case& c : cases) {
@@ -93,12 +92,14 @@ TEST(PlotNames, NoDesignsPlotWritesANameOverAnotherAndHalphaKeepsItsOwn) {
         const DesignInput in = testkeys::with(keys);
         const DesignOutcome o = evaluate(in);
         ASSERT_TRUE(o.result);
-        for (const PlotDescription& p : describePlots(in, o, linesOnSensor(in, o, builtInLines()))) {
+        for (const PlotDescription& p :
+             describePlots(in, o, linesOnSensor(in, o, builtInLines()))) {
             PlotFrame f{INFINITY, -INFINITY, INFINITY, -INFINITY};
             for (const auto& [name, curve] : p.curves)
                 for (const auto& [x, y] : curve) {
                     f.xLow = std::min(f.xLow, x), f.xHigh = std::max(f.xHigh, x);
-                    if (std::isfinite(y)) f.yLow = std::min(f.yLow, y), f.yHigh = std::max(f.yHigh, y);
+                    if (std::isfinite(y))
+                        f.yLow = std::min(f.yLow, y), f.yHigh = std::max(f.yHigh, y);
                 }
             if (p.level) f.yLow = std::min(f.yLow, *p.level), f.yHigh = std::max(f.yHigh, *p.level);
             std::vector<PlotMark> points = p.labels;

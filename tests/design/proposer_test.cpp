@@ -27,7 +27,8 @@ TEST(ProposerBounds, CombinationsCountEveryGeometrysOwnLoops) {
 
 TEST(ProposerBounds, ASearchAboveTheBoundIsRefusedBeforeItStarts) {
     std::string focales;
-    for (int f = 10; f < 10 + 2 * 300; f += 2) focales += (focales.empty() ? "" : ",") + std::to_string(f);
+    for (int f = 10; f < 10 + 2 * 300; f += 2)
+        focales += (focales.empty() ? "" : ",") + std::to_string(f);
     const ProposerRequest q = request(focales.c_str(), "0,10,20,30,40,50,60,70,80,90", "littrow");
     EXPECT_EQ(combinations(q), 6u * 300 * 300 * 10 * 2);
     const Proposal p = propose(testkeys::with({}), q, 10);
@@ -39,8 +40,8 @@ TEST(ProposerBounds, ASearchAboveTheBoundIsRefusedBeforeItStarts) {
 
 TEST(ProposerBounds, AStopAskedMidwayEndsTheSearch) {
     // 6 × 20² × 3 × 2 = 14,400 designs: reports at 0, 4096, 8192…
-    const ProposerRequest q = request("35,40,45,50,55,60,65,70,75,80,85,90,95,100,110,120,135,150,180,200",
-                                      "0,10,25", "littrow");
+    const ProposerRequest q = request(
+        "35,40,45,50,55,60,65,70,75,80,85,90,95,100,110,120,135,150,180,200", "0,10,25", "littrow");
     std::size_t calls = 0;
     const Proposal p = propose(testkeys::with({}), q, 10, [&](std::size_t done, std::size_t total) {
         EXPECT_EQ(total, combinations(q));
@@ -52,7 +53,8 @@ TEST(ProposerBounds, AStopAskedMidwayEndsTheSearch) {
 }
 
 TEST(ProposerBounds, TheBestAreTheSameWhetherFewOrAllAreKept) {
-    ProposerRequest q = request("35,50,75,85,100,135,150,200", "0,10,15,20,25,35,50", "littrow,normale");
+    ProposerRequest q =
+        request("35,50,75,85,100,135,150,200", "0,10,15,20,25,35,50", "littrow,normale");
     q.resolution_cible = 500;
     const DesignInput fixed = testkeys::with({});
     const Proposal few = propose(fixed, q, 3);

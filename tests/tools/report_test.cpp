@@ -37,14 +37,15 @@ TEST(Report, TheCompanionWritesOneA4PageTitledWithTheFile) {
     {
         QFile f(design);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(R"({"format":"kelvora","version":2,"conception":{"lambda_a":6563,"traits_mm":1800,"geometrie":"littrow"}})");
+        f.write(
+            R"({"format":"kelvora","version":2,"conception":{"lambda_a":6563,"traits_mm":1800,"geometrie":"littrow"}})");
     }
     const QString pdf = dir.filePath(QStringLiteral("rapport.pdf"));
     std::string err;
-    ASSERT_EQ(calc({"conception", design.toStdString(), "cible_snr=100", "--rapport",
-                    pdf.toStdString()},
-                   &err),
-              0)
+    ASSERT_EQ(
+        calc({"conception", design.toStdString(), "cible_snr=100", "--rapport", pdf.toStdString()},
+             &err),
+        0)
         << err;
     const QByteArray bytes = readAll(pdf);
     ASSERT_TRUE(bytes.startsWith("%PDF"));

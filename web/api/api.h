@@ -8,9 +8,8 @@
 
 namespace kelvora::web {
 
-// "schemaCalculateur", "schemaConception", "calc", "lecture", "design", "mesure", "propose", "compte", "readFile",
-// "writeFile".
-// A malformed request answers {"erreur": "..."}.
+// "schemaCalculateur", "schemaConception", "calc", "lecture", "design", "mesure", "propose",
+// "compte", "readFile", "writeFile". A malformed request answers {"erreur": "..."}.
 std::string call(const std::string& name, const std::string& argumentsJson);
 
 }  // namespace kelvora::web

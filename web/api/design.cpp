@@ -48,7 +48,7 @@ Json curve(const design::Curve& c) {
 }
 
 Json mark(const design::PlotMark& m) {
-    return {{"x", m.x}, {"y", m.y}, {"nom", m.name},
+    return {{"x", m.x},       {"y", m.y},       {"nom", m.name},
             {"lx", m.labelX}, {"ly", m.labelY}, {"ecrit", m.labelShown}};
 }
 

@@ -12,7 +12,7 @@
 // In the page's worker, each step of a search is posted to the page, which
 // shows it while the search goes on; on the page's own thread nothing is posted.
 EM_JS(void, kv_progress, (double done, double total), {
-    if (typeof WorkerGlobalScope !== "undefined" && self instanceof WorkerGlobalScope)
+    if (typeof WorkerGlobalScope != = "undefined" && self instanceof WorkerGlobalScope)
         postMessage({progres : [ done, total ]});
 });
 #else
