@@ -28,6 +28,15 @@ inline double orDefault(double v, double fallback) {
     return v == v ? v : fallback;
 }
 
+// The instrument's efficiency measured on the sky (calibration.h): the
+// telescope, optics, grating and sensor together at each wavelength, which
+// then takes the place of their assumed product. When and on what.
+struct MeasuredEfficiency {
+    Curve points;  // (λ Å, efficiency), λ increasing
+    std::string date, star, file;
+    bool operator==(const MeasuredEfficiency&) const = default;
+};
+
 // Defaults: the window's default instrument (a 200 mm f/6 Newtonian: two
 // mirrors, a quarter obstructed) and first sensor with its curve, normal
 // incidence, no slit, an A0 star at airmass 1.2 (56° high); docs/physics.md
@@ -74,7 +83,11 @@ struct DesignInput {
     bool qe_plate = false;              // the sensor's QE curve, or `qe` at every λ
     bool snr_par_element = false;
     Curve qe_courbe = builtInDetectors()[0].qeCurve;  // QE shape (nm, relative to its peak)
+    MeasuredEfficiency rendement_mesure;               // no points: the assumed chain
 };
+
+// « rendement mesuré le DATE sur ÉTOILE (FICHIER) », or "" without one.
+std::string measuredEfficiencyNote(const DesignInput& in);
 
 // The defaults of files of version 1: no atmosphere, no mirror, no
 // obstruction, perfect optics, a flat spectrum, the first sensor at QE 1
@@ -170,6 +183,12 @@ struct SpectralPoint {
 std::vector<SpectralPoint> spectrum(const DesignInput& in, const DesignOutcome& outcome,
                                     int points = 60);
 std::vector<SpectralPoint> spectrum(const DesignInput& in, int points = 60);
+// The chain at one wavelength of an evaluated design; none off the grating.
+std::optional<SpectralPoint> spectralPointAt(const DesignInput& in, const DesignOutcome& outcome,
+                                             double lambdaA);
+// Telescope × optics × grating × sensor as assumed, whether or not a
+// measured efficiency takes their place.
+double assumedInstrumentAt(const DesignInput& in, const DesignOutcome& outcome, double lambdaA);
 
 // Where "sur-échantillonné" begins: pixels per resolution element.
 inline constexpr double kUnderSampled = 2, kOverSampled = 4;

@@ -31,8 +31,12 @@ double gaussianFraction(double width, double fwhm) {
 struct Spectral {
     double lambdaA, beta, dispersion, anamorphose;
     double atmosphere, telescope, grating, qe, slit;
-    double instrument(const DesignInput& in) const {  // after the atmosphere
+    double measured;  // the measured efficiency, or NaN to use the assumed one
+    double assumed(const DesignInput& in) const {
         return telescope * in.transmission * grating * qe;
+    }
+    double instrument(const DesignInput& in) const {  // after the atmosphere
+        return measured == measured ? measured : assumed(in);
     }
     double efficiency(const DesignInput& in) const { return atmosphere * instrument(in); }
 };
@@ -47,6 +51,9 @@ Spectral spectralAt(const DesignInput& in, const Optics& o, double lambdaA, doub
     s.telescope = chain::telescope(in, lambdaA);
     s.grating = chain::grating(in, o.alpha, beta, lambdaA);
     s.qe = chain::quantumEfficiency(in, lambdaA);
+    s.measured = in.rendement_mesure.points.empty()
+                     ? NAN
+                     : chain::interpolate(in.rendement_mesure.points, lambdaA);
     s.slit = o.slit ? gaussianFraction(in.fente_um / 1000 / in.focale_mm * kArcsecPerRadian,
                                        in.seeing_arcsec)
                     : 1;
@@ -180,21 +187,38 @@ std::vector<SpectralPoint> spectrum(const DesignInput& in, int points) {
     return spectrum(in, evaluate(in), points);
 }
 
+std::optional<SpectralPoint> spectralPointAt(const DesignInput& in, const DesignOutcome& outcome,
+                                             double lambdaA) {
+    const Optics& o = outcome.grating;
+    if (!outcome.result || lambdaA <= 0 || std::fabs(sinBeta(o, lambdaA)) >= 1) return {};
+    const Spectral s = spectralAt(in, o, lambdaA, betaAt(o, lambdaA));
+    const Rates k = rates(in, o, s);
+    const double n = outcome.result->echantillonnage_px;
+    return SpectralPoint{lambdaA,
+                         s.atmosphere,
+                         s.telescope,
+                         s.grating,
+                         s.qe,
+                         s.slit,
+                         s.efficiency(in),
+                         starPerAngstrom(in, s, in.mag_etoile),
+                         signalToNoise(k, in.pose_s, in.poses),
+                         signalToNoise(k.over(n), in.pose_s, in.poses)};
+}
+
+double assumedInstrumentAt(const DesignInput& in, const DesignOutcome& outcome, double lambdaA) {
+    const Optics& o = outcome.grating;
+    return spectralAt(in, o, lambdaA, betaAt(o, lambdaA)).assumed(in);
+}
+
 std::vector<SpectralPoint> spectrum(const DesignInput& in, const DesignOutcome& outcome,
                                     int points) {
     if (!outcome.result) return {};
-    const Optics& o = outcome.grating;
     const DesignResult& r = *outcome.result;
     std::vector<SpectralPoint> rows;
     for (int i = 0; i <= points; ++i) {
         const double lambdaA = r.lambda_min_a + (r.lambda_max_a - r.lambda_min_a) * i / points;
-        if (lambdaA <= 0 || std::fabs(sinBeta(o, lambdaA)) >= 1) continue;
-        const Spectral s = spectralAt(in, o, lambdaA, betaAt(o, lambdaA));
-        const Rates k = rates(in, o, s);
-        rows.push_back({lambdaA, s.atmosphere, s.telescope, s.grating, s.qe, s.slit,
-                        s.efficiency(in), starPerAngstrom(in, s, in.mag_etoile),
-                        signalToNoise(k, in.pose_s, in.poses),
-                        signalToNoise(k.over(r.echantillonnage_px), in.pose_s, in.poses)});
+        if (const auto p = spectralPointAt(in, outcome, lambdaA)) rows.push_back(*p);
     }
     return rows;
 }
