@@ -13,7 +13,7 @@ cd "$(dirname "$0")"
 
 BUILD_DIR=${BUILD_DIR:-build}
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n fonts-dejavu-core libfmt-dev libfast-float-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev)
-TEST_PACKAGES=(xvfb dbus at-spi2-core python3-pyatspi valgrind desktop-file-utils appstream libxml2-utils)
+TEST_PACKAGES=(libcfitsio-dev xvfb dbus at-spi2-core python3-pyatspi valgrind desktop-file-utils appstream libxml2-utils)
 # The browser edition: emscripten, the header-only libraries it copies, and
 # Chromium for its tests; node and npm unless the machine has them already.
 WEB_PACKAGES=(cmake python3 python3-markdown emscripten chromium libfmt-dev libfast-float-dev nlohmann-json3-dev)

@@ -1,0 +1,235 @@
+#include "io/spectrumfile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "io/fitsheader.h"
+#include "io/spectrum_internal.h"
+
+namespace kelvora::io {
+
+namespace detail {
+
+double valueAt(std::string_view bytes, std::size_t at, const Column& c) {
+    const std::size_t size = static_cast<std::size_t>(std::abs(c.code)) / 8;
+    unsigned long long raw = 0;
+    for (std::size_t i = 0; i < size; ++i) raw = raw << 8 | static_cast<unsigned char>(bytes[at + i]);
+    double v = 0;
+    long long whole = 0;
+    switch (c.code) {
+        case 8: whole = static_cast<long long>(raw); break;
+        case 16: whole = static_cast<std::int16_t>(raw); break;
+        case 32: whole = static_cast<std::int32_t>(raw); break;
+        case 64: whole = static_cast<long long>(raw); break;
+        case -32: {
+            const auto bits = static_cast<std::uint32_t>(raw);
+            float f;
+            std::memcpy(&f, &bits, 4);
+            v = f;
+            return c.zero + c.scale * v;
+        }
+        default:
+            std::memcpy(&v, &raw, 8);
+            return c.zero + c.scale * v;
+    }
+    if (c.blank && whole == *c.blank) return NAN;
+    return c.zero + c.scale * static_cast<double>(whole);
+}
+
+std::optional<long long> whole(const fits::Header& h, const std::string& key) {
+    const auto v = h.number(key);
+    if (!v || *v != std::floor(*v) || std::fabs(*v) > 9e15) return std::nullopt;
+    return static_cast<long long>(*v);
+}
+
+double angstromsPer(std::string unit) {
+    std::transform(unit.begin(), unit.end(), unit.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (unit.empty() || unit == "angstrom" || unit == "angstroms" || unit == "a" || unit == "å" ||
+        unit == "0.1 nm" || unit == "aa")
+        return 1;
+    if (unit == "nm" || unit == "nanometer" || unit == "nanometre") return 10;
+    if (unit == "um" || unit == "micron" || unit == "µm") return 1e4;
+    if (unit == "m") return 1e10;
+    return 0;
+}
+
+void readKeywords(const fits::Header& h, design::ObservedSpectrum& s) {
+    if (s.exptime_s <= 0) s.exptime_s = h.number("EXPTIME").value_or(h.number("EXPOSURE").value_or(0));
+    if (s.gain_e_adu <= 0) s.gain_e_adu = h.number("GAIN").value_or(h.number("EGAIN").value_or(0));
+    if (s.airmass <= 0) s.airmass = h.number("AIRMASS").value_or(0);
+    if (s.object.empty()) s.object = h.text("OBJNAME").value_or(h.text("OBJECT").value_or(""));
+    if (s.date.empty()) s.date = h.text("DATE-OBS").value_or("");
+    if (!(s.exptime_s > 0)) s.exptime_s = 0;
+    if (!(s.gain_e_adu > 0)) s.gain_e_adu = 0;
+    if (!(s.airmass >= 1)) s.airmass = 0;
+}
+
+std::string finish(design::ObservedSpectrum& s) {
+    design::ObservedSpectrum kept = s;
+    kept.lambda_a.clear();
+    kept.flux.clear();
+    for (std::size_t i = 0; i < s.lambda_a.size(); ++i) {
+        if (!std::isfinite(s.lambda_a[i]) || !std::isfinite(s.flux[i])) {
+            ++kept.missing;
+            continue;
+        }
+        kept.lambda_a.push_back(s.lambda_a[i]);
+        kept.flux.push_back(s.flux[i]);
+    }
+    if (kept.lambda_a.size() >= 2 && kept.lambda_a.front() > kept.lambda_a.back()) {
+        std::reverse(kept.lambda_a.begin(), kept.lambda_a.end());
+        std::reverse(kept.flux.begin(), kept.flux.end());
+    }
+    if (kept.lambda_a.size() < 20)
+        return "moins de 20 points utilisables (" + std::to_string(kept.missing) + " sans valeur)";
+    for (std::size_t i = 1; i < kept.lambda_a.size(); ++i)
+        if (!(kept.lambda_a[i] > kept.lambda_a[i - 1])) return "les longueurs d'onde ne croissent pas";
+    s = std::move(kept);
+    return {};
+}
+
+}  // namespace detail
+
+namespace {
+
+using detail::Column;
+using detail::whole;
+using fits::Header;
+
+std::size_t padded(std::size_t n) {
+    return (n + fits::kBlock - 1) / fits::kBlock * fits::kBlock;
+}
+
+struct Hdu {
+    Header header;
+    std::size_t dataBytes = 0;
+    std::string error;
+};
+
+// An HDU's header and the size of its data, every size checked against the file.
+Hdu readHdu(std::string_view bytes, std::size_t start) {
+    Hdu u;
+    u.header = fits::readHeader(bytes, start, u.error);
+    if (!u.error.empty()) return u;
+    const auto bitpix = whole(u.header, "BITPIX"), naxis = whole(u.header, "NAXIS");
+    if (!bitpix || (std::abs(*bitpix) != 8 && std::abs(*bitpix) != 16 && std::abs(*bitpix) != 32 &&
+                    std::abs(*bitpix) != 64) || *bitpix == -8 || *bitpix == -16)
+        return u.error = "BITPIX manquant ou invalide", u;
+    if (!naxis || *naxis < 0 || *naxis > 999) return u.error = "NAXIS manquant ou invalide", u;
+    std::size_t count = *naxis ? 1 : 0;
+    for (long long i = 1; i <= *naxis; ++i) {
+        const auto n = whole(u.header, "NAXIS" + std::to_string(i));
+        if (!n || *n < 0) return u.error = "NAXIS" + std::to_string(i) + " manquant ou négatif", u;
+        if (*n > static_cast<long long>(kMaxSpectrumSamples) * 64 ||
+            count > kMaxSpectrumSamples * 64 / std::max<long long>(1, *n))
+            return u.error = "axe de " + std::to_string(*n) + " points : trop grand pour un spectre", u;
+        count *= static_cast<std::size_t>(*n);
+    }
+    const auto pcount = whole(u.header, "PCOUNT").value_or(0), gcount = whole(u.header, "GCOUNT").value_or(1);
+    if (pcount < 0 || pcount > 1LL << 32 || gcount != 1) return u.error = "PCOUNT ou GCOUNT invalide", u;
+    u.dataBytes = count * static_cast<std::size_t>(std::abs(*bitpix)) / 8 + static_cast<std::size_t>(pcount);
+    if (u.header.dataStart + u.dataBytes > bytes.size())
+        u.error = "fichier FITS tronqué : " + std::to_string(u.dataBytes) + " octets de données annoncés, " +
+                  std::to_string(bytes.size() - u.header.dataStart) + " présents";
+    return u;
+}
+
+// The image's samples along its one axis (NAXIS2…, if any, are 1).
+std::optional<std::size_t> imageLength(const Header& h) {
+    const auto naxis = whole(h, "NAXIS");
+    if (!naxis || *naxis < 1) return std::nullopt;
+    for (long long i = 2; i <= *naxis; ++i)
+        if (whole(h, "NAXIS" + std::to_string(i)) != 1) return std::nullopt;
+    return static_cast<std::size_t>(*whole(h, "NAXIS1"));
+}
+
+std::string wavelengthAxis(const Header& h, std::size_t n, std::vector<double>& lambda) {
+    const auto crval = h.number("CRVAL1");
+    const auto step = h.number("CDELT1") ? h.number("CDELT1") : h.number("CD1_1");
+    const double crpix = h.number("CRPIX1").value_or(1);
+    if (!crval || !step || *step == 0) return "axe des longueurs d'onde absent (CRVAL1, CDELT1 ou CD1_1)";
+    std::string type = h.text("CTYPE1").value_or("");
+    const double unit = detail::angstromsPer(h.text("CUNIT1").value_or(""));
+    if (unit == 0) return "unité des longueurs d'onde inconnue : « " + *h.text("CUNIT1") + " »";
+    const bool logLinear = type.find("-LOG") != std::string::npos;
+    const bool log10Iraf = h.number("DC-FLAG").value_or(0) == 1;
+    if (!type.empty() && type.rfind("WAVE", 0) != 0 && type.rfind("AWAV", 0) != 0 &&
+        type.rfind("LAMBDA", 0) != 0 && type != "LINEAR")
+        return "l'axe n'est pas une longueur d'onde (CTYPE1 = « " + type + " »)";
+    lambda.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double p = static_cast<double>(i + 1) - crpix;
+        const double v = log10Iraf ? std::pow(10.0, *crval + *step * p)
+                         : logLinear ? *crval * std::exp(*step * p / *crval)
+                                     : *crval + *step * p;
+        lambda[i] = v * unit;
+    }
+    return {};
+}
+
+std::string readImage(std::string_view bytes, const Hdu& u, design::ObservedSpectrum& s) {
+    const std::size_t n = *imageLength(u.header);
+    Column c;
+    c.code = static_cast<int>(*whole(u.header, "BITPIX"));
+    c.scale = u.header.number("BSCALE").value_or(1);
+    c.zero = u.header.number("BZERO").value_or(0);
+    if (c.code > 0) c.blank = whole(u.header, "BLANK");
+    if (const std::string e = wavelengthAxis(u.header, n, s.lambda_a); !e.empty()) return e;
+    s.flux.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        s.flux[i] = detail::valueAt(bytes, u.header.dataStart + i * static_cast<std::size_t>(std::abs(c.code)) / 8, c);
+    return {};
+}
+
+}  // namespace
+
+SpectrumRead readFitsSpectrum(std::string_view bytes) {
+    SpectrumRead r;
+    Header primary;
+    for (std::size_t start = 0, hdu = 0; start < bytes.size() && hdu < 64; ++hdu) {
+        const Hdu u = readHdu(bytes, start);
+        if (!u.error.empty()) return r.error = u.error, r;
+        if (hdu == 0) primary = u.header;
+        const std::string xtension = u.header.text("XTENSION").value_or("");
+        std::string e = "skip";
+        if ((hdu == 0 || xtension == "IMAGE") && imageLength(u.header) > 1)
+            e = readImage(bytes, u, r.spectrum);
+        else if (xtension == "BINTABLE")
+            e = detail::readTable(bytes, u.header, r.spectrum);
+        if (e != "skip") {
+            if (e.empty()) {
+                detail::readKeywords(u.header, r.spectrum);
+                detail::readKeywords(primary, r.spectrum);
+                e = detail::finish(r.spectrum);
+            }
+            if (!e.empty()) r.spectrum = {};
+            return r.error = e, r;
+        }
+        start = u.header.dataStart + padded(u.dataBytes);
+    }
+    r.error = "aucun spectre à une dimension dans ce fichier FITS";
+    return r;
+}
+
+SpectrumRead readSpectrum(std::string_view bytes) {
+    if (bytes.substr(0, 9) == "SIMPLE  =") return readFitsSpectrum(bytes);
+    return readTextSpectrum(bytes);
+}
+
+SpectrumRead readSpectrumFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {{}, "impossible d'ouvrir « " + path + " »"};
+    in.seekg(0, std::ios::end);
+    const auto size = in.tellg();
+    if (size < 0 || static_cast<unsigned long long>(size) > 512ull << 20)
+        return {{}, "fichier trop grand pour un spectre"};
+    in.seekg(0);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.read(bytes.data(), size);
+    return readSpectrum(bytes);
+}
+
+}  // namespace kelvora::io
