@@ -42,4 +42,9 @@ std::string readDesignFile(const std::string& path, const DetectorCatalogue& cat
                            DesignFile& out);
 std::string writeDesignFile(const std::string& path, const DesignFile& file);
 
+// A measured efficiency as the file's « rendement_mesure » section writes
+// it, for a face that passes it as JSON (the page); "" or the French refusal.
+std::string parseMeasuredEfficiency(std::string_view json, design::MeasuredEfficiency& out);
+std::string measuredEfficiencyJson(const design::MeasuredEfficiency& m);
+
 }  // namespace kelvora::io

@@ -1,5 +1,6 @@
 // The .kelvora format itself, without Qt: the desktop, the companion and
 // the browser edition read and write it with this one code.
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include "io/designfile.h"
@@ -57,6 +58,40 @@ std::string readDesign(const Json& o, const DetectorCatalogue& catalogue, design
     return {};
 }
 
+// « rendement_mesure »: {"date", "etoile", "fichier", "points": [[λ, η]…]}.
+std::string readMeasured(const Json& o, design::MeasuredEfficiency& m) {
+    const std::string bad = "« rendement_mesure » : ";
+    if (!o.is_object() || !o.contains("points") || !o.at("points").is_array())
+        return bad + "objet avec « points » attendu";
+    const Json& points = o.at("points");
+    if (points.size() < 2 || points.size() > 10000) return bad + "de 2 à 10000 points attendus";
+    design::MeasuredEfficiency read;
+    for (const Json& p : points) {
+        if (!p.is_array() || p.size() != 2 || !p[0].is_number() || !p[1].is_number())
+            return bad + "chaque point est [λ, rendement]";
+        const double l = p[0].get<double>(), e = p[1].get<double>();
+        if (!(l > 0) || !std::isfinite(l) || !(e > 0 && e <= 1))
+            return bad + "λ > 0 et rendement entre 0 et 1 attendus";
+        if (!read.points.empty() && !(l > read.points.back().first))
+            return bad + "les longueurs d'onde doivent croître";
+        read.points.emplace_back(l, e);
+    }
+    for (const auto& [key, field] : {std::pair{"date", &read.date}, std::pair{"etoile", &read.star},
+                                     std::pair{"fichier", &read.file}}) {
+        if (!o.contains(key)) continue;
+        if (!o.at(key).is_string()) return bad + "« " + key + " » : texte attendu";
+        *field = o.at(key).get<std::string>();
+    }
+    m = std::move(read);
+    return {};
+}
+
+Json measuredJson(const design::MeasuredEfficiency& m) {
+    Json points = Json::array();
+    for (const auto& [l, e] : m.points) points.push_back({l, e});
+    return {{"date", m.date}, {"etoile", m.star}, {"fichier", m.file}, {"points", points}};
+}
+
 std::string readSections(const Json& root, const DetectorCatalogue& catalogue, DesignFile& file) {
     for (const auto& [key, value] : root.items()) {
         std::string e;
@@ -66,6 +101,8 @@ std::string readSections(const Json& root, const DetectorCatalogue& catalogue, D
         } else if (key == "conception" && value.is_object()) {
             e = readDesign(value, catalogue, file.design);
             file.hasDesign = true;
+        } else if (key == "rendement_mesure") {
+            e = readMeasured(value, file.design.rendement_mesure);
         } else if (key == "fenetre" || key == "conception") {
             e = "« " + key + " » doit être un objet";
         } else {
@@ -77,6 +114,18 @@ std::string readSections(const Json& root, const DetectorCatalogue& catalogue, D
 }
 
 }  // namespace
+
+std::string parseMeasuredEfficiency(std::string_view json, design::MeasuredEfficiency& out) {
+    try {
+        return readMeasured(Json::parse(json.begin(), json.end()), out);
+    } catch (const Json::exception&) {
+        return "« rendement_mesure » : JSON invalide";
+    }
+}
+
+std::string measuredEfficiencyJson(const design::MeasuredEfficiency& m) {
+    return measuredJson(m).dump(-1, ' ', false, Json::error_handler_t::replace);
+}
 
 std::string parseDesignFile(std::string_view bytes, const DetectorCatalogue& catalogue,
                             DesignFile& out) {
@@ -121,6 +170,8 @@ std::string serializeDesignFile(const DesignFile& file) {
             design[row.key] = row.number ? Json(design::keyNumber(file.design, row))
                                          : Json(design::keyText(file.design, row.key));
         root["conception"] = design;
+        if (!file.design.rendement_mesure.points.empty())
+            root["rendement_mesure"] = measuredJson(file.design.rendement_mesure);
     }
     // Invalid UTF-8 typed in a field is kept as replacement characters, not refused.
     return root.dump(4, ' ', false, Json::error_handler_t::replace) + "\n";

@@ -1,4 +1,7 @@
 #include "tools/calc_cli.h"
+#include "tools/calibrate_cli.h"
+
+#include "model/design/design.h"
 
 #include <algorithm>
 #include <ostream>
@@ -65,6 +68,11 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
             return 2;
         }
     }
+    if (o.calibrate) return printCalibration(file.design, o, catalogue, out, err);
+    // A design that predicts with its measured efficiency says so.
+    if (o.design && !o.propose)
+        if (const std::string note = design::measuredEfficiencyNote(file.design); !note.empty())
+            err << "kelvora-calc : " << note << '\n';
     if (o.propose) return printProposals(file.design, o, catalogue, o.format, out, err);
     if (o.lines || o.report) {
         std::string warning;

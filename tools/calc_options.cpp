@@ -25,7 +25,8 @@ void addOptions(QCommandLineParser& p) {
     p.addOption({"spectre", {}});
     p.addOption({"raies", {}});
     for (const char* name :
-         {"detector", "model", "decimal-separator", "format", "fichier", "nombre", "rapport"})
+         {"detector", "model", "decimal-separator", "format", "fichier", "nombre", "rapport",
+          "enregistrer"})
         p.addOption({QString::fromLatin1(name), {}, QStringLiteral("V")});
 }
 
@@ -79,6 +80,8 @@ std::string readOptions(const QCommandLineParser& p, const DetectorCatalogue& ca
     o.spectrum = p.isSet(QStringLiteral("spectre"));
     o.lines = p.isSet(QStringLiteral("raies"));
     if (p.isSet(QStringLiteral("rapport"))) o.report = str(p.value(QStringLiteral("rapport")));
+    if (p.isSet(QStringLiteral("enregistrer")))
+        o.saveTo = str(p.value(QStringLiteral("enregistrer")));
     if (p.isSet(QStringLiteral("nombre"))) {
         bool ok = false;
         const int n = p.value(QStringLiteral("nombre")).toInt(&ok);
@@ -109,7 +112,11 @@ std::string readPositional(const QStringList& positional, const DetectorCatalogu
     for (qsizetype i = o.design ? 1 : 0; i < positional.size(); ++i) {
         const std::string arg = str(positional[i]);
         const auto eq = arg.find('=');
-        if (o.design && i == 1 && eq == std::string::npos && !o.file) {
+        if (o.calibrate && i == 1) {  // the spectrum, whatever its name
+            o.spectrumFile = arg;
+            continue;
+        }
+        if (o.design && i == (o.calibrate ? 2 : 1) && eq == std::string::npos && !o.file) {
             o.file = arg;
             continue;
         }
@@ -145,17 +152,22 @@ ParseResult parseArguments(const std::vector<std::string>& args,
     r.error = readOptions(p, catalogue, o);
     const QStringList positional = p.positionalArguments();
     o.propose = !positional.isEmpty() && positional.first() == QLatin1String("proposer");
-    o.design =
-        o.propose || (!positional.isEmpty() && positional.first() == QLatin1String("conception"));
+    o.calibrate = !positional.isEmpty() && positional.first() == QLatin1String("etalonner");
+    o.design = o.propose || o.calibrate ||
+               (!positional.isEmpty() && positional.first() == QLatin1String("conception"));
     if (r.error.empty() && o.design &&
         (!o.detectors.empty() || !o.barlowModels.empty() || o.separator || o.texts))
         r.error = "« conception » ne prend que --format (le détecteur : detecteur=NOM)";
-    if (r.error.empty() && (o.spectrum || o.lines || o.report) && (!o.design || o.propose))
+    if (r.error.empty() && o.saveTo && !o.calibrate)
+        r.error = "--enregistrer ne va qu'avec « etalonner »";
+    if (r.error.empty() && (o.spectrum || o.lines || o.report) && (!o.design || o.propose || o.calibrate))
         r.error = "--spectre, --raies et --rapport ne vont qu'avec « conception »";
     if (r.error.empty() && p.isSet(QStringLiteral("nombre")) && !o.propose)
         r.error = "--nombre ne va qu'avec « proposer »";
     if (r.error.empty()) r.error = readPositional(positional, catalogue, o);
-    if (r.error.empty() && (o.spectrum || o.lines || o.propose || o.report) &&
+    if (r.error.empty() && o.calibrate && !o.spectrumFile)
+        r.error = "« etalonner » attend le fichier du spectre";
+    if (r.error.empty() && (o.spectrum || o.lines || o.propose || o.report || o.calibrate) &&
         std::any_of(o.fields.begin(), o.fields.end(),
                     [](const auto& f) { return f.second.size() > 1; }))
         r.error = "une seule valeur par clé ici (une liste : reseaux=600,1200)";

@@ -31,6 +31,9 @@ struct CalcOptions {
     bool texts = false;                 // the window's texts instead of numbers in CSV and JSON
     bool spectrum = false;              // conception --spectre: the chain across the range
     std::optional<std::string> report;  // conception --rapport F.pdf: the printed page
+    bool calibrate = false;             // the "etalonner" command
+    std::optional<std::string> spectrumFile;  // etalonner SPECTRE
+    std::optional<std::string> saveTo;        // etalonner --enregistrer F.kelvora
     bool help = false;
     bool version = false;
 };

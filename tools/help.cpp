@@ -19,7 +19,9 @@ void printWindowHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
            "[--decimal-separator SEP] [--format text|csv|json] [--textes] [--fichier F] "
            "[NOM=TEXTE ...]\n"
            "        kelvora-calc conception [FICHIER.kelvora] [CLE=VALEUR ...] "
-           "[--format text|csv|json]\n\n"
+           "[--format text|csv|json]\n"
+           "        kelvora-calc etalonner SPECTRE [FICHIER.kelvora] [CLE=VALEUR ...] "
+           "[--enregistrer F.kelvora]\n\n"
            "Calcule un spectrographe à réseau comme la fenêtre de Kelvora le fait à l'appui de\n"
            "« Calcul », et affiche chaque texte montré, une ligne par champ : NOM<tab>TEXTE.\n\n"
            "  --detector D            détecteur (KAF-0400 par défaut) : "
@@ -48,7 +50,12 @@ void printWindowHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
            "de l'erreur (« Division par zéro », « Dépassement de capacité » ou « Argument\n"
            "incorrect ») et le champ où elle est survenue ; code de sortie 1.\n"
            "Option ou champ inconnu : code de sortie 2. Voir aussi kelvora-calc conception "
-           "--help.\n";
+           "--help.\n\n"
+           "etalonner : lit un spectre brut extrait (FITS ou texte à deux colonnes) d'une étoile\n"
+           "de magnitude (mag_etoile) et de type (type_spectral) connus, le compare à ce que\n"
+           "prévoit la conception et écrit par tranche de longueur d'onde l'observé, le prévu\n"
+           "(e⁻/s/Å), leur rapport, le S/N (DER_SNR) et le rendement mesuré ; --enregistrer\n"
+           "écrit la conception avec ce rendement mesuré, qui remplace alors celui supposé.\n";
 }
 
 void printDesignHelp(std::ostream& out, const DetectorCatalogue& catalogue) {

@@ -23,6 +23,8 @@ DesignFile unusualFile() {
                                      {"deviation_deg", "0.1"},
                                      {"qe", "0.30000000000000004"},
                                      {"bruit_e", "2.2250738585072014e-308"}});
+    f.design.rendement_mesure = {{{5000, 0.21}, {5500.5, 0.2500000000000001}, {6000, 0.2}},
+                                 "2026-11-30", "γ Cas", "nuit « 1 ».fits"};
     f.hasDesign = true;
     return f;
 }
@@ -36,6 +38,7 @@ TEST(DesignFile, WhatIsWrittenReadsBackToTheSameValues) {
     EXPECT_EQ(read.window.barlow, written.window.barlow);
     for (const std::string& key : design::inputKeys())
         EXPECT_EQ(design::keyText(read.design, key), design::keyText(written.design, key)) << key;
+    EXPECT_EQ(read.design.rendement_mesure, written.design.rendement_mesure);
     EXPECT_TRUE(read.hasDesign);
 }
 
@@ -78,6 +81,14 @@ TEST(DesignFile, BrokenFilesSayWhatIsWrong) {
          "JSON invalide (nombre hors limites)"},
         {R"({"format": "kelvora", "version": 1, "extra": 1})",
          "clé inconnue « extra » dans « racine »"},
+        {R"({"format": "kelvora", "version": 2, "rendement_mesure": {"points": [[5000, 0.2]]}})",
+         "« rendement_mesure » : de 2 à 10000 points attendus"},
+        {R"({"format": "kelvora", "version": 2, "rendement_mesure": {"points": [[5000, 0.2], [4000, 0.3]]}})",
+         "« rendement_mesure » : les longueurs d'onde doivent croître"},
+        {R"({"format": "kelvora", "version": 2, "rendement_mesure": {"points": [[5000, 0.2], [6000, 1.5]]}})",
+         "« rendement_mesure » : λ > 0 et rendement entre 0 et 1 attendus"},
+        {R"({"format": "kelvora", "version": 2, "rendement_mesure": {"points": [[5000, 0.2], [6000, 0.3]], "date": 5}})",
+         "« rendement_mesure » : « date » : texte attendu"},
         {R"({"format": "kelvora", "version": 1, "fenetre": {"txtX": "1"}})",
          "clé inconnue « txtX » dans « fenetre »"},
         {R"({"format": "kelvora", "version": 1, "fenetre": {"txtDiametre": 200}})",

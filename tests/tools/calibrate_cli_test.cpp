@@ -1,0 +1,113 @@
+// `kelvora-calc etalonner` on synthetic spectra written as text, as a user
+// would give them: the measured efficiency within 3 % of the curve that
+// made them, saved into a design that then predicts with it.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "io/designfile.h"
+#include "model/design/calibration.h"
+#include "tests/support/keyed.h"
+#include "tools/calc_cli.h"
+
+namespace kelvora::cli {
+namespace {
+
+const testkeys::Keys kObserving = {{"geometrie", "littrow"}, {"traits_mm", "600"},
+                                   {"lambda_a", "6000"},     {"detecteur", "IMX533"},
+                                   {"collimateur_mm", "100"}, {"objectif_mm", "100"},
+                                   {"mag_etoile", "5"}};
+
+std::vector<std::string> keyArgs() {
+    std::vector<std::string> out;
+    for (const auto& [k, v] : kObserving) out.push_back(std::string(k) + "=" + v);
+    return out;
+}
+
+double sloped(double l) {
+    return 0.4 + 0.5 * (l - 4500) / 3000;
+}
+double dipped(double l) {
+    return 0.8 * (1 - 0.3 * std::exp(-std::pow((l - 5600) / 250, 2)));
+}
+
+// A text spectrum with the header lines capture software writes.
+void writeText(const std::string& path, const design::ObservedSpectrum& s) {
+    std::ofstream out(path);
+    out << "# EXPTIME = " << s.exptime_s << "\n# GAIN = 1\nOBJNAME = 'synthetique'\n";
+    out.precision(17);
+    for (std::size_t i = 0; i < s.flux.size(); ++i) out << s.lambda_a[i] << "," << s.flux[i] << "\n";
+}
+
+TEST(CalibrateCli, TheMeasuredCurveIsWithinThreePercentAndSavesIntoTheDesign) {
+    const design::DesignInput in = testkeys::with(kObserving);
+    const design::DesignOutcome o = design::evaluate(in);
+    QTemporaryDir dir;
+    struct Case {
+        double (*factor)(double);
+        double exptime;
+    };
+    for (const Case& c : {Case{sloped, 30}, Case{dipped, 300}}) {
+        const std::string spectrum = dir.filePath("spectre.txt").toStdString();
+        writeText(spectrum, design::syntheticSpectrum(in, c.factor, c.exptime, 11));
+        const std::string saved = dir.filePath("moi.kelvora").toStdString();
+        std::vector<std::string> args{"etalonner", spectrum};
+        for (const std::string& a : keyArgs()) args.push_back(a);
+        args.insert(args.end(), {"--enregistrer", saved});
+        std::ostringstream out, err;
+        ASSERT_EQ(runCalc(args, ".", DetectorCatalogue(), out, err), 0) << err.str();
+        std::istringstream rows(out.str());
+        std::string line;
+        std::getline(rows, line);
+        EXPECT_EQ(line, "lambda_a,observe_e_s_a,predit_e_s_a,rapport,snr,rendement_mesure,masque");
+        int used = 0;
+        while (std::getline(rows, line)) {
+            if (line.ends_with(",oui")) continue;
+            double l = 0, efficiency = 0;
+            ASSERT_EQ(std::sscanf(line.c_str(), "%lf,%*f,%*f,%*f,%*f,%lf", &l, &efficiency), 2) << line;
+            EXPECT_NEAR(efficiency / (c.factor(l) * design::assumedInstrumentAt(in, o, l)), 1, 0.03) << l;
+            ++used;
+        }
+        EXPECT_GT(used, 30);
+        io::DesignFile file;
+        ASSERT_EQ(io::readDesignFile(saved, DetectorCatalogue(), file), "");
+        EXPECT_EQ(file.design.rendement_mesure.star, "synthetique");
+        EXPECT_EQ(file.design.rendement_mesure.file, "spectre.txt");
+        EXPECT_EQ(static_cast<int>(file.design.rendement_mesure.points.size()), used);
+        // The saved design predicts with its measured efficiency, and says so.
+        std::ostringstream out2, err2;
+        ASSERT_EQ(runCalc({"conception", saved, "--format", "json"}, ".", DetectorCatalogue(), out2, err2), 0);
+        EXPECT_NE(err2.str().find("rendement mesuré le " + file.design.rendement_mesure.date +
+                                  " sur synthetique (spectre.txt)"),
+                  std::string::npos)
+            << err2.str();
+    }
+}
+
+TEST(CalibrateCli, ASpectrumThatCannotBeReadOrUsedSaysWhy) {
+    QTemporaryDir dir;
+    const std::string bad = dir.filePath("vide.txt").toStdString();
+    std::ofstream(bad) << "6500 1\n6501 2\n";
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* said;
+    };
+    const Case cases[] = {
+        {{"etalonner"}, 2, "« etalonner » attend le fichier du spectre"},
+        {{"etalonner", bad}, 2, "moins de 20 points"},
+        {{"etalonner", dir.filePath("absent.fits").toStdString()}, 2, "impossible d'ouvrir"},
+        {{"conception", "--enregistrer", "x.kelvora"}, 2, "--enregistrer ne va qu'avec"},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runCalc(c.args, ".", DetectorCatalogue(), out, err), c.status) << c.said;
+        EXPECT_NE(err.str().find(c.said), std::string::npos) << err.str();
+    }
+}
+
+}  // namespace
+}  // namespace kelvora::cli

@@ -1,0 +1,83 @@
+#include "tools/calibrate_cli.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <ostream>
+
+#include "io/designfile.h"
+#include "io/export.h"
+#include "io/spectrumfile.h"
+#include "model/design/calibration.h"
+#include "model/design/keys.h"
+#include "model/design/labels.h"
+#include "model/design/shown.h"
+
+namespace kelvora::cli {
+
+namespace {
+
+design::DesignInput withKeys(const design::DesignInput& base, const CalcOptions& o,
+                             const DetectorCatalogue& catalogue, std::string& error) {
+    std::vector<design::KeyValue> keys;
+    for (const auto& [key, values] : o.fields) keys.push_back({key, values.front()});
+    design::KeyedDesign read = design::designFromKeys(keys, catalogue, base);
+    if (!read.errors.empty()) error = design::describe(read.errors[0], ".");
+    return std::move(read.input);
+}
+
+void printTable(const design::Calibration& c, OutputFormat format, std::ostream& out) {
+    TableWriter table(format == OutputFormat::Default ? OutputFormat::Csv : format, out,
+                      {"lambda_a", "observe_e_s_a", "predit_e_s_a", "rapport", "snr",
+                       "rendement_mesure", "masque"});
+    for (const design::CalibrationBin& b : c.bins)
+        table.row({io::Cell::ofNumber(b.lambda_a), io::Cell::ofNumber(b.observed),
+                   io::Cell::ofNumber(b.predicted), io::Cell::ofNumber(b.ratio), io::Cell::ofNumber(b.snr),
+                   io::Cell::ofNumber(b.efficiency), io::Cell::ofText(b.masked ? "oui" : "non")});
+    table.finish();
+}
+
+std::string summary(const design::Calibration& c) {
+    return "S/N du spectre (DER_SNR, par point) : " + design::shownResult(c.snr, ".") +
+           " ; prévu par la conception : " + design::shownResult(c.predictedSnr, ".") +
+           " par pixel ; pose " + design::shownResult(c.exptime_s, ".") + " s, gain " +
+           design::shownResult(c.gain_e_adu, ".") + " e⁻/ADU";
+}
+
+int save(const design::DesignInput& in, const design::Calibration& c, const CalcOptions& o,
+         const DetectorCatalogue& catalogue, std::ostream& err) {
+    io::DesignFile file;  // the design file's window texts, when one was given
+    if (o.file && !io::readDesignFile(*o.file, catalogue, file).empty()) file = {};
+    file.design = in;
+    file.design.rendement_mesure = c.efficiency;
+    file.hasDesign = true;
+    if (const std::string e = io::writeDesignFile(*o.saveTo, file); !e.empty()) {
+        err << "kelvora-calc : " << e << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int printCalibration(const design::DesignInput& base, const CalcOptions& o,
+                     const DetectorCatalogue& catalogue, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const design::DesignInput in = withKeys(base, o, catalogue, error);
+    if (!error.empty()) return err << "kelvora-calc : " << error << '\n', 2;
+    const io::SpectrumRead read = io::readSpectrumFile(*o.spectrumFile);
+    if (!read.error.empty())
+        return err << "kelvora-calc : impossible de lire « " << *o.spectrumFile
+                   << " » : " << read.error << '\n',
+               2;
+    const std::string date = read.spectrum.date.empty()
+                                 ? QDate::currentDate().toString(Qt::ISODate).toStdString()
+                                 : read.spectrum.date.substr(0, 10);
+    const std::string name = QFileInfo(QString::fromStdString(*o.spectrumFile)).fileName().toStdString();
+    const design::Calibration c = design::calibrate(in, read.spectrum, date, name);
+    if (!c.error.empty()) return err << "kelvora-calc : " << c.error << '\n', 1;
+    printTable(c, o.format, out);
+    err << summary(c) << '\n';
+    return o.saveTo ? save(in, c, o, catalogue, err) : 0;
+}
+
+}  // namespace kelvora::cli
