@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "io/spectrumfile.h"
@@ -20,10 +21,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The files of one run, removed when it ends.
+struct Folder {
+    fs::path path = fs::temp_directory_path() / ("kelvora-spectre-" + std::to_string(::getpid()));
+    Folder() { fs::create_directories(path); }
+    ~Folder() { fs::remove_all(path); }
+};
+
 std::string tempPath(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / ("kelvora-spectre-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    return (dir / name).string();
+    static const Folder folder;
+    return (folder.path / name).string();
 }
 
 std::string bytesOf(const std::string& path) {
