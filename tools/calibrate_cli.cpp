@@ -10,7 +10,6 @@
 #include "model/design/calibration.h"
 #include "model/design/keys.h"
 #include "model/design/labels.h"
-#include "model/design/shown.h"
 
 namespace kelvora::cli {
 
@@ -31,16 +30,10 @@ void printTable(const design::Calibration& c, OutputFormat format, std::ostream&
                        "rendement_mesure", "masque"});
     for (const design::CalibrationBin& b : c.bins)
         table.row({io::Cell::ofNumber(b.lambda_a), io::Cell::ofNumber(b.observed),
-                   io::Cell::ofNumber(b.predicted), io::Cell::ofNumber(b.ratio), io::Cell::ofNumber(b.snr),
-                   io::Cell::ofNumber(b.efficiency), io::Cell::ofText(b.masked ? "oui" : "non")});
+                   io::Cell::ofNumber(b.predicted), io::Cell::ofNumber(b.ratio),
+                   io::Cell::ofNumber(b.snr), io::Cell::ofNumber(b.efficiency),
+                   io::Cell::ofText(b.masked ? "oui" : "non")});
     table.finish();
-}
-
-std::string summary(const design::Calibration& c) {
-    return "S/N du spectre (DER_SNR, par point) : " + design::shownResult(c.snr, ".") +
-           " ; prévu par la conception : " + design::shownResult(c.predictedSnr, ".") +
-           " par pixel ; pose " + design::shownResult(c.exptime_s, ".") + " s, gain " +
-           design::shownResult(c.gain_e_adu, ".") + " e⁻/ADU";
 }
 
 int save(const design::DesignInput& in, const design::Calibration& c, const CalcOptions& o,
@@ -72,11 +65,12 @@ int printCalibration(const design::DesignInput& base, const CalcOptions& o,
     const std::string date = read.spectrum.date.empty()
                                  ? QDate::currentDate().toString(Qt::ISODate).toStdString()
                                  : read.spectrum.date.substr(0, 10);
-    const std::string name = QFileInfo(QString::fromStdString(*o.spectrumFile)).fileName().toStdString();
+    const std::string name =
+        QFileInfo(QString::fromStdString(*o.spectrumFile)).fileName().toStdString();
     const design::Calibration c = design::calibrate(in, read.spectrum, date, name);
     if (!c.error.empty()) return err << "kelvora-calc : " << c.error << '\n', 1;
     printTable(c, o.format, out);
-    err << summary(c) << '\n';
+    err << design::calibrationSummary(c, ".") << '\n';
     return o.saveTo ? save(in, c, o, catalogue, err) : 0;
 }
 

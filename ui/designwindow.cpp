@@ -1,6 +1,7 @@
 #include "ui/designwindow.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -17,11 +18,14 @@
 #include <QVBoxLayout>
 
 #include "io/report.h"
+#include "io/spectrumfile.h"
+#include "model/design/calibration.h"
 #include "model/design/keys.h"
 #include "model/design/keytable.h"
 #include "model/design/labels.h"
 #include "model/design/lines.h"
 #include "model/design/shown.h"
+#include "ui/calibrationdialog.h"
 #include "ui/designform.h"
 #include "ui/linesreport.h"
 #include "ui/paths.h"
@@ -96,6 +100,17 @@ void DesignWindow::createMenus() {
                                   [this] { undoLoad(); });
     undo_->setObjectName(QStringLiteral("annulerChargement"));
     undo_->setEnabled(false);
+    designMenu->addSeparator();
+    QAction* calibrate = designMenu->addAction(QStringLiteral("É&talonner sur un spectre…"),
+                                               [this] { askCalibration(); });
+    calibrate->setObjectName(QStringLiteral("etalonner"));
+    removeMeasured_ = designMenu->addAction(QStringLiteral("Re&tirer le rendement mesuré"), [this] {
+        design::DesignInput in = input_;
+        in.rendement_mesure = {};
+        load(in);
+    });
+    removeMeasured_->setObjectName(QStringLiteral("retirerRendement"));
+    removeMeasured_->setEnabled(false);
     layout()->setMenuBar(bar);
 }
 
@@ -223,6 +238,8 @@ QWidget* DesignWindow::createResults() {
     verdict_->setAlignment(Qt::AlignRight);
     saturation_ = label("saturation", "Saturation", kRed);
     saturation_->setAlignment(Qt::AlignRight);
+    measured_ = label("rendementMesure", "Rendement mesuré", "color: #005a9e; font-weight: bold");
+    form->addRow(measured_);
     for (const design::ResultRow& row : design::resultRows()) {
         results_[row.key] = addResult(form, row.key, QString::fromUtf8(row.label));
         if (std::string_view(row.key) == "echantillonnage_px") form->addRow(verdict_);
@@ -338,6 +355,10 @@ void DesignWindow::recompute() {
     for (auto& [key, value] : results_) value->setEnabled(true);
     export_->setEnabled(true);
     showResults(*o.result, input_.cible_snr > 0);
+    const std::string note = design::measuredEfficiencyNote(input_);
+    measured_->setText(QString::fromStdString(note));
+    measured_->setVisible(!note.empty());
+    removeMeasured_->setEnabled(!note.empty());
     if (plots_) {
         const design::LineReport lines = design::linesOnSensor(input_, o, workbench_.lines());
         auto plots = design::describePlots(input_, o, lines);
@@ -444,6 +465,40 @@ void DesignWindow::askPdf() {
 
 QString DesignWindow::exportReportTo(const QString& path) const {
     return QString::fromStdString(io::writeReportPdf(path.toStdString(), reportSource()));
+}
+
+void DesignWindow::askCalibration() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Étalonner sur un spectre"), QString(),
+        QStringLiteral("Spectres (*.fits *.fit *.fts *.txt *.csv *.dat);;Tous les fichiers (*)"));
+    if (path.isEmpty()) return;
+    QDialog* dialog = calibrateWith(path);
+    if (dialog) dialog->open();
+}
+
+QDialog* DesignWindow::calibrateWith(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const io::SpectrumRead read = io::readSpectrumFile(path.toStdString());
+    std::string error = read.error;
+    design::Calibration c;
+    if (error.empty()) {
+        const std::string date = read.spectrum.date.empty()
+                                     ? QDate::currentDate().toString(Qt::ISODate).toStdString()
+                                     : read.spectrum.date.substr(0, 10);
+        c = design::calibrate(input_, read.spectrum, date, name.toStdString());
+        error = c.error;
+    }
+    if (!error.empty()) {
+        QMessageBox::warning(this, QStringLiteral("Kelvora"),
+                             QStringLiteral("Impossible d'étalonner sur « %1 » : %2")
+                                 .arg(name, QString::fromStdString(error)));
+        return nullptr;
+    }
+    return calibrationDialog(this, c, form::separator(locale_), [this](const auto& measured) {
+        design::DesignInput in = input_;
+        in.rendement_mesure = measured;
+        load(in);
+    });
 }
 
 void DesignWindow::askExport() {

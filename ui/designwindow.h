@@ -13,6 +13,7 @@
 #include "model/design/plots.h"
 
 class QAction;
+class QDialog;
 class QComboBox;
 class QFormLayout;
 class QLabel;
@@ -41,6 +42,9 @@ class DesignWindow : public QWidget {
     void showTitle(const QString& fileName, bool modified);
     // Writes the design's keys and results; CSV, or JSON for a .json path.
     bool exportTo(const QString& path);
+    // « Étalonner sur un spectre… » on this file: the dialog, not yet shown;
+    // nullptr after saying why the spectrum cannot be used.
+    QDialog* calibrateWith(const QString& path);
     // The printed page as a PDF; "" or why not, in French.
     QString exportReportTo(const QString& path) const;
 
@@ -66,6 +70,7 @@ class DesignWindow : public QWidget {
     std::string readFields(design::DesignInput& in) const;
     io::ReportSource reportSource() const;
     void askPrint();
+    void askCalibration();
     void askPdf();
     void describePlotsAloud(const std::array<design::PlotDescription, design::kPlotCount>& plots);
     void recompute();
@@ -89,6 +94,8 @@ class DesignWindow : public QWidget {
     QLabel* saturation_ = nullptr;
     QAction* export_ = nullptr;
     QAction* print_ = nullptr;
+    QAction* removeMeasured_ = nullptr;
+    QLabel* measured_ = nullptr;
     QAction* pdf_ = nullptr;
     QAction* undo_ = nullptr;
     std::vector<design::DesignInput> undo_stack_;  // the designs before each load

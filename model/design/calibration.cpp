@@ -5,6 +5,7 @@
 #include <random>
 
 #include "model/design/labels.h"
+#include "model/design/shown.h"
 #include "model/mathfn.h"
 
 namespace kelvora::design {
@@ -95,7 +96,7 @@ Samples binSamples(const DesignInput& obs, const DesignOutcome& o, const Observe
     const double fraction = o.result->fraction_extraite;
     for (std::size_t i = begin; i < end; ++i) {
         const auto p = maskedForCalibration(s.lambda_a[i]) ? std::nullopt
-                                                             : spectralPointAt(obs, o, s.lambda_a[i]);
+                                                           : spectralPointAt(obs, o, s.lambda_a[i]);
         if (!p || !(p->signal_e_s_a > 0)) {
             ++b.masked;
             continue;
@@ -128,14 +129,16 @@ double derSnr(std::span<const double> flux) {
         if (v != 0 && std::isfinite(v)) f.push_back(v);
     if (f.size() < 5) return 0;
     std::vector<double> d;
-    for (std::size_t i = 2; i + 2 < f.size(); ++i) d.push_back(std::fabs(2 * f[i] - f[i - 2] - f[i + 2]));
+    for (std::size_t i = 2; i + 2 < f.size(); ++i)
+        d.push_back(std::fabs(2 * f[i] - f[i - 2] - f[i + 2]));
     const double noise = 1.482602 / std::sqrt(6.0) * median(d);
     return noise > 0 ? median(f) / noise : 0;
 }
 
 bool maskedForCalibration(double lambdaA) {
-    return std::any_of(std::begin(kMasked), std::end(kMasked),
-                       [&](const auto& band) { return lambdaA >= band.first && lambdaA <= band.second; });
+    return std::any_of(std::begin(kMasked), std::end(kMasked), [&](const auto& band) {
+        return lambdaA >= band.first && lambdaA <= band.second;
+    });
 }
 
 Calibration calibrate(const DesignInput& in, const ObservedSpectrum& s, const std::string& date,
@@ -159,8 +162,9 @@ Calibration calibrate(const DesignInput& in, const ObservedSpectrum& s, const st
             c.efficiency.points.emplace_back(c.bins.back().lambda_a, c.bins.back().efficiency);
     }
     if (c.efficiency.points.size() < 2)
-        return c.error = "trop peu du spectre tombe hors des raies et sur le capteur de cette "
-                         "conception : rien à étalonner",
+        return c.error =
+                   "trop peu du spectre tombe hors des raies et sur le capteur de cette "
+                   "conception : rien à étalonner",
                c;
     c.efficiency.date = date;
     c.efficiency.star = s.object.empty() ? std::string("étoile sans nom") : s.object;
@@ -213,6 +217,45 @@ ObservedSpectrum syntheticSpectrum(const DesignInput& in, double (*factor)(doubl
     s.airmass = obs.masse_air;
     s.object = "synthétique " + obs.type_spectral;
     return s;
+}
+
+PlotTable calibrationTable(const Calibration& c, std::string_view sep) {
+    PlotTable t;
+    t.headers = {"λ (Å)",         "observé (e⁻/s/Å)", "prévu (e⁻/s/Å)", "rapport",
+                 "S/N (DER_SNR)", "rendement mesuré", "masqué"};
+    for (const CalibrationBin& b : c.bins)
+        t.rows.push_back({shownResult(b.lambda_a, sep), shownResult(b.observed, sep),
+                          shownResult(b.predicted, sep), shownResult(b.ratio, sep),
+                          shownResult(b.snr, sep), shownResult(b.efficiency, sep),
+                          b.masked ? "oui" : "non"});
+    return t;
+}
+
+std::array<PlotDescription, 2> calibrationPlots(const Calibration& c) {
+    std::array<PlotDescription, 2> p;
+    p[0].id = "etalonnage_signal";
+    p[0].title = "Signal observé et prévu";
+    p[1].id = "etalonnage_rapport";
+    p[1].title = "Rapport observé / prévu";
+    Curve observed, predicted, ratio;
+    for (const CalibrationBin& b : c.bins) {
+        predicted.emplace_back(b.lambda_a, b.predicted);
+        observed.emplace_back(b.lambda_a, b.masked ? NAN : b.observed);
+        ratio.emplace_back(b.lambda_a, b.masked ? NAN : b.ratio);
+    }
+    for (PlotDescription& d : p) d.xTitle = "longueur d'onde (Å)";
+    p[0].yTitle = "e⁻/s/Å";
+    p[0].curves = {{"observé", observed}, {"prévu", predicted}};
+    p[1].yTitle = "observé / prévu";
+    p[1].curves = {{"rapport", ratio}};
+    for (PlotDescription& d : p) placeNames(d, {});
+    return p;
+}
+
+std::string calibrationSummary(const Calibration& c, std::string_view sep) {
+    return c.efficiency.star + " : S/N du spectre (DER_SNR, par point) " + shownResult(c.snr, sep) +
+           ", prévu " + shownResult(c.predictedSnr, sep) + " par pixel ; pose " +
+           shownResult(c.exptime_s, sep) + " s, gain " + shownResult(c.gain_e_adu, sep) + " e⁻/ADU";
 }
 
 std::string measuredEfficiencyNote(const DesignInput& in) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/design/design.h"
+#include "model/design/plots.h"
 
 namespace kelvora::design {
 
@@ -33,11 +34,11 @@ double derSnr(std::span<const double> flux);
 bool maskedForCalibration(double lambdaA);
 
 struct CalibrationBin {
-    double lambda_a;   // the bin's centre
-    double observed;   // e⁻ s⁻¹ Å⁻¹: the ratio times the prediction
-    double predicted;  // e⁻ s⁻¹ Å⁻¹ the design predicts in the extraction
-    double ratio;      // observed / predicted, the clipped mean of the samples' ratios
-    double snr;        // DER_SNR of the bin's samples
+    double lambda_a;    // the bin's centre
+    double observed;    // e⁻ s⁻¹ Å⁻¹: the ratio times the prediction
+    double predicted;   // e⁻ s⁻¹ Å⁻¹ the design predicts in the extraction
+    double ratio;       // observed / predicted, the clipped mean of the samples' ratios
+    double snr;         // DER_SNR of the bin's samples
     double efficiency;  // measured: ratio × the assumed instrument's efficiency
     bool masked;
 };
@@ -57,6 +58,14 @@ struct Calibration {
 // curve is dated `date` and names the star and the file.
 Calibration calibrate(const DesignInput& in, const ObservedSpectrum& s, const std::string& date,
                       const std::string& file);
+
+// What every face shows of a calibration: the bins as a table (λ,
+// observed, predicted, ratio, S/N, measured efficiency, whether masked) in
+// the face's separator; the observed and predicted signals, and their
+// ratio, as two plots; a one-line summary.
+PlotTable calibrationTable(const Calibration& c, std::string_view separator);
+std::array<PlotDescription, 2> calibrationPlots(const Calibration& c);
+std::string calibrationSummary(const Calibration& c, std::string_view separator);
 
 // A synthetic raw spectrum of the design's star, as the design predicts it
 // in one exposure of `exptime_s` with the instrument's efficiency multiplied

@@ -4,6 +4,9 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMenuBar>
@@ -11,6 +14,7 @@
 #include <QStackedWidget>
 #include <QValueAxis>
 
+#include "model/design/calibration.h"
 #include "model/design/curves.h"
 #include "model/design/keys.h"
 #include "tests/support/faces.h"
@@ -325,6 +329,48 @@ TEST_F(DesignWindowTest, ThePdfReportIsOneA4Page) {
     EXPECT_TRUE(pdf.startsWith(QStringLiteral("%PDF")));
     EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))), 1);
     EXPECT_NE(w.exportReportTo(path("absent/rapport.pdf")), QString());
+}
+
+// « Étalonner sur un spectre… » on a synthetic spectrum made with a known
+// efficiency: the measured curve within 3 % of it, used by every result
+// after « Utiliser ce rendement », said under the results, and removable.
+TEST_F(DesignWindowTest, CalibratingOnASpectrumMeasuresTheEfficiency) {
+    DesignWindow& w = open();
+    const design::DesignInput observing = testkeys::with({{"geometrie", "littrow"},
+                                                          {"traits_mm", "600"},
+                                                          {"lambda_a", "6000"},
+                                                          {"detecteur", "IMX533"},
+                                                          {"collimateur_mm", "100"},
+                                                          {"objectif_mm", "100"},
+                                                          {"mag_etoile", "5"}});
+    w.load(observing);
+    const auto factor = [](double l) { return 0.5 + 0.2 * (l - 5000) / 2000; };
+    const design::ObservedSpectrum s = design::syntheticSpectrum(observing, factor, 60, 3);
+    QFile f(path("nuit.txt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("# EXPTIME = 60\nOBJNAME = 'Vega bis'\n");
+    for (std::size_t i = 0; i < s.flux.size(); ++i)
+        f.write(QByteArray::number(s.lambda_a[i], 'g', 17) + " " +
+                QByteArray::number(s.flux[i], 'g', 17) + "\n");
+    f.close();
+    const double before = w.result("snr")->text().toDouble();
+    QDialog* dialog = w.calibrateWith(path("nuit.txt"));
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog->findChild<QWidget*>(QStringLiteral("etalonnage_signal")));
+    ASSERT_TRUE(dialog->findChild<QWidget*>(QStringLiteral("etalonnage_rapport")));
+    dialog->findChild<QPushButton*>(QStringLiteral("utiliserRendement"))->click();
+    const design::DesignOutcome o = design::evaluate(observing);
+    ASSERT_GT(w.input().rendement_mesure.points.size(), 20u);
+    for (const auto& [l, e] : w.input().rendement_mesure.points)
+        EXPECT_NEAR(e / (factor(l) * design::assumedInstrumentAt(observing, o, l)), 1, 0.03) << l;
+    EXPECT_TRUE(w.findChild<QLabel*>(QStringLiteral("rendementMesure"))
+                    ->text()
+                    .startsWith(QStringLiteral("rendement mesuré le ")));
+    // S/N goes as √signal when the star dominates: about √0.6 of before at 6000 Å.
+    EXPECT_NEAR(w.result("snr")->text().toDouble() / before, std::sqrt(factor(6000)), 0.05);
+    w.findChild<QAction*>(QStringLiteral("retirerRendement"))->trigger();
+    EXPECT_TRUE(w.input().rendement_mesure.points.empty());
+    EXPECT_EQ(w.result("snr")->text().toDouble(), before);
 }
 
 // Under French settings (the ui_french_settings run) the design window
