@@ -19,25 +19,46 @@ struct Named {
 // The size code of a TFORM type letter; 0 for one a spectrum cannot hold.
 int codeOf(char type) {
     switch (type) {
-        case 'B': return 8;
-        case 'I': return 16;
-        case 'J': return 32;
-        case 'K': return 64;
-        case 'E': return -32;
-        case 'D': return -64;
-        default: return 0;
+        case 'B':
+            return 8;
+        case 'I':
+            return 16;
+        case 'J':
+            return 32;
+        case 'K':
+            return 64;
+        case 'E':
+            return -32;
+        case 'D':
+            return -64;
+        default:
+            return 0;
     }
 }
 
 std::size_t bytesOf(char type, std::size_t repeat) {
     switch (type) {
-        case 'L': case 'A': case 'B': return repeat;
-        case 'X': return (repeat + 7) / 8;
-        case 'I': return 2 * repeat;
-        case 'J': case 'E': return 4 * repeat;
-        case 'K': case 'D': case 'C': case 'P': return 8 * repeat;
-        case 'M': case 'Q': return 16 * repeat;
-        default: return 0;
+        case 'L':
+        case 'A':
+        case 'B':
+            return repeat;
+        case 'X':
+            return (repeat + 7) / 8;
+        case 'I':
+            return 2 * repeat;
+        case 'J':
+        case 'E':
+            return 4 * repeat;
+        case 'K':
+        case 'D':
+        case 'C':
+        case 'P':
+            return 8 * repeat;
+        case 'M':
+        case 'Q':
+            return 16 * repeat;
+        default:
+            return 0;
     }
 }
 
@@ -60,10 +81,12 @@ std::string columns(const fits::Header& h, std::vector<Named>& out, std::size_t&
         const std::string n = std::to_string(i);
         const std::string form = h.text("TFORM" + n).value_or("");
         std::size_t k = 0, repeat = 0;
-        while (k < form.size() && std::isdigit(static_cast<unsigned char>(form[k])) && repeat < 1u << 30)
+        while (k < form.size() && std::isdigit(static_cast<unsigned char>(form[k])) &&
+               repeat < 1u << 30)
             repeat = repeat * 10 + static_cast<std::size_t>(form[k++] - '0');
         if (k == 0) repeat = 1;
-        if (k >= form.size() || bytesOf(form[k], 1) == 0) return "TFORM" + n + " invalide : « " + form + " »";
+        if (k >= form.size() || bytesOf(form[k], 1) == 0)
+            return "TFORM" + n + " invalide : « " + form + " »";
         Named c;
         c.column.code = codeOf(form[k]);
         c.column.offset = width;
@@ -92,12 +115,19 @@ std::string readTable(std::string_view bytes, const fits::Header& h, design::Obs
     std::size_t width = 0;
     if (const std::string e = columns(h, cols, width); !e.empty()) return e;
     const auto rowBytes = whole(h, "NAXIS1"), rows = whole(h, "NAXIS2");
+    if (whole(h, "NAXIS") != 2 || whole(h, "BITPIX") != 8 || !rows || *rows < 0)
+        return "table binaire invalide (NAXIS, BITPIX ou NAXIS2)";
     if (!rowBytes || static_cast<std::size_t>(*rowBytes) != width)
         return "NAXIS1 ne correspond pas à la largeur des colonnes";
+    // Checked again here, whatever the header's sizes said before.
+    if (static_cast<std::size_t>(*rows) >
+        (bytes.size() - std::min(bytes.size(), h.dataStart)) / std::max<std::size_t>(width, 1))
+        return "fichier FITS tronqué : la table dépasse la fin du fichier";
     const Named* wave = find(cols, {"wave", "lambda", "lam", "wl"});
     const Named* flux = find(cols, {"flux", "counts", "adu", "intensity", "data"});
     if (!wave || !flux) return "pas de colonne de longueur d'onde et de flux dans la table";
-    if (wave->column.repeat != flux->column.repeat) return "colonnes de longueurs différentes";
+    if (wave->column.repeat != flux->column.repeat || wave->column.repeat == 0)
+        return "colonnes de longueurs différentes ou vides";
     const double unit = angstromsPer(wave->unit);
     if (unit == 0) return "unité des longueurs d'onde inconnue : « " + wave->unit + " »";
     const std::size_t perRow = wave->column.repeat, n = perRow * static_cast<std::size_t>(*rows);
@@ -107,7 +137,8 @@ std::string readTable(std::string_view bytes, const fits::Header& h, design::Obs
     for (std::size_t r = 0; r < static_cast<std::size_t>(*rows); ++r) {
         const std::size_t row = h.dataStart + r * width;
         for (std::size_t j = 0; j < perRow; ++j) {
-            s.lambda_a.push_back(unit * valueAt(bytes, row + wave->column.offset + j * sizeW, wave->column));
+            s.lambda_a.push_back(
+                unit * valueAt(bytes, row + wave->column.offset + j * sizeW, wave->column));
             s.flux.push_back(valueAt(bytes, row + flux->column.offset + j * sizeF, flux->column));
         }
     }
