@@ -34,6 +34,7 @@ const std::pair<const char*, Call> kCalls[] = {
     {"propose", proposeDesigns},
     {"compte", countProposals},
     {"readFile", readFile},
+    {"etalonner", calibrateSpectrum},
     {"writeFile", writeFile},
 };
 

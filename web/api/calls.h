@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/design/design.h"
+#include "model/design/plots.h"
 #include "model/detectors.h"
 
 namespace kelvora::web {
@@ -25,17 +26,24 @@ struct KeyedJson {
 };
 KeyedJson readKeys(const Json& keys, const std::string& separator);
 
+// The « rendement_mesure » of a call, as design files write it, into `in`;
+// "" or the French refusal. And the other way, null without one.
+std::string readMeasured(const Json& args, design::DesignInput& in);
+Json measuredJson(const design::DesignInput& in);
+
 Json formSchema();
 Json calculate(const Json& args);
 Json readingNotes(const Json& args);
 
 Json designSchema();
+Json plotJson(const design::PlotDescription& plot, const std::string& separator);
 Json evaluateDesign(const Json& args);
 Json timeEvaluation(const Json& args);
 Json proposeDesigns(const Json& args);
 Json countProposals(const Json& args);
 
 Json readFile(const Json& args);
+Json calibrateSpectrum(const Json& args);
 Json writeFile(const Json& args);
 
 }  // namespace kelvora::web

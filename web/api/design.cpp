@@ -1,6 +1,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "model/design/calibration.h"
 #include "model/design/keys.h"
 #include "model/design/keytable.h"
 #include "model/design/labels.h"
@@ -63,28 +64,36 @@ Json marks(const std::vector<design::PlotMark>& list) {
     return out;
 }
 
+}  // namespace
+
+// A plot as the page draws it: the model's description, every number as a number.
+Json plotJson(const design::PlotDescription& p, const std::string& sep) {
+    Json curves = Json::array();
+    for (const auto& [name, points] : p.curves)
+        curves.push_back({{"nom", name}, {"points", curve(points)}});
+    return {{"id", p.id},
+            {"titre", p.title},
+            {"x", p.xTitle},
+            {"y", p.yTitle},
+            {"entier", p.wholeX},
+            {"courbes", curves},
+            {"total", p.lastIsTotal},
+            {"niveau", p.level ? Json(*p.level) : Json()},
+            {"nomNiveau", p.levelName},
+            {"point", p.mark ? mark(*p.mark) : Json()},
+            {"etiquettes", marks(p.labels)},
+            {"traits", marks(p.lineMarks)},
+            {"tableau", table(p, sep)}};
+}
+
+namespace {
+
 // The model's description of each plot, as the page draws it.
 Json plots(const design::DesignInput& in, const design::DesignOutcome& outcome,
            const design::LineReport& lines, const std::string& sep) {
     Json out = Json::array();
-    for (const design::PlotDescription& p : design::describePlots(in, outcome, lines)) {
-        Json curves = Json::array();
-        for (const auto& [name, points] : p.curves)
-            curves.push_back({{"nom", name}, {"points", curve(points)}});
-        out.push_back({{"id", p.id},
-                       {"titre", p.title},
-                       {"x", p.xTitle},
-                       {"y", p.yTitle},
-                       {"entier", p.wholeX},
-                       {"courbes", curves},
-                       {"total", p.lastIsTotal},
-                       {"niveau", p.level ? Json(*p.level) : Json()},
-                       {"nomNiveau", p.levelName},
-                       {"point", p.mark ? mark(*p.mark) : Json()},
-                       {"etiquettes", marks(p.labels)},
-                       {"traits", marks(p.lineMarks)},
-                       {"tableau", table(p, sep)}});
-    }
+    for (const design::PlotDescription& p : design::describePlots(in, outcome, lines))
+        out.push_back(plotJson(p, sep));
     return out;
 }
 
@@ -157,8 +166,10 @@ Json designSchema() {
 // shown, the spectrum, the plots' curves and the lines; or the errors.
 Json evaluateDesign(const Json& args) {
     const std::string sep = separatorOf(args);
-    const KeyedJson read = readKeys(args.at("cles"), sep);
+    KeyedJson read = readKeys(args.at("cles"), sep);
     if (!read.first.empty()) return {{"erreur", read.first}, {"erreurs", read.errors}};
+    if (const std::string e = readMeasured(args, read.input); !e.empty())
+        return {{"erreur", e}, {"erreurs", Json::object()}};
     const design::DesignInput& in = read.input;
     const design::DesignOutcome outcome = design::evaluate(in);
     Json answer = keyValues(in, sep);
@@ -175,6 +186,7 @@ Json evaluateDesign(const Json& args) {
             numbers[r.name] = std::isfinite(r.cell.number) ? Json(r.cell.number) : Json();
     }
     answer["resultats"] = results;
+    answer["note"] = design::measuredEfficiencyNote(in);
     answer["nombres"] = numbers;  // every digit, for a copy and for the checks
     const design::LineReport lines = design::linesOnSensor(in, outcome, design::builtInLines());
     answer["graphiques"] = plots(in, outcome, lines, sep);

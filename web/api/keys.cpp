@@ -1,5 +1,6 @@
 #include "model/design/keys.h"
 #include "model/design/labels.h"
+#include "io/designfile.h"
 #include "web/api/calls.h"
 
 namespace kelvora::web {
@@ -26,6 +27,17 @@ KeyedJson readKeys(const Json& keys, const std::string& separator) {
         if (out.first.empty()) out.first = said;
     }
     return out;
+}
+
+std::string readMeasured(const Json& args, design::DesignInput& in) {
+    const Json measured = args.value("rendement_mesure", Json());
+    if (measured.is_null()) return {};
+    return io::parseMeasuredEfficiency(measured.dump(), in.rendement_mesure);
+}
+
+Json measuredJson(const design::DesignInput& in) {
+    if (in.rendement_mesure.points.empty()) return Json();
+    return Json::parse(io::measuredEfficiencyJson(in.rendement_mesure));
 }
 
 }  // namespace kelvora::web

@@ -11,10 +11,12 @@
 #ifdef __EMSCRIPTEN__
 // In the page's worker, each step of a search is posted to the page, which
 // shows it while the search goes on; on the page's own thread nothing is posted.
+// clang-format off
 EM_JS(void, kv_progress, (double done, double total), {
-    if (typeof WorkerGlobalScope != = "undefined" && self instanceof WorkerGlobalScope)
-        postMessage({progres : [ done, total ]});
+    if (typeof WorkerGlobalScope !== "undefined" && self instanceof WorkerGlobalScope)
+        postMessage({progres: [done, total]});
 });
+// clang-format on
 #else
 void kv_progress(double, double) {}
 #endif

@@ -77,8 +77,20 @@ export function keys() {
   return out;
 }
 
+// The instrument's efficiency measured on a spectrum, as files write it; null: the assumed one.
+let measuredEfficiency = null;
+export function measured() {
+  return measuredEfficiency;
+}
+export function setMeasured(m) {
+  measuredEfficiency = m;
+  held = true;
+  evaluate();
+  listeners.forEach((l) => l());
+}
+
 function ask(values) {
-  return call("design", { cles: values, separateur: decimalSeparator() });
+  return call("design", { cles: values, separateur: decimalSeparator(), rendement_mesure: measuredEfficiency });
 }
 
 // The design's keys as files and links write them (the period, every digit);
@@ -121,6 +133,7 @@ function announce(results) {
 
 function clearResults(message) {
   document.getElementById("erreurConception").textContent = message;
+  document.getElementById("noteRendement").textContent = "";
   for (const out of document.querySelectorAll("#resultats output")) {
     out.value = "";
     delete out.dataset.valeur;
@@ -139,6 +152,8 @@ export function evaluate() {
     return answer;
   }
   document.getElementById("erreurConception").textContent = "";
+  document.getElementById("noteRendement").textContent = answer.note;
+  document.getElementById("cmdRetirerRendement").hidden = !answer.note;
   for (const out of document.querySelectorAll("#resultats output")) {
     out.value = answer.resultats[out.dataset.cle] ?? "—";
     const exact = answer.nombres[out.dataset.cle];
@@ -154,10 +169,15 @@ export function evaluate() {
 // Checks a whole design first: a bad one changes nothing and says why. The
 // keys given are read over the defaults, the sensor first: a sensor named
 // alone brings all of its values.
-export function load(values, { own = true } = {}) {
+export function load(values, { own = true, rendement = undefined } = {}) {
+  const before = measuredEfficiency;
+  if (rendement !== undefined) measuredEfficiency = rendement;
   const answer = ask(values);
   const keyError = answer.erreurs && Object.keys(answer.erreurs).length ? answer.erreur : null;
-  if (keyError) return keyError;
+  if (keyError || (answer.erreur && !answer.valeurs)) {
+    measuredEfficiency = before;
+    return keyError ?? answer.erreur;
+  }
   setFields(answer.valeurs);
   held = own;
   evaluate();

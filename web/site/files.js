@@ -3,6 +3,7 @@ import { call } from "./engine.js";
 import { say } from "./dom.js";
 import * as calculator from "./calculator.js";
 import * as design from "./design.js";
+import { calibrate } from "./calibration.js";
 
 const MAX_BYTES = 1 << 20;
 // The name of the file the design came from or went to: the report's title.
@@ -16,7 +17,7 @@ export async function openFile(file) {
   const answer = call("readFile", { texte: await file.text() });
   if (answer.erreur) return say(`Impossible d'ouvrir « ${file.name} » : ${answer.erreur}`);
   calculator.restore(answer.fenetre);
-  if (answer.cles) design.load(answer.cles);
+  if (answer.cles) design.load(answer.cles, { rendement: answer.rendement_mesure ?? null });
   name = file.name;
   say(`« ${file.name} » ouvert.`);
 }
@@ -26,6 +27,7 @@ export function saveFile() {
   const answer = call("writeFile", {
     fenetre: { textes: s.textes, capteur: s.caption, barlow: s.barlow },
     cles: design.isHeld() ? design.savedKeys() ?? design.keys() : null,
+    rendement_mesure: design.isHeld() ? design.measured() : null,
   });
   if (answer.erreur) return say(`Impossible d'enregistrer : ${answer.erreur}`);
   const url = URL.createObjectURL(new Blob([answer.texte], { type: "application/json" }));
@@ -51,6 +53,13 @@ export function acceptDrops() {
     e.preventDefault();
     zone.hidden = true;
     const file = e.dataTransfer?.files?.[0];
-    if (file) openFile(file);
+    if (!file) return;
+    // A spectrum calibrates the design; anything else is opened as a design file.
+    if (/\.(fits?|fts|txt|csv|dat)$/i.test(file.name)) {
+      document.getElementById("ongletConception").click();
+      calibrate(file);
+    } else {
+      openFile(file);
+    }
   });
 }

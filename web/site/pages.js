@@ -5,6 +5,7 @@ import { say } from "./dom.js";
 import * as calculator from "./calculator.js";
 import * as design from "./design.js";
 import * as proposer from "./proposer.js";
+import * as calibration from "./calibration.js";
 import { acceptDrops, fileName, openFile, saveFile } from "./files.js";
 import { CALCULATOR, linkOf, openLink } from "./link.js";
 import { forget, keep, recall } from "./memory.js";
@@ -31,6 +32,7 @@ function remember() {
     page: shown,
     calculateur: { textes: s.textes, capteur: s.caption, barlow: s.barlow },
     conception: design.isHeld() ? design.keys() : null,
+    rendement: design.isHeld() ? design.measured() : null,
   });
 }
 
@@ -39,14 +41,14 @@ function restoreWork() {
   const work = recall();
   if (!work) return;
   if (work.calculateur?.textes) calculator.restore(work.calculateur);
-  if (work.conception) design.load(work.conception);
+  if (work.conception) design.load(work.conception, { rendement: work.rendement ?? null });
   if (work.page === "conception") showPage("conception");
 }
 
 function startAgain() {
   forget();
   calculator.formLoad();
-  design.load(design.defaults(), { own: false });
+  design.load(design.defaults(), { own: false, rendement: null });
   history.replaceState(null, "", location.pathname + location.search);
   say("Nouvelle conception : valeurs par défaut.");
   remember();
@@ -123,6 +125,7 @@ export async function start() {
   const designSchema = call("schemaConception");
   design.setup(designSchema);
   proposer.setup(designSchema);
+  calibration.setup();
   wire();
   if (location.hash.length > 1) followLink();
   else restoreWork();

@@ -82,30 +82,35 @@ function options(plot, width) {
   };
 }
 
-function container() {
-  return document.getElementById("graphiques");
+function chartWidth(box = document.getElementById("graphiques")) {
+  return Math.max(280, Math.min(640, box.clientWidth - 16));
 }
 
-function chartWidth() {
-  return Math.max(280, Math.min(640, container().clientWidth - 16));
-}
-
-function figureOf(plot) {
+function figureOf(plot, container) {
   let box = document.getElementById(`fig-${plot.id}`);
   if (box) return box;
   box = el("figure", { id: `fig-${plot.id}`, class: "graphique" },
     el("div", { class: "trace", role: "img", "aria-label": plot.titre }),
     el("figcaption", { class: "sans-graphique" }),
     el("details", { class: "donnees" }, el("summary", {}, "Données du graphique"), el("div", { class: "defile" })));
-  container().append(box);
+  container.append(box);
   return box;
 }
 
 export function drawPlots(answer, message = "") {
-  const plots = answer?.graphiques ?? Object.values(described);
+  drawInto(document.getElementById("graphiques"), answer?.graphiques ?? null, answer != null, message);
+}
+
+// Plots of another part of the page (the calibration's), in their own box.
+export function drawPlotSet(container, plots) {
+  drawInto(container, plots, true, "");
+}
+
+function drawInto(container, given, valid, message) {
+  const plots = given ?? Object.values(described).filter((p) => container.contains(document.getElementById(`fig-${p.id}`)));
   for (const plot of plots) {
-    const box = figureOf(plot);
-    const data = answer ? dataOf(plot) : null;
+    const box = figureOf(plot, container);
+    const data = valid ? dataOf(plot) : null;
     const usable = data && data[0].length > 1;
     box.querySelector("figcaption").textContent = usable ? "" : `Pas de graphique : ${message || "aucun point"}`;
     box.querySelector(".trace").hidden = !usable;
@@ -117,13 +122,13 @@ export function drawPlots(answer, message = "") {
     const sameSeries = described[plot.id] && JSON.stringify(seriesOf(described[plot.id])) === JSON.stringify(seriesOf(plot));
     described[plot.id] = plot;
     if (charts[plot.id] && sameSeries) {
-      charts[plot.id].setSize({ width: chartWidth(), height: 260 });
+      charts[plot.id].setSize({ width: chartWidth(container), height: 260 });
       charts[plot.id].setData(data);
       continue;
     }
     charts[plot.id]?.destroy();
     box.querySelector(".trace").replaceChildren();
-    charts[plot.id] = new uPlot(options(plot, chartWidth()), data, box.querySelector(".trace"));
+    charts[plot.id] = new uPlot(options(plot, chartWidth(container)), data, box.querySelector(".trace"));
     charts[plot.id].root.dataset.id = plot.id;
   }
 }

@@ -1,0 +1,71 @@
+// « Étalonner sur un spectre » in the page: the file's bytes (base64, as a
+// page reads a picked or dropped file) read by the desktop's reader and
+// calibrated by the model.
+#include "io/designfile.h"
+#include "io/spectrumfile.h"
+#include "model/design/calibration.h"
+#include "web/api/calls.h"
+
+namespace kelvora::web {
+
+namespace {
+
+constexpr std::size_t kMaxBytes = 64u << 20;
+
+int sextet(char c) {
+    if (c >= 'A' && c <= 'Z') return c - 'A';
+    if (c >= 'a' && c <= 'z') return c - 'a' + 26;
+    if (c >= '0' && c <= '9') return c - '0' + 52;
+    if (c == '+') return 62;
+    if (c == '/') return 63;
+    return -1;
+}
+
+// The bytes of a base64 text; nullopt if it is not one.
+std::optional<std::string> decoded(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() / 4 * 3);
+    unsigned bits = 0;
+    int count = 0;
+    for (char c : text) {
+        if (c == '=') break;
+        const int v = sextet(c);
+        if (v < 0) return std::nullopt;
+        bits = bits << 6 | static_cast<unsigned>(v);
+        if ((count += 6) >= 8) {
+            count -= 8;
+            out += static_cast<char>(bits >> count & 0xff);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+// {"cles", "separateur", "nom", "octets": base64, "date"} → the table, the
+// two plots, the summary and the measured efficiency as files write it.
+Json calibrateSpectrum(const Json& args) {
+    const std::string sep = separatorOf(args);
+    KeyedJson read = readKeys(args.at("cles"), sep);
+    if (!read.first.empty()) return {{"erreur", read.first}};
+    const std::string base64 = args.at("octets").get<std::string>();
+    if (base64.size() / 4 * 3 > kMaxBytes) return {{"erreur", "fichier trop grand pour un spectre"}};
+    const auto bytes = decoded(base64);
+    if (!bytes) return {{"erreur", "fichier illisible"}};
+    const io::SpectrumRead spectrum = io::readSpectrum(*bytes);
+    if (!spectrum.error.empty()) return {{"erreur", spectrum.error}};
+    const std::string date = spectrum.spectrum.date.empty() ? args.value("date", std::string())
+                                                            : spectrum.spectrum.date.substr(0, 10);
+    const design::Calibration c =
+        design::calibrate(read.input, spectrum.spectrum, date, args.value("nom", std::string()));
+    if (!c.error.empty()) return {{"erreur", c.error}};
+    const design::PlotTable t = design::calibrationTable(c, sep);
+    Json plots = Json::array();
+    for (const design::PlotDescription& p : design::calibrationPlots(c)) plots.push_back(plotJson(p, sep));
+    return {{"resume", design::calibrationSummary(c, sep)},
+            {"tableau", {{"colonnes", t.headers}, {"lignes", t.rows}}},
+            {"graphiques", plots},
+            {"rendement_mesure", Json::parse(io::measuredEfficiencyJson(c.efficiency))}};
+}
+
+}  // namespace kelvora::web
