@@ -35,6 +35,7 @@ const std::pair<const char*, Call> kCalls[] = {
     {"compte", countProposals},
     {"readFile", readFile},
     {"etalonner", calibrateSpectrum},
+    {"mesureEtalonnage", timeCalibration},
     {"writeFile", writeFile},
 };
 

@@ -1,6 +1,8 @@
 // « Étalonner sur un spectre » in the page: the file's bytes (base64, as a
 // page reads a picked or dropped file) read by the desktop's reader and
 // calibrated by the model.
+#include <chrono>
+
 #include "io/designfile.h"
 #include "io/spectrumfile.h"
 #include "model/design/calibration.h"
@@ -66,6 +68,36 @@ Json calibrateSpectrum(const Json& args) {
             {"tableau", {{"colonnes", t.headers}, {"lignes", t.rows}}},
             {"graphiques", plots},
             {"rendement_mesure", Json::parse(io::measuredEfficiencyJson(c.efficiency))}};
+}
+
+namespace {
+
+double tired(double l) {
+    return 0.7 - 0.1 * (l - 5000) / 3000;
+}
+
+}  // namespace
+
+// For the benchmark, as the native one measures it: a synthetic spectrum of
+// the design given, at most 4,000 samples written as text, read and fitted
+// `fois` times → ms per read and fit.
+Json timeCalibration(const Json& args) {
+    const KeyedJson read = readKeys(args.value("cles", Json::object()), ".");
+    if (!read.first.empty()) return {{"erreur", read.first}};
+    const design::ObservedSpectrum s = design::syntheticSpectrum(read.input, tired, 60, 5);
+    std::string text = "# EXPTIME = 60\n# GAIN = 1\nOBJNAME = 'banc'\n";
+    for (std::size_t i = 0; i < s.flux.size() && i < 4000; ++i)
+        text += std::to_string(s.lambda_a[i]) + "," + std::to_string(s.flux[i]) + "\n";
+    const int times = args.value("fois", 10);
+    std::size_t sink = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < times; ++i) {
+        const io::SpectrumRead r = io::readSpectrum(text);
+        sink += design::calibrate(read.input, r.spectrum, "", "").efficiency.points.size();
+    }
+    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
+    return {{"ms", spent.count() / times}, {"points", std::min<std::size_t>(s.flux.size(), 4000)},
+            {"controle", sink}};
 }
 
 }  // namespace kelvora::web

@@ -44,6 +44,7 @@ Json countProposals(const Json& args);
 
 Json readFile(const Json& args);
 Json calibrateSpectrum(const Json& args);
+Json timeCalibration(const Json& args);
 Json writeFile(const Json& args);
 
 }  // namespace kelvora::web

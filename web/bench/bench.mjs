@@ -48,6 +48,16 @@ const evaluation = await page.evaluate(async (cles) => {
   for (let i = 0; i < 12; ++i) rounds.push(call("mesure", { cles, fois: 50000 }).ns);
   return rounds.slice(4);
 }, FULL_CHAIN);
+// Reading and fitting a spectrum of 4,000 points, as the native benchmark
+// "etalonnage-4000-points" does, in WebAssembly.
+const calibrationMs = await page.evaluate(async () => {
+  const { call } = await import("./engine.js");
+  const cles = { geometrie: "littrow", traits_mm: "600", lambda_a: "6000", detecteur: "IMX455",
+    collimateur_mm: "100", objectif_mm: "100", mag_etoile: "5" };
+  const rounds = [];
+  for (let i = 0; i < 6; ++i) rounds.push(call("mesureEtalonnage", { cles, fois: 5 }).ms);
+  return rounds.slice(2);
+});
 await page.click("#ongletConception");
 const keystrokes = await page.evaluate(async () => {
   const field = document.querySelector('[name="lambda_a"]');
@@ -106,6 +116,7 @@ console.log(JSON.stringify({
   premiers_resultats_ms: Number(median(firsts).toFixed(1)),
   evaluation_wasm_us: Number((median(evaluation) / 1000).toFixed(3)),
   frappe_resultats_et_graphiques_ms: Number(median(keystrokes).toFixed(2)),
+  etalonnage_4000_points_ms: Number(median(calibrationMs).toFixed(2)),
   telephone_premiere_visite_ms: Math.round(median(phoneFirst)),
   telephone_retour_ms: Math.round(median(phoneReturn)),
   calculateur_charge_le_traceur: plottingLoaded,
