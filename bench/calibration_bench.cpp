@@ -15,10 +15,10 @@ namespace {
 using namespace kelvora;
 
 design::DesignInput observing() {
-    const std::vector<design::KeyValue> keys = {
-        {"geometrie", "littrow"}, {"traits_mm", "600"},      {"lambda_a", "6000"},
-        {"detecteur", "IMX455"},  {"collimateur_mm", "100"}, {"objectif_mm", "100"},
-        {"mag_etoile", "5"}};
+    const std::vector<design::KeyValue> keys = {{"geometrie", "littrow"},  {"traits_mm", "600"},
+                                                {"lambda_a", "6000"},      {"detecteur", "IMX455"},
+                                                {"collimateur_mm", "100"}, {"objectif_mm", "100"},
+                                                {"mag_etoile", "5"}};
     return design::designFromKeys(keys, DetectorCatalogue(), {}).input;
 }
 
@@ -31,7 +31,8 @@ std::string fourThousandPoints(const design::DesignInput& in) {
     std::ostringstream text;
     text.precision(10);
     text << "# EXPTIME = 60\n# GAIN = 1\nOBJNAME = 'banc'\n";
-    for (std::size_t i = 0; i < s.flux.size() && i < 4000; ++i) text << s.lambda_a[i] << "," << s.flux[i] << "\n";
+    for (std::size_t i = 0; i < s.flux.size() && i < 4000; ++i)
+        text << s.lambda_a[i] << "," << s.flux[i] << "\n";
     return text.str();
 }
 

@@ -19,16 +19,6 @@ QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// A round step giving about four intervals: 1, 2 or 5 times a power of ten.
-double tickStep(double low, double high) {
-    const double raw = (high - low) / 4;
-    if (!(raw > 0)) return 1;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * power >= raw) return m * power;
-    return 10 * power;
-}
-
 struct Axes {
     design::PlotFrame frame;
     QRectF area;
@@ -41,7 +31,7 @@ struct Axes {
 
 void paintTicks(QPainter& p, const Axes& a, const std::string& sep, double unit) {
     p.setPen(QPen(QColor(0xc8, 0xc8, 0xc8), 0.3 * unit));
-    const double sx = tickStep(a.frame.xLow, a.frame.xHigh);
+    const double sx = design::roundTickStep(a.frame.xLow, a.frame.xHigh);
     for (double x = std::ceil(a.frame.xLow / sx) * sx; x <= a.frame.xHigh; x += sx) {
         const QPointF top = a.at(x, a.frame.yHigh), bottom = a.at(x, a.frame.yLow);
         p.setPen(QPen(QColor(0xd8, 0xd8, 0xd8), 0.3 * unit));
@@ -50,7 +40,7 @@ void paintTicks(QPainter& p, const Axes& a, const std::string& sep, double unit)
         p.drawText(QRectF(bottom.x() - 20 * unit, bottom.y() + unit, 40 * unit, 8 * unit),
                    Qt::AlignHCenter | Qt::AlignTop, qs(design::shownNumber(x, 6, sep)));
     }
-    const double sy = tickStep(a.frame.yLow, a.frame.yHigh);
+    const double sy = design::roundTickStep(a.frame.yLow, a.frame.yHigh);
     for (double y = std::ceil(a.frame.yLow / sy) * sy; y <= a.frame.yHigh; y += sy) {
         const QPointF left = a.at(a.frame.xLow, y), right = a.at(a.frame.xHigh, y);
         p.setPen(QPen(QColor(0xd8, 0xd8, 0xd8), 0.3 * unit));

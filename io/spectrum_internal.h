@@ -11,7 +11,7 @@
 
 namespace kelvora::io::detail {
 
-struct Column {  // a BINTABLE column, or the image itself
+struct Column {              // a BINTABLE column, or the image itself
     int code = 0;            // the size and kind of a value, as BITPIX: 8, 16, 32, 64, -32, -64
     std::size_t offset = 0;  // in a row
     std::size_t repeat = 1;  // values a row

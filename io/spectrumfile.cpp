@@ -16,14 +16,23 @@ namespace detail {
 double valueAt(std::string_view bytes, std::size_t at, const Column& c) {
     const std::size_t size = static_cast<std::size_t>(std::abs(c.code)) / 8;
     unsigned long long raw = 0;
-    for (std::size_t i = 0; i < size; ++i) raw = raw << 8 | static_cast<unsigned char>(bytes[at + i]);
+    for (std::size_t i = 0; i < size; ++i)
+        raw = raw << 8 | static_cast<unsigned char>(bytes[at + i]);
     double v = 0;
     long long whole = 0;
     switch (c.code) {
-        case 8: whole = static_cast<long long>(raw); break;
-        case 16: whole = static_cast<std::int16_t>(raw); break;
-        case 32: whole = static_cast<std::int32_t>(raw); break;
-        case 64: whole = static_cast<long long>(raw); break;
+        case 8:
+            whole = static_cast<long long>(raw);
+            break;
+        case 16:
+            whole = static_cast<std::int16_t>(raw);
+            break;
+        case 32:
+            whole = static_cast<std::int32_t>(raw);
+            break;
+        case 64:
+            whole = static_cast<long long>(raw);
+            break;
         case -32: {
             const auto bits = static_cast<std::uint32_t>(raw);
             float f;
@@ -46,7 +55,8 @@ std::optional<long long> whole(const fits::Header& h, const std::string& key) {
 }
 
 double angstromsPer(std::string unit) {
-    std::transform(unit.begin(), unit.end(), unit.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(unit.begin(), unit.end(), unit.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     if (unit.empty() || unit == "angstrom" || unit == "angstroms" || unit == "a" || unit == "å" ||
         unit == "0.1 nm" || unit == "aa")
         return 1;
@@ -57,7 +67,8 @@ double angstromsPer(std::string unit) {
 }
 
 void readKeywords(const fits::Header& h, design::ObservedSpectrum& s) {
-    if (s.exptime_s <= 0) s.exptime_s = h.number("EXPTIME").value_or(h.number("EXPOSURE").value_or(0));
+    if (s.exptime_s <= 0)
+        s.exptime_s = h.number("EXPTIME").value_or(h.number("EXPOSURE").value_or(0));
     if (s.gain_e_adu <= 0) s.gain_e_adu = h.number("GAIN").value_or(h.number("EGAIN").value_or(0));
     if (s.airmass <= 0) s.airmass = h.number("AIRMASS").value_or(0);
     if (s.object.empty()) s.object = h.text("OBJNAME").value_or(h.text("OBJECT").value_or(""));
@@ -86,7 +97,8 @@ std::string finish(design::ObservedSpectrum& s) {
     if (kept.lambda_a.size() < 20)
         return "moins de 20 points utilisables (" + std::to_string(kept.missing) + " sans valeur)";
     for (std::size_t i = 1; i < kept.lambda_a.size(); ++i)
-        if (!(kept.lambda_a[i] > kept.lambda_a[i - 1])) return "les longueurs d'onde ne croissent pas";
+        if (!(kept.lambda_a[i] > kept.lambda_a[i - 1]))
+            return "les longueurs d'onde ne croissent pas";
     s = std::move(kept);
     return {};
 }
@@ -115,8 +127,10 @@ Hdu readHdu(std::string_view bytes, std::size_t start) {
     u.header = fits::readHeader(bytes, start, u.error);
     if (!u.error.empty()) return u;
     const auto bitpix = whole(u.header, "BITPIX"), naxis = whole(u.header, "NAXIS");
-    if (!bitpix || (std::abs(*bitpix) != 8 && std::abs(*bitpix) != 16 && std::abs(*bitpix) != 32 &&
-                    std::abs(*bitpix) != 64) || *bitpix == -8 || *bitpix == -16)
+    if (!bitpix ||
+        (std::abs(*bitpix) != 8 && std::abs(*bitpix) != 16 && std::abs(*bitpix) != 32 &&
+         std::abs(*bitpix) != 64) ||
+        *bitpix == -8 || *bitpix == -16)
         return u.error = "BITPIX manquant ou invalide", u;
     if (!naxis || *naxis < 0 || *naxis > 999) return u.error = "NAXIS manquant ou invalide", u;
     std::size_t count = *naxis ? 1 : 0;
@@ -125,14 +139,20 @@ Hdu readHdu(std::string_view bytes, std::size_t start) {
         if (!n || *n < 0) return u.error = "NAXIS" + std::to_string(i) + " manquant ou négatif", u;
         if (*n > static_cast<long long>(kMaxSpectrumSamples) * 64 ||
             count > kMaxSpectrumSamples * 64 / std::max<long long>(1, *n))
-            return u.error = "axe de " + std::to_string(*n) + " points : trop grand pour un spectre", u;
+            return u.error =
+                       "axe de " + std::to_string(*n) + " points : trop grand pour un spectre",
+                   u;
         count *= static_cast<std::size_t>(*n);
     }
-    const auto pcount = whole(u.header, "PCOUNT").value_or(0), gcount = whole(u.header, "GCOUNT").value_or(1);
-    if (pcount < 0 || pcount > 1LL << 32 || gcount != 1) return u.error = "PCOUNT ou GCOUNT invalide", u;
-    u.dataBytes = count * static_cast<std::size_t>(std::abs(*bitpix)) / 8 + static_cast<std::size_t>(pcount);
+    const auto pcount = whole(u.header, "PCOUNT").value_or(0),
+               gcount = whole(u.header, "GCOUNT").value_or(1);
+    if (pcount < 0 || pcount > 1LL << 32 || gcount != 1)
+        return u.error = "PCOUNT ou GCOUNT invalide", u;
+    u.dataBytes =
+        count * static_cast<std::size_t>(std::abs(*bitpix)) / 8 + static_cast<std::size_t>(pcount);
     if (u.header.dataStart + u.dataBytes > bytes.size())
-        u.error = "fichier FITS tronqué : " + std::to_string(u.dataBytes) + " octets de données annoncés, " +
+        u.error = "fichier FITS tronqué : " + std::to_string(u.dataBytes) +
+                  " octets de données annoncés, " +
                   std::to_string(bytes.size() - u.header.dataStart) + " présents";
     return u;
 }
@@ -150,7 +170,8 @@ std::string wavelengthAxis(const Header& h, std::size_t n, std::vector<double>& 
     const auto crval = h.number("CRVAL1");
     const auto step = h.number("CDELT1") ? h.number("CDELT1") : h.number("CD1_1");
     const double crpix = h.number("CRPIX1").value_or(1);
-    if (!crval || !step || *step == 0) return "axe des longueurs d'onde absent (CRVAL1, CDELT1 ou CD1_1)";
+    if (!crval || !step || *step == 0)
+        return "axe des longueurs d'onde absent (CRVAL1, CDELT1 ou CD1_1)";
     std::string type = h.text("CTYPE1").value_or("");
     const double unit = detail::angstromsPer(h.text("CUNIT1").value_or(""));
     if (unit == 0) return "unité des longueurs d'onde inconnue : « " + *h.text("CUNIT1") + " »";
@@ -162,7 +183,7 @@ std::string wavelengthAxis(const Header& h, std::size_t n, std::vector<double>& 
     lambda.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
         const double p = static_cast<double>(i + 1) - crpix;
-        const double v = log10Iraf ? std::pow(10.0, *crval + *step * p)
+        const double v = log10Iraf   ? std::pow(10.0, *crval + *step * p)
                          : logLinear ? *crval * std::exp(*step * p / *crval)
                                      : *crval + *step * p;
         lambda[i] = v * unit;
@@ -180,7 +201,8 @@ std::string readImage(std::string_view bytes, const Hdu& u, design::ObservedSpec
     if (const std::string e = wavelengthAxis(u.header, n, s.lambda_a); !e.empty()) return e;
     s.flux.resize(n);
     for (std::size_t i = 0; i < n; ++i)
-        s.flux[i] = detail::valueAt(bytes, u.header.dataStart + i * static_cast<std::size_t>(std::abs(c.code)) / 8, c);
+        s.flux[i] = detail::valueAt(
+            bytes, u.header.dataStart + i * static_cast<std::size_t>(std::abs(c.code)) / 8, c);
     return {};
 }
 

@@ -25,9 +25,11 @@ std::vector<std::string_view> fields(std::string_view line) {
     std::vector<std::string_view> out;
     std::size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && std::string_view(" \t,;").find(line[i]) != std::string_view::npos) ++i;
+        while (i < line.size() && std::string_view(" \t,;").find(line[i]) != std::string_view::npos)
+            ++i;
         const std::size_t start = i;
-        while (i < line.size() && std::string_view(" \t,;").find(line[i]) == std::string_view::npos) ++i;
+        while (i < line.size() && std::string_view(" \t,;").find(line[i]) == std::string_view::npos)
+            ++i;
         if (i > start) out.push_back(line.substr(start, i - start));
     }
     return out;
@@ -78,7 +80,8 @@ SpectrumRead readTextSpectrum(std::string_view text) {
         start = end + 1;
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.size() > kMaxLine) return {{}, "ligne " + std::to_string(lineNumber) + " trop longue"};
+        if (line.size() > kMaxLine)
+            return {{}, "ligne " + std::to_string(lineNumber) + " trop longue"};
         if (line.find('\0') != std::string_view::npos) return {{}, "ce n'est pas un fichier texte"};
         if (headerLine(line, h)) continue;
         const auto f = fields(line.substr(0, line.find('#')));
@@ -87,9 +90,11 @@ SpectrumRead readTextSpectrum(std::string_view text) {
         if (!l || !v) {
             // A line of column names may come before the numbers.
             if (r.spectrum.lambda_a.empty() && ++words <= 1) continue;
-            return {{}, "ligne " + std::to_string(lineNumber) + " : deux nombres attendus (λ et flux)"};
+            return {{},
+                    "ligne " + std::to_string(lineNumber) + " : deux nombres attendus (λ et flux)"};
         }
-        if (r.spectrum.lambda_a.size() >= kMaxSpectrumSamples) return {{}, "trop de points pour un spectre"};
+        if (r.spectrum.lambda_a.size() >= kMaxSpectrumSamples)
+            return {{}, "trop de points pour un spectre"};
         r.spectrum.lambda_a.push_back(*l);
         r.spectrum.flux.push_back(*v);
     }

@@ -24,9 +24,8 @@ void addOptions(QCommandLineParser& p) {
     p.addOption({"textes", {}});
     p.addOption({"spectre", {}});
     p.addOption({"raies", {}});
-    for (const char* name :
-         {"detector", "model", "decimal-separator", "format", "fichier", "nombre", "rapport",
-          "enregistrer"})
+    for (const char* name : {"detector", "model", "decimal-separator", "format", "fichier",
+                             "nombre", "rapport", "enregistrer"})
         p.addOption({QString::fromLatin1(name), {}, QStringLiteral("V")});
 }
 
@@ -160,7 +159,8 @@ ParseResult parseArguments(const std::vector<std::string>& args,
         r.error = "« conception » ne prend que --format (le détecteur : detecteur=NOM)";
     if (r.error.empty() && o.saveTo && !o.calibrate)
         r.error = "--enregistrer ne va qu'avec « etalonner »";
-    if (r.error.empty() && (o.spectrum || o.lines || o.report) && (!o.design || o.propose || o.calibrate))
+    if (r.error.empty() && (o.spectrum || o.lines || o.report) &&
+        (!o.design || o.propose || o.calibrate))
         r.error = "--spectre, --raies et --rapport ne vont qu'avec « conception »";
     if (r.error.empty() && p.isSet(QStringLiteral("nombre")) && !o.propose)
         r.error = "--nombre ne va qu'avec « proposer »";

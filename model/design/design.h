@@ -83,7 +83,7 @@ struct DesignInput {
     bool qe_plate = false;              // the sensor's QE curve, or `qe` at every λ
     bool snr_par_element = false;
     Curve qe_courbe = builtInDetectors()[0].qeCurve;  // QE shape (nm, relative to its peak)
-    MeasuredEfficiency rendement_mesure;               // no points: the assumed chain
+    MeasuredEfficiency rendement_mesure;              // no points: the assumed chain
 };
 
 // « rendement mesuré le DATE sur ÉTOILE (FICHIER) », or "" without one.

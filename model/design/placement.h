@@ -6,6 +6,7 @@
 // the plot's axes for a plot of a given size; every face puts the text
 // where this says.
 
+#include <cmath>
 #include <vector>
 
 namespace kelvora::design {
@@ -27,5 +28,17 @@ struct PlotArea {
 // first: the caller orders them by importance.
 void placeLabels(std::vector<PlotMark>& marks, const PlotFrame& frame, bool atTop,
                  PlotArea area = {});
+
+// A round step between ticks giving about four intervals over [low, high]:
+// 1, 2 or 5 times a power of ten. Inline: the window's plots module uses
+// it without the model's code.
+inline double roundTickStep(double low, double high) {
+    const double raw = (high - low) / 4;
+    if (!(raw > 0)) return 1;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (m * power >= raw) return m * power;
+    return 10 * power;
+}
 
 }  // namespace kelvora::design

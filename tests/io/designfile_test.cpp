@@ -24,7 +24,9 @@ DesignFile unusualFile() {
                                      {"qe", "0.30000000000000004"},
                                      {"bruit_e", "2.2250738585072014e-308"}});
     f.design.rendement_mesure = {{{5000, 0.21}, {5500.5, 0.2500000000000001}, {6000, 0.2}},
-                                 "2026-11-30", "γ Cas", "nuit « 1 ».fits"};
+                                 "2026-11-30",
+                                 "γ Cas",
+                                 "nuit « 1 ».fits"};
     f.hasDesign = true;
     return f;
 }

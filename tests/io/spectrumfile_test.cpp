@@ -5,13 +5,13 @@
 #include <fitsio.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "io/spectrumfile.h"
@@ -44,10 +44,10 @@ struct Image {
     int bitpix;
     double scale, zero;
     bool blank;
-    const char* unit;   // CUNIT1, "" for none
-    const char* type;   // CTYPE1
-    bool cd;            // CD1_1 in place of CDELT1
-    bool extension;     // an IMAGE extension after an empty primary
+    const char* unit;  // CUNIT1, "" for none
+    const char* type;  // CTYPE1
+    bool cd;           // CD1_1 in place of CDELT1
+    bool extension;    // an IMAGE extension after an empty primary
 };
 
 // Values every BITPIX holds once scaled: 0…200, 8-bit safe.
@@ -151,7 +151,8 @@ TEST(SpectrumFits, EveryImageFormReadsAsCfitsioReadsIt) {
     constexpr int n = 400;
     int k = 0;
     for (const Image& im : cases) {
-        const std::string path = writeImage(im, tempPath("image" + std::to_string(k++) + ".fits"), n);
+        const std::string path =
+            writeImage(im, tempPath("image" + std::to_string(k++) + ".fits"), n);
         const Oracle o = readWithCfitsio(path, im.extension, n, im.cd);
         const SpectrumRead r = readSpectrumFile(path);
         ASSERT_EQ(r.error, "") << path;
@@ -205,7 +206,8 @@ std::string writeTable(const std::string& path, bool vectors, const char* unit) 
 TEST(SpectrumFits, BinaryTablesReadAsCfitsioReadsThem) {
     for (bool vectors : {false, true}) {
         for (const char* unit : {"Angstrom", "nm"}) {
-            const std::string path = writeTable(tempPath(std::string("table-") + unit + ".fits"), vectors, unit);
+            const std::string path =
+                writeTable(tempPath(std::string("table-") + unit + ".fits"), vectors, unit);
             fitsfile* f = nullptr;
             int status = 0, type = 0, anynull = 0;
             fits_open_file(&f, path.c_str(), READONLY, &status);
@@ -238,9 +240,10 @@ std::string handMade(const std::vector<std::string>& cards, bool end, std::size_
 }
 
 TEST(SpectrumFits, HostileFilesAreRefusedInFrenchAndLoadNothing) {
-    const std::string good = bytesOf(writeImage({-32, 1, 0, false, "", "WAVE", false, false},
-                                                tempPath("good.fits"), 400));
-    const std::vector<std::string> base = {"SIMPLE  =                    T", "BITPIX  =                  -32",
+    const std::string good = bytesOf(
+        writeImage({-32, 1, 0, false, "", "WAVE", false, false}, tempPath("good.fits"), 400));
+    const std::vector<std::string> base = {"SIMPLE  =                    T",
+                                           "BITPIX  =                  -32",
                                            "NAXIS   =                    1"};
     auto with = [&](std::vector<std::string> extra, bool end = true, std::size_t data = 2880) {
         std::vector<std::string> cards = base;
@@ -251,15 +254,18 @@ TEST(SpectrumFits, HostileFilesAreRefusedInFrenchAndLoadNothing) {
         {good.substr(0, 2880 + 800), "tronqué"},  // half the data
         {with({"NAXIS1  =           1000000000", "CRVAL1  = 4000", "CDELT1  = 1"}), "trop grand"},
         {with({"NAXIS1  =                 -400", "CRVAL1  = 4000", "CDELT1  = 1"}), "négatif"},
-        {with({"NAXIS1  =                  400", "CRVAL1  = 4000", "CDELT1  = NaN"}), "axe des longueurs"},
+        {with({"NAXIS1  =                  400", "CRVAL1  = 4000", "CDELT1  = NaN"}),
+         "axe des longueurs"},
         {with({"NAXIS1  =                  400", "CRVAL1  = 4000", "CDELT1  = 1"}, false), "END"},
-        {with({"NAXIS1  =                  400", "CRVAL1  = 4000", "CDELT1  = 1"}), "moins de 20"},  // every sample a NaN, below
+        {with({"NAXIS1  =                  400", "CRVAL1  = 4000", "CDELT1  = 1"}),
+         "moins de 20"},  // every sample a NaN, below
         {"SIMPLE  =                    T" + std::string(50, ' '), "END"},
     };
     for (const auto& [bytes, said] : cases) {
         std::string file = bytes;
         if (std::string(said) == "moins de 20")  // every sample a NaN
-            for (std::size_t i = 2880; i + 4 <= file.size(); i += 4) file.replace(i, 4, "\x7f\xc0\x00\x00", 4);
+            for (std::size_t i = 2880; i + 4 <= file.size(); i += 4)
+                file.replace(i, 4, "\x7f\xc0\x00\x00", 4);
         const SpectrumRead r = readSpectrum(file);
         EXPECT_NE(r.error.find(said), std::string::npos) << r.error;
         EXPECT_TRUE(r.spectrum.flux.empty() && r.spectrum.lambda_a.empty()) << said;
@@ -274,11 +280,14 @@ TEST(SpectrumText, TheFormsAmateursWrite) {
         const char* object;
     };
     std::string many = "# λ flux\n";
-    for (int i = 0; i < 30; ++i) many += std::to_string(6500 + i) + " " + std::to_string(100 + i) + "\n";
+    for (int i = 0; i < 30; ++i)
+        many += std::to_string(6500 + i) + " " + std::to_string(100 + i) + "\n";
     std::string csv = "lambda,flux\n";
-    for (int i = 0; i < 30; ++i) csv += std::to_string(6500 + i) + ".5," + std::to_string(100 + i) + "\n";
+    for (int i = 0; i < 30; ++i)
+        csv += std::to_string(6500 + i) + ".5," + std::to_string(100 + i) + "\n";
     std::string nm = "EXPTIME = 60 / seconds\n# GAIN = 0.5\nOBJNAME = 'gam Cas'\n";
-    for (int i = 0; i < 30; ++i) nm += std::to_string(650 + i) + "\t" + std::to_string(100 + i) + "\r\n";
+    for (int i = 0; i < 30; ++i)
+        nm += std::to_string(650 + i) + "\t" + std::to_string(100 + i) + "\r\n";
     const Case cases[] = {
         {many.c_str(), 30, 6500, 0, 0, ""},
         {csv.c_str(), 30, 6500.5, 0, 0, ""},

@@ -16,8 +16,8 @@
 namespace kelvora::cli {
 namespace {
 
-const testkeys::Keys kObserving = {{"geometrie", "littrow"}, {"traits_mm", "600"},
-                                   {"lambda_a", "6000"},     {"detecteur", "IMX533"},
+const testkeys::Keys kObserving = {{"geometrie", "littrow"},  {"traits_mm", "600"},
+                                   {"lambda_a", "6000"},      {"detecteur", "IMX533"},
                                    {"collimateur_mm", "100"}, {"objectif_mm", "100"},
                                    {"mag_etoile", "5"}};
 
@@ -39,7 +39,8 @@ void writeText(const std::string& path, const design::ObservedSpectrum& s) {
     std::ofstream out(path);
     out << "# EXPTIME = " << s.exptime_s << "\n# GAIN = 1\nOBJNAME = 'synthetique'\n";
     out.precision(17);
-    for (std::size_t i = 0; i < s.flux.size(); ++i) out << s.lambda_a[i] << "," << s.flux[i] << "\n";
+    for (std::size_t i = 0; i < s.flux.size(); ++i)
+        out << s.lambda_a[i] << "," << s.flux[i] << "\n";
 }
 
 TEST(CalibrateCli, TheMeasuredCurveIsWithinThreePercentAndSavesIntoTheDesign) {
@@ -67,8 +68,10 @@ TEST(CalibrateCli, TheMeasuredCurveIsWithinThreePercentAndSavesIntoTheDesign) {
         while (std::getline(rows, line)) {
             if (line.ends_with(",oui")) continue;
             double l = 0, efficiency = 0;
-            ASSERT_EQ(std::sscanf(line.c_str(), "%lf,%*f,%*f,%*f,%*f,%lf", &l, &efficiency), 2) << line;
-            EXPECT_NEAR(efficiency / (c.factor(l) * design::assumedInstrumentAt(in, o, l)), 1, 0.03) << l;
+            ASSERT_EQ(std::sscanf(line.c_str(), "%lf,%*f,%*f,%*f,%*f,%lf", &l, &efficiency), 2)
+                << line;
+            EXPECT_NEAR(efficiency / (c.factor(l) * design::assumedInstrumentAt(in, o, l)), 1, 0.03)
+                << l;
             ++used;
         }
         EXPECT_GT(used, 30);
@@ -79,7 +82,9 @@ TEST(CalibrateCli, TheMeasuredCurveIsWithinThreePercentAndSavesIntoTheDesign) {
         EXPECT_EQ(static_cast<int>(file.design.rendement_mesure.points.size()), used);
         // The saved design predicts with its measured efficiency, and says so.
         std::ostringstream out2, err2;
-        ASSERT_EQ(runCalc({"conception", saved, "--format", "json"}, ".", DetectorCatalogue(), out2, err2), 0);
+        ASSERT_EQ(runCalc({"conception", saved, "--format", "json"}, ".", DetectorCatalogue(), out2,
+                          err2),
+                  0);
         EXPECT_NE(err2.str().find("rendement mesuré le " + file.design.rendement_mesure.date +
                                   " sur synthetique (spectre.txt)"),
                   std::string::npos)

@@ -83,7 +83,7 @@ void writeFits(const std::string& path, const design::ObservedSpectrum& s) {
 int main(int argc, char** argv) {
     if (argc != 2) return std::cerr << "usage : sample_spectrum OUTDIR\n", 2;
     const std::vector<design::KeyValue> keys = {
-        {"geometrie", "littrow"}, {"traits_mm", "600"},     {"lambda_a", "6000"},
+        {"geometrie", "littrow"}, {"traits_mm", "600"},      {"lambda_a", "6000"},
         {"detecteur", "IMX533"},  {"collimateur_mm", "100"}, {"objectif_mm", "100"},
         {"mag_etoile", "5"},      {"masse_air", "1.3"},      {"pose_s", "60"}};
     const design::KeyedDesign read = design::designFromKeys(keys, DetectorCatalogue(), {});
@@ -94,7 +94,8 @@ int main(int argc, char** argv) {
     const std::size_t n = s.lambda_a.size();
     std::vector<double> flux(n);
     for (std::size_t i = 0, j = 0; i < n; ++i) {
-        const double l = first + (last - first) * static_cast<double>(i) / static_cast<double>(n - 1);
+        const double l =
+            first + (last - first) * static_cast<double>(i) / static_cast<double>(n - 1);
         while (j + 2 < n && s.lambda_a[j + 1] < l) ++j;
         const double t = (l - s.lambda_a[j]) / (s.lambda_a[j + 1] - s.lambda_a[j]);
         flux[i] = s.flux[j] + t * (s.flux[j + 1] - s.flux[j]);
@@ -106,7 +107,8 @@ int main(int argc, char** argv) {
     io::DesignFile file;
     file.design = read.input;
     file.hasDesign = true;
-    if (const std::string e = io::writeDesignFile(dir + "/instrument-exemple.kelvora", file); !e.empty())
+    if (const std::string e = io::writeDesignFile(dir + "/instrument-exemple.kelvora", file);
+        !e.empty())
         return std::cerr << e << '\n', 1;
     return 0;
 }

@@ -55,16 +55,6 @@ QFont chartFont(int pointSizeDelta = 0) {
     return f;
 }
 
-// A round step giving about four intervals: 1, 2 or 5 times a power of ten.
-double tickStep(double low, double high) {
-    const double raw = (high - low) / 4;
-    if (!(raw > 0)) return 1;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * power >= raw) return m * power;
-    return 10 * power;
-}
-
 // The model's frame exactly (the names are placed in it), with round ticks;
 // labels in the user's number format; pixels are whole.
 void styleAxis(QAbstractAxis* axis, const QString& title, bool whole, double low, double high) {
@@ -74,7 +64,7 @@ void styleAxis(QAbstractAxis* axis, const QString& title, bool whole, double low
     if (auto* v = qobject_cast<QValueAxis*>(axis)) {
         if (high > low) {
             v->setRange(low, high);
-            const double step = tickStep(low, high);
+            const double step = design::roundTickStep(low, high);
             v->setTickType(QValueAxis::TicksDynamic);
             v->setTickAnchor(std::ceil(low / step) * step);
             v->setTickInterval(step);

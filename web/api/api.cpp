@@ -20,10 +20,21 @@ Json calculatorSchema(const Json&) {
     return formSchema();
 }
 
+#ifndef KELVORA_CALCULATOR_ONLY
 Json designPageSchema(const Json&) {
     return designSchema();
 }
+#endif
 
+#ifdef KELVORA_CALCULATOR_ONLY
+// The calculator's own module: the first page needs only the window's
+// calculation, so it loads before the whole model.
+const std::pair<const char*, Call> kCalls[] = {
+    {"schemaCalculateur", calculatorSchema},
+    {"calc", calculate},
+    {"lecture", readingNotes},
+};
+#else
 const std::pair<const char*, Call> kCalls[] = {
     {"schemaCalculateur", calculatorSchema},
     {"schemaConception", designPageSchema},
@@ -38,6 +49,7 @@ const std::pair<const char*, Call> kCalls[] = {
     {"mesureEtalonnage", timeCalibration},
     {"writeFile", writeFile},
 };
+#endif
 
 }  // namespace
 

@@ -51,7 +51,8 @@ Json calibrateSpectrum(const Json& args) {
     KeyedJson read = readKeys(args.at("cles"), sep);
     if (!read.first.empty()) return {{"erreur", read.first}};
     const std::string base64 = args.at("octets").get<std::string>();
-    if (base64.size() / 4 * 3 > kMaxBytes) return {{"erreur", "fichier trop grand pour un spectre"}};
+    if (base64.size() / 4 * 3 > kMaxBytes)
+        return {{"erreur", "fichier trop grand pour un spectre"}};
     const auto bytes = decoded(base64);
     if (!bytes) return {{"erreur", "fichier illisible"}};
     const io::SpectrumRead spectrum = io::readSpectrum(*bytes);
@@ -63,7 +64,8 @@ Json calibrateSpectrum(const Json& args) {
     if (!c.error.empty()) return {{"erreur", c.error}};
     const design::PlotTable t = design::calibrationTable(c, sep);
     Json plots = Json::array();
-    for (const design::PlotDescription& p : design::calibrationPlots(c)) plots.push_back(plotJson(p, sep));
+    for (const design::PlotDescription& p : design::calibrationPlots(c))
+        plots.push_back(plotJson(p, sep));
     return {{"resume", design::calibrationSummary(c, sep)},
             {"tableau", {{"colonnes", t.headers}, {"lignes", t.rows}}},
             {"graphiques", plots},
@@ -95,8 +97,10 @@ Json timeCalibration(const Json& args) {
         const io::SpectrumRead r = io::readSpectrum(text);
         sink += design::calibrate(read.input, r.spectrum, "", "").efficiency.points.size();
     }
-    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    return {{"ms", spent.count() / times}, {"points", std::min<std::size_t>(s.flux.size(), 4000)},
+    const std::chrono::duration<double, std::milli> spent =
+        std::chrono::steady_clock::now() - start;
+    return {{"ms", spent.count() / times},
+            {"points", std::min<std::size_t>(s.flux.size(), 4000)},
             {"controle", sink}};
 }
 

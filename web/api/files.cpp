@@ -47,7 +47,8 @@ Json writeFile(const Json& args) {
         file.hasDesign = true;
         KeyedJson read = readKeys(keys, ".");
         if (!read.first.empty()) return {{"erreur", read.first}};
-        if (const std::string e = readMeasured(args, read.input); !e.empty()) return {{"erreur", e}};
+        if (const std::string e = readMeasured(args, read.input); !e.empty())
+            return {{"erreur", e}};
         file.design = std::move(read.input);
     }
     return {{"texte", io::serializeDesignFile(file)}};

@@ -1,6 +1,6 @@
 #include "model/design/keys.h"
-#include "model/design/labels.h"
 #include "io/designfile.h"
+#include "model/design/labels.h"
 #include "web/api/calls.h"
 
 namespace kelvora::web {

@@ -10,6 +10,15 @@ document.head.append(el("link", { rel: "stylesheet", href: "uPlot.min.css" }));
 const COLOURS = ["#1f77b4", "#2ca02c", "#ff7f0e", "#9467bd", "#d62728", "#8c564b"];
 const LEVEL = "#b00000";
 const charts = {};
+const tables = {};
+
+// A plot's data table, written only while it is open: typing stays fast.
+function showTable(box) {
+  const details = box.querySelector(".donnees");
+  const plot = tables[box.dataset.id];
+  if (!details.open || !plot) return;
+  details.querySelector(".defile").replaceChildren(table(plot.titre, plot.tableau.colonnes, plot.tableau.lignes));
+}
 const described = {};
 
 // Every curve of a plot shares the first one's abscissas; the target is a
@@ -89,10 +98,11 @@ function chartWidth(box = document.getElementById("graphiques")) {
 function figureOf(plot, container) {
   let box = document.getElementById(`fig-${plot.id}`);
   if (box) return box;
-  box = el("figure", { id: `fig-${plot.id}`, class: "graphique" },
+  box = el("figure", { id: `fig-${plot.id}`, class: "graphique", "data-id": plot.id },
     el("div", { class: "trace", role: "img", "aria-label": plot.titre }),
     el("figcaption", { class: "sans-graphique" }),
     el("details", { class: "donnees" }, el("summary", {}, "Données du graphique"), el("div", { class: "defile" })));
+  box.querySelector(".donnees").addEventListener("toggle", () => showTable(box));
   container.append(box);
   return box;
 }
@@ -117,8 +127,8 @@ function drawInto(container, given, valid, message) {
     box.querySelector(".trace").setAttribute("aria-label", plot.titre);
     box.querySelector(".donnees").hidden = !usable;
     if (!usable) continue;
-    box.querySelector(".donnees .defile").replaceChildren(
-      table(plot.titre, plot.tableau.colonnes, plot.tableau.lignes));
+    tables[plot.id] = plot;
+    showTable(box);
     const sameSeries = described[plot.id] && JSON.stringify(seriesOf(described[plot.id])) === JSON.stringify(seriesOf(plot));
     described[plot.id] = plot;
     if (charts[plot.id] && sameSeries) {
