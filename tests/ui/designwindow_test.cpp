@@ -14,9 +14,12 @@
 #include <QStackedWidget>
 #include <QValueAxis>
 
+#include "io/designfile.h"
+#include "io/spectrumfile.h"
 #include "model/design/calibration.h"
 #include "model/design/curves.h"
 #include "model/design/keys.h"
+#include "model/design/shown.h"
 #include "tests/support/faces.h"
 #include "tests/support/keyed.h"
 #include "tests/ui/workbench_fixture.h"
@@ -371,6 +374,37 @@ TEST_F(DesignWindowTest, CalibratingOnASpectrumMeasuresTheEfficiency) {
     w.findChild<QAction*>(QStringLiteral("retirerRendement"))->trigger();
     EXPECT_TRUE(w.input().rendement_mesure.points.empty());
     EXPECT_EQ(w.result("snr")->text().toDouble(), before);
+}
+
+// A calibrated design file (the example, calibrated as the companion's
+// --enregistrer does) opens with its measured efficiency, computes what the
+// model computes from the file, and saves back byte for byte.
+TEST_F(DesignWindowTest, ACalibratedDesignOpensComputesAndSavesTheSame) {
+    const std::string example = KELVORA_SOURCE_DIR "/docs/exemple/";
+    io::DesignFile file;
+    ASSERT_EQ(io::readDesignFile(example + "instrument-exemple.kelvora", DetectorCatalogue(), file),
+              "");
+    const io::SpectrumRead spectrum = io::readSpectrumFile(example + "spectre-exemple.fits");
+    ASSERT_EQ(spectrum.error, "");
+    const design::Calibration c =
+        design::calibrate(file.design, spectrum.spectrum, "2026-11-30", "spectre-exemple.fits");
+    ASSERT_EQ(c.error, "");
+    file.design.rendement_mesure = c.efficiency;
+    const QString p = path("etalonne.kelvora");
+    ASSERT_EQ(io::writeDesignFile(p.toStdString(), file), "");
+    ASSERT_TRUE(bench().openFile(p));
+    DesignWindow& w = open();
+    EXPECT_EQ(w.input().rendement_mesure, c.efficiency);
+    const double snr = design::evaluate(file.design).result->snr;
+    EXPECT_EQ(w.result("snr")->text(), design::shownResult(snr, ".").c_str());
+    EXPECT_TRUE(w.findChild<QLabel*>(QStringLiteral("rendementMesure"))->isVisibleTo(&w));
+    QFile f(p);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    ASSERT_TRUE(bench().save());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
 }
 
 // Under French settings (the ui_french_settings run) the design window
