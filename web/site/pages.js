@@ -36,6 +36,13 @@ function remember() {
   });
 }
 
+// Kept once typing pauses, and at once when the tab is hidden or closed.
+let saving = 0;
+function rememberSoon() {
+  clearTimeout(saving);
+  saving = setTimeout(remember, 300);
+}
+
 // The work of a closed tab, as it was left.
 function restoreWork() {
   const work = recall();
@@ -105,9 +112,10 @@ function wire() {
   document.getElementById("cmdImprimer").addEventListener("click", () => print());
   addEventListener("beforeprint", titlePrint);
   document.getElementById("aideFermer").addEventListener("click", () => document.getElementById("aide").close());
-  calculator.onChange(remember);
-  design.onChange(remember);
+  calculator.onChange(rememberSoon);
+  design.onChange(rememberSoon);
   addEventListener("pagehide", remember);
+  addEventListener("visibilitychange", () => document.visibilityState === "hidden" && remember());
   acceptDrops();
   addEventListener("hashchange", followLink);
 }
