@@ -2,6 +2,7 @@
 // (tools/screenshots/screenshots.sh) and it writes PNG files into the folder given.
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,6 +13,7 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include "io/designfile.h"
 #include "ui/designwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/plots/designplots.h"
@@ -91,5 +93,19 @@ int main(int argc, char** argv) {
     design->findChild<QTabWidget*>(QStringLiteral("graphiques"))->setCurrentIndex(2);
     design->raise();
     shootScreen(out + "/screenshot-raies.png", design->frameGeometry());
+    // Calibrating the manual's example instrument on its example spectrum.
+    const QString example = QStringLiteral(KELVORA_SOURCE_DIR "/docs/exemple/");
+    kelvora::io::DesignFile instrument;
+    if (!kelvora::io::readDesignFile((example + "instrument-exemple.kelvora").toStdString(),
+                                     kelvora::DetectorCatalogue(), instrument)
+             .empty())
+        return 1;
+    design->load(instrument.design);
+    QDialog* calibration = design->calibrateWith(example + "spectre-exemple.fits");
+    if (!calibration) return 1;
+    calibration->move(0, 0);
+    calibration->show();
+    if (!QTest::qWaitForWindowExposed(calibration)) return 1;
+    shootScreen(out + "/screenshot-etalonnage.png", calibration->frameGeometry());
     return 0;
 }
