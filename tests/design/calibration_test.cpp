@@ -36,15 +36,8 @@ TEST(CalibrationMask, LinesAndBandsAreLeftOut) {
         EXPECT_FALSE(maskedForCalibration(l)) << l;
 }
 
-// An IMX533 behind a Littrow 600 lines/mm: 3008 samples, 4800 to 7100 Å or so.
 DesignInput observing() {
-    return testkeys::with({{"geometrie", "littrow"},
-                           {"traits_mm", "600"},
-                           {"lambda_a", "6000"},
-                           {"detecteur", "IMX533"},
-                           {"collimateur_mm", "100"},
-                           {"objectif_mm", "100"},
-                           {"mag_etoile", "5"}});
+    return testkeys::with(testkeys::kObserving);
 }
 
 double flat(double) {

@@ -41,4 +41,11 @@ inline design::DesignResult result(const design::DesignInput& in) {
     return o.result.value_or(design::DesignResult{});
 }
 
+// The instrument the calibration tests observe with: an IMX533 behind a
+// Littrow 600 lines/mm, 3008 samples from about 5070 to 6920 Å, a V = 5 A0V star.
+inline const Keys kObserving = {{"geometrie", "littrow"},  {"traits_mm", "600"},
+                                {"lambda_a", "6000"},      {"detecteur", "IMX533"},
+                                {"collimateur_mm", "100"}, {"objectif_mm", "100"},
+                                {"mag_etoile", "5"}};
+
 }  // namespace kelvora::testkeys

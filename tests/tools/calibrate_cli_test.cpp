@@ -16,14 +16,9 @@
 namespace kelvora::cli {
 namespace {
 
-const testkeys::Keys kObserving = {{"geometrie", "littrow"},  {"traits_mm", "600"},
-                                   {"lambda_a", "6000"},      {"detecteur", "IMX533"},
-                                   {"collimateur_mm", "100"}, {"objectif_mm", "100"},
-                                   {"mag_etoile", "5"}};
-
 std::vector<std::string> keyArgs() {
     std::vector<std::string> out;
-    for (const auto& [k, v] : kObserving) out.push_back(std::string(k) + "=" + v);
+    for (const auto& [k, v] : testkeys::kObserving) out.push_back(std::string(k) + "=" + v);
     return out;
 }
 
@@ -44,7 +39,7 @@ void writeText(const std::string& path, const design::ObservedSpectrum& s) {
 }
 
 TEST(CalibrateCli, TheMeasuredCurveIsWithinThreePercentAndSavesIntoTheDesign) {
-    const design::DesignInput in = testkeys::with(kObserving);
+    const design::DesignInput in = testkeys::with(testkeys::kObserving);
     const design::DesignOutcome o = design::evaluate(in);
     QTemporaryDir dir;
     struct Case {

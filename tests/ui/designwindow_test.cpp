@@ -339,13 +339,7 @@ TEST_F(DesignWindowTest, ThePdfReportIsOneA4Page) {
 // after « Utiliser ce rendement », said under the results, and removable.
 TEST_F(DesignWindowTest, CalibratingOnASpectrumMeasuresTheEfficiency) {
     DesignWindow& w = open();
-    const design::DesignInput observing = testkeys::with({{"geometrie", "littrow"},
-                                                          {"traits_mm", "600"},
-                                                          {"lambda_a", "6000"},
-                                                          {"detecteur", "IMX533"},
-                                                          {"collimateur_mm", "100"},
-                                                          {"objectif_mm", "100"},
-                                                          {"mag_etoile", "5"}});
+    const design::DesignInput observing = testkeys::with(testkeys::kObserving);
     w.load(observing);
     const auto factor = [](double l) { return 0.5 + 0.2 * (l - 5000) / 2000; };
     const design::ObservedSpectrum s = design::syntheticSpectrum(observing, factor, 60, 3);
