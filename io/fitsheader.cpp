@@ -43,16 +43,21 @@ std::optional<std::string> Header::text(const std::string& key) const {
     return it->second;
 }
 
-std::optional<double> Header::number(const std::string& key) const {
-    const auto t = text(key);
-    if (!t || t->empty()) return std::nullopt;
-    std::string s = *t;
+std::optional<double> number(std::string_view text) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    std::string s(text);
     for (char& c : s)
         if (c == 'D' || c == 'd') c = 'E';  // FORTRAN's double exponent
     const floatconv::Read r = floatconv::readDecimal(s);
-    if (r.status != floatconv::ReadStatus::Ok || r.length != s.size() || !std::isfinite(r.value))
+    if (s.empty() || r.status != floatconv::ReadStatus::Ok || r.length != s.size() ||
+        !std::isfinite(r.value))
         return std::nullopt;
     return r.value;
+}
+
+std::optional<double> Header::number(const std::string& key) const {
+    const auto t = text(key);
+    return t ? fits::number(*t) : std::nullopt;
 }
 
 Header readHeader(std::string_view bytes, std::size_t start, std::string& error) {

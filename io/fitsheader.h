@@ -22,6 +22,11 @@ struct Header {
     bool has(const std::string& key) const { return values.count(key) != 0; }
 };
 
+// A number as FITS cards and spectrum texts write it: an optional sign
+// (« + » included), a D exponent read as E; nullopt unless the whole text is
+// one finite number.
+std::optional<double> number(std::string_view text);
+
 // The header starting at `start`; its French refusal in `error`.
 Header readHeader(std::string_view bytes, std::size_t start, std::string& error);
 

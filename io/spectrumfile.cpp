@@ -127,10 +127,8 @@ Hdu readHdu(std::string_view bytes, std::size_t start) {
     u.header = fits::readHeader(bytes, start, u.error);
     if (!u.error.empty()) return u;
     const auto bitpix = whole(u.header, "BITPIX"), naxis = whole(u.header, "NAXIS");
-    if (!bitpix ||
-        (std::abs(*bitpix) != 8 && std::abs(*bitpix) != 16 && std::abs(*bitpix) != 32 &&
-         std::abs(*bitpix) != 64) ||
-        *bitpix == -8 || *bitpix == -16)
+    constexpr long long kBitpix[] = {8, 16, 32, 64, -32, -64};
+    if (!bitpix || std::find(std::begin(kBitpix), std::end(kBitpix), *bitpix) == std::end(kBitpix))
         return u.error = "BITPIX manquant ou invalide", u;
     if (!naxis || *naxis < 0 || *naxis > 999) return u.error = "NAXIS manquant ou invalide", u;
     std::size_t count = *naxis ? 1 : 0;

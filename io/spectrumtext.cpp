@@ -6,20 +6,12 @@
 
 #include "io/spectrum_internal.h"
 #include "io/spectrumfile.h"
-#include "model/floatconv.h"
 
 namespace kelvora::io {
 
 namespace {
 
 constexpr std::size_t kMaxLine = 4096;
-
-std::optional<double> number(std::string_view t) {
-    if (!t.empty() && t.front() == '+') t.remove_prefix(1);
-    const floatconv::Read r = floatconv::readDecimal(t);
-    if (r.status != floatconv::ReadStatus::Ok || r.length != t.size()) return std::nullopt;
-    return r.value;
-}
 
 std::vector<std::string_view> fields(std::string_view line) {
     std::vector<std::string_view> out;
@@ -86,7 +78,7 @@ SpectrumRead readTextSpectrum(std::string_view text) {
         if (headerLine(line, h)) continue;
         const auto f = fields(line.substr(0, line.find('#')));
         if (f.empty()) continue;
-        const auto l = number(f[0]), v = f.size() > 1 ? number(f[1]) : std::nullopt;
+        const auto l = fits::number(f[0]), v = f.size() > 1 ? fits::number(f[1]) : std::nullopt;
         if (!l || !v) {
             // A line of column names may come before the numbers.
             if (r.spectrum.lambda_a.empty() && ++words <= 1) continue;

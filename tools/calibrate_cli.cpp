@@ -10,19 +10,11 @@
 #include "model/design/calibration.h"
 #include "model/design/keys.h"
 #include "model/design/labels.h"
+#include "tools/design_answers.h"
 
 namespace kelvora::cli {
 
 namespace {
-
-design::DesignInput withKeys(const design::DesignInput& base, const CalcOptions& o,
-                             const DetectorCatalogue& catalogue, std::string& error) {
-    std::vector<design::KeyValue> keys;
-    for (const auto& [key, values] : o.fields) keys.push_back({key, values.front()});
-    design::KeyedDesign read = design::designFromKeys(keys, catalogue, base);
-    if (!read.errors.empty()) error = design::describe(read.errors[0], ".");
-    return std::move(read.input);
-}
 
 void printTable(const design::Calibration& c, OutputFormat format, std::ostream& out) {
     TableWriter table(format == OutputFormat::Default ? OutputFormat::Csv : format, out,
@@ -55,16 +47,15 @@ int save(const design::DesignInput& in, const design::Calibration& c, const Calc
 int printCalibration(const design::DesignInput& base, const CalcOptions& o,
                      const DetectorCatalogue& catalogue, std::ostream& out, std::ostream& err) {
     std::string error;
-    const design::DesignInput in = withKeys(base, o, catalogue, error);
+    const design::DesignInput in = applyKeys(base, o, catalogue, nullptr, error);
     if (!error.empty()) return err << "kelvora-calc : " << error << '\n', 2;
     const io::SpectrumRead read = io::readSpectrumFile(*o.spectrumFile);
     if (!read.error.empty())
         return err << "kelvora-calc : impossible de lire « " << *o.spectrumFile
                    << " » : " << read.error << '\n',
                2;
-    const std::string date = read.spectrum.date.empty()
-                                 ? QDate::currentDate().toString(Qt::ISODate).toStdString()
-                                 : read.spectrum.date.substr(0, 10);
+    const std::string date = design::observationDate(
+        read.spectrum, QDate::currentDate().toString(Qt::ISODate).toStdString());
     const std::string name =
         QFileInfo(QString::fromStdString(*o.spectrumFile)).fileName().toStdString();
     const design::Calibration c = design::calibrate(in, read.spectrum, date, name);

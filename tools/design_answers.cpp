@@ -15,10 +15,6 @@
 
 namespace kelvora::cli {
 
-namespace {
-
-// The design keys given, read as every face reads them, and the proposer's
-// own; the first refused key's message in `error`.
 design::DesignInput applyKeys(const design::DesignInput& base, const CalcOptions& o,
                               const DetectorCatalogue& catalogue, design::ProposerRequest* q,
                               std::string& error) {
@@ -33,6 +29,8 @@ design::DesignInput applyKeys(const design::DesignInput& base, const CalcOptions
     if (!read.errors.empty() && error.empty()) error = design::describe(read.errors[0], ".");
     return std::move(read.input);
 }
+
+namespace {
 
 // Painting text needs a GUI application; without a display, Qt's
 // offscreen platform draws the same page.

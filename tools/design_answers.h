@@ -5,9 +5,16 @@
 
 #include "model/design/design.h"
 #include "model/design/lines.h"
+#include "model/design/proposer.h"
 #include "tools/calc_options.h"
 
 namespace kelvora::cli {
+
+// The design keys given, read as every face reads them, and the proposer's
+// own (with `q`); the first refused key's message in `error`.
+design::DesignInput applyKeys(const design::DesignInput& base, const CalcOptions& options,
+                              const DetectorCatalogue& catalogue, design::ProposerRequest* q,
+                              std::string& error);
 
 // `proposer`: the candidates, best first, each with the keys that
 // reproduce it and its results; none kept: the French reason on `err`,

@@ -361,8 +361,7 @@ void DesignWindow::recompute() {
     removeMeasured_->setEnabled(!note.empty());
     if (plots_) {
         const design::LineReport lines = design::linesOnSensor(input_, o, workbench_.lines());
-        auto plots = design::describePlots(input_, o, lines);
-        for (design::PlotDescription& p : plots) design::placeNames(p, plots_->plotArea());
+        const auto plots = design::describePlots(input_, o, lines, plots_->plotArea());
         plots_->show(plots);
         plots_->showNotes(linesReportHtml(lines));
         describePlotsAloud(plots);
@@ -482,9 +481,8 @@ QDialog* DesignWindow::calibrateWith(const QString& path) {
     std::string error = read.error;
     design::Calibration c;
     if (error.empty()) {
-        const std::string date = read.spectrum.date.empty()
-                                     ? QDate::currentDate().toString(Qt::ISODate).toStdString()
-                                     : read.spectrum.date.substr(0, 10);
+        const std::string date = design::observationDate(
+            read.spectrum, QDate::currentDate().toString(Qt::ISODate).toStdString());
         c = design::calibrate(input_, read.spectrum, date, name.toStdString());
         error = c.error;
     }

@@ -123,6 +123,10 @@ CalibrationBin binOf(const DesignInput& obs, const DesignOutcome& o, const Sampl
 
 }  // namespace
 
+std::string observationDate(const ObservedSpectrum& s, const std::string& today) {
+    return s.date.empty() ? today : s.date.substr(0, 10);
+}
+
 double derSnr(std::span<const double> flux) {
     std::vector<double> f;
     for (double v : flux)

@@ -25,6 +25,10 @@ struct ObservedSpectrum {
     std::size_t missing = 0;       // samples without a value (blank, NaN), left out
 };
 
+// The day the spectrum was taken (its DATE-OBS, « 2026-11-30 »), or
+// `today` when the file does not say.
+std::string observationDate(const ObservedSpectrum& s, const std::string& today);
+
 // DER_SNR (Stoehr et al. 2008): the median signal over the noise
 // 1.482602/√6 × median |2fᵢ − fᵢ₋₂ − fᵢ₊₂|; 0 for fewer than 5 samples.
 double derSnr(std::span<const double> flux);

@@ -117,7 +117,7 @@ PlotDescription snrAlong(const DesignInput& in, const std::vector<SpectralPoint>
 
 std::array<PlotDescription, kPlotCount> describePlots(const DesignInput& in,
                                                       const DesignOutcome& outcome,
-                                                      const LineReport& lines) {
+                                                      const LineReport& lines, PlotArea area) {
     const DesignResult& r = *outcome.result;
     std::array<PlotDescription, kPlotCount> set;
     set[0] =
@@ -135,7 +135,7 @@ std::array<PlotDescription, kPlotCount> describePlots(const DesignInput& in,
     for (PlotDescription& p : set) {
         byImportance(p.labels);
         byImportance(p.lineMarks);
-        placeNames(p, {});
+        placeNames(p, area);
     }
     return set;
 }

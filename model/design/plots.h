@@ -59,8 +59,7 @@ inline constexpr std::array<PlotName, kPlotCount> kPlotNames{{
 // target; the names' places are fractions of it.
 PlotFrame plotFrame(const PlotDescription& plot);
 
-// Places the names again for a plot drawn at another size (describePlots
-// places them for the default PlotArea); sets `frame`.
+// Places a plot's names for a plot drawn at `area`; sets `frame`.
 void placeNames(PlotDescription& plot, PlotArea area);
 
 // A plot's text alternative: its abscissa and each curve, at most `rows`
@@ -72,9 +71,10 @@ struct PlotTable {
 };
 PlotTable plotTable(const PlotDescription& plot, std::string_view separator, std::size_t rows);
 
-// The plots of an evaluated, possible design; `lines` are the design's own.
+// The plots of an evaluated, possible design; `lines` are the design's own;
+// the names placed for plots drawn at `area`.
 std::array<PlotDescription, kPlotCount> describePlots(const DesignInput& in,
                                                       const DesignOutcome& outcome,
-                                                      const LineReport& lines);
+                                                      const LineReport& lines, PlotArea area = {});
 
 }  // namespace kelvora::design

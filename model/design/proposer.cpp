@@ -206,7 +206,10 @@ std::optional<KeyError> readNumber(std::string_view key, std::string_view text,
 
 std::string joined(const std::vector<double>& values) {
     std::string text;
-    for (double v : values) text += (text.empty() ? "" : ",") + shortestNumberText(v);
+    for (double v : values) {
+        if (!text.empty()) text += ',';
+        text += shortestNumberText(v);
+    }
     return text;
 }
 

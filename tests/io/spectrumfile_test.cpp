@@ -285,7 +285,8 @@ TEST(SpectrumText, TheFormsAmateursWrite) {
     std::string csv = "lambda,flux\n";
     for (int i = 0; i < 30; ++i)
         csv += std::to_string(6500 + i) + ".5," + std::to_string(100 + i) + "\n";
-    std::string nm = "EXPTIME = 60 / seconds\n# GAIN = 0.5\nOBJNAME = 'gam Cas'\n";
+    // FITS writes a real with its sign when it likes: « +60 ».
+    std::string nm = "EXPTIME = +60 / seconds\n# GAIN = 0.5D0\nOBJNAME = 'gam Cas'\n";
     for (int i = 0; i < 30; ++i)
         nm += std::to_string(650 + i) + "\t" + std::to_string(100 + i) + "\r\n";
     const Case cases[] = {
