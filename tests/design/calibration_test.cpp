@@ -95,5 +95,21 @@ TEST(Calibration, SyntheticCurvesAreRecoveredWithinThreePercent) {
     }
 }
 
+// Once stored, the measured efficiency is what the design predicts with: the
+// star's signal at each bin falls to the flat curve's 0.6 of the assumed one.
+TEST(Calibration, AMeasuredEfficiencyTakesThePlaceOfTheAssumedOne) {
+    const DesignInput in = observing();
+    const Calibration c = calibrate(in, syntheticSpectrum(in, flat, 120, 9), "2026-12-07", "");
+    ASSERT_EQ(c.error, "");
+    DesignInput measured = in;
+    measured.rendement_mesure = c.efficiency;
+    const DesignOutcome assumed = evaluate(in), used = evaluate(measured);
+    for (const auto& [l, e] : c.efficiency.points) {
+        const double ratio = spectralPointAt(measured, used, l)->signal_e_s_a /
+                             spectralPointAt(in, assumed, l)->signal_e_s_a;
+        EXPECT_NEAR(ratio, 0.6, 0.6 * 0.03) << l;
+    }
+}
+
 }  // namespace
 }  // namespace kelvora::design
