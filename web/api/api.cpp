@@ -8,12 +8,15 @@
 
 #include <exception>
 #include <new>
+#include <utility>
 
-#include "web/api/dispatch.h"
+#include "web/api/calls.h"
 
 namespace kelvora::web {
 
 namespace {
+
+using Call = Json (*)(const Json&);
 
 // The calculator's part first: the page shows it before building the rest.
 Json calculatorSchema(const Json&) {
@@ -55,11 +58,17 @@ const std::pair<const char*, Call> kCalls[] = {
 
 std::string call(const std::string& name, const std::string& argumentsJson) {
     try {
-        return dispatch(kCalls, name, argumentsJson);
+        const Json args = argumentsJson.empty() ? Json::object() : Json::parse(argumentsJson);
+        for (const auto& [known, run] : kCalls)
+            if (name == known)
+                return run(args).dump(-1, ' ', false, Json::error_handler_t::replace);
+        return Json({{"erreur", "appel inconnu : " + name}}).dump();
     } catch (const std::bad_alloc&) {
-        return outOfMemory();
+        return Json({{"erreur", "mémoire insuffisante pour ce calcul"}}).dump();
     } catch (const std::exception&) {
-        return invalidRequest();
+        // The page builds every request; a bad one is the page's fault. The
+        // library's own text is English: the user is told in French only.
+        return Json({{"erreur", "requête invalide"}}).dump();
     }
 }
 

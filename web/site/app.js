@@ -3,14 +3,7 @@
 import { call, loadCalculator } from "./engine.js";
 import * as calculator from "./calculator.js";
 import { recall } from "./memory.js";
-
-// Taps on the calculator made while it loaded, now that it answers.
-function replayCalculatorTaps() {
-  const taps = window.kelvoraTaps ?? [];
-  const mine = (id) => document.getElementById(id)?.closest("#calculateur");
-  window.kelvoraTaps = taps.filter((id) => !mine(id));
-  for (const id of taps) if (mine(id)) document.getElementById(id).click();
-}
+import { replayTaps } from "./dom.js";
 
 async function main() {
   await loadCalculator();
@@ -20,7 +13,7 @@ async function main() {
   if (location.hash.length <= 1 && work?.calculateur?.textes) calculator.restore(work.calculateur);
   document.body.dataset.calculateur = "oui";
   performance.mark("kelvora-calculateur");
-  replayCalculatorTaps();
+  replayTaps(document.getElementById("calculateur"));
   const pages = await import("./pages.js");
   await pages.start();
 }

@@ -33,3 +33,12 @@ export function say(text) {
   const message = document.getElementById("message");
   message.textContent = text;
 }
+
+// Taps boot.js kept while a part of the page loaded: those on buttons inside
+// `part` (the whole document by default) are pressed now, the rest kept.
+export function replayTaps(part = document) {
+  const taps = window.kelvoraTaps ?? [];
+  const mine = (id) => part.contains(document.getElementById(id));
+  window.kelvoraTaps = taps.filter((id) => !mine(id));
+  for (const id of taps) if (mine(id)) document.getElementById(id).click();
+}

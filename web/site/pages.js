@@ -1,7 +1,7 @@
 // Everything past the calculator: the design page, the proposer, files,
 // links, help and the page's memory, loaded once the calculator is ready.
 import { call, load } from "./engine.js";
-import { say } from "./dom.js";
+import { replayTaps, say } from "./dom.js";
 import * as calculator from "./calculator.js";
 import * as design from "./design.js";
 import * as proposer from "./proposer.js";
@@ -118,13 +118,6 @@ function wire() {
   addEventListener("visibilitychange", () => document.visibilityState === "hidden" && remember());
   acceptDrops();
   addEventListener("hashchange", followLink);
-}
-
-// Taps made while the page loaded, now that their buttons answer.
-function replayTaps() {
-  const taps = window.kelvoraTaps ?? [];
-  window.kelvoraTaps = [];
-  for (const id of taps) document.getElementById(id)?.click();
 }
 
 export async function start() {
