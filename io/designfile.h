@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/design/design.h"
 #include "model/detectors.h"
@@ -14,8 +15,10 @@
 namespace kelvora::io {
 
 // 2: the design's defaults describe a real night (design.h); version 1's
-// absent keys keep their old defaults.
-inline constexpr int kDesignFileVersion = 2;
+// absent keys keep their old defaults. 3: calibrations stored as the ratio
+// observed / predicted with the instrument they measured (« etalonnages »);
+// version 2's measured efficiency (« rendement_mesure ») is converted.
+inline constexpr int kDesignFileVersion = 3;
 
 struct WindowState {
     InputTexts texts = defaultInputTexts();
@@ -42,9 +45,9 @@ std::string readDesignFile(const std::string& path, const DetectorCatalogue& cat
                            DesignFile& out);
 std::string writeDesignFile(const std::string& path, const DesignFile& file);
 
-// A measured efficiency as the file's « rendement_mesure » section writes
-// it, for a face that passes it as JSON (the page); "" or the French refusal.
-std::string parseMeasuredEfficiency(std::string_view json, design::MeasuredEfficiency& out);
-std::string measuredEfficiencyJson(const design::MeasuredEfficiency& m);
+// A design's calibrations as the file's « etalonnages » section writes
+// them, for a face that passes them as JSON (the page); "" or the French refusal.
+std::string parseCalibrations(std::string_view json, std::vector<design::MeasuredRatio>& out);
+std::string calibrationsJson(const std::vector<design::MeasuredRatio>& list);
 
 }  // namespace kelvora::io

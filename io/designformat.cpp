@@ -58,38 +58,150 @@ std::string readDesign(const Json& o, const DetectorCatalogue& catalogue, design
     return {};
 }
 
-// « rendement_mesure »: {"date", "etoile", "fichier", "points": [[λ, η]…]}.
-std::string readMeasured(const Json& o, design::MeasuredEfficiency& m) {
-    const std::string bad = "« rendement_mesure » : ";
-    if (!o.is_object() || !o.contains("points") || !o.at("points").is_array())
-        return bad + "objet avec « points » attendu";
-    const Json& points = o.at("points");
-    if (points.size() < 2 || points.size() > 10000) return bad + "de 2 à 10000 points attendus";
-    design::MeasuredEfficiency read;
+// [[λ, y]…], λ increasing, each y accepted by `fits`.
+std::string readPoints(const Json& points, const std::string& bad, bool (*fits)(double),
+                       const char* need, design::Curve& out) {
+    if (!points.is_array() || points.size() < 2 || points.size() > 10000)
+        return bad + "de 2 à 10000 points attendus";
     for (const Json& p : points) {
         if (!p.is_array() || p.size() != 2 || !p[0].is_number() || !p[1].is_number())
-            return bad + "chaque point est [λ, rendement]";
-        const double l = p[0].get<double>(), e = p[1].get<double>();
-        if (!(l > 0) || !std::isfinite(l) || !(e > 0 && e <= 1))
-            return bad + "λ > 0 et rendement entre 0 et 1 attendus";
-        if (!read.points.empty() && !(l > read.points.back().first))
+            return bad + "chaque point est [λ, valeur]";
+        const double l = p[0].get<double>(), v = p[1].get<double>();
+        if (!(l > 0) || !std::isfinite(l) || !fits(v)) return bad + need;
+        if (!out.empty() && !(l > out.back().first))
             return bad + "les longueurs d'onde doivent croître";
-        read.points.emplace_back(l, e);
+        out.emplace_back(l, v);
     }
-    for (const auto& [key, field] : {std::pair{"date", &read.date}, std::pair{"etoile", &read.star},
-                                     std::pair{"fichier", &read.file}}) {
+    return {};
+}
+
+std::string readTexts(const Json& o, const std::string& bad,
+                      std::initializer_list<std::pair<const char*, std::string*>> fields) {
+    for (const auto& [key, field] : fields) {
         if (!o.contains(key)) continue;
         if (!o.at(key).is_string()) return bad + "« " + key + " » : texte attendu";
         *field = o.at(key).get<std::string>();
+    }
+    return {};
+}
+
+bool positiveRatio(double v) {
+    return v > 0 && std::isfinite(v);
+}
+
+bool efficiency(double v) {
+    return v > 0 && v <= 1;
+}
+
+// The instrument a calibration measured: its design keys, checked as keys.
+std::string readInstrument(const Json& o, const DetectorCatalogue& catalogue,
+                           design::CalibratedWith& out) {
+    // The sensor by its name alone: it may be one this machine's catalogue lacks.
+    Json keys = o;
+    keys.erase("detecteur");
+    design::DesignInput in;
+    if (const std::string e = readDesign(keys, catalogue, in); !e.empty())
+        return "« etalonnages » : instrument : " + e;
+    out = design::calibratedWith(in);
+    const Json sensor = o.value("detecteur", Json(out.detecteur));
+    if (!sensor.is_string()) return "« etalonnages » : instrument : « detecteur » : texte attendu";
+    out.detecteur = sensor.get<std::string>();
+    return {};
+}
+
+Json instrumentJson(const design::CalibratedWith& w) {
+    return {{"diametre_mm", w.diametre_mm},
+            {"obstruction_pct", w.obstruction_pct},
+            {"miroirs", w.miroirs},
+            {"transmission", w.transmission},
+            {"traits_mm", w.traits_mm},
+            {"ordre", w.ordre},
+            {"blaze_a", w.blaze_a},
+            {"efficacite_reseau", w.efficacite_reseau},
+            {"detecteur", w.detecteur},
+            {"courbe_qe", w.qe_plate ? "plate" : "capteur"},
+            {"bin_x", w.bin_x},
+            {"bin_y", w.bin_y}};
+}
+
+// One of « etalonnages »: {"date", "etoile", "fichier", "snr", "instrument", "points": [[λ, r]…]}.
+std::string readCalibration(const Json& o, const DetectorCatalogue& catalogue,
+                            design::MeasuredRatio& m) {
+    const std::string bad = "« etalonnages » : ";
+    if (!o.is_object() || !o.contains("points")) return bad + "objet avec « points » attendu";
+    design::MeasuredRatio read;
+    std::string e = readPoints(o.at("points"), bad, positiveRatio, "λ > 0 et rapport > 0 attendus",
+                               read.points);
+    if (e.empty())
+        e = readTexts(o, bad,
+                      {{"date", &read.date}, {"etoile", &read.star}, {"fichier", &read.file}});
+    if (!e.empty()) return e;
+    const Json snr = o.value("snr", Json(0));
+    if (!snr.is_number() || !(snr.get<double>() >= 0) || !std::isfinite(snr.get<double>()))
+        return bad + "« snr » : nombre ≥ 0 attendu";
+    read.snr = snr.get<double>();
+    if (o.contains("instrument")) {
+        if (!o.at("instrument").is_object()) return bad + "« instrument » : objet attendu";
+        if (e = readInstrument(o.at("instrument"), catalogue, read.instrument); !e.empty())
+            return e;
     }
     m = std::move(read);
     return {};
 }
 
-Json measuredJson(const design::MeasuredEfficiency& m) {
-    Json points = Json::array();
-    for (const auto& [l, e] : m.points) points.push_back({l, e});
-    return {{"date", m.date}, {"etoile", m.star}, {"fichier", m.file}, {"points", points}};
+std::string readCalibrations(const Json& list, const DetectorCatalogue& catalogue,
+                             std::vector<design::MeasuredRatio>& out) {
+    if (!list.is_array() || list.size() > 1000)
+        return "« etalonnages » : liste d'au plus 1000 étalonnages attendue";
+    std::vector<design::MeasuredRatio> read(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (const std::string e = readCalibration(list[i], catalogue, read[i]); !e.empty())
+            return e;
+    out = std::move(read);
+    return {};
+}
+
+Json calibrationsAsJson(const std::vector<design::MeasuredRatio>& list) {
+    Json out = Json::array();
+    for (const design::MeasuredRatio& m : list) {
+        Json points = Json::array();
+        for (const auto& [l, r] : m.points) points.push_back({l, r});
+        out.push_back({{"date", m.date},
+                       {"etoile", m.star},
+                       {"fichier", m.file},
+                       {"snr", m.snr},
+                       {"instrument", instrumentJson(m.instrument)},
+                       {"points", points}});
+    }
+    return out;
+}
+
+// Version 2's « rendement_mesure »: the efficiency itself, {"date",
+// "etoile", "fichier", "points": [[λ, η]…]}, made a ratio to the chain the
+// file's design assumes.
+std::string convertMeasured(const Json& o, design::DesignInput& in) {
+    const std::string bad = "« rendement_mesure » : ";
+    if (!o.is_object() || !o.contains("points")) return bad + "objet avec « points » attendu";
+    design::MeasuredRatio m;
+    design::Curve efficiencies;
+    std::string e = readPoints(o.at("points"), bad, efficiency,
+                               "λ > 0 et rendement entre 0 et 1 attendus", efficiencies);
+    if (e.empty())
+        e = readTexts(o, bad, {{"date", &m.date}, {"etoile", &m.star}, {"fichier", &m.file}});
+    if (!e.empty()) return e;
+    design::DesignInput assumed = in;
+    assumed.etalonnages = {};
+    const design::DesignOutcome outcome = design::evaluate(assumed);
+    if (!outcome.result) return bad + "la conception est impossible : rendement non converti";
+    for (const auto& [l, eta] : efficiencies) {
+        const double a = design::assumedInstrumentAt(assumed, outcome, l);
+        if (a > 0 && std::isfinite(a)) m.points.emplace_back(l, eta / a);
+    }
+    if (m.points.size() < 2)
+        return bad + "hors du domaine de la conception : rendement non converti";
+    m.instrument = design::calibratedWith(assumed);
+    in.etalonnages.push_back(std::move(m));
+    return {};
 }
 
 std::string readSections(const Json& root, const DetectorCatalogue& catalogue, DesignFile& file) {
@@ -101,8 +213,10 @@ std::string readSections(const Json& root, const DetectorCatalogue& catalogue, D
         } else if (key == "conception" && value.is_object()) {
             e = readDesign(value, catalogue, file.design);
             file.hasDesign = true;
+        } else if (key == "etalonnages") {
+            e = readCalibrations(value, catalogue, file.design.etalonnages);
         } else if (key == "rendement_mesure") {
-            e = readMeasured(value, file.design.rendement_mesure);
+            continue;  // version 2's, converted once the design is read
         } else if (key == "fenetre" || key == "conception") {
             e = "« " + key + " » doit être un objet";
         } else {
@@ -110,21 +224,25 @@ std::string readSections(const Json& root, const DetectorCatalogue& catalogue, D
         }
         if (!e.empty()) return e;
     }
+    if (root.contains("rendement_mesure"))
+        return convertMeasured(root.at("rendement_mesure"), file.design);
     return {};
 }
 
 }  // namespace
 
-std::string parseMeasuredEfficiency(std::string_view json, design::MeasuredEfficiency& out) {
+std::string parseCalibrations(std::string_view json, std::vector<design::MeasuredRatio>& out) {
     try {
-        return readMeasured(Json::parse(json.begin(), json.end()), out);
+        const Json list = Json::parse(json.begin(), json.end());
+        return list.is_null() ? (out.clear(), std::string())
+                              : readCalibrations(list, DetectorCatalogue(), out);
     } catch (const Json::exception&) {
-        return "« rendement_mesure » : JSON invalide";
+        return "« etalonnages » : JSON invalide";
     }
 }
 
-std::string measuredEfficiencyJson(const design::MeasuredEfficiency& m) {
-    return measuredJson(m).dump(-1, ' ', false, Json::error_handler_t::replace);
+std::string calibrationsJson(const std::vector<design::MeasuredRatio>& list) {
+    return calibrationsAsJson(list).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 std::string parseDesignFile(std::string_view bytes, const DetectorCatalogue& catalogue,
@@ -170,8 +288,8 @@ std::string serializeDesignFile(const DesignFile& file) {
             design[row.key] = row.number ? Json(design::keyNumber(file.design, row))
                                          : Json(design::keyText(file.design, row.key));
         root["conception"] = design;
-        if (!file.design.rendement_mesure.points.empty())
-            root["rendement_mesure"] = measuredJson(file.design.rendement_mesure);
+        if (!file.design.etalonnages.empty())
+            root["etalonnages"] = calibrationsAsJson(file.design.etalonnages);
     }
     // Invalid UTF-8 typed in a field is kept as replacement characters, not refused.
     return root.dump(4, ' ', false, Json::error_handler_t::replace) + "\n";

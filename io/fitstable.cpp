@@ -130,6 +130,7 @@ std::string readTable(std::string_view bytes, const fits::Header& h, design::Obs
         return "colonnes de longueurs différentes ou vides";
     const double unit = angstromsPer(wave->unit);
     if (unit == 0) return "unité des longueurs d'onde inconnue : « " + wave->unit + " »";
+    s.unit = flux->unit;
     const std::size_t perRow = wave->column.repeat, n = perRow * static_cast<std::size_t>(*rows);
     if (n > kMaxSpectrumSamples) return "table trop grande pour un spectre";
     const std::size_t sizeW = static_cast<std::size_t>(std::abs(wave->column.code)) / 8;

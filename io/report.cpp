@@ -13,6 +13,7 @@
 #include "model/design/keys.h"
 #include "model/design/keytable.h"
 #include "model/design/labels.h"
+#include "model/design/measured.h"
 #include "model/design/plots.h"
 #include "model/design/shown.h"
 
@@ -105,6 +106,22 @@ void paintLines(QPainter& p, const QRectF& box, const design::LineReport& lines,
     }
 }
 
+// The calibrations the predictions rest on: the note, then one line each.
+double paintCalibrations(QPainter& p, const QRectF& page, double top, const ReportSource& s,
+                         double unit) {
+    setSize(p, 8, true);
+    p.drawText(QPointF(page.left(), top + 8 * unit), QStringLiteral("Étalonnages"));
+    top += 11 * unit;
+    setSize(p, 6.3);
+    QString text = qs(design::calibrationNote(s.input, s.separator));
+    for (const design::MeasuredRatio& m : s.input.etalonnages)
+        text += QStringLiteral("\n• ") + qs(design::calibrationLine(m, s.separator));
+    const QRectF box(page.left(), top, page.width(), 60 * unit);
+    const QRectF used = p.boundingRect(box, Qt::TextWordWrap, text);
+    p.drawText(box, Qt::TextWordWrap, text);
+    return top + std::min(used.height(), box.height()) + 6 * unit;
+}
+
 void paintHeader(QPainter& p, const QRectF& page, const ReportSource& s, double unit) {
     setSize(p, 13, true);
     const std::string name = s.title.empty() ? "Conception sans nom" : s.title;
@@ -139,16 +156,22 @@ void paintReport(QPainter& p, const QRectF& page, const ReportSource& s) {
         return p.restore();
     }
     top = paintEntries(p, page, top, "Résultats", resultEntries(*o.result, s), unit);
+    const bool calibrated = !s.input.etalonnages.empty();
+    if (calibrated) top = paintCalibrations(p, page, top, s, unit);
     const design::LineReport lines = design::linesOnSensor(s.input, o, s.lines);
     const auto plots = design::describePlots(s.input, o, lines);
-    const double w = page.width() / 2, h = (page.bottom() - top) / 3;
-    for (std::size_t i = 0; i <= plots.size(); ++i) {
+    // The ratio against the date follows the lines' box, on a fourth row.
+    const std::size_t cells = plots.size() + (calibrated ? 2 : 1);
+    const double w = page.width() / 2, h = (page.bottom() - top) / ((cells + 1) / 2);
+    for (std::size_t i = 0; i < cells; ++i) {
         const QRectF box(page.left() + static_cast<double>(i % 2) * w,
                          top + static_cast<double>(i / 2) * h, w - 8 * unit, h - 6 * unit);
         if (i < plots.size())
             paintPlot(p, box, plots[i], s.separator, unit);
-        else
+        else if (i == plots.size())
             paintLines(p, box, lines, s.separator, unit);
+        else
+            paintPlot(p, box, design::calibrationHistory(s.input.etalonnages), s.separator, unit);
     }
     p.restore();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -66,16 +67,34 @@ double angstromsPer(std::string unit) {
     return 0;
 }
 
+namespace {
+
+// The first of the keys the header holds as a number.
+double first(const fits::Header& h, std::initializer_list<const char*> keys) {
+    for (const char* key : keys)
+        if (const auto v = h.number(key)) return *v;
+    return 0;
+}
+
+void fill(double& field, double value) {
+    if (!(field > 0) && value > 0 && std::isfinite(value)) field = value;
+}
+
+}  // namespace
+
 void readKeywords(const fits::Header& h, design::ObservedSpectrum& s) {
-    if (s.exptime_s <= 0)
-        s.exptime_s = h.number("EXPTIME").value_or(h.number("EXPOSURE").value_or(0));
-    if (s.gain_e_adu <= 0) s.gain_e_adu = h.number("GAIN").value_or(h.number("EGAIN").value_or(0));
-    if (s.airmass <= 0) s.airmass = h.number("AIRMASS").value_or(0);
+    fill(s.exptime_s, first(h, {"EXPTIME", "EXPOSURE"}));
+    fill(s.egain, first(h, {"EGAIN"}));
+    fill(s.gain, first(h, {"GAIN"}));
+    if (const double x = first(h, {"AIRMASS"}); x >= 1) fill(s.airmass, x);
+    if (!(s.altitude_deg > 0))
+        if (const double alt = first(h, {"CENTALT", "OBJCTALT", "ALT-OBJ"}); alt > 0 && alt <= 90)
+            s.altitude_deg = alt;
+    fill(s.bin_x, first(h, {"XBINNING", "BINX"}));
+    fill(s.bin_y, first(h, {"YBINNING", "BINY"}));
+    if (s.unit.empty()) s.unit = h.text("BUNIT").value_or("");
     if (s.object.empty()) s.object = h.text("OBJNAME").value_or(h.text("OBJECT").value_or(""));
     if (s.date.empty()) s.date = h.text("DATE-OBS").value_or("");
-    if (!(s.exptime_s > 0)) s.exptime_s = 0;
-    if (!(s.gain_e_adu > 0)) s.gain_e_adu = 0;
-    if (!(s.airmass >= 1)) s.airmass = 0;
 }
 
 std::string finish(design::ObservedSpectrum& s) {
@@ -94,8 +113,9 @@ std::string finish(design::ObservedSpectrum& s) {
         std::reverse(kept.lambda_a.begin(), kept.lambda_a.end());
         std::reverse(kept.flux.begin(), kept.flux.end());
     }
-    if (kept.lambda_a.size() < 20)
-        return "moins de 20 points utilisables (" + std::to_string(kept.missing) + " sans valeur)";
+    if (kept.lambda_a.size() < design::kMinSpectrumSamples)
+        return "moins de " + std::to_string(design::kMinSpectrumSamples) + " points utilisables (" +
+               std::to_string(kept.missing) + " sans valeur)";
     for (std::size_t i = 1; i < kept.lambda_a.size(); ++i)
         if (!(kept.lambda_a[i] > kept.lambda_a[i - 1]))
             return "les longueurs d'onde ne croissent pas";
@@ -155,16 +175,70 @@ Hdu readHdu(std::string_view bytes, std::size_t start) {
     return u;
 }
 
-// The image's samples along its one axis (NAXIS2…, if any, are 1).
+bool multispec(const Header& h) {
+    return h.text("CTYPE1").value_or("").rfind("MULTISPE", 0) == 0;
+}
+
+// The image's samples along its one axis (NAXIS2…, if any, are 1; an
+// IRAF multispec file may hold its bands along NAXIS3, the first the spectrum).
 std::optional<std::size_t> imageLength(const Header& h) {
     const auto naxis = whole(h, "NAXIS");
     if (!naxis || *naxis < 1) return std::nullopt;
     for (long long i = 2; i <= *naxis; ++i)
-        if (whole(h, "NAXIS" + std::to_string(i)) != 1) return std::nullopt;
+        if (whole(h, "NAXIS" + std::to_string(i)) != 1 && !(multispec(h) && i == 3))
+            return std::nullopt;
     return static_cast<std::size_t>(*whole(h, "NAXIS1"));
 }
 
+// WAT2_001, WAT2_002… joined: IRAF cuts the text in 68-character cards,
+// whose trailing blanks the header reader trimmed.
+std::string watText(const Header& h) {
+    std::vector<std::string> parts;
+    for (int i = 1; i < 1000; ++i) {
+        char key[9];
+        std::snprintf(key, sizeof key, "WAT2_%03d", i);
+        const auto part = h.text(key);
+        if (!part) break;
+        parts.push_back(*part);
+    }
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i + 1 < parts.size()) parts[i].resize(68, ' ');
+        text += parts[i];
+    }
+    return text;
+}
+
+// An IRAF multispec axis: spec1 = "ap beam dtype w1 dw nw z …", linear
+// (dtype 0) or log-linear (1).
+std::string multispecAxis(const Header& h, std::size_t n, std::vector<double>& lambda) {
+    const std::string wat = watText(h);
+    const auto at = wat.find("spec1");
+    const auto open = wat.find('"', at == std::string::npos ? wat.size() : at);
+    if (open == std::string::npos) return "spectre multispec sans « spec1 » dans WAT2";
+    double ap, beam, dtype, w1, dw, nw, z;
+    if (std::sscanf(wat.c_str() + open + 1, "%lf %lf %lf %lf %lf %lf %lf", &ap, &beam, &dtype, &w1,
+                    &dw, &nw, &z) != 7)
+        return "« spec1 » du multispec illisible";
+    if (dtype != 0 && dtype != 1)
+        return "dispersion multispec non linéaire (type " +
+               std::to_string(static_cast<int>(dtype)) + ") : linéarisez le spectre";
+    lambda.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double w = w1 + dw * static_cast<double>(i);
+        lambda[i] = (dtype == 1 ? std::pow(10.0, w) : w) / (1 + z);
+    }
+    return {};
+}
+
+// Several orders or apertures: which one is the star's is the user's to say.
+bool manyOrders(const Header& h) {
+    return whole(h, "NAXIS").value_or(0) >= 2 && whole(h, "NAXIS2").value_or(1) > 1 &&
+           (multispec(h) || h.has("WAT2_001"));
+}
+
 std::string wavelengthAxis(const Header& h, std::size_t n, std::vector<double>& lambda) {
+    if (multispec(h)) return multispecAxis(h, n, lambda);
     const auto crval = h.number("CRVAL1");
     const auto step = h.number("CDELT1") ? h.number("CDELT1") : h.number("CD1_1");
     const double crpix = h.number("CRPIX1").value_or(1);
@@ -215,7 +289,10 @@ SpectrumRead readFitsSpectrum(std::string_view bytes) {
         if (hdu == 0) primary = u.header;
         const std::string xtension = u.header.text("XTENSION").value_or("");
         std::string e = "skip";
-        if ((hdu == 0 || xtension == "IMAGE") && imageLength(u.header) > 1)
+        if (manyOrders(u.header))
+            e = "spectre à " + std::to_string(*whole(u.header, "NAXIS2")) +
+                " ordres ou ouvertures (échelle, multispec) : enregistrez-en un seul";
+        else if ((hdu == 0 || xtension == "IMAGE") && imageLength(u.header) > 1)
             e = readImage(bytes, u, r.spectrum);
         else if (xtension == "BINTABLE")
             e = detail::readTable(bytes, u.header, r.spectrum);
@@ -234,7 +311,13 @@ SpectrumRead readFitsSpectrum(std::string_view bytes) {
     return r;
 }
 
+std::string tooLarge() {
+    return "fichier de plus de " + std::to_string(design::kMaxSpectrumBytes >> 20) +
+           " Mo : trop grand pour un spectre";
+}
+
 SpectrumRead readSpectrum(std::string_view bytes) {
+    if (bytes.size() > design::kMaxSpectrumBytes) return {{}, tooLarge()};
     if (bytes.substr(0, 9) == "SIMPLE  =") return readFitsSpectrum(bytes);
     return readTextSpectrum(bytes);
 }
@@ -244,8 +327,8 @@ SpectrumRead readSpectrumFile(const std::string& path) {
     if (!in) return {{}, "impossible d'ouvrir « " + path + " »"};
     in.seekg(0, std::ios::end);
     const auto size = in.tellg();
-    if (size < 0 || static_cast<unsigned long long>(size) > 512ull << 20)
-        return {{}, "fichier trop grand pour un spectre"};
+    if (size < 0 || static_cast<unsigned long long>(size) > design::kMaxSpectrumBytes)
+        return {{}, tooLarge()};
     in.seekg(0);
     std::string bytes(static_cast<std::size_t>(size), '\0');
     in.read(bytes.data(), size);

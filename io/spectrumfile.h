@@ -22,6 +22,10 @@ struct SpectrumRead {
     std::string error;  // French; "" when read
 };
 
+// « fichier de plus de 32 Mo : trop grand pour un spectre »: every face
+// refuses a larger file with it, before reading it.
+std::string tooLarge();
+
 // FITS when the bytes start with "SIMPLE  =", text otherwise.
 SpectrumRead readSpectrum(std::string_view bytes);
 SpectrumRead readFitsSpectrum(std::string_view bytes);

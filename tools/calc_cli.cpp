@@ -2,6 +2,7 @@
 #include "tools/calibrate_cli.h"
 
 #include "model/design/design.h"
+#include "model/design/measured.h"
 
 #include <algorithm>
 #include <ostream>
@@ -54,7 +55,7 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
     }
     const CalcOptions& o = parsed.options;
     if (o.help) {
-        printHelp(out, catalogue, o.design, o.propose);
+        printHelp(out, catalogue, o.design, o.propose, o.calibrate);
         return 0;
     }
     if (o.version) {
@@ -69,9 +70,9 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
         }
     }
     if (o.calibrate) return printCalibration(file.design, o, catalogue, out, err);
-    // A design that predicts with its measured efficiency says so.
+    // A design that predicts with its calibrations says so.
     if (o.design && !o.propose)
-        if (const std::string note = design::measuredEfficiencyNote(file.design); !note.empty())
+        if (const std::string note = design::calibrationNote(file.design, "."); !note.empty())
             err << "kelvora-calc : " << note << '\n';
     if (o.propose) return printProposals(file.design, o, catalogue, o.format, out, err);
     if (o.lines || o.report) {

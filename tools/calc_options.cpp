@@ -154,6 +154,7 @@ ParseResult parseArguments(const std::vector<std::string>& args,
     o.calibrate = !positional.isEmpty() && positional.first() == QLatin1String("etalonner");
     o.design = o.propose || o.calibrate ||
                (!positional.isEmpty() && positional.first() == QLatin1String("conception"));
+    if (o.help) return r;  // « etalonner --help » needs no spectrum
     if (r.error.empty() && o.design &&
         (!o.detectors.empty() || !o.barlowModels.empty() || o.separator || o.texts))
         r.error = "« conception » ne prend que --format (le détecteur : detecteur=NOM)";

@@ -33,13 +33,23 @@ int save(const design::DesignInput& in, const design::Calibration& c, const Calc
     io::DesignFile file;  // the design file's window texts, when one was given
     if (o.file && !io::readDesignFile(*o.file, catalogue, file).empty()) file = {};
     file.design = in;
-    file.design.rendement_mesure = c.efficiency;
+    file.design.etalonnages.push_back(c.ratio);
     file.hasDesign = true;
     if (const std::string e = io::writeDesignFile(*o.saveTo, file); !e.empty()) {
         err << "kelvora-calc : " << e << '\n';
         return 2;
     }
     return 0;
+}
+
+// What the user said of the observation on the command line.
+design::CalibrationOverrides overrides(const design::DesignInput& in, const CalcOptions& o) {
+    design::CalibrationOverrides user;
+    for (const auto& [key, values] : o.fields) {
+        if (key == "pose_s") user.pose_s = in.pose_s;
+        if (key == "masse_air") user.masse_air = in.masse_air;
+    }
+    return user;  // the gain: the design's gain_e_adu, set or not
 }
 
 }  // namespace
@@ -58,7 +68,8 @@ int printCalibration(const design::DesignInput& base, const CalcOptions& o,
         read.spectrum, QDate::currentDate().toString(Qt::ISODate).toStdString());
     const std::string name =
         QFileInfo(QString::fromStdString(*o.spectrumFile)).fileName().toStdString();
-    const design::Calibration c = design::calibrate(in, read.spectrum, date, name);
+    const design::Calibration c =
+        design::calibrate(in, read.spectrum, date, name, overrides(in, o));
     if (!c.error.empty()) return err << "kelvora-calc : " << c.error << '\n', 1;
     printTable(c, o.format, out);
     err << design::calibrationSummary(c, ".") << '\n';

@@ -6,6 +6,7 @@
 #include "io/export.h"
 #include "model/design/keys.h"
 #include "model/design/labels.h"
+#include "model/design/measured.h"
 
 namespace kelvora::cli {
 
@@ -57,10 +58,12 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
     if (variedCount == 0 && !single)
         return printDesignRow(base, fields, catalogue, format, out, err);
     for (const char* name : design::resultNames(withTarget)) columns.emplace_back(name);
+    const bool calibrated = !base.etalonnages.empty();
+    if (calibrated) columns.emplace_back("etalonnage");
     columns.emplace_back("erreur");
     TableWriter table(format, out, columns);
     const Combinations rows(sizes);
-    const std::size_t resultCount = columns.size() - variedCount - 1;
+    const std::size_t resultCount = columns.size() - variedCount - 1 - (calibrated ? 1 : 0);
     bool impossible = false;
     std::vector<Cell> cells;
     std::vector<design::KeyValue> keys(fields.size());
@@ -80,13 +83,14 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
         if (outcome.result) {
             for (const design::NamedResult& n : design::namedResults(*outcome.result, withTarget))
                 cells.push_back(io::designResultCell(n.cell));
+            if (calibrated) cells.push_back(Cell::ofText(design::calibrationNote(in, ".")));
             cells.emplace_back();
         } else if (single) {
             err << design::describe(*outcome.error, ".") << '\n';
             return 1;
         } else {
             impossible = true;
-            cells.resize(cells.size() + resultCount);
+            cells.resize(cells.size() + resultCount + (calibrated ? 1 : 0));
             cells.push_back(Cell::ofText(design::describe(*outcome.error, ".")));
         }
         table.row(cells);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "model/design/calibration.h"
 #include "model/design/design.h"
 #include "model/design/keys.h"
 #include "model/design/keytable.h"
@@ -108,10 +109,37 @@ void printProposerHelp(std::ostream& out) {
            "code de sortie 1. Voir kelvora-calc conception --help pour les autres clés.\n";
 }
 
+void printCalibrationHelp(std::ostream& out) {
+    out << "usage : kelvora-calc etalonner SPECTRE [FICHIER.kelvora] [CLE=VALEUR ...] "
+           "[--format csv|json|text] [--enregistrer F.kelvora]\n\n"
+           "Lit le spectre brut extrait d'une étoile de magnitude (mag_etoile) et de type\n"
+           "(type_spectral) connus, en ADU ou en électrons : FITS (image à un axe linéaire ou\n"
+           "logarithmique, multispec IRAF à une ouverture, table binaire) ou texte à deux\n"
+           "colonnes. Le compare à ce que prévoit la conception et écrit par tranche de\n"
+           "longueur d'onde l'observé, le prévu (e⁻/s/Å), leur rapport, le S/N et le rendement\n"
+           "mesuré ; sur la sortie d'erreur, le résumé et ce qui a été supposé ou écarté.\n\n"
+           "L'en-tête donne la pose (EXPTIME, EXPOSURE), le gain (EGAIN en e⁻/ADU, sinon un\n"
+           "GAIN d'au plus 20), la masse d'air (AIRMASS, ou la hauteur CENTALT, OBJCTALT), le\n"
+           "binning (XBINNING, YBINNING), l'objet et la date ; ce que vous donnez l'emporte :\n"
+           "  gain_e_adu=G   électrons par ADU\n"
+           "  pose_s=T       durée de la pose (s)\n"
+           "  masse_air=X    masse d'air de l'observation\n\n"
+           "Refusés, avec la raison : un spectre calibré en flux ou normalisé, une médiane non\n"
+           "positive, un rendement médian hors de 0,2 %–100 %. Le fichier est limité à "
+        << (design::kMaxSpectrumBytes >> 20)
+        << " Mo.\n"
+           "--enregistrer F.kelvora ajoute cet étalonnage à ceux de la conception : leur\n"
+           "rapport observé / prévu, pondéré par le S/N, multiplie alors le rendement supposé.\n"
+           "Code de sortie 1 si le spectre ne s'étalonne pas, 2 s'il ne se lit pas.\n";
+}
+
 }  // namespace
 
-void printHelp(std::ostream& out, const DetectorCatalogue& catalogue, bool design, bool propose) {
-    if (propose)
+void printHelp(std::ostream& out, const DetectorCatalogue& catalogue, bool design, bool propose,
+               bool calibrate) {
+    if (calibrate)
+        printCalibrationHelp(out);
+    else if (propose)
         printProposerHelp(out);
     else if (design)
         printDesignHelp(out, catalogue);

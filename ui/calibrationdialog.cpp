@@ -1,16 +1,21 @@
 #include "ui/calibrationdialog.h"
 
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "io/reportplot.h"
+#include "model/design/keys.h"
+#include "model/design/measured.h"
+#include "model/design/shown.h"
 
 namespace kelvora::ui {
 
@@ -61,8 +66,50 @@ QLabel* pictureOf(const design::PlotDescription& plot, const std::string& sep, Q
 
 }  // namespace
 
-QDialog* calibrationDialog(QWidget* parent, const design::Calibration& c, const std::string& sep,
-                           std::function<void(const design::MeasuredEfficiency&)> use) {
+namespace {
+
+QLineEdit* observationField(QFormLayout* form, const char* name, const QString& label, double v,
+                            const std::string& sep) {
+    auto* field = new QLineEdit(qs(design::shownValue(v, sep)));
+    field->setObjectName(QString::fromLatin1(name));
+    form->addRow(label, field);
+    return field;
+}
+
+// The gain, exposure and airmass used; « Recalculer » with the user's.
+QWidget* observationRow(QDialog* dialog, const design::Calibration& c, const std::string& sep,
+                        const CalibrationActions& actions) {
+    auto* box = new QWidget(dialog);
+    auto* row = new QHBoxLayout(box);
+    auto* form = new QFormLayout;
+    QLineEdit* gain =
+        observationField(form, "gain_e_adu", QStringLiteral("&Gain (e⁻/ADU)"), c.gain_e_adu, sep);
+    QLineEdit* pose =
+        observationField(form, "pose_s", QStringLiteral("&Pose (s)"), c.exptime_s, sep);
+    QLineEdit* airmass =
+        observationField(form, "masse_air", QStringLiteral("&Masse d'air"), c.airmass, sep);
+    row->addLayout(form);
+    auto* again = new QPushButton(QStringLiteral("&Recalculer"), box);
+    again->setObjectName(QStringLiteral("recalculer"));
+    row->addWidget(again, 0, Qt::AlignBottom);
+    row->addStretch(1);
+    QObject::connect(again, &QPushButton::clicked, dialog, [=] {
+        const auto number = [&](QLineEdit* f) {
+            return design::strictNumber(design::periodText(f->text().toStdString(), sep))
+                .value_or(0);
+        };
+        const design::CalibrationOverrides user{number(gain), number(pose), number(airmass)};
+        dialog->reject();
+        actions.recalculate(user);
+    });
+    return box;
+}
+
+}  // namespace
+
+QDialog* calibrationDialog(QWidget* parent, const design::Calibration& c,
+                           const std::vector<design::MeasuredRatio>& earlier,
+                           const std::string& sep, CalibrationActions actions) {
     auto* dialog = new QDialog(parent);
     dialog->setObjectName(QStringLiteral("etalonnage"));
     dialog->setWindowTitle(QStringLiteral("Étalonner sur un spectre — Kelvora"));
@@ -72,23 +119,29 @@ QDialog* calibrationDialog(QWidget* parent, const design::Calibration& c, const 
     summary->setObjectName(QStringLiteral("resumeEtalonnage"));
     summary->setWordWrap(true);
     column->addWidget(summary);
+    column->addWidget(observationRow(dialog, c, sep, actions));
     auto* plots = new QHBoxLayout;
     for (const design::PlotDescription& p : design::calibrationPlots(c))
         plots->addWidget(pictureOf(p, sep, dialog));
+    if (!earlier.empty()) {
+        std::vector<design::MeasuredRatio> all = earlier;
+        all.push_back(c.ratio);
+        plots->addWidget(pictureOf(design::calibrationHistory(all), sep, dialog));
+    }
     column->addLayout(plots);
     column->addWidget(tableOf(design::calibrationTable(c, sep), dialog), 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, dialog);
     QPushButton* take =
         buttons->addButton(QStringLiteral("&Utiliser ce rendement"), QDialogButtonBox::AcceptRole);
     take->setObjectName(QStringLiteral("utiliserRendement"));
-    const design::MeasuredEfficiency measured = c.efficiency;
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, [dialog, measured, use] {
-        use(measured);
+    const design::MeasuredRatio measured = c.ratio;
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, [dialog, measured, actions] {
+        actions.use(measured);
         dialog->accept();
     });
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     column->addWidget(buttons);
-    dialog->resize(980, 720);
+    dialog->resize(earlier.empty() ? 980 : 1400, 760);
     return dialog;
 }
 

@@ -24,6 +24,7 @@
 #include "model/design/keytable.h"
 #include "model/design/labels.h"
 #include "model/design/lines.h"
+#include "model/design/measured.h"
 #include "model/design/shown.h"
 #include "ui/calibrationdialog.h"
 #include "ui/designform.h"
@@ -104,9 +105,11 @@ void DesignWindow::createMenus() {
     QAction* calibrate = designMenu->addAction(QStringLiteral("É&talonner sur un spectre…"),
                                                [this] { askCalibration(); });
     calibrate->setObjectName(QStringLiteral("etalonner"));
+    removeOne_ = designMenu->addMenu(QStringLiteral("Retirer &un étalonnage"));
+    removeOne_->setObjectName(QStringLiteral("retirerEtalonnage"));
     removeMeasured_ = designMenu->addAction(QStringLiteral("Re&tirer le rendement mesuré"), [this] {
         design::DesignInput in = input_;
-        in.rendement_mesure = {};
+        in.etalonnages = {};
         load(in);
     });
     removeMeasured_->setObjectName(QStringLiteral("retirerRendement"));
@@ -355,10 +358,7 @@ void DesignWindow::recompute() {
     for (auto& [key, value] : results_) value->setEnabled(true);
     export_->setEnabled(true);
     showResults(*o.result, input_.cible_snr > 0);
-    const std::string note = design::measuredEfficiencyNote(input_);
-    measured_->setText(QString::fromStdString(note));
-    measured_->setVisible(!note.empty());
-    removeMeasured_->setEnabled(!note.empty());
+    showCalibrations();
     if (plots_) {
         const design::LineReport lines = design::linesOnSensor(input_, o, workbench_.lines());
         const auto plots = design::describePlots(input_, o, lines, plots_->plotArea());
@@ -475,7 +475,34 @@ void DesignWindow::askCalibration() {
     if (dialog) dialog->open();
 }
 
-QDialog* DesignWindow::calibrateWith(const QString& path) {
+// The note under the results, one line a calibration, and one menu entry
+// each to remove it.
+void DesignWindow::showCalibrations() {
+    const std::string sep = form::separator(locale_);
+    QString text = QString::fromStdString(design::calibrationNote(input_, sep));
+    removeOne_->clear();
+    for (std::size_t i = 0; i < input_.etalonnages.size(); ++i) {
+        const QString line =
+            QString::fromStdString(design::calibrationLine(input_.etalonnages[i], sep));
+        if (input_.etalonnages.size() > 1) text += QStringLiteral("\n• ") + line;
+        QAction* remove = removeOne_->addAction(line, [this, i] { removeCalibration(i); });
+        remove->setObjectName(QStringLiteral("retirerEtalonnage%1").arg(i));
+    }
+    measured_->setText(text);
+    measured_->setVisible(!text.isEmpty());
+    removeMeasured_->setEnabled(!text.isEmpty());
+    removeOne_->setEnabled(!text.isEmpty());
+}
+
+void DesignWindow::removeCalibration(std::size_t index) {
+    if (index >= input_.etalonnages.size()) return;
+    design::DesignInput in = input_;
+    in.etalonnages.erase(in.etalonnages.begin() + static_cast<std::ptrdiff_t>(index));
+    load(in);
+}
+
+QDialog* DesignWindow::calibrateWith(const QString& path,
+                                     const design::CalibrationOverrides& user) {
     const QString name = QFileInfo(path).fileName();
     const io::SpectrumRead read = io::readSpectrumFile(path.toStdString());
     std::string error = read.error;
@@ -483,7 +510,7 @@ QDialog* DesignWindow::calibrateWith(const QString& path) {
     if (error.empty()) {
         const std::string date = design::observationDate(
             read.spectrum, QDate::currentDate().toString(Qt::ISODate).toStdString());
-        c = design::calibrate(input_, read.spectrum, date, name.toStdString());
+        c = design::calibrate(input_, read.spectrum, date, name.toStdString(), user);
         error = c.error;
     }
     if (!error.empty()) {
@@ -492,11 +519,16 @@ QDialog* DesignWindow::calibrateWith(const QString& path) {
                                  .arg(name, QString::fromStdString(error)));
         return nullptr;
     }
-    return calibrationDialog(this, c, form::separator(locale_), [this](const auto& measured) {
+    CalibrationActions actions;
+    actions.use = [this](const design::MeasuredRatio& measured) {
         design::DesignInput in = input_;
-        in.rendement_mesure = measured;
+        in.etalonnages.push_back(measured);
         load(in);
-    });
+    };
+    actions.recalculate = [this, path](const design::CalibrationOverrides& again) {
+        if (QDialog* d = calibrateWith(path, again)) d->open();
+    };
+    return calibrationDialog(this, c, input_.etalonnages, form::separator(locale_), actions);
 }
 
 void DesignWindow::askExport() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "io/report.h"
+#include "model/design/calibration.h"
 #include "model/design/design.h"
 #include "model/design/keytable.h"
 #include "model/design/plots.h"
@@ -44,7 +45,7 @@ class DesignWindow : public QWidget {
     bool exportTo(const QString& path);
     // « Étalonner sur un spectre… » on this file: the dialog, not yet shown;
     // nullptr after saying why the spectrum cannot be used.
-    QDialog* calibrateWith(const QString& path);
+    QDialog* calibrateWith(const QString& path, const design::CalibrationOverrides& user = {});
     // The printed page as a PDF; "" or why not, in French.
     QString exportReportTo(const QString& path) const;
 
@@ -71,6 +72,8 @@ class DesignWindow : public QWidget {
     io::ReportSource reportSource() const;
     void askPrint();
     void askCalibration();
+    void showCalibrations();
+    void removeCalibration(std::size_t index);
     void askPdf();
     void describePlotsAloud(const std::array<design::PlotDescription, design::kPlotCount>& plots);
     void recompute();
@@ -95,6 +98,7 @@ class DesignWindow : public QWidget {
     QAction* export_ = nullptr;
     QAction* print_ = nullptr;
     QAction* removeMeasured_ = nullptr;
+    QMenu* removeOne_ = nullptr;  // « Retirer un étalonnage », one entry each
     QLabel* measured_ = nullptr;
     QAction* pdf_ = nullptr;
     QAction* undo_ = nullptr;

@@ -62,23 +62,124 @@ std::vector<double> steps(const std::vector<double>& lambda) {
     return d;
 }
 
-// The design of the observation: the file's airmass, the assumed chain.
-DesignInput observation(const DesignInput& in, const ObservedSpectrum& s, double exptime) {
+// The design of the observation: its airmass and exposure, the assumed chain.
+DesignInput observation(const DesignInput& in, double airmass, double exptime) {
     DesignInput obs = in;
-    if (s.airmass >= 1) obs.masse_air = s.airmass;
-    obs.rendement_mesure = {};
+    obs.masse_air = airmass;
+    obs.etalonnages = {};
     obs.pose_s = exptime;
     obs.poses = 1;
     return obs;
 }
 
 std::string checked(const ObservedSpectrum& s) {
-    if (s.lambda_a.size() != s.flux.size() || s.lambda_a.size() < 20)
-        return "le spectre a moins de 20 points : rien à étalonner";
+    if (s.lambda_a.size() != s.flux.size() || s.lambda_a.size() < kMinSpectrumSamples)
+        return "le spectre a moins de " + std::to_string(kMinSpectrumSamples) +
+               " points : rien à étalonner";
     for (std::size_t i = 1; i < s.lambda_a.size(); ++i)
         if (!(s.lambda_a[i] > s.lambda_a[i - 1]))
             return "les longueurs d'onde du spectre ne croissent pas";
     return {};
+}
+
+std::string lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// A flux or a relative unit: what a reduction wrote after the counts were gone.
+bool fluxUnit(const std::string& unit) {
+    const std::string u = lower(unit);
+    for (const char* word : {"erg", "jy", "jansky", "normali", "relative", "cm2", "cm-2", "cm^-2",
+                             "m2", "m-2", "m^-2", "/s/", "flam", "fnu", "watt"})
+        if (u.find(word) != std::string::npos) return true;
+    return u.rfind("w ", 0) == 0 || u.rfind("w/", 0) == 0 || u.rfind("w.", 0) == 0 || u == "w";
+}
+
+// Only counts calibrate: refused in French when the spectrum is not.
+std::string notCounts(const ObservedSpectrum& s) {
+    if (fluxUnit(s.unit))
+        return "le spectre est en « " + s.unit +
+               " » : un spectre calibré en flux ou relatif ne s'étalonne pas ; il faut le "
+               "spectre brut, en ADU ou en électrons";
+    std::vector<double> f = s.flux;
+    const double m = median(f);
+    if (!(m > 0))
+        return "la médiane du spectre n'est pas positive : ce n'est pas le spectre brut d'une "
+               "étoile (ciel mal soustrait ?)";
+    // Counts of a median m ADU at any plausible gain (≤ 20 e⁻/ADU) cannot
+    // reach this S/N: the counting noise is gone.
+    if (m >= 0.2 && m <= 5 && derSnr(s.flux) > 3 * std::sqrt(kLargestGain * m))
+        return "le spectre semble normalisé (médiane " + shownNumber(m, 3, ".") +
+               " sans bruit de comptage) : il faut le spectre brut, en ADU ou en électrons";
+    return {};
+}
+
+std::string number(double v) {
+    return shownNumber(v, 4, ".");
+}
+
+double exposureOf(const DesignInput& in, const ObservedSpectrum& s, const CalibrationOverrides& u,
+                  std::vector<std::string>& notes) {
+    if (u.pose_s > 0) return u.pose_s;
+    if (s.exptime_s > 0) return s.exptime_s;
+    notes.push_back("durée de pose absente du fichier : " + number(in.pose_s * in.poses) +
+                    " s de la conception");
+    return in.pose_s * in.poses;
+}
+
+double airmassOf(const DesignInput& in, const ObservedSpectrum& s, const CalibrationOverrides& u,
+                 std::vector<std::string>& notes) {
+    if (u.masse_air >= 1) return u.masse_air;
+    if (s.airmass >= 1) return s.airmass;
+    if (s.altitude_deg > 0 && s.altitude_deg <= 90) {
+        const double x = airmassAtAltitude(s.altitude_deg);
+        notes.push_back("masse d'air " + number(x) + " tirée de la hauteur " +
+                        number(s.altitude_deg) + "° (Kasten et Young 1989)");
+        return x;
+    }
+    notes.push_back("masse d'air absente du fichier : " + number(in.masse_air) +
+                    " de la conception");
+    return in.masse_air;
+}
+
+struct Gain {
+    double value = 1;
+    bool fromGainKey = false;  // the ambiguous GAIN: refused if it gives an efficiency above 1
+    std::string error = {};
+};
+
+std::string askGain(double gain) {
+    return "GAIN = " + number(gain) +
+           " n'est pas un gain en e⁻/ADU (c'est sans doute le réglage de la caméra) : donnez "
+           "le gain en e⁻/ADU (gain_e_adu)";
+}
+
+Gain gainOf(const DesignInput& in, const ObservedSpectrum& s, const CalibrationOverrides& u,
+            std::vector<std::string>& notes) {
+    if (u.gain_e_adu > 0) return {u.gain_e_adu};
+    if (in.gain_e_adu > 0) return {in.gain_e_adu};
+    if (s.egain > 0) {
+        if (s.gain > 0 && s.gain != s.egain)
+            notes.push_back("GAIN = " + number(s.gain) +
+                            " ignoré (réglage de la caméra) : EGAIN = " + number(s.egain) +
+                            " e⁻/ADU");
+        return {s.egain};
+    }
+    if (s.gain > kLargestGain) return {1, false, askGain(s.gain)};
+    if (s.gain > 0) return {s.gain, true};
+    notes.push_back("gain absent du fichier : 1 e⁻/ADU supposé (gain_e_adu pour le donner)");
+    return {1};
+}
+
+void noteBinning(const DesignInput& in, const ObservedSpectrum& s,
+                 std::vector<std::string>& notes) {
+    const double x = s.bin_x > 0 ? s.bin_x : in.bin_x, y = s.bin_y > 0 ? s.bin_y : in.bin_y;
+    if (x != in.bin_x || y != in.bin_y)
+        notes.push_back("binning du fichier " + number(x) + "×" + number(y) +
+                        ", de la conception " + number(in.bin_x) + "×" + number(in.bin_y) +
+                        " : le résultat suppose celui de la conception");
 }
 
 struct Samples {
@@ -127,54 +228,100 @@ std::string observationDate(const ObservedSpectrum& s, const std::string& today)
     return s.date.empty() ? today : s.date.substr(0, 10);
 }
 
-double derSnr(std::span<const double> flux) {
-    std::vector<double> f;
-    for (double v : flux)
-        if (v != 0 && std::isfinite(v)) f.push_back(v);
-    if (f.size() < 5) return 0;
-    std::vector<double> d;
-    for (std::size_t i = 2; i + 2 < f.size(); ++i)
-        d.push_back(std::fabs(2 * f[i] - f[i - 2] - f[i + 2]));
-    const double noise = 1.482602 / std::sqrt(6.0) * median(d);
-    return noise > 0 ? median(f) / noise : 0;
-}
-
 bool maskedForCalibration(double lambdaA) {
     return std::any_of(std::begin(kMasked), std::end(kMasked), [&](const auto& band) {
         return lambdaA >= band.first && lambdaA <= band.second;
     });
 }
 
-Calibration calibrate(const DesignInput& in, const ObservedSpectrum& s, const std::string& date,
-                      const std::string& file) {
-    Calibration c;
-    if (c.error = checked(s); !c.error.empty()) return c;
-    c.exptime_s = s.exptime_s > 0 ? s.exptime_s : in.pose_s * in.poses;
-    c.gain_e_adu = s.gain_e_adu > 0 ? s.gain_e_adu : 1;
-    const DesignInput obs = observation(in, s, c.exptime_s);
-    const DesignOutcome o = evaluate(obs);
-    if (!o.result) return c.error = describe(*o.error, "."), c;
+double airmassAtAltitude(double h) {
+    return 1 / (fn::sin(h * M_PI / 180) + 0.50572 * fn::pow(h + 6.07995, -1.6364));
+}
+
+namespace {
+
+// Observed over predicted in every bin, for one gain.
+void fitBins(Calibration& c, const DesignInput& obs, const DesignOutcome& o,
+             const ObservedSpectrum& s) {
     const std::vector<double> step = steps(s.lambda_a);
     // About 75 samples a bin, between 5 and 60 bins.
     const std::size_t n = s.lambda_a.size();
     const std::size_t count = std::clamp<std::size_t>(n / 75, 5, 60);
-    for (std::size_t k = 0; k < count; ++k) {
-        const Samples b = binSamples(obs, o, s, step, n * k / count, n * (k + 1) / count,
-                                     c.gain_e_adu / c.exptime_s);
-        c.bins.push_back(binOf(obs, o, b));
-        if (!c.bins.back().masked)
-            c.efficiency.points.emplace_back(c.bins.back().lambda_a, c.bins.back().efficiency);
+    c.bins.clear();
+    for (std::size_t k = 0; k < count; ++k)
+        c.bins.push_back(binOf(obs, o,
+                               binSamples(obs, o, s, step, n * k / count, n * (k + 1) / count,
+                                          c.gain_e_adu / c.exptime_s)));
+}
+
+std::string implausible(double medianEfficiency) {
+    return "rendement médian mesuré de " + shownNumber(100 * medianEfficiency, 3, ".") +
+           " % : un instrument donne entre 0,2 et 100 %. Vérifiez le gain (e⁻/ADU), la magnitude "
+           "et le type spectral de l'étoile, la durée de pose, le binning, et que le spectre "
+           "n'est pas calibré en flux";
+}
+
+// The physical bounds: the median of the fit plausible, each stored bin in (0, 1].
+std::string bounded(Calibration& c, bool gainFromGainKey, double gain) {
+    std::vector<double> efficiencies;
+    for (CalibrationBin& b : c.bins)
+        if (!b.masked) efficiencies.push_back(b.efficiency);
+    if (efficiencies.size() < 2)
+        return "trop peu du spectre tombe hors des raies et sur le capteur de cette conception : "
+               "rien à étalonner";
+    std::size_t out = 0;
+    for (CalibrationBin& b : c.bins)
+        if (!b.masked && !(b.efficiency > 0 && b.efficiency <= 1)) b.outOfBounds = true, ++out;
+    if (out && gainFromGainKey) return askGain(gain);
+    const double m = median(efficiencies);
+    if (!(m >= 0.002 && m <= 1)) return implausible(m);
+    if (out) c.notes.push_back(std::to_string(out) + " tranches hors de (0, 1] écartées");
+    return {};
+}
+
+void measureNoise(Calibration& c, const ObservedSpectrum& s) {
+    c.derSnr = derSnr(s.flux);
+    c.snr = c.derSnr;
+    const CorrelatedNoise noise = correlatedNoise(s.flux);
+    if (c.derSnr > 0 && noise.rho1 > kCorrelated && noise.snr > 0) {
+        const double corrected = noise.snr;
+        c.snr = corrected;
+        c.notes.push_back("bruit corrélé entre points voisins (spectre rééchantillonné ?) : S/N " +
+                          shownNumber(corrected, 3, ".") + " par point, DER_SNR " +
+                          shownNumber(c.derSnr, 3, ".") + " sans correction");
     }
-    if (c.efficiency.points.size() < 2)
-        return c.error =
-                   "trop peu du spectre tombe hors des raies et sur le capteur de cette "
-                   "conception : rien à étalonner",
-               c;
-    c.efficiency.date = date;
-    c.efficiency.star = s.object.empty() ? std::string("étoile sans nom") : s.object;
-    c.efficiency.file = file;
-    c.snr = derSnr(s.flux);
-    if (const auto p = spectralPointAt(obs, o, s.lambda_a[n / 2])) c.predictedSnr = p->snr;
+}
+
+}  // namespace
+
+Calibration calibrate(const DesignInput& in, const ObservedSpectrum& s, const std::string& date,
+                      const std::string& file, const CalibrationOverrides& user) {
+    Calibration c;
+    if (c.error = checked(s); !c.error.empty()) return c;
+    if (c.error = notCounts(s); !c.error.empty()) return c;
+    c.exptime_s = exposureOf(in, s, user, c.notes);
+    c.airmass = airmassOf(in, s, user, c.notes);
+    const Gain gain = gainOf(in, s, user, c.notes);
+    if (c.error = gain.error; !c.error.empty()) return c;
+    c.gain_e_adu = gain.value;
+    noteBinning(in, s, c.notes);
+    const DesignInput obs = observation(in, c.airmass, c.exptime_s);
+    const DesignOutcome o = evaluate(obs);
+    if (!o.result) return c.error = describe(*o.error, "."), c;
+    fitBins(c, obs, o, s);
+    if (c.error = bounded(c, gain.fromGainKey, gain.value); !c.error.empty()) return c;
+    for (const CalibrationBin& b : c.bins)
+        if (!b.masked && !b.outOfBounds) c.ratio.points.emplace_back(b.lambda_a, b.ratio);
+    if (c.ratio.points.size() < 2)
+        return c.error = "moins de deux tranches plausibles : rien à étalonner", c;
+    measureNoise(c, s);
+    c.ratio.date = date;
+    c.ratio.star = s.object.empty() ? std::string("étoile sans nom") : s.object;
+    c.ratio.file = file;
+    c.ratio.snr = c.snr;
+    c.ratio.instrument = calibratedWith(in);
+    if (const auto p = spectralPointAt(obs, o, s.lambda_a[s.lambda_a.size() / 2]))
+        c.predictedSnr = p->snr;
     return c;
 }
 
@@ -194,7 +341,7 @@ ObservedSpectrum syntheticSpectrum(const DesignInput& in, double (*factor)(doubl
                                    std::uint32_t seed) {
     ObservedSpectrum s;
     DesignInput obs = in;
-    obs.rendement_mesure = {};
+    obs.etalonnages = {};
     const DesignOutcome o = evaluate(obs);
     if (!o.result) return s;
     std::mt19937 g(seed);
@@ -217,7 +364,7 @@ ObservedSpectrum syntheticSpectrum(const DesignInput& in, double (*factor)(doubl
         std::reverse(s.flux.begin(), s.flux.end());
     }
     s.exptime_s = exptime;
-    s.gain_e_adu = 1;
+    s.egain = 1;
     s.airmass = obs.masse_air;
     s.object = "synthétique " + obs.type_spectral;
     return s;
@@ -230,8 +377,11 @@ PlotTable calibrationTable(const Calibration& c, std::string_view sep) {
     for (const CalibrationBin& b : c.bins)
         t.rows.push_back({shownResult(b.lambda_a, sep), shownResult(b.observed, sep),
                           shownResult(b.predicted, sep), shownResult(b.ratio, sep),
-                          shownResult(b.snr, sep), shownResult(b.efficiency, sep),
-                          b.masked ? "oui" : "non"});
+                          b.masked || b.snr > 0 ? shownResult(b.snr, sep) : "sans signal",
+                          shownResult(b.efficiency, sep),
+                          b.masked        ? "oui"
+                          : b.outOfBounds ? "hors de (0, 1]"
+                                          : "non"});
     return t;
 }
 
@@ -257,17 +407,13 @@ std::array<PlotDescription, 2> calibrationPlots(const Calibration& c) {
 }
 
 std::string calibrationSummary(const Calibration& c, std::string_view sep) {
-    return c.efficiency.star + " : S/N du spectre (DER_SNR, par point) " + shownResult(c.snr, sep) +
-           ", prévu " + shownResult(c.predictedSnr, sep) + " par pixel ; pose " +
-           shownResult(c.exptime_s, sep) + " s, gain " + shownResult(c.gain_e_adu, sep) + " e⁻/ADU";
-}
-
-std::string measuredEfficiencyNote(const DesignInput& in) {
-    const MeasuredEfficiency& m = in.rendement_mesure;
-    if (m.points.empty()) return {};
-    std::string note = "rendement mesuré le " + (m.date.empty() ? std::string("?") : m.date) +
-                       " sur " + (m.star.empty() ? std::string("une étoile") : m.star);
-    return m.file.empty() ? note : note + " (" + m.file + ")";
+    std::string text = c.ratio.star + " : S/N du spectre (par point) " + shownResult(c.snr, sep) +
+                       ", prévu " + shownResult(c.predictedSnr, sep) + " par pixel ; pose " +
+                       shownResult(c.exptime_s, sep) + " s, gain " +
+                       shownResult(c.gain_e_adu, sep) + " e⁻/ADU, masse d'air " +
+                       shownResult(c.airmass, sep);
+    for (const std::string& note : c.notes) text += " ; " + note;
+    return text;
 }
 
 }  // namespace kelvora::design

@@ -28,13 +28,27 @@ inline double orDefault(double v, double fallback) {
     return v == v ? v : fallback;
 }
 
-// The instrument's efficiency measured on the sky (calibration.h): the
-// telescope, optics, grating and sensor together at each wavelength, which
-// then takes the place of their assumed product. When and on what.
-struct MeasuredEfficiency {
-    Curve points;  // (λ Å, efficiency), λ increasing
+// The instrument a calibration was measured with: its ratio holds for
+// this telescope, these optics, this grating and this sensor.
+struct CalibratedWith {
+    double diametre_mm = 0, obstruction_pct = 0, miroirs = 0, transmission = 0;
+    double traits_mm = 0, ordre = 0, blaze_a = 0, efficacite_reseau = 0;
+    std::string detecteur;
+    bool qe_plate = false;
+    double bin_x = 1, bin_y = 1;
+    bool operator==(const CalibratedWith&) const = default;
+};
+
+// One calibration on the sky (calibration.h): at each wavelength, what the
+// star gave over what the assumed chain predicted. Predictions multiply
+// the current design's chain by it, so a changed sensor or grating still
+// counts. When, on what, how well, and with which instrument.
+struct MeasuredRatio {
+    Curve points;  // (λ Å, observed / predicted), λ increasing
     std::string date, star, file;
-    bool operator==(const MeasuredEfficiency&) const = default;
+    double snr = 0;  // the spectrum's S/N per sample: its weight among several
+    CalibratedWith instrument;
+    bool operator==(const MeasuredRatio&) const = default;
 };
 
 // Defaults: the window's default instrument (a 200 mm f/6 Newtonian: two
@@ -82,12 +96,13 @@ struct DesignInput {
     std::string type_spectral = "A0V";  // a template's colour; "aucun": temperature_k
     bool qe_plate = false;              // the sensor's QE curve, or `qe` at every λ
     bool snr_par_element = false;
+    double gain_e_adu = 0;                            // 0: unknown (the spectrum's header says)
     Curve qe_courbe = builtInDetectors()[0].qeCurve;  // QE shape (nm, relative to its peak)
-    MeasuredEfficiency rendement_mesure;              // no points: the assumed chain
+    std::vector<MeasuredRatio> etalonnages;           // none: the assumed chain alone
 };
 
-// « rendement mesuré le DATE sur ÉTOILE (FICHIER) », or "" without one.
-std::string measuredEfficiencyNote(const DesignInput& in);
+// The instrument a design describes, as a calibration records it.
+CalibratedWith calibratedWith(const DesignInput& in);
 
 // The defaults of files of version 1: no atmosphere, no mirror, no
 // obstruction, perfect optics, a flat spectrum, the first sensor at QE 1

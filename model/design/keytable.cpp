@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/design/calibration.h"
 #include "model/design/templates.h"
 
 namespace kelvora::design {
@@ -178,6 +179,11 @@ const auto& rows() {
         ofSensor(number("puits_e", nullptr, "Puits", "e⁻", &D::puits_e, kPositive)),
         ofSensor(number("qe", nullptr, "QE au pic", "", &D::qe, kFraction,
                         "Rendement quantique au pic de la courbe du capteur")),
+        withNote(number("gain_e_adu", nullptr, "Gain", "e⁻/ADU", &D::gain_e_adu,
+                        {0, true, kLargestGain, false, true, "0 inconnu, sinon entre 0 et 20"},
+                        "Électrons par ADU de la caméra telle que réglée ; 0 : celui que dit le "
+                        "fichier étalonné (EGAIN)"),
+                 "0 : inconnu"),
         whole("bin_x", nullptr, "Bin X", &D::bin_x, kAtLeastOne),
         whole("bin_y", nullptr, "Bin Y", &D::bin_y, kAtLeastOne),
     });

@@ -6,6 +6,7 @@
 
 #include "model/design/chain.h"
 #include "model/design/design_internal.h"
+#include "model/design/measured.h"
 #include "model/mathfn.h"
 #include "model/photometry.h"
 
@@ -31,12 +32,12 @@ double gaussianFraction(double width, double fwhm) {
 struct Spectral {
     double lambdaA, beta, dispersion, anamorphose;
     double atmosphere, telescope, grating, qe, slit;
-    double measured;  // the measured efficiency, or NaN to use the assumed one
+    double measured;  // observed over predicted, from calibrations on the sky; 1 without
     double assumed(const DesignInput& in) const {
         return telescope * in.transmission * grating * qe;
     }
     double instrument(const DesignInput& in) const {  // after the atmosphere
-        return measured == measured ? measured : assumed(in);
+        return assumed(in) * measured;
     }
     double efficiency(const DesignInput& in) const { return atmosphere * instrument(in); }
 };
@@ -51,9 +52,7 @@ Spectral spectralAt(const DesignInput& in, const Optics& o, double lambdaA, doub
     s.telescope = chain::telescope(in, lambdaA);
     s.grating = chain::grating(in, o.alpha, beta, lambdaA);
     s.qe = chain::quantumEfficiency(in, lambdaA);
-    s.measured = in.rendement_mesure.points.empty()
-                     ? NAN
-                     : chain::interpolate(in.rendement_mesure.points, lambdaA);
+    s.measured = in.etalonnages.empty() ? 1 : combinedRatio(in.etalonnages, lambdaA).value;
     s.slit = o.slit ? gaussianFraction(in.fente_um / 1000 / in.focale_mm * kArcsecPerRadian,
                                        in.seeing_arcsec)
                     : 1;

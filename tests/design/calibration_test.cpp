@@ -102,9 +102,9 @@ TEST(Calibration, AMeasuredEfficiencyTakesThePlaceOfTheAssumedOne) {
     const Calibration c = calibrate(in, syntheticSpectrum(in, flat, 120, 9), "2026-12-07", "");
     ASSERT_EQ(c.error, "");
     DesignInput measured = in;
-    measured.rendement_mesure = c.efficiency;
+    measured.etalonnages = {c.ratio};
     const DesignOutcome assumed = evaluate(in), used = evaluate(measured);
-    for (const auto& [l, e] : c.efficiency.points) {
+    for (const auto& [l, e] : c.ratio.points) {
         const double ratio = spectralPointAt(measured, used, l)->signal_e_s_a /
                              spectralPointAt(in, assumed, l)->signal_e_s_a;
         EXPECT_NEAR(ratio, 0.6, 0.6 * 0.03) << l;

@@ -23,10 +23,15 @@ DesignFile unusualFile() {
                                      {"deviation_deg", "0.1"},
                                      {"qe", "0.30000000000000004"},
                                      {"bruit_e", "2.2250738585072014e-308"}});
-    f.design.rendement_mesure = {{{5000, 0.21}, {5500.5, 0.2500000000000001}, {6000, 0.2}},
-                                 "2026-11-30",
-                                 "γ Cas",
-                                 "nuit « 1 ».fits"};
+    design::MeasuredRatio m{{{5000, 0.21}, {5500.5, 0.7500000000000001}, {6000, 1.2}},
+                            "2026-11-30",
+                            "γ Cas",
+                            "nuit « 1 ».fits",
+                            127.5,
+                            design::calibratedWith(f.design)};
+    m.instrument.detecteur = "une caméra « à moi »";
+    f.design.etalonnages = {m, m};
+    f.design.etalonnages[1].snr = 0;
     f.hasDesign = true;
     return f;
 }
@@ -40,7 +45,7 @@ TEST(DesignFile, WhatIsWrittenReadsBackToTheSameValues) {
     EXPECT_EQ(read.window.barlow, written.window.barlow);
     for (const std::string& key : design::inputKeys())
         EXPECT_EQ(design::keyText(read.design, key), design::keyText(written.design, key)) << key;
-    EXPECT_EQ(read.design.rendement_mesure, written.design.rendement_mesure);
+    EXPECT_EQ(read.design.etalonnages, written.design.etalonnages);
     EXPECT_TRUE(read.hasDesign);
 }
 
@@ -74,8 +79,8 @@ TEST(DesignFile, BrokenFilesSayWhatIsWrong) {
         {"", "JSON invalide"},
         {"[1]", "le fichier n'est pas un objet JSON"},
         {R"({"format": "autre", "version": 1})", "ce n'est pas un fichier Kelvora"},
-        {R"({"format": "kelvora", "version": 3})",
-         "version 3 : fichier écrit par une version plus"},
+        {R"({"format": "kelvora", "version": 4})",
+         "version 4 : fichier écrit par une version plus"},
         {R"({"format": "kelvora"})", "version absente ou invalide"},
         {R"({"format": "kelvora", "version": 0})", "version absente ou invalide"},
         {R"({"format": "kelvora", "version": 1e300})", "version absente ou invalide"},
@@ -91,6 +96,14 @@ TEST(DesignFile, BrokenFilesSayWhatIsWrong) {
          "« rendement_mesure » : λ > 0 et rendement entre 0 et 1 attendus"},
         {R"({"format": "kelvora", "version": 2, "rendement_mesure": {"points": [[5000, 0.2], [6000, 0.3]], "date": 5}})",
          "« rendement_mesure » : « date » : texte attendu"},
+        {R"({"format": "kelvora", "version": 3, "etalonnages": {"points": []}})",
+         "« etalonnages » : liste d'au plus 1000 étalonnages attendue"},
+        {R"({"format": "kelvora", "version": 3, "etalonnages": [{"points": [[5000, 0.2], [6000, 0]]}]})",
+         "« etalonnages » : λ > 0 et rapport > 0 attendus"},
+        {R"({"format": "kelvora", "version": 3, "etalonnages": [{"points": [[5000, 1], [6000, 1]], "snr": -1}]})",
+         "« etalonnages » : « snr » : nombre ≥ 0 attendu"},
+        {R"({"format": "kelvora", "version": 3, "etalonnages": [{"points": [[5000, 1], [6000, 1]], "instrument": {"lambda": 1}}]})",
+         "« etalonnages » : instrument : clé inconnue « lambda »"},
         {R"({"format": "kelvora", "version": 1, "fenetre": {"txtX": "1"}})",
          "clé inconnue « txtX » dans « fenetre »"},
         {R"({"format": "kelvora", "version": 1, "fenetre": {"txtDiametre": 200}})",

@@ -72,16 +72,17 @@ TEST(CalibrateCli, TheMeasuredCurveIsWithinThreePercentAndSavesIntoTheDesign) {
         EXPECT_GT(used, 30);
         io::DesignFile file;
         ASSERT_EQ(io::readDesignFile(saved, DetectorCatalogue(), file), "");
-        EXPECT_EQ(file.design.rendement_mesure.star, "synthetique");
-        EXPECT_EQ(file.design.rendement_mesure.file, "spectre.txt");
-        EXPECT_EQ(static_cast<int>(file.design.rendement_mesure.points.size()), used);
+        ASSERT_EQ(file.design.etalonnages.size(), 1u);
+        const design::MeasuredRatio& m = file.design.etalonnages.front();
+        EXPECT_EQ(m.star, "synthetique");
+        EXPECT_EQ(m.file, "spectre.txt");
+        EXPECT_EQ(static_cast<int>(m.points.size()), used);
         // The saved design predicts with its measured efficiency, and says so.
         std::ostringstream out2, err2;
         ASSERT_EQ(runCalc({"conception", saved, "--format", "json"}, ".", DetectorCatalogue(), out2,
                           err2),
                   0);
-        EXPECT_NE(err2.str().find("rendement mesuré le " + file.design.rendement_mesure.date +
-                                  " sur synthetique (spectre.txt)"),
+        EXPECT_NE(err2.str().find("rendement mesuré le " + m.date + ", synthetique (spectre.txt)"),
                   std::string::npos)
             << err2.str();
     }
@@ -98,7 +99,7 @@ TEST(CalibrateCli, ASpectrumThatCannotBeReadOrUsedSaysWhy) {
     };
     const Case cases[] = {
         {{"etalonner"}, 2, "« etalonner » attend le fichier du spectre"},
-        {{"etalonner", bad}, 2, "moins de 20 points"},
+        {{"etalonner", bad}, 2, "moins de 50 points"},
         {{"etalonner", dir.filePath("absent.fits").toStdString()}, 2, "impossible d'ouvrir"},
         {{"conception", "--enregistrer", "x.kelvora"}, 2, "--enregistrer ne va qu'avec"},
     };

@@ -356,17 +356,40 @@ TEST_F(DesignWindowTest, CalibratingOnASpectrumMeasuresTheEfficiency) {
     ASSERT_TRUE(dialog->findChild<QWidget*>(QStringLiteral("etalonnage_signal")));
     ASSERT_TRUE(dialog->findChild<QWidget*>(QStringLiteral("etalonnage_rapport")));
     dialog->findChild<QPushButton*>(QStringLiteral("utiliserRendement"))->click();
-    const design::DesignOutcome o = design::evaluate(observing);
-    ASSERT_GT(w.input().rendement_mesure.points.size(), 20u);
-    for (const auto& [l, e] : w.input().rendement_mesure.points)
-        EXPECT_NEAR(e / (factor(l) * design::assumedInstrumentAt(observing, o, l)), 1, 0.03) << l;
+    ASSERT_EQ(w.input().etalonnages.size(), 1u);
+    ASSERT_GT(w.input().etalonnages[0].points.size(), 20u);
+    for (const auto& [l, r] : w.input().etalonnages[0].points)
+        EXPECT_NEAR(r / factor(l), 1, 0.03) << l;
     EXPECT_TRUE(w.findChild<QLabel*>(QStringLiteral("rendementMesure"))
                     ->text()
                     .startsWith(QStringLiteral("rendement mesuré le ")));
     // S/N goes as √signal when the star dominates: about √0.6 of before at 6000 Å.
     EXPECT_NEAR(w.result("snr")->text().toDouble() / before, std::sqrt(factor(6000)), 0.05);
+    // The same spectrum said to be at 2 e⁻/ADU: twice the light, a second
+    // calibration listed and removable on its own.
+    dialog = w.calibrateWith(path("nuit.txt"));
+    ASSERT_TRUE(dialog);
+    dialog->findChild<QLineEdit*>(QStringLiteral("gain_e_adu"))->setText(QStringLiteral("2"));
+    dialog->findChild<QPushButton*>(QStringLiteral("recalculer"))->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    dialog = nullptr;
+    for (QDialog* d : w.findChildren<QDialog*>(QStringLiteral("etalonnage")))
+        if (d->isVisible()) dialog = d;
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->findChild<QLineEdit*>(QStringLiteral("gain_e_adu"))->text(), "2");
+    dialog->findChild<QPushButton*>(QStringLiteral("utiliserRendement"))->click();
+    ASSERT_EQ(w.input().etalonnages.size(), 2u);
+    const auto middle = [&](std::size_t i) {
+        const auto& points = w.input().etalonnages[i].points;
+        const auto& [l, r] = points[points.size() / 2];
+        return r / factor(l);
+    };
+    EXPECT_NEAR(middle(1), 2, 0.06);
+    w.findChild<QAction*>(QStringLiteral("retirerEtalonnage1"))->trigger();
+    ASSERT_EQ(w.input().etalonnages.size(), 1u);
+    EXPECT_NEAR(middle(0), 1, 0.03);
     w.findChild<QAction*>(QStringLiteral("retirerRendement"))->trigger();
-    EXPECT_TRUE(w.input().rendement_mesure.points.empty());
+    EXPECT_TRUE(w.input().etalonnages.empty());
     EXPECT_EQ(w.result("snr")->text().toDouble(), before);
 }
 
@@ -383,12 +406,12 @@ TEST_F(DesignWindowTest, ACalibratedDesignOpensComputesAndSavesTheSame) {
     const design::Calibration c =
         design::calibrate(file.design, spectrum.spectrum, "2026-11-30", "spectre-exemple.fits");
     ASSERT_EQ(c.error, "");
-    file.design.rendement_mesure = c.efficiency;
+    file.design.etalonnages = {c.ratio};
     const QString p = path("etalonne.kelvora");
     ASSERT_EQ(io::writeDesignFile(p.toStdString(), file), "");
     ASSERT_TRUE(bench().openFile(p));
     DesignWindow& w = open();
-    EXPECT_EQ(w.input().rendement_mesure, c.efficiency);
+    EXPECT_EQ(w.input().etalonnages, file.design.etalonnages);
     const double snr = design::evaluate(file.design).result->snr;
     EXPECT_EQ(w.result("snr")->text(), design::shownResult(snr, ".").c_str());
     EXPECT_TRUE(w.findChild<QLabel*>(QStringLiteral("rendementMesure"))->isVisibleTo(&w));

@@ -1,0 +1,160 @@
+#include "model/design/measured.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/design/chain.h"
+#include "model/design/shown.h"
+
+namespace kelvora::design {
+
+namespace {
+
+bool covers(const MeasuredRatio& m, double lambdaA) {
+    return !m.points.empty() && lambdaA >= m.points.front().first &&
+           lambdaA <= m.points.back().first;
+}
+
+// Inverse-variance weights: a spectrum's noise variance goes as 1/(S/N)².
+double weight(const MeasuredRatio& m) {
+    return m.snr > 0 ? m.snr * m.snr : 1;
+}
+
+CombinedRatio within(const std::vector<MeasuredRatio>& list, double lambdaA) {
+    double sum = 0, weights = 0;
+    for (const MeasuredRatio& m : list)
+        if (covers(m, lambdaA)) {
+            sum += weight(m) * chain::interpolate(m.points, lambdaA);
+            weights += weight(m);
+        }
+    if (weights == 0) return {NAN, 0, false};
+    const double mean = sum / weights;
+    double spread = 0;
+    for (const MeasuredRatio& m : list)
+        if (covers(m, lambdaA)) {
+            const double d = chain::interpolate(m.points, lambdaA) - mean;
+            spread += weight(m) * d * d;
+        }
+    return {mean, std::sqrt(spread / weights), true};
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+std::string range(const std::vector<MeasuredRatio>& list) {
+    const auto [lo, hi] = measuredRange(list);
+    return shownNumber(std::round(lo), 6, ".") + "–" + shownNumber(std::round(hi), 6, ".") + " Å";
+}
+
+// Years since year 0 of an ISO date « 2026-11-30 »; NaN if it is not one.
+double years(const std::string& date) {
+    int y = 0, m = 0, d = 0;
+    if (date.size() < 10 || std::sscanf(date.c_str(), "%4d-%2d-%2d", &y, &m, &d) != 3 || m < 1 ||
+        m > 12 || d < 1 || d > 31)
+        return NAN;
+    return y + ((m - 1) * 30.4375 + (d - 1)) / 365.25;
+}
+
+}  // namespace
+
+CalibratedWith calibratedWith(const DesignInput& in) {
+    return {in.diametre_mm, in.obstruction_pct, in.miroirs, in.transmission,
+            in.traits_mm,   in.ordre,           in.blaze_a, in.efficacite_reseau,
+            in.detecteur,   in.qe_plate,        in.bin_x,   in.bin_y};
+}
+
+CombinedRatio combinedRatio(const std::vector<MeasuredRatio>& list, double lambdaA) {
+    if (list.empty()) return {};
+    const CombinedRatio inside = within(list, lambdaA);
+    if (inside.measured) return inside;
+    std::vector<double> values;
+    for (const MeasuredRatio& m : list)
+        for (const auto& point : m.points) values.push_back(within(list, point.first).value);
+    return {values.empty() ? 1 : median(values), 0, false};
+}
+
+double medianRatio(const MeasuredRatio& m) {
+    std::vector<double> v;
+    for (const auto& point : m.points) v.push_back(point.second);
+    return v.empty() ? NAN : median(v);
+}
+
+std::pair<double, double> measuredRange(const std::vector<MeasuredRatio>& list) {
+    double lo = INFINITY, hi = -INFINITY;
+    for (const MeasuredRatio& m : list)
+        if (!m.points.empty()) {
+            lo = std::min(lo, m.points.front().first);
+            hi = std::max(hi, m.points.back().first);
+        }
+    return {lo, hi};
+}
+
+std::string outsideNote(const std::vector<MeasuredRatio>& list, double lambdaA) {
+    if (list.empty() || combinedRatio(list, lambdaA).measured) return {};
+    return "hors du domaine mesuré (" + range(list) + ")";
+}
+
+std::string instrumentDifference(const DesignInput& in) {
+    const CalibratedWith now = calibratedWith(in);
+    std::vector<std::string> said;
+    const auto say = [&](const std::string& what) {
+        if (std::find(said.begin(), said.end(), what) == said.end()) said.push_back(what);
+    };
+    for (const MeasuredRatio& m : in.etalonnages) {
+        const CalibratedWith& then = m.instrument;
+        if (then.detecteur != now.detecteur || then.qe_plate != now.qe_plate)
+            say("autre capteur (mesuré avec " + then.detecteur + ")");
+        if (then.traits_mm != now.traits_mm || then.ordre != now.ordre ||
+            then.blaze_a != now.blaze_a || then.efficacite_reseau != now.efficacite_reseau)
+            say("autre réseau");
+        if (then.diametre_mm != now.diametre_mm || then.obstruction_pct != now.obstruction_pct ||
+            then.miroirs != now.miroirs || then.transmission != now.transmission)
+            say("autre télescope ou optique");
+        if (then.bin_x != now.bin_x || then.bin_y != now.bin_y) say("autre binning");
+    }
+    std::string text;
+    for (const std::string& s : said) text += (text.empty() ? "" : " ; ") + s;
+    return text;
+}
+
+std::string calibrationLine(const MeasuredRatio& m, std::string_view sep) {
+    std::string line = (m.date.empty() ? std::string("?") : m.date) + ", " +
+                       (m.star.empty() ? std::string("étoile sans nom") : m.star);
+    if (!m.file.empty()) line += " (" + m.file + ")";
+    return line + ", S/N " + shownNumber(m.snr, 3, sep) + ", rapport médian " +
+           shownNumber(medianRatio(m), 3, sep);
+}
+
+std::string calibrationNote(const DesignInput& in, std::string_view sep) {
+    const auto& list = in.etalonnages;
+    if (list.empty()) return {};
+    std::string note = list.size() == 1
+                           ? "rendement mesuré le " + calibrationLine(list.front(), sep)
+                           : "rendement mesuré sur " + std::to_string(list.size()) +
+                                 " spectres, de " + list.front().date + " à " + list.back().date;
+    note += " ; domaine " + range(list);
+    if (const std::string out = outsideNote(list, in.lambda_a); !out.empty())
+        note += " ; " + shownValue(in.lambda_a, sep) + " Å " + out + " : rapport médian";
+    if (const std::string diff = instrumentDifference(in); !diff.empty()) note += " ; " + diff;
+    return note;
+}
+
+PlotDescription calibrationHistory(const std::vector<MeasuredRatio>& list) {
+    PlotDescription p;
+    p.id = "etalonnage_historique";
+    p.title = "Rapport médian selon la date";
+    p.xTitle = "date (année)";
+    p.yTitle = "observé / prévu";
+    Curve points;
+    for (const MeasuredRatio& m : list)
+        if (const double y = years(m.date); y == y) points.emplace_back(y, medianRatio(m));
+    std::sort(points.begin(), points.end());
+    p.curves = {{"rapport médian", points}};
+    placeNames(p, {});
+    return p;
+}
+
+}  // namespace kelvora::design
