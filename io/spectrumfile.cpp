@@ -245,13 +245,13 @@ std::string wavelengthAxis(const Header& h, std::size_t n, std::vector<double>& 
     if (!crval || !step || *step == 0)
         return "axe des longueurs d'onde absent (CRVAL1, CDELT1 ou CD1_1)";
     std::string type = h.text("CTYPE1").value_or("");
+    if (!type.empty() && type.rfind("WAVE", 0) != 0 && type.rfind("AWAV", 0) != 0 &&
+        type.rfind("LAMBDA", 0) != 0 && type != "LINEAR")
+        return "l'axe n'est pas une longueur d'onde (CTYPE1 = « " + type + " »)";
     const double unit = detail::angstromsPer(h.text("CUNIT1").value_or(""));
     if (unit == 0) return "unité des longueurs d'onde inconnue : « " + *h.text("CUNIT1") + " »";
     const bool logLinear = type.find("-LOG") != std::string::npos;
     const bool log10Iraf = h.number("DC-FLAG").value_or(0) == 1;
-    if (!type.empty() && type.rfind("WAVE", 0) != 0 && type.rfind("AWAV", 0) != 0 &&
-        type.rfind("LAMBDA", 0) != 0 && type != "LINEAR")
-        return "l'axe n'est pas une longueur d'onde (CTYPE1 = « " + type + " »)";
     lambda.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
         const double p = static_cast<double>(i + 1) - crpix;

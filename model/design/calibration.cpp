@@ -279,8 +279,14 @@ std::string bounded(Calibration& c, bool gainFromGainKey, double gain) {
     return {};
 }
 
+// The S/N per sample: the median of the bins' DER_SNR (the noise changes
+// with the signal across a spectrum, which one DER_SNR over all of it
+// blends), or the S/N with the noise resampling hides.
 void measureNoise(Calibration& c, const ObservedSpectrum& s) {
-    c.derSnr = derSnr(s.flux);
+    std::vector<double> bins;
+    for (const CalibrationBin& b : c.bins)
+        if (!b.masked && b.snr > 0) bins.push_back(b.snr);
+    c.derSnr = bins.empty() ? derSnr(s.flux) : median(bins);
     c.snr = c.derSnr;
     const CorrelatedNoise noise = correlatedNoise(s.flux);
     if (c.derSnr > 0 && noise.rho1 > kCorrelated && noise.snr > 0) {

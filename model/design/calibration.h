@@ -85,8 +85,8 @@ struct CalibrationBin {
 struct Calibration {
     std::vector<CalibrationBin> bins;
     MeasuredRatio ratio;      // the stored bins' observed / predicted
-    double derSnr = 0;        // DER_SNR of the whole spectrum, per sample
-    double snr = 0;           // the same corrected for correlated noise, when it is
+    double derSnr = 0;        // DER_SNR per sample: the median of the bins'
+    double snr = 0;           // the same, or corrected for correlated noise
     double predictedSnr = 0;  // the design's S/N per pixel at the spectrum's centre
     double exptime_s = 0, gain_e_adu = 1, airmass = 0;
     std::vector<std::string> notes;  // French: what was assumed, ignored or left out

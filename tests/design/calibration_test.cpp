@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "model/design/calibration.h"
+#include "model/design/measured.h"
 #include "tests/support/keyed.h"
 
 namespace kelvora::design {
@@ -109,6 +111,180 @@ TEST(Calibration, AMeasuredEfficiencyTakesThePlaceOfTheAssumedOne) {
                              spectralPointAt(in, assumed, l)->signal_e_s_a;
         EXPECT_NEAR(ratio, 0.6, 0.6 * 0.03) << l;
     }
+}
+
+}  // namespace
+}  // namespace kelvora::design
+
+namespace kelvora::design {
+namespace {
+
+double sixTenths(double) {
+    return 0.6;
+}
+
+double medianRatioOf(const Calibration& k) {
+    return medianRatio(k.ratio);
+}
+
+double gaussian(std::mt19937& g) {  // Box–Muller
+    const double u1 = (static_cast<double>(g()) + 1) / 4294967297.0;
+    const double u2 = static_cast<double>(g()) / 4294967296.0;
+    return std::sqrt(-2 * std::log(u1)) * std::cos(2 * M_PI * u2);
+}
+
+// The header's gain, exposure and airmass against the user's: which wins,
+// what is said, and what is refused. The spectrum is in electrons, so the
+// right gain is 1 and a wrong one scales the ratio.
+TEST(CalibrationHeader, TheGainTheExposureAndTheAirmassUsed) {
+    const DesignInput in = observing();
+    const ObservedSpectrum base = syntheticSpectrum(in, sixTenths, 120, 21);
+    struct Case {
+        double egain, gain, userGain, designGain;
+        double used;       // the gain used; 0: refused
+        const char* said;  // in the notes or the refusal
+    };
+    const Case cases[] = {
+        {1, 120, 0, 0, 1, "GAIN = 120 ignoré (réglage de la caméra) : EGAIN = 1 e⁻/ADU"},
+        {0, 139, 0, 0, 0, "GAIN = 139 n'est pas un gain en e⁻/ADU"},
+        {0, 139, 1, 0, 1, ""},                          // the user's gain wins
+        {0, 139, 0, 1, 1, ""},                          // so does the design's
+        {2, 0, 1, 0, 1, ""},                            // even over EGAIN
+        {0, 1, 0, 0, 1, ""},                            // a plausible GAIN alone is e⁻/ADU
+        {0, 5, 0, 0, 0, "GAIN = 5 n'est pas un gain"},  // efficiencies above 1: a setting
+        {0, 0, 0, 0, 1, "gain absent du fichier : 1 e⁻/ADU supposé"},
+    };
+    for (const Case& c : cases) {
+        ObservedSpectrum s = base;
+        s.egain = c.egain;
+        s.gain = c.gain;
+        DesignInput design = in;
+        design.gain_e_adu = c.designGain;
+        const Calibration k = calibrate(design, s, "2026-12-08", "", {c.userGain, 0, 0});
+        std::string text = k.error;
+        for (const std::string& n : k.notes) text += n;
+        EXPECT_NE(text.find(c.said), std::string::npos) << text;
+        if (c.used == 0) {
+            EXPECT_NE(k.error, "") << c.gain;
+            continue;
+        }
+        ASSERT_EQ(k.error, "") << c.gain;
+        EXPECT_EQ(k.gain_e_adu, c.used);
+        EXPECT_NEAR(medianRatioOf(k), 0.6, 0.02) << c.gain;
+    }
+    // The user's exposure and airmass over the file's: twice the exposure, half the ratio.
+    ObservedSpectrum s = base;
+    s.egain = 1;
+    s.airmass = 2;
+    const Calibration k = calibrate(in, s, "", "", {0, 240, 1.2});
+    ASSERT_EQ(k.error, "");
+    EXPECT_EQ(k.exptime_s, 240);
+    EXPECT_EQ(k.airmass, 1.2);
+    EXPECT_NEAR(medianRatioOf(k), 0.3, 0.01);
+}
+
+// Kasten & Young (1989): X = 1 / (sin h + 0.50572 (h + 6.07995°)^−1.6364).
+TEST(CalibrationHeader, TheAirmassFromTheAltitude) {
+    const std::pair<double, double> cases[] = {
+        {90, 0.99971199},  // 96.07995^−1.6364 = 5.695e−4; 1 / (1 + 2.880e−4)
+        {30, 1.99429285},  // 36.07995^−1.6364 = 2.8283e−3; 1 / (0.5 + 1.4303e−3)
+        {10, 5.58603588},  // 16.07995^−1.6364 = 0.010629; 1 / (0.173648 + 0.005375)
+    };
+    for (const auto& [h, x] : cases) EXPECT_NEAR(airmassAtAltitude(h), x, 1e-7) << h;
+    ObservedSpectrum s = syntheticSpectrum(observing(), sixTenths, 120, 2);
+    s.airmass = 0;
+    s.altitude_deg = 30;
+    const Calibration k = calibrate(observing(), s, "", "");
+    EXPECT_NEAR(k.airmass, 1.99429285, 1e-7);
+}
+
+// Only counts calibrate: a flux, a normalised spectrum, no signal.
+TEST(CalibrationRefusals, WhatIsNotRawCountsIsRefusedWithTheReason) {
+    const DesignInput in = observing();
+    const ObservedSpectrum base = syntheticSpectrum(in, sixTenths, 120, 23);
+    const auto scaled = [&](double by, double offset, const char* unit) {
+        ObservedSpectrum s = base;
+        for (double& f : s.flux) f = f * by + offset;
+        s.unit = unit;
+        return s;
+    };
+    double median = 0;
+    {
+        std::vector<double> f = base.flux;
+        std::nth_element(f.begin(), f.begin() + static_cast<std::ptrdiff_t>(f.size() / 2), f.end());
+        median = f[f.size() / 2];
+    }
+    const std::pair<ObservedSpectrum, const char*> cases[] = {
+        {scaled(1, 0, "erg/cm2/s/A"), "un spectre calibré en flux ou relatif"},
+        {scaled(1, 0, "W m-2 nm-1"), "un spectre calibré en flux ou relatif"},
+        {scaled(1, 0, "Jy"), "un spectre calibré en flux ou relatif"},
+        {scaled(1, 0, "Normalized"), "un spectre calibré en flux ou relatif"},
+        {scaled(1 / median, 0, ""), "semble normalisé"},
+        {scaled(1, -2 * median, "adu"), "la médiane du spectre n'est pas positive"},
+        {scaled(1e-16, 0, ""), "rendement médian mesuré de"},  // flux-calibrated, unit lost
+        {scaled(1e-3, 0, "adu"), "un instrument donne entre 0,2 et 100 %"},
+    };
+    for (const auto& [s, said] : cases) {
+        const Calibration k = calibrate(in, s, "", "");
+        EXPECT_NE(k.error.find(said), std::string::npos) << k.error;
+        EXPECT_TRUE(k.ratio.points.empty());
+    }
+    for (const char* counts : {"adu", "ADU", "counts", "e-", "electrons", ""})
+        EXPECT_EQ(calibrate(in, scaled(1, 0, counts), "", "").error, "") << counts;
+}
+
+// An instrument three times better than assumed gives efficiencies above 1
+// at some wavelengths: those bins are shown, never stored.
+TEST(CalibrationRefusals, NoStoredEfficiencyLeavesZeroToOne) {
+    const DesignInput in = observing();
+    const DesignOutcome o = evaluate(in);
+    const auto triple = [](double) { return 3.0; };
+    const Calibration k = calibrate(in, syntheticSpectrum(in, triple, 120, 5), "", "");
+    ASSERT_EQ(k.error, "") << k.error;
+    std::size_t out = 0;
+    for (const CalibrationBin& b : k.bins) {
+        if (b.masked) continue;
+        out += b.outOfBounds;
+        EXPECT_EQ(b.outOfBounds, !(b.efficiency <= 1)) << b.lambda_a;
+    }
+    ASSERT_GT(out, 0u);
+    for (const auto& [l, r] : k.ratio.points) EXPECT_LE(r * assumedInstrumentAt(in, o, l), 1) << l;
+    EXPECT_NE(k.notes.back().find("tranches hors de (0, 1] écartées"), std::string::npos);
+}
+
+// Two spectra of the same instrument, the second at twice the S/N: weights
+// 1 : 4, so the combined ratio is 0.2·0.6 + 0.8·0.9 = 0.84.
+TEST(CalibrationCombined, TwoSpectraCombineAsTheirSNWeightsSay) {
+    const DesignInput in = observing();
+    const auto nineTenths = [](double) { return 0.9; };
+    const Calibration low =
+        calibrate(in, syntheticSpectrum(in, sixTenths, exposureFor(in, sixTenths, 50), 31), "", "");
+    const Calibration high = calibrate(
+        in, syntheticSpectrum(in, nineTenths, exposureFor(in, nineTenths, 100), 32), "", "");
+    ASSERT_EQ(low.error + high.error, "");
+    EXPECT_NEAR(high.snr / low.snr, 2, 0.2);
+    const double l = low.ratio.points[low.ratio.points.size() / 2].first;
+    EXPECT_NEAR(combinedRatio({low.ratio, high.ratio}, l).value, 0.84, 0.84 * 0.03);
+}
+
+// DER_SNR without signal says so, never a negative figure; resampled noise
+// is found and its S/N corrected.
+TEST(DerSnr, NeverNegativeAndCorrectedForResampledNoise) {
+    EXPECT_EQ(derSnr(std::vector<double>{-5, -4, -6, -5, -3, -5, -4}), 0);
+    std::mt19937 g(17);
+    std::vector<double> white, interpolated;
+    for (int i = 0; i < 20000; ++i) white.push_back(1000 + 10 * gaussian(g));
+    // Halfway between neighbours: γ0 = σ²/2, γ1 = σ²/4 (ρ1 = 0.5), and the
+    // sum of the autocovariances σ²: the S/N per sample stays 1000/10 = 100,
+    // where DER_SNR sees the halved variance, 100·√2 = 141.
+    for (std::size_t i = 0; i + 1 < white.size(); ++i)
+        interpolated.push_back((white[i] + white[i + 1]) / 2);
+    const CorrelatedNoise w = correlatedNoise(white), r = correlatedNoise(interpolated);
+    EXPECT_LT(std::fabs(w.rho1), kCorrelated);
+    EXPECT_NEAR(w.snr / 100, 1, 0.05);
+    EXPECT_NEAR(r.rho1, 0.5, 0.05);
+    EXPECT_NEAR(r.snr / 100, 1, 0.05);
+    EXPECT_NEAR(derSnr(interpolated) / (100 * std::sqrt(2.0)), 1, 0.05);
 }
 
 }  // namespace

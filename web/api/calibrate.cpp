@@ -6,13 +6,14 @@
 #include "io/designfile.h"
 #include "io/spectrumfile.h"
 #include "model/design/calibration.h"
+#include "model/design/keys.h"
+#include "model/design/measured.h"
+#include "model/design/shown.h"
 #include "web/api/calls.h"
 
 namespace kelvora::web {
 
 namespace {
-
-constexpr std::size_t kMaxBytes = 64u << 20;
 
 int sextet(char c) {
     if (c >= 'A' && c <= 'Z') return c - 'A';
@@ -42,17 +43,52 @@ std::optional<std::string> decoded(const std::string& text) {
     return out;
 }
 
+// The gain, exposure and airmass the user typed ({"gain_e_adu": text…});
+// an empty or unreadable one is « as the file says ».
+design::CalibrationOverrides overridesOf(const Json& args, const std::string& sep) {
+    const Json given = args.value("observation", Json::object());
+    const auto number = [&](const char* key) {
+        const Json v = given.value(key, Json());
+        if (!v.is_string()) return 0.0;
+        return design::strictNumber(design::periodText(v.get<std::string>(), sep)).value_or(0);
+    };
+    return {number("gain_e_adu"), number("pose_s"), number("masse_air")};
+}
+
+Json answerOf(const design::Calibration& c, const design::DesignInput& in, const std::string& sep) {
+    const design::PlotTable t = design::calibrationTable(c, sep);
+    Json plots = Json::array();
+    for (const design::PlotDescription& p : design::calibrationPlots(c))
+        plots.push_back(plotJson(p, sep));
+    if (!in.etalonnages.empty()) {
+        std::vector<design::MeasuredRatio> all = in.etalonnages;
+        all.push_back(c.ratio);
+        plots.push_back(plotJson(design::calibrationHistory(all), sep));
+    }
+    return {{"resume", design::calibrationSummary(c, sep)},
+            {"observation",
+             {{"gain_e_adu", design::shownValue(c.gain_e_adu, sep)},
+              {"pose_s", design::shownValue(c.exptime_s, sep)},
+              {"masse_air", design::shownValue(c.airmass, sep)}}},
+            {"tableau", {{"colonnes", t.headers}, {"lignes", t.rows}}},
+            {"graphiques", plots},
+            {"etalonnage", Json::parse(io::calibrationsJson({c.ratio})).at(0)}};
+}
+
 }  // namespace
 
-// {"cles", "separateur", "nom", "octets": base64, "date"} → the table, the
-// two plots, the summary and the measured efficiency as files write it.
+// {"cles", "separateur", "nom", "octets": base64, "date", "etalonnages":
+// those held, "observation": the user's gain, exposure, airmass} → the
+// table, the plots, the summary, the values used and the calibration as
+// files write it.
 Json calibrateSpectrum(const Json& args) {
     const std::string sep = separatorOf(args);
     KeyedJson read = readKeys(args.at("cles"), sep);
     if (!read.first.empty()) return {{"erreur", read.first}};
-    const std::string base64 = args.at("octets").get<std::string>();
-    if (base64.size() / 4 * 3 > kMaxBytes)
-        return {{"erreur", "fichier trop grand pour un spectre"}};
+    if (const std::string e = readCalibrations(args, read.input); !e.empty())
+        return {{"erreur", e}};
+    const std::string& base64 = args.at("octets").get_ref<const std::string&>();
+    if (base64.size() / 4 * 3 > design::kMaxSpectrumBytes) return {{"erreur", io::tooLarge()}};
     const auto bytes = decoded(base64);
     if (!bytes) return {{"erreur", "fichier illisible"}};
     const io::SpectrumRead spectrum = io::readSpectrum(*bytes);
@@ -60,16 +96,10 @@ Json calibrateSpectrum(const Json& args) {
     const std::string date =
         design::observationDate(spectrum.spectrum, args.value("date", std::string()));
     const design::Calibration c =
-        design::calibrate(read.input, spectrum.spectrum, date, args.value("nom", std::string()));
+        design::calibrate(read.input, spectrum.spectrum, date, args.value("nom", std::string()),
+                          overridesOf(args, sep));
     if (!c.error.empty()) return {{"erreur", c.error}};
-    const design::PlotTable t = design::calibrationTable(c, sep);
-    Json plots = Json::array();
-    for (const design::PlotDescription& p : design::calibrationPlots(c))
-        plots.push_back(plotJson(p, sep));
-    return {{"resume", design::calibrationSummary(c, sep)},
-            {"tableau", {{"colonnes", t.headers}, {"lignes", t.rows}}},
-            {"graphiques", plots},
-            {"rendement_mesure", Json::parse(io::measuredEfficiencyJson(c.efficiency))}};
+    return answerOf(c, read.input, sep);
 }
 
 namespace {
@@ -95,7 +125,7 @@ Json timeCalibration(const Json& args) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < times; ++i) {
         const io::SpectrumRead r = io::readSpectrum(text);
-        sink += design::calibrate(read.input, r.spectrum, "", "").efficiency.points.size();
+        sink += design::calibrate(read.input, r.spectrum, "", "").ratio.points.size();
     }
     const std::chrono::duration<double, std::milli> spent =
         std::chrono::steady_clock::now() - start;

@@ -26,10 +26,10 @@ struct KeyedJson {
 };
 KeyedJson readKeys(const Json& keys, const std::string& separator);
 
-// The « rendement_mesure » of a call, as design files write it, into `in`;
-// "" or the French refusal. And the other way, null without one.
-std::string readMeasured(const Json& args, design::DesignInput& in);
-Json measuredJson(const design::DesignInput& in);
+// The « etalonnages » of a call, as design files write them, into `in`;
+// "" or the French refusal. And the other way, [] without one.
+std::string readCalibrations(const Json& args, design::DesignInput& in);
+Json calibrationsJson(const design::DesignInput& in);
 
 Json formSchema();
 Json calculate(const Json& args);

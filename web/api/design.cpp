@@ -1,11 +1,13 @@
 #include <chrono>
 #include <cmath>
 
+#include "io/spectrumfile.h"
 #include "model/design/calibration.h"
 #include "model/design/keys.h"
 #include "model/design/keytable.h"
 #include "model/design/labels.h"
 #include "model/design/lines.h"
+#include "model/design/measured.h"
 #include "model/design/plots.h"
 #include "model/design/proposer.h"
 #include "model/design/shown.h"
@@ -143,6 +145,18 @@ Json keyValues(const design::DesignInput& in, const std::string& sep) {
 
 }  // namespace
 
+namespace {
+
+// Each calibration in a line.
+Json calibrationLines(const design::DesignInput& in, const std::string& sep) {
+    Json lines = Json::array();
+    for (const design::MeasuredRatio& m : in.etalonnages)
+        lines.push_back(design::calibrationLine(m, sep));
+    return lines;
+}
+
+}  // namespace
+
 Json designSchema() {
     Json results = rows(design::resultRows()), verdicts = rows(design::verdictRows());
     Json geometries = Json::array();
@@ -158,7 +172,9 @@ Json designSchema() {
             {"proposeur", proposerFields()},
             {"colonnes", rows(design::candidateColumns())},
             {"geometries", geometries},
-            {"capteurs", sensors}};
+            {"capteurs", sensors},
+            // One limit for every face, said before a file is read.
+            {"limiteSpectre", {{"octets", design::kMaxSpectrumBytes}, {"message", io::tooLarge()}}}};
 }
 
 // {"cles": {key: text}, "separateur": "," or "."} → the design read from
@@ -168,7 +184,7 @@ Json evaluateDesign(const Json& args) {
     const std::string sep = separatorOf(args);
     KeyedJson read = readKeys(args.at("cles"), sep);
     if (!read.first.empty()) return {{"erreur", read.first}, {"erreurs", read.errors}};
-    if (const std::string e = readMeasured(args, read.input); !e.empty())
+    if (const std::string e = readCalibrations(args, read.input); !e.empty())
         return {{"erreur", e}, {"erreurs", Json::object()}};
     const design::DesignInput& in = read.input;
     const design::DesignOutcome outcome = design::evaluate(in);
@@ -186,7 +202,10 @@ Json evaluateDesign(const Json& args) {
             numbers[r.name] = std::isfinite(r.cell.number) ? Json(r.cell.number) : Json();
     }
     answer["resultats"] = results;
-    answer["note"] = design::measuredEfficiencyNote(in);
+    answer["note"] = design::calibrationNote(in, sep);
+    answer["etalonnages"] = calibrationLines(in, sep);
+    if (in.etalonnages.size() > 1)
+        answer["historique"] = plotJson(design::calibrationHistory(in.etalonnages), sep);
     answer["nombres"] = numbers;  // every digit, for a copy and for the checks
     const design::LineReport lines = design::linesOnSensor(in, outcome, design::builtInLines());
     answer["graphiques"] = plots(in, outcome, lines, sep);

@@ -26,7 +26,7 @@ Json readFile(const Json& args) {
               {"capteur", file.window.detector ? Json(*file.window.detector) : Json()},
               {"barlow", file.window.barlow}}},
             {"cles", keys},
-            {"rendement_mesure", measuredJson(file.design)}};
+            {"etalonnages", calibrationsJson(file.design)}};
 }
 
 // The page's state in the shape readFile answers → {"texte": the file}.
@@ -47,7 +47,7 @@ Json writeFile(const Json& args) {
         file.hasDesign = true;
         KeyedJson read = readKeys(keys, ".");
         if (!read.first.empty()) return {{"erreur", read.first}};
-        if (const std::string e = readMeasured(args, read.input); !e.empty())
+        if (const std::string e = readCalibrations(args, read.input); !e.empty())
             return {{"erreur", e}};
         file.design = std::move(read.input);
     }

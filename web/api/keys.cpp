@@ -29,15 +29,14 @@ KeyedJson readKeys(const Json& keys, const std::string& separator) {
     return out;
 }
 
-std::string readMeasured(const Json& args, design::DesignInput& in) {
-    const Json measured = args.value("rendement_mesure", Json());
-    if (measured.is_null()) return {};
-    return io::parseMeasuredEfficiency(measured.dump(), in.rendement_mesure);
+std::string readCalibrations(const Json& args, design::DesignInput& in) {
+    const Json list = args.value("etalonnages", Json());
+    if (list.is_null()) return {};
+    return io::parseCalibrations(list.dump(), in.etalonnages);
 }
 
-Json measuredJson(const design::DesignInput& in) {
-    if (in.rendement_mesure.points.empty()) return Json();
-    return Json::parse(io::measuredEfficiencyJson(in.rendement_mesure));
+Json calibrationsJson(const design::DesignInput& in) {
+    return Json::parse(io::calibrationsJson(in.etalonnages));
 }
 
 }  // namespace kelvora::web

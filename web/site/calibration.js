@@ -1,12 +1,15 @@
 // « Étalonner sur un spectre »: the user's spectrum read and calibrated by
-// the model against the design; « Utiliser ce rendement » makes the
-// measured efficiency the design's.
+// the model against the design; the gain, exposure and airmass used can be
+// corrected and the spectrum calibrated again; « Utiliser ce rendement »
+// adds the calibration to the design's.
 import { call } from "./engine.js";
-import { decimalSeparator, el, table } from "./dom.js";
-import { keys, setMeasured } from "./design.js";
+import { decimalSeparator, table } from "./dom.js";
+import { calibrations, keys, setCalibrations } from "./design.js";
 
-const MAX_BYTES = 48 << 20;
+// The model's one limit on a spectrum file, and how it says it.
+let limit = { octets: Infinity, message: "" };
 let taken = null;
+let last = null;  // the file calibrated, for « Recalculer »
 
 function node(id) {
   return document.getElementById(id);
@@ -25,36 +28,60 @@ function clear(message) {
   node("graphiquesEtalonnage").replaceChildren();
   node("tableEtalonnage").replaceChildren();
   node("cmdUtiliserRendement").hidden = true;
+  node("observationEtalonnage").hidden = message !== "" || !last;
   taken = null;
 }
 
-export async function calibrate(file) {
-  if (file.size > MAX_BYTES) return clear(`Impossible d'étalonner sur « ${file.name} » : fichier trop grand.`);
+function observation() {
+  const form = node("observationEtalonnage");
+  return Object.fromEntries(["gain_e_adu", "pose_s", "masse_air"].map((k) => [k, form.elements[k].value]));
+}
+
+function showObservation(values) {
+  const form = node("observationEtalonnage");
+  for (const [key, text] of Object.entries(values)) form.elements[key].value = text;
+  form.hidden = false;
+}
+
+export async function calibrate(file, given = {}) {
+  // Refused before reading: a file too large never reaches the module.
+  if (file.size > limit.octets) {
+    last = null;
+    return clear(`Impossible d'étalonner sur « ${file.name} » : ${limit.message}`);
+  }
+  last = file;
   const octets = base64(new Uint8Array(await file.arrayBuffer()));
   const answer = call("etalonner", {
-    cles: keys(), separateur: decimalSeparator(), nom: file.name, octets,
-    date: new Date().toISOString().slice(0, 10),
+    cles: keys(), separateur: decimalSeparator(), nom: file.name, octets, etalonnages: calibrations(),
+    date: new Date().toISOString().slice(0, 10), observation: given,
   });
   if (answer.erreur) return clear(`Impossible d'étalonner sur « ${file.name} » : ${answer.erreur}`);
   clear("");
   node("resumeEtalonnage").textContent = answer.resume;
+  showObservation(answer.observation);
   node("tableEtalonnage").append(table("Étalonnage par tranche de longueur d'onde",
     answer.tableau.colonnes, answer.tableau.lignes));
   const plots = await import("./plots.js");
   plots.drawPlotSet(node("graphiquesEtalonnage"), answer.graphiques);
-  taken = answer.rendement_mesure;
+  taken = answer.etalonnage;
   node("cmdUtiliserRendement").hidden = false;
   return answer;
 }
 
-export function setup() {
+export function setup(designSchema) {
+  limit = designSchema.limiteSpectre;
   node("fichierSpectre").addEventListener("change", (e) => {
     if (e.target.files[0]) calibrate(e.target.files[0]);
     e.target.value = "";
   });
-  node("cmdUtiliserRendement").addEventListener("click", () => {
-    if (taken) setMeasured(taken);
-    node("cmdUtiliserRendement").hidden = true;
+  node("observationEtalonnage").addEventListener("submit", (e) => {
+    e.preventDefault();
+    if (last) calibrate(last, observation());
   });
-  node("cmdRetirerRendement").addEventListener("click", () => setMeasured(null));
+  node("cmdUtiliserRendement").addEventListener("click", () => {
+    if (taken) setCalibrations([...calibrations(), taken]);
+    node("cmdUtiliserRendement").hidden = true;
+    taken = null;
+  });
+  node("cmdRetirerRendement").addEventListener("click", () => setCalibrations([]));
 }

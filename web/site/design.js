@@ -77,20 +77,20 @@ export function keys() {
   return out;
 }
 
-// The instrument's efficiency measured on a spectrum, as files write it; null: the assumed one.
-let measuredEfficiency = null;
-export function measured() {
-  return measuredEfficiency;
+// The calibrations on spectra, as files write them; none: the assumed chain.
+let heldCalibrations = [];
+export function calibrations() {
+  return heldCalibrations;
 }
-export function setMeasured(m) {
-  measuredEfficiency = m;
+export function setCalibrations(list) {
+  heldCalibrations = list;
   held = true;
   evaluate();
   listeners.forEach((l) => l());
 }
 
 function ask(values) {
-  return call("design", { cles: values, separateur: decimalSeparator(), rendement_mesure: measuredEfficiency });
+  return call("design", { cles: values, separateur: decimalSeparator(), etalonnages: heldCalibrations });
 }
 
 // The design's keys as files and links write them (the period, every digit);
@@ -134,6 +134,7 @@ function announce(results) {
 function clearResults(message) {
   document.getElementById("erreurConception").textContent = message;
   document.getElementById("noteRendement").textContent = "";
+  showCalibrations([]);
   for (const out of document.querySelectorAll("#resultats output")) {
     out.value = "";
     delete out.dataset.valeur;
@@ -154,6 +155,8 @@ export function evaluate() {
   document.getElementById("erreurConception").textContent = "";
   document.getElementById("noteRendement").textContent = answer.note;
   document.getElementById("cmdRetirerRendement").hidden = !answer.note;
+  showCalibrations(answer.etalonnages);
+  showHistory(answer.historique);
   for (const out of document.querySelectorAll("#resultats output")) {
     out.value = answer.resultats[out.dataset.cle] ?? "—";
     const exact = answer.nombres[out.dataset.cle];
@@ -166,16 +169,40 @@ export function evaluate() {
   return answer;
 }
 
+// The calibrations' median ratio against the date, from two of them.
+function showHistory(plot) {
+  const box = document.getElementById("historiqueEtalonnages");
+  box.hidden = !plot;
+  if (!plot || document.getElementById("conception").hidden) return;
+  plots ??= import("./plots.js");
+  plots.then((m) => m.drawPlotSet(box, [plot]));
+}
+
+// Each calibration in a line with its own « Retirer ».
+function showCalibrations(lines) {
+  const list = document.getElementById("listeEtalonnages");
+  list.replaceChildren(...lines.map((line, i) => {
+    const item = el("li", {}, line + " ");
+    const remove = el("button", { type: "button", id: `retirerEtalonnage${i}` }, "Retirer");
+    remove.setAttribute("aria-label", `Retirer l'étalonnage ${line}`);
+    remove.addEventListener("click", () => setCalibrations(heldCalibrations.filter((_, j) => j !== i)));
+    item.append(remove);
+    return item;
+  }));
+  list.hidden = lines.length < 2;
+}
+
 // Checks a whole design first: a bad one changes nothing and says why. The
 // keys given are read over the defaults, the sensor first: a sensor named
-// alone brings all of its values.
-export function load(values, { own = true, rendement = undefined } = {}) {
-  const before = measuredEfficiency;
-  if (rendement !== undefined) measuredEfficiency = rendement;
+// alone brings all of its values. A new design (a file, a link) brings its
+// own calibrations, [] for none.
+export function load(values, { own = true, etalonnages = undefined } = {}) {
+  const before = heldCalibrations;
+  if (etalonnages !== undefined) heldCalibrations = etalonnages;
   const answer = ask(values);
   const keyError = answer.erreurs && Object.keys(answer.erreurs).length ? answer.erreur : null;
   if (keyError || (answer.erreur && !answer.valeurs)) {
-    measuredEfficiency = before;
+    heldCalibrations = before;
     return keyError ?? answer.erreur;
   }
   setFields(answer.valeurs);

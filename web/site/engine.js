@@ -2,6 +2,7 @@
 // The calculator's own small module comes first, for the first page; the
 // whole model follows and then answers every call.
 import createCalculateur from "./kelvora-calculateur.js";
+import { NO_MEMORY, callModule } from "./modelcall.js";
 
 let calculator = null;
 let model = null;
@@ -15,7 +16,21 @@ export async function load() {
   model = await createKelvora();
 }
 
+// A module that traps (out of memory mid-call) is not trusted again: a new
+// one takes its place, and the call says why it gave nothing.
+function replaceModel() {
+  model = null;
+  load().catch(() => {});
+}
+
 export function call(name, args = {}) {
-  const answer = (model ?? calculator).ccall("kv_call", "string", ["string", "string"], [name, JSON.stringify(args)]);
+  let answer;
+  try {
+    answer = callModule(model ?? calculator, name, JSON.stringify(args));
+  } catch (e) {
+    if (!(e instanceof WebAssembly.RuntimeError || e instanceof RangeError)) throw e;
+    if (model) replaceModel();
+    answer = NO_MEMORY;
+  }
   return JSON.parse(answer);
 }

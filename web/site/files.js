@@ -17,7 +17,7 @@ export async function openFile(file) {
   const answer = call("readFile", { texte: await file.text() });
   if (answer.erreur) return say(`Impossible d'ouvrir « ${file.name} » : ${answer.erreur}`);
   calculator.restore(answer.fenetre);
-  if (answer.cles) design.load(answer.cles, { rendement: answer.rendement_mesure ?? null });
+  if (answer.cles) design.load(answer.cles, { etalonnages: answer.etalonnages ?? [] });
   name = file.name;
   say(`« ${file.name} » ouvert.`);
 }
@@ -27,7 +27,7 @@ export function saveFile() {
   const answer = call("writeFile", {
     fenetre: { textes: s.textes, capteur: s.caption, barlow: s.barlow },
     cles: design.isHeld() ? design.savedKeys() ?? design.keys() : null,
-    rendement_mesure: design.isHeld() ? design.measured() : null,
+    etalonnages: design.isHeld() ? design.calibrations() : null,
   });
   if (answer.erreur) return say(`Impossible d'enregistrer : ${answer.erreur}`);
   const url = URL.createObjectURL(new Blob([answer.texte], { type: "application/json" }));

@@ -43,6 +43,7 @@ export function openLink(hash) {
     const error = calculator.fromLink(values);
     return { page: CALCULATOR, error: error ? `Lien invalide : ${error}` : null };
   }
-  const error = load(values);
+  // The link's design replaces the one shown, calibrations included.
+  const error = load(values, { etalonnages: [] });
   return { page: "conception", error: error ? `Lien invalide : ${error}` : null };
 }

@@ -32,7 +32,7 @@ function remember() {
     page: shown,
     calculateur: { textes: s.textes, capteur: s.caption, barlow: s.barlow },
     conception: design.isHeld() ? design.keys() : null,
-    rendement: design.isHeld() ? design.measured() : null,
+    etalonnages: design.isHeld() ? design.calibrations() : null,
   });
 }
 
@@ -48,14 +48,14 @@ function restoreWork() {
   const work = recall();
   if (!work) return;
   if (work.calculateur?.textes) calculator.restore(work.calculateur);
-  if (work.conception) design.load(work.conception, { rendement: work.rendement ?? null });
+  if (work.conception) design.load(work.conception, { etalonnages: work.etalonnages ?? [] });
   if (work.page === "conception") showPage("conception");
 }
 
 function startAgain() {
   forget();
   calculator.formLoad();
-  design.load(design.defaults(), { own: false, rendement: null });
+  design.load(design.defaults(), { own: false, etalonnages: [] });
   history.replaceState(null, "", location.pathname + location.search);
   say("Nouvelle conception : valeurs par défaut.");
   remember();
@@ -64,11 +64,14 @@ function startAgain() {
 async function copyLink() {
   const link = linkOf(shown);
   history.replaceState(null, "", link);
+  // A link carries keys only: the spectra measured stay in the file.
+  const without = shown !== CALCULATOR && design.calibrations().length
+    ? " Il ne porte pas les étalonnages : enregistrez la conception pour les garder." : "";
   try {
     await navigator.clipboard.writeText(link);
-    say("Lien copié.");
+    say(`Lien copié.${without}`);
   } catch {
-    say(`Lien : ${link}`);
+    say(`Lien : ${link}${without}`);
   }
 }
 
@@ -126,7 +129,7 @@ export async function start() {
   const designSchema = call("schemaConception");
   design.setup(designSchema);
   proposer.setup(designSchema);
-  calibration.setup();
+  calibration.setup(designSchema);
   wire();
   if (location.hash.length > 1) followLink();
   else restoreWork();

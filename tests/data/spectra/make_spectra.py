@@ -1,0 +1,102 @@
+#!/usr/bin/python3
+"""Writes, with astropy, the spectra the reader and calibration tests read:
+the manual's raw example (one sample per pixel) in the forms reduction and
+capture software produce, and the forms that must be refused.
+
+    /usr/bin/python3 tests/data/spectra/make_spectra.py   (from the project)
+
+The files are checked in; the tests never run this script.
+"""
+import os
+
+import numpy as np
+from astropy.io import fits
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+EXAMPLE = os.path.join(HERE, "..", "..", "..", "docs", "exemple", "spectre-exemple.fits")
+
+raw = fits.open(EXAMPLE)
+WAVE = np.array(raw[1].data["WAVE"], dtype=np.float64)
+FLUX = np.array(raw[1].data["FLUX"], dtype=np.float64)
+N = len(WAVE)
+OBSERVED = {"EXPTIME": 60.0, "AIRMASS": 1.3, "OBJNAME": "HD 000000 (synthetique)",
+            "DATE-OBS": "2026-11-30T21:04:00"}
+
+
+def header(**cards):
+    h = fits.Header()
+    for key, value in {**OBSERVED, **cards}.items():
+        if value is None:
+            h.remove(key, ignore_missing=True)
+        else:
+            h[key] = value
+    return h
+
+
+def table(name, vector=False, columns=("WAVELENGTH", "FLUX"), flux=FLUX, **cards):
+    wave_col, flux_col = columns
+    if vector:
+        cols = [fits.Column(name=wave_col, format=f"{N}D", unit="Angstrom", array=WAVE[None, :]),
+                fits.Column(name=flux_col, format=f"{N}E", unit="adu", array=flux[None, :])]
+    else:
+        cols = [fits.Column(name=wave_col, format="D", unit="Angstrom", array=WAVE),
+                fits.Column(name=flux_col, format="E", unit="adu", array=flux)]
+    hdus = [fits.PrimaryHDU(header=header(**cards)), fits.BinTableHDU.from_columns(cols)]
+    fits.HDUList(hdus).writeto(os.path.join(HERE, name), overwrite=True)
+
+
+def image(name, data, **cards):
+    fits.PrimaryHDU(data=data.astype(np.float32), header=header(**cards)).writeto(
+        os.path.join(HERE, name), overwrite=True)
+
+
+def resample(grid):
+    """Counts per new sample, as a flux-keeping resampler gives them: the
+    interpolated counts per pixel times the new step over the pixel's width."""
+    width = np.gradient(WAVE)
+    return np.interp(grid, WAVE, FLUX) * np.gradient(grid) / np.interp(grid, WAVE, width)
+
+
+def linear():
+    grid = np.linspace(WAVE[0], WAVE[-1], N)
+    return grid, resample(grid)
+
+
+def linear_axis(grid):
+    return {"CTYPE1": "WAVE", "CUNIT1": "Angstrom", "CRPIX1": 1.0, "CRVAL1": grid[0],
+            "CDELT1": (grid[-1] - grid[0]) / (N - 1)}
+
+
+# Read and calibrated.
+table("table-gain120-egain1.fits", GAIN=120.0, EGAIN=1.0, XBINNING=1, YBINNING=1)
+table("table-vecteur.fits", vector=True, columns=("LAMBDA", "COUNTS"), EGAIN=1.0)
+table("table-altitude.fits", AIRMASS=None, CENTALT=50.28, EGAIN=1.0)
+table("table-gain139.fits", GAIN=139.0)
+table("table-binning2.fits", EGAIN=1.0, XBINNING=2, YBINNING=2)
+grid, resampled = linear()
+image("lineaire.fits", resampled, EGAIN=1.0, **linear_axis(grid))
+step = np.log(WAVE[-1] / WAVE[0]) / (N - 1)
+log_grid = WAVE[0] * np.exp(step * np.arange(N))
+image("log-lineaire.fits", resample(log_grid), EGAIN=1.0, CTYPE1="WAVE-LOG",
+      CUNIT1="Angstrom", CRPIX1=1.0, CRVAL1=WAVE[0], CDELT1=WAVE[0] * step)
+image("iraf-log10.fits", resample(log_grid), EGAIN=1.0, CTYPE1="LINEAR",
+      CRPIX1=1.0, CRVAL1=np.log10(WAVE[0]), CDELT1=step / np.log(10), **{"DC-FLAG": 1})
+bands = np.stack([resampled, resampled, np.zeros(N), np.sqrt(np.abs(resampled))])[:, None, :]
+dw = (grid[-1] - grid[0]) / (N - 1)
+wat2 = f'wtype=multispec spec1 = "1 1 0 {grid[0]!r} {dw!r} {N} 0. 1. 1."'
+multispec = {"CTYPE1": "MULTISPE", "CTYPE2": "MULTISPE", "WAT0_001": "system=multispec",
+             "WAT1_001": "wtype=multispec label=Wavelength units=angstroms", "EGAIN": 1.0}
+for i in range(0, len(wat2), 68):
+    multispec[f"WAT2_{i // 68 + 1:03d}"] = wat2[i:i + 68]
+image("multispec.fits", bands, **multispec)
+
+# Refused, each for its reason.
+image("echelle.fits", np.stack([resampled, resampled, resampled]), **multispec)
+image("flux-erg.fits", resampled * 3.2e-17, BUNIT="erg/cm2/s/A", **linear_axis(grid))
+image("flux-sans-unite.fits", resampled * 3.2e-17, EGAIN=1.0, **linear_axis(grid))
+continuum = np.convolve(resampled, np.ones(301) / 301, mode="same")
+continuum[:150], continuum[-150:] = continuum[150], continuum[-151]
+image("normalise.fits", resampled / continuum, **linear_axis(grid))
+image("vitesse.fits", resampled, CTYPE1="VRAD", CUNIT1="km/s", CRPIX1=1.0, CRVAL1=-500.0,
+      CDELT1=0.5)
+image("negatif.fits", resampled - 2 * np.median(resampled), EGAIN=1.0, **linear_axis(grid))

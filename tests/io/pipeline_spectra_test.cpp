@@ -1,0 +1,133 @@
+// Spectra as pipelines and capture software write them, made by astropy
+// (tests/data/spectra/make_spectra.py) from the manual's raw example: each
+// is read and calibrated to the example's curve, or refused in one French
+// sentence that names the reason.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "io/designfile.h"
+#include "io/spectrumfile.h"
+#include "model/design/calibration.h"
+#include "model/design/chain.h"
+
+namespace kelvora::io {
+namespace {
+
+const std::string kExample = KELVORA_SOURCE_DIR "/docs/exemple/";
+const std::string kSpectra = KELVORA_SOURCE_DIR "/tests/data/spectra/";
+
+design::DesignInput exampleInstrument() {
+    std::ifstream in(kExample + "instrument-exemple.kelvora");
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    DesignFile file;
+    EXPECT_EQ(parseDesignFile(bytes.str(), DetectorCatalogue(), file), "");
+    return file.design;
+}
+
+struct Outcome {
+    design::Calibration calibration;
+    std::string error;  // the reader's or the calibration's
+};
+
+Outcome calibrated(const std::string& path, design::CalibrationOverrides user = {}) {
+    const SpectrumRead r = readSpectrumFile(path);
+    if (!r.error.empty()) return {{}, r.error};
+    design::Calibration c = design::calibrate(exampleInstrument(), r.spectrum, "", "", user);
+    return {c, c.error};
+}
+
+// The largest departure of a calibration's ratio from the raw example's.
+double departure(const design::Calibration& c, const design::Calibration& reference) {
+    double worst = 0;
+    for (const auto& [l, r] : c.ratio.points)
+        if (l >= reference.ratio.points.front().first && l <= reference.ratio.points.back().first)
+            worst = std::max(
+                worst, std::fabs(r / design::chain::interpolate(reference.ratio.points, l) - 1));
+    return worst;
+}
+
+TEST(PipelineSpectra, EachFormCalibratesToTheExamplesCurveOrIsRefusedWithItsReason) {
+    const Outcome raw = calibrated(kExample + "spectre-exemple.fits");
+    ASSERT_EQ(raw.error, "");
+    ASSERT_GT(raw.calibration.ratio.points.size(), 30u);
+    struct Case {
+        const char* file;
+        double tolerance;  // on the ratio; 0: refused
+        const char* said;  // in the notes, or the refusal
+    };
+    const Case cases[] = {
+        {"table-gain120-egain1.fits", 0.01, "GAIN = 120 ignoré (réglage de la caméra)"},
+        {"table-vecteur.fits", 0.01, ""},
+        {"table-altitude.fits", 0.01, "tirée de la hauteur 50.28°"},
+        {"table-binning2.fits", 0.01, "binning du fichier 2×2, de la conception 1×1"},
+        // Resampled, keeping the counts per Å: interpolation smooths the noise.
+        {"lineaire.fits", 0.03, "bruit corrélé entre points voisins"},
+        {"log-lineaire.fits", 0.03, "bruit corrélé entre points voisins"},
+        {"iraf-log10.fits", 0.03, "bruit corrélé entre points voisins"},
+        {"multispec.fits", 0.03, ""},
+        {"table-gain139.fits", 0, "GAIN = 139 n'est pas un gain en e⁻/ADU"},
+        {"echelle.fits", 0, "spectre à 3 ordres ou ouvertures (échelle, multispec)"},
+        {"flux-erg.fits", 0, "le spectre est en « erg/cm2/s/A » : un spectre calibré en flux"},
+        {"flux-sans-unite.fits", 0, "rendement médian mesuré de"},
+        {"normalise.fits", 0, "le spectre semble normalisé"},
+        {"vitesse.fits", 0, "l'axe n'est pas une longueur d'onde (CTYPE1 = « VRAD »)"},
+        {"negatif.fits", 0, "la médiane du spectre n'est pas positive"},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = calibrated(kSpectra + c.file);
+        std::string said = o.error;
+        for (const std::string& n : o.calibration.notes) said += " | " + n;
+        EXPECT_NE(said.find(c.said), std::string::npos) << c.file << ": " << said;
+        if (c.tolerance == 0) {
+            EXPECT_NE(o.error, "") << c.file;
+            EXPECT_TRUE(o.calibration.ratio.points.empty()) << c.file;
+        } else {
+            EXPECT_EQ(o.error, "") << c.file;
+            if (o.error.empty()) {
+                EXPECT_LT(departure(o.calibration, raw.calibration), c.tolerance) << c.file;
+            }
+        }
+    }
+    // Told the gain, the camera's setting no longer matters.
+    const Outcome told = calibrated(kSpectra + "table-gain139.fits", {1, 0, 0});
+    ASSERT_EQ(told.error, "");
+    EXPECT_LT(departure(told.calibration, raw.calibration), 1e-12);
+}
+
+// The example's recipe (tools/samples/sample_spectrum.cpp), typed again.
+double tiredCoating(double l) {
+    return 0.75 * (1 - 0.25 * std::exp(-std::pow((l - 5200) / 300, 2)));
+}
+
+double medianOf(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// The true S/N per pixel: the expected electrons over √(electrons + the
+// read noise of the rows summed), at the median.
+TEST(PipelineSpectra, TheSNOfRawAndResampledSpectra) {
+    const design::DesignInput in = exampleInstrument();
+    const design::DesignOutcome o = design::evaluate(in);
+    ASSERT_TRUE(o.result);
+    const design::ObservedSpectrum clean = design::syntheticSpectrum(in, tiredCoating, 60, 0);
+    std::vector<double> noise;
+    const double read2 = in.bruit_e * in.bruit_e * o.result->rangees_extraites;
+    for (double e : clean.flux) noise.push_back(std::sqrt(e + read2));
+    const double truth = medianOf(clean.flux) / medianOf(noise);
+    const Outcome raw = calibrated(kExample + "spectre-exemple.fits");
+    const Outcome resampled = calibrated(kExample + "spectre-exemple-reechantillonne.fits");
+    ASSERT_EQ(raw.error + resampled.error, "");
+    EXPECT_NEAR(raw.calibration.snr / truth, 1, 0.05) << truth;
+    EXPECT_EQ(raw.calibration.snr, raw.calibration.derSnr);
+    EXPECT_NEAR(resampled.calibration.snr / truth, 1, 0.10) << truth;
+    EXPECT_GT(resampled.calibration.derSnr / truth, 1.1);  // uncorrected, it flatters
+}
+
+}  // namespace
+}  // namespace kelvora::io
