@@ -42,7 +42,7 @@ void readAndFit(benchmark::State& state) {
     for (auto _ : state) {
         const io::SpectrumRead r = io::readSpectrum(file);
         const design::Calibration c = design::calibrate(in, r.spectrum, "2026-12-07", "banc.txt");
-        benchmark::DoNotOptimize(c.efficiency.points.data());
+        benchmark::DoNotOptimize(c.ratio.points.data());
     }
 }
 BENCHMARK(readAndFit)->Name("etalonnage-4000-points")->Unit(benchmark::kMillisecond);

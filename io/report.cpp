@@ -157,11 +157,13 @@ void paintReport(QPainter& p, const QRectF& page, const ReportSource& s) {
     }
     top = paintEntries(p, page, top, "Résultats", resultEntries(*o.result, s), unit);
     const bool calibrated = !s.input.etalonnages.empty();
+    const design::PlotDescription history = design::calibrationHistory(s.input.etalonnages);
+    const bool drift = history.curves[0].second.size() > 1;
     if (calibrated) top = paintCalibrations(p, page, top, s, unit);
     const design::LineReport lines = design::linesOnSensor(s.input, o, s.lines);
     const auto plots = design::describePlots(s.input, o, lines);
-    // The ratio against the date follows the lines' box, on a fourth row.
-    const std::size_t cells = plots.size() + (calibrated ? 2 : 1);
+    // The ratio against the date, from two nights, follows the lines' box on a fourth row.
+    const std::size_t cells = plots.size() + (drift ? 2 : 1);
     const double w = page.width() / 2, h = (page.bottom() - top) / ((cells + 1) / 2);
     for (std::size_t i = 0; i < cells; ++i) {
         const QRectF box(page.left() + static_cast<double>(i % 2) * w,
@@ -171,7 +173,7 @@ void paintReport(QPainter& p, const QRectF& page, const ReportSource& s) {
         else if (i == plots.size())
             paintLines(p, box, lines, s.separator, unit);
         else
-            paintPlot(p, box, design::calibrationHistory(s.input.etalonnages), s.separator, unit);
+            paintPlot(p, box, history, s.separator, unit);
     }
     p.restore();
 }

@@ -123,11 +123,10 @@ QDialog* calibrationDialog(QWidget* parent, const design::Calibration& c,
     auto* plots = new QHBoxLayout;
     for (const design::PlotDescription& p : design::calibrationPlots(c))
         plots->addWidget(pictureOf(p, sep, dialog));
-    if (!earlier.empty()) {
-        std::vector<design::MeasuredRatio> all = earlier;
-        all.push_back(c.ratio);
-        plots->addWidget(pictureOf(design::calibrationHistory(all), sep, dialog));
-    }
+    std::vector<design::MeasuredRatio> all = earlier;
+    all.push_back(c.ratio);
+    if (const auto history = design::calibrationHistory(all); history.curves[0].second.size() > 1)
+        plots->addWidget(pictureOf(history, sep, dialog));
     column->addLayout(plots);
     column->addWidget(tableOf(design::calibrationTable(c, sep), dialog), 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, dialog);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "model/design/chain.h"
 #include "model/design/shown.h"
@@ -148,10 +149,15 @@ PlotDescription calibrationHistory(const std::vector<MeasuredRatio>& list) {
     p.title = "Rapport médian selon la date";
     p.xTitle = "date (année)";
     p.yTitle = "observé / prévu";
-    Curve points;
+    // One point a night: the S/N-weighted mean of that night's medians.
+    std::map<double, std::pair<double, double>> nights;  // year → (Σ w·ratio, Σ w)
     for (const MeasuredRatio& m : list)
-        if (const double y = years(m.date); y == y) points.emplace_back(y, medianRatio(m));
-    std::sort(points.begin(), points.end());
+        if (const double y = years(m.date); y == y) {
+            nights[y].first += weight(m) * medianRatio(m);
+            nights[y].second += weight(m);
+        }
+    Curve points;
+    for (const auto& [year, sums] : nights) points.emplace_back(year, sums.first / sums.second);
     p.curves = {{"rapport médian", points}};
     placeNames(p, {});
     return p;

@@ -46,8 +46,9 @@ std::string calibrationLine(const MeasuredRatio& m, std::string_view separator);
 // sensor or grating; "" without.
 std::string calibrationNote(const DesignInput& in, std::string_view separator);
 
-// The median ratio of each calibration against its date (in years): the
-// instrument's efficiency drifting (dew, dust, a new coating).
+// The median ratio of each night's calibrations (their S/N-weighted mean)
+// against the date in years: the instrument's efficiency drifting (dew,
+// dust, a new coating).
 PlotDescription calibrationHistory(const std::vector<MeasuredRatio>& list);
 
 }  // namespace kelvora::design

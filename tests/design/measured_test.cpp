@@ -86,15 +86,18 @@ TEST(CombinedRatio, OutsideTheMeasuredRangeTheMedianIsUsedAndSaid) {
 }
 
 TEST(CalibrationHistory, TheMedianRatioAgainstTheDateInYears) {
+    // The same night at S/N 50 and 100: (2500·0.6 + 10000·0.4) / 12500 = 0.44.
     const std::vector<MeasuredRatio> list = {flatRatio(5000, 7000, 0.6, 50, "2027-01-01"),
                                              flatRatio(5000, 7000, 0.8, 50, "2026-01-01"),
+                                             flatRatio(5000, 7000, 0.4, 100, "2027-01-01"),
                                              flatRatio(5000, 7000, 0.7, 50, "pas une date")};
     const PlotDescription p = calibrationHistory(list);
     ASSERT_EQ(p.curves.size(), 1u);
     const Curve& points = p.curves[0].second;
     ASSERT_EQ(points.size(), 2u);  // the undated one has no place
     EXPECT_EQ(points[0], (std::pair<double, double>{2026, 0.8}));
-    EXPECT_EQ(points[1], (std::pair<double, double>{2027, 0.6}));
+    EXPECT_EQ(points[1].first, 2027);
+    EXPECT_NEAR(points[1].second, 0.44, 1e-12);
 }
 
 }  // namespace

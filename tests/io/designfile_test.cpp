@@ -141,6 +141,37 @@ TEST(DesignFile, AbsentKeysKeepTheirMeaningOfTheFilesVersion) {
     }
 }
 
+// Version 2 stored the measured efficiency η itself; read today it becomes
+// the ratio to the chain the file's design assumes, so the design predicts
+// exactly the same efficiency as before.
+TEST(DesignFile, AVersion2MeasuredEfficiencyBecomesARatio) {
+    const std::string v2 = R"({"format": "kelvora", "version": 2,
+        "conception": {"geometrie": "littrow", "traits_mm": 600, "lambda_a": 6000,
+                       "detecteur": "IMX533"},
+        "rendement_mesure": {"date": "2026-11-30", "etoile": "Véga", "fichier": "v.fits",
+                             "points": [[5200, 0.2], [6000, 0.3], [6800, 0.25]]}})";
+    DesignFile f;
+    ASSERT_EQ(parseDesignFile(v2, DetectorCatalogue(), f), "");
+    ASSERT_EQ(f.design.etalonnages.size(), 1u);
+    const design::MeasuredRatio& m = f.design.etalonnages[0];
+    EXPECT_EQ(m.date, "2026-11-30");
+    EXPECT_EQ(m.star, "Véga");
+    EXPECT_EQ(m.instrument.detecteur, "IMX533");
+    design::DesignInput assumed = f.design;
+    assumed.etalonnages = {};
+    const design::DesignOutcome o = design::evaluate(assumed);
+    ASSERT_TRUE(o.result);
+    const double eta[] = {0.2, 0.3, 0.25};
+    ASSERT_EQ(m.points.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_NEAR(m.points[i].second * design::assumedInstrumentAt(assumed, o, m.points[i].first),
+                    eta[i], 1e-15);
+    // Written back, it is a version 3 file that reads the same.
+    DesignFile again;
+    ASSERT_EQ(parseDesignFile(serializeDesignFile(f), DetectorCatalogue(), again), "");
+    EXPECT_EQ(again.design.etalonnages, f.design.etalonnages);
+}
+
 TEST(DesignFile, AtomicWriteAndMessagesNameTheFile) {
     QTemporaryDir dir;
     const std::string path = dir.filePath(QStringLiteral("a.kelvora")).toStdString();

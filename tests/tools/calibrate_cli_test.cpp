@@ -110,5 +110,22 @@ TEST(CalibrateCli, ASpectrumThatCannotBeReadOrUsedSaysWhy) {
     }
 }
 
+// The header's GAIN = 139 is a camera setting: refused until the gain is
+// given on the command line; its help needs no spectrum.
+TEST(CalibrateCli, TheGainIsAskedForAndGivenOnTheCommandLine) {
+    const std::string spectrum = KELVORA_SOURCE_DIR "/tests/data/spectra/table-gain139.fits";
+    const std::string design = KELVORA_SOURCE_DIR "/docs/exemple/instrument-exemple.kelvora";
+    std::ostringstream out, err, out2, err2, help, none;
+    EXPECT_EQ(runCalc({"etalonner", spectrum, design}, ".", DetectorCatalogue(), out, err), 1);
+    EXPECT_NE(err.str().find("donnez le gain en e⁻/ADU (gain_e_adu)"), std::string::npos);
+    EXPECT_EQ(runCalc({"etalonner", spectrum, design, "gain_e_adu=1", "masse_air=1.3"}, ".",
+                      DetectorCatalogue(), out2, err2),
+              0)
+        << err2.str();
+    EXPECT_NE(err2.str().find("gain 1 e⁻/ADU, masse d'air 1.3"), std::string::npos) << err2.str();
+    EXPECT_EQ(runCalc({"etalonner", "--help"}, ".", DetectorCatalogue(), help, none), 0);
+    EXPECT_EQ(help.str().rfind("usage : kelvora-calc etalonner SPECTRE", 0), 0u) << help.str();
+}
+
 }  // namespace
 }  // namespace kelvora::cli

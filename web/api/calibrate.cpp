@@ -60,11 +60,10 @@ Json answerOf(const design::Calibration& c, const design::DesignInput& in, const
     Json plots = Json::array();
     for (const design::PlotDescription& p : design::calibrationPlots(c))
         plots.push_back(plotJson(p, sep));
-    if (!in.etalonnages.empty()) {
-        std::vector<design::MeasuredRatio> all = in.etalonnages;
-        all.push_back(c.ratio);
-        plots.push_back(plotJson(design::calibrationHistory(all), sep));
-    }
+    std::vector<design::MeasuredRatio> all = in.etalonnages;
+    all.push_back(c.ratio);
+    if (const auto history = design::calibrationHistory(all); history.curves[0].second.size() > 1)
+        plots.push_back(plotJson(history, sep));
     return {{"resume", design::calibrationSummary(c, sep)},
             {"observation",
              {{"gain_e_adu", design::shownValue(c.gain_e_adu, sep)},

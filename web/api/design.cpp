@@ -166,15 +166,16 @@ Json designSchema() {
     }
     Json sensors = Json::array();
     for (const DetectorModel& d : catalogue().rows()) sensors.push_back(d.caption);
-    return {{"entrees", inputRows()},
-            {"resultats", results},
-            {"verdicts", verdicts},
-            {"proposeur", proposerFields()},
-            {"colonnes", rows(design::candidateColumns())},
-            {"geometries", geometries},
-            {"capteurs", sensors},
-            // One limit for every face, said before a file is read.
-            {"limiteSpectre", {{"octets", design::kMaxSpectrumBytes}, {"message", io::tooLarge()}}}};
+    return {
+        {"entrees", inputRows()},
+        {"resultats", results},
+        {"verdicts", verdicts},
+        {"proposeur", proposerFields()},
+        {"colonnes", rows(design::candidateColumns())},
+        {"geometries", geometries},
+        {"capteurs", sensors},
+        // One limit for every face, said before a file is read.
+        {"limiteSpectre", {{"octets", design::kMaxSpectrumBytes}, {"message", io::tooLarge()}}}};
 }
 
 // {"cles": {key: text}, "separateur": "," or "."} → the design read from
@@ -204,8 +205,9 @@ Json evaluateDesign(const Json& args) {
     answer["resultats"] = results;
     answer["note"] = design::calibrationNote(in, sep);
     answer["etalonnages"] = calibrationLines(in, sep);
-    if (in.etalonnages.size() > 1)
-        answer["historique"] = plotJson(design::calibrationHistory(in.etalonnages), sep);
+    if (const auto history = design::calibrationHistory(in.etalonnages);
+        history.curves[0].second.size() > 1)
+        answer["historique"] = plotJson(history, sep);
     answer["nombres"] = numbers;  // every digit, for a copy and for the checks
     const design::LineReport lines = design::linesOnSensor(in, outcome, design::builtInLines());
     answer["graphiques"] = plots(in, outcome, lines, sep);

@@ -131,7 +131,8 @@ function drawInto(container, given, valid, message) {
     showTable(box);
     const sameSeries = described[plot.id] && JSON.stringify(seriesOf(described[plot.id])) === JSON.stringify(seriesOf(plot));
     described[plot.id] = plot;
-    if (charts[plot.id] && sameSeries) {
+    // A chart whose box was emptied (a new calibration) is drawn anew.
+    if (charts[plot.id] && sameSeries && box.contains(charts[plot.id].root)) {
       charts[plot.id].setSize({ width: chartWidth(container), height: 260 });
       charts[plot.id].setData(data);
       continue;
