@@ -55,7 +55,7 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
     }
     const CalcOptions& o = parsed.options;
     if (o.help) {
-        printHelp(out, catalogue, o.design, o.propose, o.calibrate);
+        printHelp(out, catalogue, o.design, o.propose, o.calibrate || o.listCalibrations);
         return 0;
     }
     if (o.version) {
@@ -70,6 +70,7 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
         }
     }
     if (o.calibrate) return printCalibration(file.design, o, catalogue, out, err);
+    if (o.listCalibrations) return listCalibrations(file, o, out, err);
     // A design that predicts with its calibrations says so.
     if (o.design && !o.propose)
         if (const std::string note = design::calibrationNote(file.design, "."); !note.empty())

@@ -25,7 +25,7 @@ void addOptions(QCommandLineParser& p) {
     p.addOption({"spectre", {}});
     p.addOption({"raies", {}});
     for (const char* name : {"detector", "model", "decimal-separator", "format", "fichier",
-                             "nombre", "rapport", "enregistrer"})
+                             "nombre", "rapport", "enregistrer", "retirer"})
         p.addOption({QString::fromLatin1(name), {}, QStringLiteral("V")});
 }
 
@@ -81,6 +81,12 @@ std::string readOptions(const QCommandLineParser& p, const DetectorCatalogue& ca
     if (p.isSet(QStringLiteral("rapport"))) o.report = str(p.value(QStringLiteral("rapport")));
     if (p.isSet(QStringLiteral("enregistrer")))
         o.saveTo = str(p.value(QStringLiteral("enregistrer")));
+    if (p.isSet(QStringLiteral("retirer"))) {
+        bool ok = false;
+        const int n = p.value(QStringLiteral("retirer")).toInt(&ok);
+        if (!ok || n < 1) return "--retirer : le numéro d'un étalonnage (1, 2…) est attendu";
+        o.remove = static_cast<std::size_t>(n);
+    }
     if (p.isSet(QStringLiteral("nombre"))) {
         bool ok = false;
         const int n = p.value(QStringLiteral("nombre")).toInt(&ok);
@@ -152,14 +158,18 @@ ParseResult parseArguments(const std::vector<std::string>& args,
     const QStringList positional = p.positionalArguments();
     o.propose = !positional.isEmpty() && positional.first() == QLatin1String("proposer");
     o.calibrate = !positional.isEmpty() && positional.first() == QLatin1String("etalonner");
-    o.design = o.propose || o.calibrate ||
+    o.listCalibrations =
+        !positional.isEmpty() && positional.first() == QLatin1String("etalonnages");
+    o.design = o.propose || o.calibrate || o.listCalibrations ||
                (!positional.isEmpty() && positional.first() == QLatin1String("conception"));
     if (o.help) return r;  // « etalonner --help » needs no spectrum
     if (r.error.empty() && o.design &&
         (!o.detectors.empty() || !o.barlowModels.empty() || o.separator || o.texts))
         r.error = "« conception » ne prend que --format (le détecteur : detecteur=NOM)";
-    if (r.error.empty() && o.saveTo && !o.calibrate)
-        r.error = "--enregistrer ne va qu'avec « etalonner »";
+    if (r.error.empty() && o.saveTo && !o.calibrate && !o.listCalibrations)
+        r.error = "--enregistrer ne va qu'avec « etalonner » et « etalonnages »";
+    if (r.error.empty() && o.remove && !(o.listCalibrations && o.saveTo))
+        r.error = "--retirer ne va qu'avec « etalonnages » et --enregistrer";
     if (r.error.empty() && (o.spectrum || o.lines || o.report) &&
         (!o.design || o.propose || o.calibrate))
         r.error = "--spectre, --raies et --rapport ne vont qu'avec « conception »";
@@ -168,6 +178,8 @@ ParseResult parseArguments(const std::vector<std::string>& args,
     if (r.error.empty()) r.error = readPositional(positional, catalogue, o);
     if (r.error.empty() && o.calibrate && !o.spectrumFile)
         r.error = "« etalonner » attend le fichier du spectre";
+    if (r.error.empty() && o.listCalibrations && (!o.file || !o.fields.empty()))
+        r.error = "« etalonnages » attend un fichier .kelvora et rien d'autre";
     if (r.error.empty() && (o.spectrum || o.lines || o.propose || o.report || o.calibrate) &&
         std::any_of(o.fields.begin(), o.fields.end(),
                     [](const auto& f) { return f.second.size() > 1; }))

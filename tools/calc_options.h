@@ -33,7 +33,9 @@ struct CalcOptions {
     std::optional<std::string> report;  // conception --rapport F.pdf: the printed page
     bool calibrate = false;             // the "etalonner" command
     std::optional<std::string> spectrumFile;  // etalonner SPECTRE
-    std::optional<std::string> saveTo;        // etalonner --enregistrer F.kelvora
+    std::optional<std::string> saveTo;        // etalonner, etalonnages --enregistrer F.kelvora
+    bool listCalibrations = false;            // the "etalonnages" command
+    std::size_t remove = 0;                   // etalonnages --retirer N (from 1); 0: none
     bool help = false;
     bool version = false;
 };

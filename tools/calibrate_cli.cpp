@@ -10,6 +10,7 @@
 #include "model/design/calibration.h"
 #include "model/design/keys.h"
 #include "model/design/labels.h"
+#include "model/design/measured.h"
 #include "tools/design_answers.h"
 
 namespace kelvora::cli {
@@ -74,6 +75,39 @@ int printCalibration(const design::DesignInput& base, const CalcOptions& o,
     printTable(c, o.format, out);
     err << design::calibrationSummary(c, ".") << '\n';
     return o.saveTo ? save(in, c, o, catalogue, err) : 0;
+}
+
+int listCalibrations(const io::DesignFile& file, const CalcOptions& o, std::ostream& out,
+                     std::ostream& err) {
+    const auto& list = file.design.etalonnages;
+    if (o.remove) {
+        if (o.remove > list.size())
+            return err << "kelvora-calc : pas d'étalonnage n° " << o.remove << " (" << list.size()
+                       << " dans ce fichier)\n",
+                   2;
+        io::DesignFile kept = file;
+        kept.design.etalonnages.erase(kept.design.etalonnages.begin() +
+                                      static_cast<std::ptrdiff_t>(o.remove - 1));
+        if (const std::string e = io::writeDesignFile(*o.saveTo, kept); !e.empty())
+            return err << "kelvora-calc : " << e << '\n', 2;
+        return 0;
+    }
+    TableWriter table(o.format == OutputFormat::Default ? OutputFormat::Csv : o.format, out,
+                      {"numero", "date", "etoile", "fichier", "snr", "rapport_median",
+                       "lambda_min_a", "lambda_max_a", "capteur", "difference"});
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        design::DesignInput one = file.design;
+        one.etalonnages = {list[i]};
+        table.row({Cell::ofNumber(static_cast<double>(i + 1)), Cell::ofText(list[i].date),
+                   Cell::ofText(list[i].star), Cell::ofText(list[i].file),
+                   Cell::ofNumber(list[i].snr), Cell::ofNumber(design::medianRatio(list[i])),
+                   Cell::ofNumber(list[i].points.front().first),
+                   Cell::ofNumber(list[i].points.back().first),
+                   Cell::ofText(list[i].instrument.detecteur),
+                   Cell::ofText(design::instrumentDifference(one))});
+    }
+    table.finish();
+    return 0;
 }
 
 }  // namespace kelvora::cli

@@ -22,7 +22,9 @@ void printWindowHelp(std::ostream& out, const DetectorCatalogue& catalogue) {
            "        kelvora-calc conception [FICHIER.kelvora] [CLE=VALEUR ...] "
            "[--format text|csv|json]\n"
            "        kelvora-calc etalonner SPECTRE [FICHIER.kelvora] [CLE=VALEUR ...] "
-           "[--enregistrer F.kelvora]\n\n"
+           "[--enregistrer F.kelvora]\n"
+           "        kelvora-calc etalonnages FICHIER.kelvora [--retirer N --enregistrer F.kelvora]"
+           "\n\n"
            "Calcule un spectrographe à réseau comme la fenêtre de Kelvora le fait à l'appui de\n"
            "« Calcul », et affiche chaque texte montré, une ligne par champ : NOM<tab>TEXTE.\n\n"
            "  --detector D            détecteur (KAF-0400 par défaut) : "
@@ -129,7 +131,11 @@ void printCalibrationHelp(std::ostream& out) {
         << (design::kMaxSpectrumBytes >> 20)
         << " Mo.\n"
            "--enregistrer F.kelvora ajoute cet étalonnage à ceux de la conception : leur\n"
-           "rapport observé / prévu, pondéré par le S/N, multiplie alors le rendement supposé.\n"
+           "rapport observé / prévu, pondéré par le S/N, multiplie alors le rendement supposé.\n\n"
+           "kelvora-calc etalonnages F.kelvora [--format csv|json|text] : les étalonnages de\n"
+           "la conception, un par ligne (numéro, date, étoile, fichier, S/N, rapport médian,\n"
+           "domaine, capteur, ce qui diffère de l'instrument de la conception) ;\n"
+           "--retirer N --enregistrer F2.kelvora écrit la conception sans le n-ième.\n"
            "Code de sortie 1 si le spectre ne s'étalonne pas, 2 s'il ne se lit pas.\n";
 }
 

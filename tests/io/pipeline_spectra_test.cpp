@@ -99,6 +99,30 @@ TEST(PipelineSpectra, EachFormCalibratesToTheExamplesCurveOrIsRefusedWithItsReas
     EXPECT_LT(departure(told.calibration, raw.calibration), 1e-12);
 }
 
+// Whatever a calibration stores, a design file holds and reads back: no
+// face writes a file it would refuse to open.
+TEST(PipelineSpectra, EveryCalibrationSavesAndOpensUnchanged) {
+    DesignFile file;
+    file.design = exampleInstrument();
+    file.hasDesign = true;
+    for (const char* name : {"table-gain120-egain1.fits", "table-altitude.fits", "lineaire.fits",
+                             "log-lineaire.fits", "iraf-log10.fits", "multispec.fits"}) {
+        const Outcome o = calibrated(kSpectra + name);
+        ASSERT_EQ(o.error, "") << name;
+        file.design.etalonnages.push_back(o.calibration.ratio);
+    }
+    // An instrument five times better than assumed: bins above 1 left out.
+    const auto better = [](double) { return 5.0; };
+    const design::Calibration high = design::calibrate(
+        file.design, design::syntheticSpectrum(file.design, better, 60, 9), "2026-12-08", "x");
+    ASSERT_EQ(high.error, "");
+    file.design.etalonnages.push_back(high.ratio);
+    DesignFile read;
+    ASSERT_EQ(parseDesignFile(serializeDesignFile(file), DetectorCatalogue(), read), "");
+    EXPECT_EQ(read.design.etalonnages, file.design.etalonnages);
+    EXPECT_EQ(serializeDesignFile(read), serializeDesignFile(file));
+}
+
 // The example's recipe (tools/samples/sample_spectrum.cpp), typed again.
 double tiredCoating(double l) {
     return 0.75 * (1 - 0.25 * std::exp(-std::pow((l - 5200) / 300, 2)));

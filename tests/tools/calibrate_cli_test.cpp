@@ -110,6 +110,54 @@ TEST(CalibrateCli, ASpectrumThatCannotBeReadOrUsedSaysWhy) {
     }
 }
 
+// A design's calibrations listed, one removed into another file.
+TEST(CalibrateCli, CalibrationsAreListedAndOneRemoved) {
+    QTemporaryDir dir;
+    const std::string design = KELVORA_SOURCE_DIR "/docs/exemple/instrument-exemple.kelvora";
+    const std::string spectra = KELVORA_SOURCE_DIR "/tests/data/spectra/";
+    const std::string one = dir.filePath("un.kelvora").toStdString(),
+                      two = dir.filePath("deux.kelvora").toStdString(),
+                      back = dir.filePath("retour.kelvora").toStdString();
+    std::ostringstream out, err;
+    ASSERT_EQ(runCalc({"etalonner", spectra + "table-vecteur.fits", design, "--enregistrer", one},
+                      ".", DetectorCatalogue(), out, err),
+              0)
+        << err.str();
+    ASSERT_EQ(runCalc({"etalonner", spectra + "lineaire.fits", one, "detecteur=KAF-0400",
+                       "--enregistrer", two},
+                      ".", DetectorCatalogue(), out, err),
+              0)
+        << err.str();
+    std::ostringstream list, none;
+    ASSERT_EQ(runCalc({"etalonnages", two}, ".", DetectorCatalogue(), list, none), 0) << none.str();
+    std::istringstream rows(list.str());
+    std::string header, first, second, extra;
+    std::getline(rows, header);
+    std::getline(rows, first);
+    std::getline(rows, second);
+    EXPECT_FALSE(std::getline(rows, extra));
+    EXPECT_EQ(header,
+              "numero,date,etoile,fichier,snr,rapport_median,lambda_min_a,lambda_max_a,capteur,"
+              "difference");
+    // The first was measured with the IMX533, the design now holds the KAF-0400.
+    EXPECT_NE(first.find("table-vecteur.fits"), std::string::npos);
+    EXPECT_NE(first.find(",IMX533,autre capteur (mesuré avec IMX533)"), std::string::npos) << first;
+    EXPECT_NE(second.find("lineaire.fits"), std::string::npos);
+    EXPECT_NE(second.find(",KAF-0400,"), std::string::npos) << second;
+    ASSERT_EQ(runCalc({"etalonnages", two, "--retirer", "2", "--enregistrer", back}, ".",
+                      DetectorCatalogue(), out, err),
+              0);
+    io::DesignFile a, b;
+    ASSERT_EQ(io::readDesignFile(one, DetectorCatalogue(), a), "");
+    ASSERT_EQ(io::readDesignFile(back, DetectorCatalogue(), b), "");
+    EXPECT_EQ(b.design.etalonnages, a.design.etalonnages);
+    std::ostringstream out3, err3;
+    EXPECT_EQ(runCalc({"etalonnages", two, "--retirer", "3", "--enregistrer", back}, ".",
+                      DetectorCatalogue(), out3, err3),
+              2);
+    EXPECT_NE(err3.str().find("pas d'étalonnage n° 3 (2 dans ce fichier)"), std::string::npos);
+}
+
 // The header's GAIN = 139 is a camera setting: refused until the gain is
 // given on the command line; its help needs no spectrum.
 TEST(CalibrateCli, TheGainIsAskedForAndGivenOnTheCommandLine) {
