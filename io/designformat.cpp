@@ -93,40 +93,37 @@ bool efficiency(double v) {
     return v > 0 && v <= 1;
 }
 
-// The instrument a calibration measured: its design keys, checked as keys.
-std::string readInstrument(const Json& o, const DetectorCatalogue& catalogue,
-                           design::CalibratedWith& out) {
-    // The sensor by its name alone: it may be one this machine's catalogue lacks.
-    Json keys = o;
-    keys.erase("detecteur");
-    design::DesignInput in;
-    if (const std::string e = readDesign(keys, catalogue, in); !e.empty())
-        return "« etalonnages » : instrument : " + e;
-    out = design::calibratedWith(in);
-    const Json sensor = o.value("detecteur", Json(out.detecteur));
-    if (!sensor.is_string()) return "« etalonnages » : instrument : « detecteur » : texte attendu";
-    out.detecteur = sensor.get<std::string>();
+// The instrument a calibration measured: its keys as the design's section
+// writes them. The sensor by its name alone: it may be one this machine's
+// catalogue lacks.
+std::string readInstrument(const Json& o, design::CalibratedWith& out) {
+    const std::string bad = "« etalonnages » : instrument : ";
+    design::CalibratedWith read;
+    for (const auto& [key, value] : o.items()) {
+        const design::KeyRow* row = design::findKey(key);
+        if (!row || !row->instrument) return bad + "clé inconnue « " + key + " »";
+        const bool word = design::isTextKey(key);
+        if (word ? !value.is_string() : !value.is_number())
+            return bad + "« " + design::labelOf(key) +
+                   " » : " + (word ? "texte attendu" : "nombre attendu");
+        read.keys[key] =
+            word ? value.get<std::string>() : design::keyValueText({key, {}, value.get<double>()});
+    }
+    out = std::move(read);
     return {};
 }
 
 Json instrumentJson(const design::CalibratedWith& w) {
-    return {{"diametre_mm", w.diametre_mm},
-            {"obstruction_pct", w.obstruction_pct},
-            {"miroirs", w.miroirs},
-            {"transmission", w.transmission},
-            {"traits_mm", w.traits_mm},
-            {"ordre", w.ordre},
-            {"blaze_a", w.blaze_a},
-            {"efficacite_reseau", w.efficacite_reseau},
-            {"detecteur", w.detecteur},
-            {"courbe_qe", w.qe_plate ? "plate" : "capteur"},
-            {"bin_x", w.bin_x},
-            {"bin_y", w.bin_y}};
+    Json out = Json::object();
+    for (const auto& [key, text] : w.keys) {
+        const auto number = design::isTextKey(key) ? std::nullopt : design::strictNumber(text);
+        out[key] = number ? Json(*number) : Json(text);
+    }
+    return out;
 }
 
 // One of « etalonnages »: {"date", "etoile", "fichier", "snr", "instrument", "points": [[λ, r]…]}.
-std::string readCalibration(const Json& o, const DetectorCatalogue& catalogue,
-                            design::MeasuredRatio& m) {
+std::string readCalibration(const Json& o, design::MeasuredRatio& m) {
     const std::string bad = "« etalonnages » : ";
     if (!o.is_object() || !o.contains("points")) return bad + "objet avec « points » attendu";
     design::MeasuredRatio read;
@@ -142,21 +139,18 @@ std::string readCalibration(const Json& o, const DetectorCatalogue& catalogue,
     read.snr = snr.get<double>();
     if (o.contains("instrument")) {
         if (!o.at("instrument").is_object()) return bad + "« instrument » : objet attendu";
-        if (e = readInstrument(o.at("instrument"), catalogue, read.instrument); !e.empty())
-            return e;
+        if (e = readInstrument(o.at("instrument"), read.instrument); !e.empty()) return e;
     }
     m = std::move(read);
     return {};
 }
 
-std::string readCalibrations(const Json& list, const DetectorCatalogue& catalogue,
-                             std::vector<design::MeasuredRatio>& out) {
+std::string readCalibrations(const Json& list, std::vector<design::MeasuredRatio>& out) {
     if (!list.is_array() || list.size() > 1000)
         return "« etalonnages » : liste d'au plus 1000 étalonnages attendue";
     std::vector<design::MeasuredRatio> read(list.size());
     for (std::size_t i = 0; i < list.size(); ++i)
-        if (const std::string e = readCalibration(list[i], catalogue, read[i]); !e.empty())
-            return e;
+        if (const std::string e = readCalibration(list[i], read[i]); !e.empty()) return e;
     out = std::move(read);
     return {};
 }
@@ -214,7 +208,7 @@ std::string readSections(const Json& root, const DetectorCatalogue& catalogue, D
             e = readDesign(value, catalogue, file.design);
             file.hasDesign = true;
         } else if (key == "etalonnages") {
-            e = readCalibrations(value, catalogue, file.design.etalonnages);
+            e = readCalibrations(value, file.design.etalonnages);
         } else if (key == "rendement_mesure") {
             continue;  // version 2's, converted once the design is read
         } else if (key == "fenetre" || key == "conception") {
@@ -234,8 +228,7 @@ std::string readSections(const Json& root, const DetectorCatalogue& catalogue, D
 std::string parseCalibrations(std::string_view json, std::vector<design::MeasuredRatio>& out) {
     try {
         const Json list = Json::parse(json.begin(), json.end());
-        return list.is_null() ? (out.clear(), std::string())
-                              : readCalibrations(list, DetectorCatalogue(), out);
+        return list.is_null() ? (out.clear(), std::string()) : readCalibrations(list, out);
     } catch (const Json::exception&) {
         return "« etalonnages » : JSON invalide";
     }

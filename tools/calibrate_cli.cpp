@@ -53,6 +53,12 @@ design::CalibrationOverrides overrides(const design::DesignInput& in, const Calc
     return user;  // the gain: the design's gain_e_adu, set or not
 }
 
+// The sensor a calibration was measured with.
+std::string sensorOf(const design::MeasuredRatio& m) {
+    const auto it = m.instrument.keys.find("detecteur");
+    return it == m.instrument.keys.end() ? std::string() : it->second;
+}
+
 }  // namespace
 
 int printCalibration(const design::DesignInput& base, const CalcOptions& o,
@@ -102,8 +108,7 @@ int listCalibrations(const io::DesignFile& file, const CalcOptions& o, std::ostr
                    Cell::ofText(list[i].star), Cell::ofText(list[i].file),
                    Cell::ofNumber(list[i].snr), Cell::ofNumber(design::medianRatio(list[i])),
                    Cell::ofNumber(list[i].points.front().first),
-                   Cell::ofNumber(list[i].points.back().first),
-                   Cell::ofText(list[i].instrument.detecteur),
+                   Cell::ofNumber(list[i].points.back().first), Cell::ofText(sensorOf(list[i])),
                    Cell::ofText(design::instrumentDifference(one))});
     }
     table.finish();

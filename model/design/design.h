@@ -4,6 +4,7 @@
 // answers (exposure for a target S/N, limiting magnitude, saturation).
 // Plain doubles in and out; docs/physics.md gives every formula.
 
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -29,13 +30,10 @@ inline double orDefault(double v, double fallback) {
 }
 
 // The instrument a calibration was measured with: its ratio holds for
-// this telescope, these optics, this grating and this sensor.
+// this telescope, these optics, this grating and this sensor. The key
+// table's rows marked `instrument`, as files write them (key → text).
 struct CalibratedWith {
-    double diametre_mm = 0, obstruction_pct = 0, miroirs = 0, transmission = 0;
-    double traits_mm = 0, ordre = 0, blaze_a = 0, efficacite_reseau = 0;
-    std::string detecteur;
-    bool qe_plate = false;
-    double bin_x = 1, bin_y = 1;
+    std::map<std::string, std::string> keys;
     bool operator==(const CalibratedWith&) const = default;
 };
 

@@ -43,6 +43,11 @@ constexpr KeyRow ofSensor(KeyRow row) {
     return row;
 }
 
+constexpr KeyRow instrumentKey(KeyRow row) {
+    row.instrument = true;
+    return row;
+}
+
 constexpr KeyRow startingColumn(KeyRow row) {
     row.newColumn = true;
     return row;
@@ -91,13 +96,14 @@ KeyRow spectralType() {
 // Built on first use: other files' static tables may ask for it before main.
 const auto& rows() {
     static const auto kRows = std::to_array<KeyRow>({
-        number("diametre_mm", "Télescope", "Diamètre", "mm", &D::diametre_mm, kPositive),
+        instrumentKey(
+            number("diametre_mm", "Télescope", "Diamètre", "mm", &D::diametre_mm, kPositive)),
         number("focale_mm", nullptr, "Focale", "mm", &D::focale_mm, kPositive),
-        number("obstruction_pct", nullptr, "Obstruction", "%", &D::obstruction_pct,
-               {0, false, 100, true, false, "entre 0 et 100"},
-               "Obstruction centrale, en % du diamètre"),
-        whole("miroirs", nullptr, "Miroirs aluminés", &D::miroirs, kNotNegative,
-              "Nombre de réflexions sur de l'aluminium nu (0 : lunette)"),
+        instrumentKey(number("obstruction_pct", nullptr, "Obstruction", "%", &D::obstruction_pct,
+                             {0, false, 100, true, false, "entre 0 et 100"},
+                             "Obstruction centrale, en % du diamètre")),
+        instrumentKey(whole("miroirs", nullptr, "Miroirs aluminés", &D::miroirs, kNotNegative,
+                            "Nombre de réflexions sur de l'aluminium nu (0 : lunette)")),
         number("seeing_arcsec", nullptr, "Seeing", "\"", &D::seeing_arcsec, kPositive),
         number("masse_air", "Atmosphère", "Masse d'air", "", &D::masse_air,
                {1, false, 38, false, true, "0 hors atmosphère, sinon entre 1 et 38"},
@@ -117,13 +123,15 @@ const auto& rows() {
                {0, false, 180, false, false, "entre 0 et 180"},
                "Écart angulaire entre la Lune et l'étoile"),
         withChoices(word("geometrie", "Réseau", "&Géométrie"), geometryChoices),
-        number("traits_mm", nullptr, "Traits par mm", "", &D::traits_mm, kPositive),
-        whole("ordre", nullptr, "Ordre", &D::ordre, kPositive),
-        number("blaze_a", nullptr, "Blaze", "Å", &D::blaze_a,
-               {0, false, kInf, false, false, "0 sans blaze, sinon > 0 et N·λ_B/2 ≤ 1"},
-               "Longueur d'onde de blaze en Littrow ; 0 : efficacité plate"),
-        number("efficacite_reseau", nullptr, "Efficacité au blaze", "", &D::efficacite_reseau,
-               kFraction, "Efficacité du réseau au blaze (ou partout sans blaze)"),
+        instrumentKey(number("traits_mm", nullptr, "Traits par mm", "", &D::traits_mm, kPositive)),
+        instrumentKey(whole("ordre", nullptr, "Ordre", &D::ordre, kPositive)),
+        instrumentKey(
+            number("blaze_a", nullptr, "Blaze", "Å", &D::blaze_a,
+                   {0, false, kInf, false, false, "0 sans blaze, sinon > 0 et N·λ_B/2 ≤ 1"},
+                   "Longueur d'onde de blaze en Littrow ; 0 : efficacité plate")),
+        instrumentKey(number("efficacite_reseau", nullptr, "Efficacité au blaze", "",
+                             &D::efficacite_reseau, kFraction,
+                             "Efficacité du réseau au blaze (ou partout sans blaze)")),
         inGeometries(number("incidence_deg", nullptr, "Incidence α", "°", &D::incidence_deg,
                             {-90, true, 90, true, false, "entre -90 et 90"}),
                      only(Geometry::Incidence)),
@@ -151,8 +159,8 @@ const auto& rows() {
                                      "demande en millimètres)"),
                               "0 : sans"),
                      kCollimated),
-        number("transmission", nullptr, "Transmission optique", "", &D::transmission, kFraction,
-               "Transmission des optiques hors miroirs et réseau"),
+        instrumentKey(number("transmission", nullptr, "Transmission optique", "", &D::transmission,
+                             kFraction, "Transmission des optiques hors miroirs et réseau")),
         number("mag_etoile", "Prise de vue", "Magnitude de l'étoile", "", &D::mag_etoile, kAny),
         spectralType(),
         number("temperature_k", nullptr, "Température", "K", &D::temperature_k,
@@ -166,9 +174,9 @@ const auto& rows() {
                  "0 : sans"),
         choice("snr_par", "S/N &visé", &D::snr_par_element, {"pixel", "element"},
                {"par pixel", "par élément"}),
-        word("detecteur", "Capteur", "&Capteur"),
-        choice("courbe_qe", "Courbe de &QE", &D::qe_plate, {"capteur", "plate"},
-               {"du capteur", "plate"}),
+        instrumentKey(word("detecteur", "Capteur", "&Capteur")),
+        instrumentKey(choice("courbe_qe", "Courbe de &QE", &D::qe_plate, {"capteur", "plate"},
+                             {"du capteur", "plate"})),
         ofSensor(number("pixel_um", nullptr, "Pixel", "µm", &D::pixel_um,
                         {0, true, kInf, false, false, "aucun pixel : doit être > 0"})),
         ofSensor(whole("pixels", nullptr, "Pixels", &D::pixels,
@@ -184,8 +192,8 @@ const auto& rows() {
                         "Électrons par ADU de la caméra telle que réglée ; 0 : celui que dit le "
                         "fichier étalonné (EGAIN)"),
                  "0 : inconnu"),
-        whole("bin_x", nullptr, "Bin X", &D::bin_x, kAtLeastOne),
-        whole("bin_y", nullptr, "Bin Y", &D::bin_y, kAtLeastOne),
+        instrumentKey(whole("bin_x", nullptr, "Bin X", &D::bin_x, kAtLeastOne)),
+        instrumentKey(whole("bin_y", nullptr, "Bin Y", &D::bin_y, kAtLeastOne)),
     });
     return kRows;
 }

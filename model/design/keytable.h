@@ -65,6 +65,7 @@ struct KeyRow {
     bool newColumn = false;                    // the window starts a new column of groups here
     std::string DesignInput::*word = nullptr;  // Word keys stored as their word
     WordList (*choices)() = nullptr;           // Word keys with a fixed list
+    bool instrument = false;                   // part of the instrument a calibration measures
 };
 
 // In the order the forms, the help and the files list them.

@@ -5,6 +5,9 @@
 #include <map>
 
 #include "model/design/chain.h"
+#include "model/design/keys.h"
+#include "model/design/keytable.h"
+#include "model/design/labels.h"
 #include "model/design/shown.h"
 
 namespace kelvora::design {
@@ -62,9 +65,10 @@ double years(const std::string& date) {
 }  // namespace
 
 CalibratedWith calibratedWith(const DesignInput& in) {
-    return {in.diametre_mm, in.obstruction_pct, in.miroirs, in.transmission,
-            in.traits_mm,   in.ordre,           in.blaze_a, in.efficacite_reseau,
-            in.detecteur,   in.qe_plate,        in.bin_x,   in.bin_y};
+    CalibratedWith w;
+    for (const KeyRow& row : keyRows())
+        if (row.instrument) w.keys[row.key] = keyText(in, row.key);
+    return w;
 }
 
 CombinedRatio combinedRatio(const std::vector<MeasuredRatio>& list, double lambdaA) {
@@ -101,24 +105,16 @@ std::string outsideNote(const std::vector<MeasuredRatio>& list, double lambdaA) 
 std::string instrumentDifference(const DesignInput& in) {
     const CalibratedWith now = calibratedWith(in);
     std::vector<std::string> said;
-    const auto say = [&](const std::string& what) {
-        if (std::find(said.begin(), said.end(), what) == said.end()) said.push_back(what);
-    };
-    for (const MeasuredRatio& m : in.etalonnages) {
-        const CalibratedWith& then = m.instrument;
-        if (then.detecteur != now.detecteur || then.qe_plate != now.qe_plate)
-            say("autre capteur (mesuré avec " + then.detecteur + ")");
-        if (then.traits_mm != now.traits_mm || then.ordre != now.ordre ||
-            then.blaze_a != now.blaze_a || then.efficacite_reseau != now.efficacite_reseau)
-            say("autre réseau");
-        if (then.diametre_mm != now.diametre_mm || then.obstruction_pct != now.obstruction_pct ||
-            then.miroirs != now.miroirs || then.transmission != now.transmission)
-            say("autre télescope ou optique");
-        if (then.bin_x != now.bin_x || then.bin_y != now.bin_y) say("autre binning");
-    }
+    for (const MeasuredRatio& m : in.etalonnages)
+        for (const auto& [key, then] : m.instrument.keys) {
+            const auto it = now.keys.find(key);
+            if (it == now.keys.end() || it->second == then) continue;
+            const std::string change = labelOf(key) + " " + then + " → " + it->second;
+            if (std::find(said.begin(), said.end(), change) == said.end()) said.push_back(change);
+        }
     std::string text;
-    for (const std::string& s : said) text += (text.empty() ? "" : " ; ") + s;
-    return text;
+    for (const std::string& s : said) text += (text.empty() ? "" : ", ") + s;
+    return text.empty() ? text : "instrument changé depuis l'étalonnage : " + text;
 }
 
 std::string calibrationLine(const MeasuredRatio& m, std::string_view sep) {

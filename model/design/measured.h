@@ -35,7 +35,7 @@ std::pair<double, double> measuredRange(const std::vector<MeasuredRatio>& list);
 std::string outsideNote(const std::vector<MeasuredRatio>& list, double lambdaA);
 
 // What differs between the instrument calibrated and the design's:
-// « autre capteur (mesuré avec IMX533) ; autre réseau », or "".
+// « instrument changé depuis l'étalonnage : Capteur IMX533 → KAF-0400 », or "".
 std::string instrumentDifference(const DesignInput& in);
 
 // One calibration in a line: « 2026-11-30, HD 1 (spectre.fits), S/N 127, rapport médian 0,75 ».

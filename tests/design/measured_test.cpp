@@ -66,10 +66,14 @@ TEST(CombinedRatio, AnotherSensorKeepsTheRatioAndSaysSo) {
         EXPECT_NEAR(pk.signal_e_s_a / pi.signal_e_s_a / (pk.qe / pi.qe), 1, 0.01) << l;
     }
     EXPECT_EQ(instrumentDifference(imx), "");
-    EXPECT_EQ(instrumentDifference(kaf), "autre capteur (mesuré avec IMX533)");
+    const std::string changed = "instrument changé depuis l'étalonnage : ";
+    EXPECT_EQ(instrumentDifference(kaf), changed + "Capteur IMX533 → KAF-0400");
     DesignInput grating = testkeys::designWith({{"traits_mm", "1200"}, {"blaze_a", "5000"}}, imx);
-    EXPECT_EQ(instrumentDifference(grating), "autre réseau");
-    EXPECT_NE(calibrationNote(kaf, ".").find("autre capteur"), std::string::npos);
+    EXPECT_EQ(instrumentDifference(grating),
+              changed + "Blaze (Å) 0 → 5000, Traits par mm 600 → 1200");
+    // What a sensor does not set (the lambda) is not the instrument.
+    EXPECT_EQ(instrumentDifference(testkeys::designWith({{"lambda_a", "6200"}}, imx)), "");
+    EXPECT_NE(calibrationNote(kaf, ".").find(changed + "Capteur IMX533"), std::string::npos);
 }
 
 TEST(CombinedRatio, OutsideTheMeasuredRangeTheMedianIsUsedAndSaid) {

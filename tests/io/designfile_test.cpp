@@ -29,7 +29,7 @@ DesignFile unusualFile() {
                             "nuit « 1 ».fits",
                             127.5,
                             design::calibratedWith(f.design)};
-    m.instrument.detecteur = "une caméra « à moi »";
+    m.instrument.keys["detecteur"] = "une caméra « à moi »";
     f.design.etalonnages = {m, m};
     f.design.etalonnages[1].snr = 0;
     f.hasDesign = true;
@@ -156,7 +156,8 @@ TEST(DesignFile, AVersion2MeasuredEfficiencyBecomesARatio) {
     const design::MeasuredRatio& m = f.design.etalonnages[0];
     EXPECT_EQ(m.date, "2026-11-30");
     EXPECT_EQ(m.star, "Véga");
-    EXPECT_EQ(m.instrument.detecteur, "IMX533");
+    EXPECT_EQ(m.instrument.keys.at("detecteur"), "IMX533");
+    EXPECT_EQ(m.instrument.keys.at("traits_mm"), "600");
     design::DesignInput assumed = f.design;
     assumed.etalonnages = {};
     const design::DesignOutcome o = design::evaluate(assumed);

@@ -111,11 +111,13 @@ TEST(PipelineSpectra, EveryCalibrationSavesAndOpensUnchanged) {
         ASSERT_EQ(o.error, "") << name;
         file.design.etalonnages.push_back(o.calibration.ratio);
     }
-    // An instrument five times better than assumed: bins above 1 left out.
-    const auto better = [](double) { return 5.0; };
+    // An instrument three times better than assumed: bins above 1 left out.
+    const auto better = [](double) { return 3.0; };
     const design::Calibration high = design::calibrate(
         file.design, design::syntheticSpectrum(file.design, better, 60, 9), "2026-12-08", "x");
     ASSERT_EQ(high.error, "");
+    ASSERT_TRUE(std::any_of(high.bins.begin(), high.bins.end(),
+                            [](const design::CalibrationBin& b) { return b.outOfBounds; }));
     file.design.etalonnages.push_back(high.ratio);
     DesignFile read;
     ASSERT_EQ(parseDesignFile(serializeDesignFile(file), DetectorCatalogue(), read), "");

@@ -141,7 +141,10 @@ TEST(CalibrateCli, CalibrationsAreListedAndOneRemoved) {
               "difference");
     // The first was measured with the IMX533, the design now holds the KAF-0400.
     EXPECT_NE(first.find("table-vecteur.fits"), std::string::npos);
-    EXPECT_NE(first.find(",IMX533,autre capteur (mesuré avec IMX533)"), std::string::npos) << first;
+    EXPECT_NE(
+        first.find(",IMX533,instrument changé depuis l'étalonnage : Capteur IMX533 → KAF-0400"),
+        std::string::npos)
+        << first;
     EXPECT_NE(second.find("lineaire.fits"), std::string::npos);
     EXPECT_NE(second.find(",KAF-0400,"), std::string::npos) << second;
     ASSERT_EQ(runCalc({"etalonnages", two, "--retirer", "2", "--enregistrer", back}, ".",
