@@ -286,7 +286,9 @@ TEST(SpectrumText, TheFormsAmateursWrite) {
     for (int i = 0; i < 60; ++i)
         csv += std::to_string(6500 + i) + ".5," + std::to_string(100 + i) + "\n";
     // FITS writes a real with its sign when it likes: « +60 ».
-    std::string nm = "EXPTIME = +60 / seconds\n# GAIN = 0.5D0\nOBJNAME = 'gam Cas'\n";
+    std::string nm = "EXPTIME = +60 / seconds\n# GAIN = 0.5D0\nOBJNAME = 'gam Cas'\n"
+                     "# EGAIN = 1.5\n# CENTALT = 40.5\n# XBINNING = 2\n# YBINNING = 1\n"
+                     "# BUNIT = 'adu'\n";
     for (int i = 0; i < 60; ++i)
         nm += std::to_string(650 + i) + "\t" + std::to_string(100 + i) + "\r\n";
     const Case cases[] = {
@@ -303,6 +305,13 @@ TEST(SpectrumText, TheFormsAmateursWrite) {
         EXPECT_EQ(r.spectrum.gain, c.gain);
         EXPECT_EQ(r.spectrum.object, c.object);
     }
+    // Capture software's other keywords, in comment lines as in a header.
+    const design::ObservedSpectrum s = readTextSpectrum(nm).spectrum;
+    EXPECT_EQ(s.egain, 1.5);
+    EXPECT_EQ(s.altitude_deg, 40.5);
+    EXPECT_EQ(s.bin_x, 2);
+    EXPECT_EQ(s.bin_y, 1);
+    EXPECT_EQ(s.unit, "adu");
     const std::pair<std::string, const char*> bad[] = {
         {many + "6600 abc\n", "ligne 62 : deux nombres attendus"},
         {"6500 1\n6501 2\n", "moins de 50 points"},
