@@ -43,6 +43,9 @@ Extraction extraction(const DesignInput& in, const Optics& o);
 // The FWHM (mm along the dispersion) of the converging beam's aberration blur.
 double convergentComa(const DesignInput& in, const Optics& o, double beta);
 
+// The sky's electrons per second in one binned pixel at the design's λ.
+double skyPerPixel(const DesignInput& in, const Optics& o);
+
 void fillGeometry(const DesignInput& in, const Optics& o, DesignResult& r);
 void fillResolution(const DesignInput& in, const Optics& o, DesignResult& r);
 void fillPhotometry(const DesignInput& in, const Optics& o, DesignResult& r);

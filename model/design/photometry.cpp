@@ -106,8 +106,11 @@ Rates rates(const DesignInput& in, const Optics& o, const Spectral& s) {
                      : in.collimateur_mm * o.p / in.objectif_mm / in.focale_mm * kArcsecPerRadian;
     double band = photometry::kSkyBandLimit;
     if (o.slit) {
-        const double image =
-            in.fente_um / 1000 * in.objectif_mm / in.collimateur_mm * s.anamorphose;
+        // The slit's image without the anamorphic factor: r widens each
+        // wavelength's image of the slit as much as it spreads the sky's
+        // wavelengths over it, so the sky per pixel is the surface
+        // brightness × slit width × pixel height × Å per pixel whatever r.
+        const double image = in.fente_um / 1000 * in.objectif_mm / in.collimateur_mm;
         band = std::min(photometry::kSkyBandLimit, s.dispersion * image / (in.bin_x * o.p));
     }
     const Extraction x = extraction(in, o);
@@ -162,6 +165,10 @@ void fillTarget(const DesignInput& in, const Rates& k, double peak, DesignResult
 }
 
 }  // namespace
+
+double skyPerPixel(const DesignInput& in, const Optics& o) {
+    return rates(in, o, spectralAt(in, o, in.lambda_a, o.beta)).sky;
+}
 
 void fillPhotometry(const DesignInput& in, const Optics& o, DesignResult& r) {
     const Spectral s = spectralAt(in, o, in.lambda_a, o.beta);

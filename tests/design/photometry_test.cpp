@@ -7,6 +7,7 @@
 
 #include "model/design/chain.h"
 #include "model/design/design.h"
+#include "model/design/design_internal.h"
 #include "model/design/keys.h"
 #include "tests/support/keyed.h"
 
@@ -275,6 +276,43 @@ TEST(DesignPhotometry, TheDarkSkyIsRed) {
     EXPECT_DOUBLE_EQ(v, chain::zeroPointPhotons());
     EXPECT_NEAR(chain::skyPhotons(in, 4380) / v, 0.5569, 1e-4);
     EXPECT_NEAR(chain::skyPhotons(in, 7980) / v, 2.6128, 1e-4);
+}
+
+}  // namespace
+}  // namespace kelvora::design
+
+namespace kelvora::design {
+namespace {
+
+// With a slit the sky per pixel is the surface brightness × slit width ×
+// pixel height × Å per pixel (docs/physics.md): divided by the Å per pixel
+// and the instrument's efficiency there, every collimated geometry gives
+// the same figure for the same slit and pixel, whatever its anamorphic factor.
+TEST(SlitSky, NoAnamorphicFactorInAnyGeometry) {
+    struct Case {
+        const char* geometry;
+        const char* angle;  // incidence or deviation
+    };
+    const Case cases[] = {{"normale", "0"}, {"incidence", "40"}, {"incidence", "-10"},
+                          {"littrow", "0"}, {"deviation", "30"}, {"deviation", "60"}};
+    double first = 0;
+    for (const Case& c : cases) {
+        const DesignInput in = testkeys::with({{"geometrie", c.geometry},
+                                               {"incidence_deg", c.angle},
+                                               {"deviation_deg", c.angle},
+                                               {"traits_mm", "1200"},
+                                               {"lambda_a", "6563"},
+                                               {"collimateur_mm", "150"},
+                                               {"objectif_mm", "100"},
+                                               {"fente_um", "30"}});
+        const DesignOutcome o = evaluate(in);
+        ASSERT_TRUE(o.result) << c.geometry << testkeys::said(o);
+        const double perAngstrom = skyPerPixel(in, o.grating) / o.result->dispersion_a_px /
+                                   assumedInstrumentAt(in, o, in.lambda_a);
+        if (first == 0) first = perAngstrom;
+        EXPECT_NEAR(perAngstrom / first, 1, 1e-12)
+            << c.geometry << " " << c.angle << ", r = " << o.result->anamorphose;
+    }
 }
 
 }  // namespace
