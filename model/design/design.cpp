@@ -94,6 +94,19 @@ std::string geometryList() {
     return list;
 }
 
+namespace {
+
+// The design's wavelength beyond either edge of the sensor: its S/N and
+// exposure would describe light that never reaches it.
+std::optional<KeyError> offSensor(const DesignInput& in, const SolvedGrating& g) {
+    const double a = wavelengthAtPixel(in, g, 0), b = wavelengthAtPixel(in, g, in.pixels);
+    const double lo = std::min(a, b), hi = std::max(a, b);
+    if (in.lambda_a >= lo && in.lambda_a <= hi) return std::nullopt;
+    return KeyError{KeyError::Cause::OffSensor, "lambda_a", {}, in.lambda_a, lo, {}, hi};
+}
+
+}  // namespace
+
 DesignOutcome evaluate(const DesignInput& in) {
     DesignOutcome out;
     out.error = checkInputs(in);
@@ -110,9 +123,16 @@ DesignOutcome evaluate(const DesignInput& in) {
                              wavelengthAtPixel(in, out.grating, in.pixels)};
         return out;
     }
+    if (const auto off = offSensor(in, out.grating)) return out.error = off, out;
     fillResolution(in, out.grating, r);
     fillPhotometry(in, out.grating, r);
-    if (!std::isfinite(r.snr) || !std::isfinite(r.signal_e_s_a)) {
+    // Light that is not detected, or a figure beyond any number, is said:
+    // never an S/N of 0 or ∞ as if it were an answer.
+    if (std::isinf(r.signal_e_s_a) || std::isinf(r.snr) || std::isinf(r.electrons_pic)) {
+        out.error = KeyError{KeyError::Cause::Overflow};
+        return out;
+    }
+    if (!(r.signal_e_s_a > 0) || !(r.snr > 0)) {
         out.error = KeyError{KeyError::Cause::NoSignal, "lambda_a", {}, in.lambda_a};
         return out;
     }

@@ -147,12 +147,16 @@ struct KeyError {
         NoDiffraction,  // the sine `value` of the form `need` exceeds 1; `limit`: longest λ (Å)
         NoLight,        // the sensor spans `value` to `limit` (Å), where no light is detected
         NoSignal,       // no star light is detected at `value` (Å)
+        OffSensor,      // `value` (Å) does not fall on the sensor, which spans `limit` to `limit2`
+        Overflow,       // the S/N is beyond any number: an input beyond any measure
+        MoonGeometry,   // the moon's separation `value` lies outside `limit`–`limit2` (°)
     } cause;
     std::string key = {};   // the key concerned; "" for none
     std::string text = {};  // the text refused
     double value = 0;
     double limit = 0;
     std::string need = {};
+    double limit2 = 0;
 };
 
 // The grating solved for a design: its angles, from which every wavelength's

@@ -37,6 +37,18 @@ std::optional<KeyError> checkRow(const DesignInput& in, const KeyRow& row) {
     return std::nullopt;
 }
 
+// The moon's separation from the target is bounded by their zenith
+// distances, the sides of the spherical triangle they make with the zenith:
+// |z★ − z☾| ≤ ρ ≤ z★ + z☾ (z★ from the airmass, as the moonlight takes it).
+std::optional<KeyError> checkMoon(const DesignInput& in) {
+    if (in.lune_hauteur_deg <= 0 || in.masse_air < 1) return std::nullopt;
+    const double target = std::acos(1 / in.masse_air) * 180 / kPi, moon = 90 - in.lune_hauteur_deg;
+    const double lo = std::fabs(target - moon), hi = std::min(180.0, target + moon);
+    const double rho = in.lune_distance_deg;
+    if (rho >= lo - 1e-9 && rho <= hi + 1e-9) return std::nullopt;
+    return KeyError{KeyError::Cause::MoonGeometry, "lune_distance_deg", {}, rho, lo, {}, hi};
+}
+
 // The rules that tie a key to another.
 std::optional<KeyError> checkPairs(const DesignInput& in) {
     const KeyRow& order0 = *findKey("ordre0_px");
@@ -45,7 +57,7 @@ std::optional<KeyError> checkPairs(const DesignInput& in) {
     const KeyRow& blaze = *findKey("blaze_a");
     if (!(in.blaze_a * in.traits_mm / 2e7 <= 1))
         return outOfRange(blaze, in.blaze_a, blaze.limit.need);
-    return std::nullopt;
+    return checkMoon(in);
 }
 
 }  // namespace

@@ -150,6 +150,19 @@ std::string describe(const KeyError& e, std::string_view separator) {
         case Cause::NoSignal:
             return "aucun signal de l'étoile à " + shownNumber(e.value, 6, separator) +
                    " Å : le capteur n'y détecte pas de lumière";
+        case Cause::OffSensor:
+            return "la longueur d'onde " + shownNumber(e.value, 6, separator) +
+                   " Å ne tombe pas sur le capteur, qui couvre de " +
+                   shownNumber(std::round(e.limit), 15, separator) + " à " +
+                   shownNumber(std::round(e.limit2), 15, separator) + " Å";
+        case Cause::Overflow:
+            return "dépassement de capacité : le signal ou le S/N sort de tout nombre "
+                   "représentable (une entrée hors de toute mesure ?)";
+        case Cause::MoonGeometry:
+            return "valeur impossible : " + quoted(labelOf(e.key)) + " = " + value +
+                   " (la Lune et l'étoile, à ces hauteurs, sont séparées de " +
+                   shownNumber(e.limit, 3, separator) + " à " +
+                   shownNumber(e.limit2, 3, separator) + "°)";
         case Cause::NoDiffraction:
             break;
     }

@@ -154,6 +154,14 @@ TEST(CalibrationHeader, TheGainTheExposureAndTheAirmassUsed) {
         {0, 5, 0, 0, 0, "GAIN = 5 n'est pas un gain"},  // efficiencies above 1: a setting
         {0, 0, 0, 0, 1, "gain absent du fichier : 1 e⁻/ADU supposé"},
     };
+    // GAIN = 25 alone, on counts that are ADU at 25 e⁻/ADU: the efficiencies
+    // would be plausible, but no camera gives 25 e⁻/ADU: a setting.
+    ObservedSpectrum adu = base;
+    for (double& f : adu.flux) f /= 25;
+    adu.gain = 25;
+    adu.egain = 0;
+    EXPECT_NE(calibrate(in, adu, "", "").error.find("GAIN = 25 n'est pas un gain"),
+              std::string::npos);
     for (const Case& c : cases) {
         ObservedSpectrum s = base;
         s.egain = c.egain;
@@ -181,6 +189,7 @@ TEST(CalibrationHeader, TheGainTheExposureAndTheAirmassUsed) {
     EXPECT_EQ(k.exptime_s, 240);
     EXPECT_EQ(k.airmass, 1.2);
     EXPECT_NEAR(medianRatioOf(k), 0.3, 0.01);
+    EXPECT_EQ(calibrate(in, s, "", "", {0, 0, 1}).airmass, 1);  // the zenith is an airmass
 }
 
 // Kasten & Young (1989): X = 1 / (sin h + 0.50572 (h + 6.07995°)^−1.6364).
@@ -223,6 +232,7 @@ TEST(CalibrationRefusals, WhatIsNotRawCountsIsRefusedWithTheReason) {
         {scaled(1, -2 * median, "adu"), "la médiane du spectre n'est pas positive"},
         {scaled(1e-16, 0, ""), "rendement médian mesuré de"},  // flux-calibrated, unit lost
         {scaled(1e-3, 0, "adu"), "un instrument donne entre 0,2 et 100 %"},
+        {scaled(6e-3, 0, "adu"), "un instrument donne entre 0,2 et 100 %"},  // about 0.1 %
     };
     for (const auto& [s, said] : cases) {
         const Calibration k = calibrate(in, s, "", "");

@@ -187,15 +187,62 @@ TEST(DesignPhotometry, NoLightIsSaidNotShownAsZero) {
                                              {"objectif_mm", "200"}}));
     ASSERT_TRUE(far.error);
     EXPECT_EQ(far.error->cause, KeyError::Cause::NoLight);
-    const DesignOutcome dark = evaluate(with({{"geometrie", "convergent"},
-                                              {"traits_mm", "100"},
-                                              {"distance_capteur_mm", "60"},
-                                              {"lambda_a", "11500"},
-                                              {"bruit_e", "0"},
-                                              {"obscurite_e_s", "0"}}));
-    ASSERT_TRUE(dark.error);
-    EXPECT_EQ(testkeys::said(dark),
-              "aucun signal de l'étoile à 11500 Å : le capteur n'y détecte pas de lumière");
+    // In the converging beam, 100 lines/mm, the order 0 on the first pixel:
+    // the 768 pixels of 9 µm at 60 mm reach sin(atan(6.912/60))/(100/mm) =
+    // 11444 Å; at 40 mm, 17145 Å.
+    struct Case {
+        const char* distance;
+        const char* lambda;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"60", "11500",
+         "la longueur d'onde 11500 Å ne tombe pas sur le capteur, qui couvre de 0 à 11444 Å"},
+        {"40", "11500",
+         "aucun signal de l'étoile à 11500 Å : le capteur n'y détecte pas de lumière"},
+        {"40", "2500", "aucun signal de l'étoile à 2500 Å : le capteur n'y détecte pas de lumière"},
+    };
+    for (const Case& c : cases) {
+        const DesignOutcome dark = evaluate(with({{"geometrie", "convergent"},
+                                                  {"traits_mm", "100"},
+                                                  {"distance_capteur_mm", c.distance},
+                                                  {"lambda_a", c.lambda},
+                                                  {"bruit_e", "0"},
+                                                  {"obscurite_e_s", "0"}}));
+        EXPECT_EQ(testkeys::said(dark), c.said);
+    }
+}
+
+// What used to come out as an answer: an impossible moon, a star beyond
+// any number, keys beyond plausibility.
+TEST(DesignPhotometry, ImpossibleInputsAreSaid) {
+    struct Case {
+        testkeys::Keys keys;
+        const char* said;
+    };
+    const Case cases[] = {
+        // Airmass 1.2: the target 33.56° from the zenith; the moon 50°: 16.44° to 83.56° apart.
+        {{{"masse_air", "1.2"}, {"lune_hauteur_deg", "40"}, {"lune_distance_deg", "90"}},
+         "valeur impossible : « Écart Lune (°) » = 90 (la Lune et l'étoile, à ces hauteurs, sont "
+         "séparées de 16.4 à 83.6°)"},
+        {{{"masse_air", "1.2"}, {"lune_hauteur_deg", "40"}, {"lune_distance_deg", "10"}},
+         "valeur impossible : « Écart Lune (°) » = 10 (la Lune et l'étoile, à ces hauteurs, sont "
+         "séparées de 16.4 à 83.6°)"},
+        {{{"mag_etoile", "-1000"}}, "« Magnitude de l'étoile » = -1000 (entre -30 et 30"},
+        {{{"miroirs", "1000"}}, "« Miroirs aluminés » = 1000 (entre 0 et 10"},
+        {{{"geometrie", "incidence"}, {"incidence_deg", "89.9999"}},
+         "« Incidence α (°) » = 89.9999"},
+        {{{"seeing_arcsec", "1e308"}}, "« Seeing (\") » = 1e+308 (> 0 et au plus 30"},
+    };
+    for (const Case& c : cases) {
+        const std::string said = testkeys::said(evaluate(with(c.keys)));
+        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    }
+    // The same moon at 83° apart is a sky, not an error.
+    EXPECT_TRUE(
+        evaluate(
+            with({{"masse_air", "1.2"}, {"lune_hauteur_deg", "40"}, {"lune_distance_deg", "83"}}))
+            .result);
 }
 
 // The rows summed span twice the star's FWHM across the dispersion
@@ -260,10 +307,11 @@ TEST(DesignPhotometry, MoonlightByKrisciunasAndSchaefer) {
     EXPECT_TRUE(std::isinf(chain::moonSkyMagnitude(with({{"lune_hauteur_deg", "-5"}}))));
     EXPECT_TRUE(std::isinf(chain::moonSkyMagnitude(
         with({{"masse_air", "0"}, {"lune_hauteur_deg", "60"}, {"lune_phase_deg", "0"}}))));
-    // The moonlit sky outshines a dark 21.5 sky: S/N drops.
+    // The moonlit sky outshines a dark 21.5 sky: S/N drops. (A target at the
+    // zenith is exactly 60° from a moon 30° high.)
     const DesignInput dark = with({{"masse_air", "1"}, {"mag_ciel", "21.5"}, {"mag_etoile", "12"}});
     DesignInput moonlit = dark;
-    moonlit.lune_phase_deg = 0, moonlit.lune_distance_deg = 90, moonlit.lune_hauteur_deg = 90;
+    moonlit.lune_phase_deg = 0, moonlit.lune_distance_deg = 60, moonlit.lune_hauteur_deg = 30;
     EXPECT_LT(result(moonlit).snr, result(dark).snr);
 }
 

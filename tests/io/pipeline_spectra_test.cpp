@@ -93,6 +93,11 @@ TEST(PipelineSpectra, EachFormCalibratesToTheExamplesCurveOrIsRefusedWithItsReas
             }
         }
     }
+    // A declared redshift moves the multispec axis: λ = w / (1 + z).
+    const SpectrumRead z = readSpectrumFile(kSpectra + "multispec-z.fits");
+    const SpectrumRead rest = readSpectrumFile(kSpectra + "multispec.fits");
+    ASSERT_EQ(z.error + rest.error, "");
+    EXPECT_NEAR(z.spectrum.lambda_a.front(), rest.spectrum.lambda_a.front() / 1.0005, 1e-9);
     // Told the gain, the camera's setting no longer matters.
     const Outcome told = calibrated(kSpectra + "table-gain139.fits", {1, 0, 0});
     ASSERT_EQ(told.error, "");

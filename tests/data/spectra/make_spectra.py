@@ -89,6 +89,9 @@ multispec = {"CTYPE1": "MULTISPE", "CTYPE2": "MULTISPE", "WAT0_001": "system=mul
 for i in range(0, len(wat2), 68):
     multispec[f"WAT2_{i // 68 + 1:03d}"] = wat2[i:i + 68]
 image("multispec.fits", bands, **multispec)
+# The same with a redshift z = 0.0005 declared: λ = w / (1 + z).
+wat2z = f'wtype=multispec spec1 = "1 1 0 {grid[0]!r} {dw!r} {N} 0.0005 1. 1."'
+image("multispec-z.fits", bands, **{**multispec, "WAT2_001": wat2z[:68], "WAT2_002": wat2z[68:]})
 
 # Refused, each for its reason.
 image("echelle.fits", np.stack([resampled, resampled, resampled]), **multispec)
