@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/design/design_internal.h"
+#include "model/design/passbands.h"
 #include "model/design/templates.h"
 #include "model/mathfn.h"
 
@@ -53,14 +54,63 @@ double zeroPointPhotons() {
     return kVegaFlambdaV * (kReferenceA * 1e-8) / (kPlanck * kLight);
 }
 
+namespace {
+
+// The zero-magnitude reference in every band: the A0V template, Vega's
+// type, at the V zero point at 5500 Å.
+double reference(double lambdaA) {
+    return templatePhotonRatio("A0V", lambdaA);
+}
+
+// The factor that gives a template the reference's photons through the band.
+double templateScale(const std::string& type, const std::string& band) {
+    static const std::vector<double> table = [] {
+        std::vector<double> t;
+        for (const std::string& b : bandNames()) {
+            const double ref = throughBand(b, reference);
+            for (const std::string& name : templateNames())
+                t.push_back(ref /
+                            throughBand(b, [&](double l) { return templatePhotonRatio(name, l); }));
+        }
+        return t;
+    }();
+    const auto& names = templateNames();
+    const auto& bands = bandNames();
+    const auto i =
+        static_cast<std::size_t>(std::find(names.begin(), names.end(), type) - names.begin());
+    const auto j =
+        static_cast<std::size_t>(std::find(bands.begin(), bands.end(), band) - bands.begin());
+    return j < bands.size() && i < names.size() ? table[j * names.size() + i] : NAN;
+}
+
+double planckShape(double lambdaA, double t) {
+    return planckPhotons(lambdaA, t) / planckPhotons(kReferenceA, t);
+}
+
+// The same for a black body; the last one kept (a design asks for it at
+// every wavelength).
+double blackBodyScale(double t, const std::string& band) {
+    thread_local double lastT = NAN, last = NAN;
+    thread_local std::string lastBand;
+    if (t != lastT || band != lastBand) {
+        last = throughBand(band, reference) /
+               throughBand(band, [&](double l) { return planckShape(l, t); });
+        lastT = t;
+        lastBand = band;
+    }
+    return last;
+}
+
+}  // namespace
+
 double sourcePhotons(const DesignInput& in, double lambdaA) {
     const double n0 = zeroPointPhotons();
     // A temperature given is the user's choice; otherwise the type's template.
     if (in.temperature_k <= 0 && isTemplate(in.type_spectral))
-        return n0 * templatePhotonRatio(in.type_spectral, lambdaA);
-    if (in.temperature_k <= 0) return n0;
-    return n0 * planckPhotons(lambdaA, in.temperature_k) /
-           planckPhotons(kReferenceA, in.temperature_k);
+        return n0 * templatePhotonRatio(in.type_spectral, lambdaA) *
+               templateScale(in.type_spectral, in.bande);
+    if (in.temperature_k <= 0) return n0;  // flat: V's photons per Å everywhere
+    return n0 * planckShape(lambdaA, in.temperature_k) * blackBodyScale(in.temperature_k, in.bande);
 }
 
 namespace {

@@ -92,6 +92,7 @@ struct DesignInput {
     double efficacite_reseau = 0.7;
     double temperature_k = 0;           // 0: flat in photons per Å
     std::string type_spectral = "A0V";  // a template's colour; "aucun": temperature_k
+    std::string bande = "V";            // the band `mag_etoile` is given in
     bool qe_plate = false;              // the sensor's QE curve, or `qe` at every λ
     bool snr_par_element = false;
     double gain_e_adu = 0;                            // 0: unknown (the spectrum's header says)

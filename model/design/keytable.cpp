@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/design/calibration.h"
+#include "model/design/passbands.h"
 #include "model/design/templates.h"
 
 namespace kelvora::design {
@@ -78,6 +79,23 @@ WordList typeChoices() {
 KeyRow withChoices(KeyRow row, WordList (*choices)()) {
     row.choices = choices;
     return row;
+}
+
+WordList bandChoices() {
+    WordList list;
+    for (const std::string& name : bandNames())
+        list.emplace_back(name, name == "G" ? "G (Gaia)" : name + " (Bessell)");
+    return list;
+}
+
+KeyRow band() {
+    KeyRow row{
+        "bande",  nullptr,
+        "&Bande", "",
+        "",       "Bande de la magnitude de l'étoile : V, B, R (Bessell 1990) ou G (Gaia DR3)",
+        K::Word};
+    row.word = &D::bande;
+    return withChoices(row, bandChoices);
 }
 
 KeyRow spectralType() {
@@ -168,6 +186,7 @@ const auto& rows() {
                              kFraction, "Transmission des optiques hors miroirs et réseau")),
         number("mag_etoile", "Prise de vue", "Magnitude de l'étoile", "", &D::mag_etoile,
                {-30, false, 30, false, false, "entre -30 et 30 : au-delà, aucun astre"}),
+        band(),
         spectralType(),
         number("temperature_k", nullptr, "Température", "K", &D::temperature_k,
                {1000, false, 100000, false, true, "0 spectre plat, sinon entre 1000 et 100000"},

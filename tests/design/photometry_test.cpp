@@ -10,6 +10,7 @@
 #include "model/design/design_internal.h"
 #include "model/design/keys.h"
 #include "tests/support/keyed.h"
+#include "tests/support/synthetic_photometry.h"
 
 namespace kelvora::design {
 namespace {
@@ -92,15 +93,24 @@ TEST(DesignPhotometry, BlazeHalfPowerPoints) {
 }
 
 // Planck's law with CODATA constants: photons per Å ∝ λ⁻⁴ / (exp(hc/λkT) − 1).
+// A black body of the given V: Planck's shape, scaled so that through the
+// V passband it gives the reference's photons (synthetic photometry done
+// here from the passband and template tables).
 TEST(DesignPhotometry, BlackBodyFollowsPlanck) {
     const double hcOverK = 6.62607015e-34 * 2.99792458e8 / 1.380649e-23 * 1e10;  // Å K
+    const auto table = testphot::templates();
+    const auto& a0 = table.at("A0V");
     for (const double t : {3500.0, 5800.0, 10000.0}) {
         DesignInput in;
         in.temperature_k = t;
         auto planck = [&](double l) { return std::pow(l, -4) / std::expm1(hcOverK / (l * t)); };
-        EXPECT_DOUBLE_EQ(chain::sourcePhotons(in, 5500), chain::zeroPointPhotons());
         EXPECT_NEAR(chain::sourcePhotons(in, 4000) / chain::sourcePhotons(in, 5500),
                     planck(4000) / planck(5500), 1e-6);
+        const double scale =
+            testphot::counted("V", [&](double l) { return testphot::photonRatio(a0, l); }) /
+            testphot::counted("V", [&](double l) { return planck(l) / planck(5500); });
+        EXPECT_NEAR(chain::sourcePhotons(in, 5500) / chain::zeroPointPhotons() / scale, 1, 2e-3)
+            << t;
     }
 }
 
@@ -278,11 +288,41 @@ TEST(DesignPhotometry, SpectralTypesGiveTheStarsColour) {
         const DesignInput in = with({{"type_spectral", type}});
         const double photons = chain::sourcePhotons(in, 6560) / chain::sourcePhotons(in, 5500);
         EXPECT_NEAR(photons / ratio, 1, 0.025) << type;
-        EXPECT_DOUBLE_EQ(chain::sourcePhotons(in, 5500), chain::zeroPointPhotons()) << type;
     }
+    // The reference itself: an A0V star of V = 0 has the V zero point at 5500 Å.
+    EXPECT_DOUBLE_EQ(chain::sourcePhotons(with({{"type_spectral", "A0V"}}), 5500),
+                     chain::zeroPointPhotons());
     // Without a type, the temperature or the flat spectrum as before.
     EXPECT_DOUBLE_EQ(chain::sourcePhotons(with({{"type_spectral", "aucun"}}), 6560),
                      chain::zeroPointPhotons());
+}
+
+// A magnitude is a band's: the template is scaled so that through the band
+// it counts the photons the A0V reference counts at the same magnitude
+// (Bessell 1990 responses are for energy, so photons count R/λ; Bessell &
+// Murphy 2012). For V, pinning the flux at 5500 Å instead was 8 % short
+// for K5V, 9 % for M0V, 2 % over for M5V.
+TEST(DesignPhotometry, MagnitudesThroughTheirPassband) {
+    struct Case {
+        const char* type;
+        const char* band;
+        double atLeast, atMost;  // the scale, roughly, to catch a gross slip
+    };
+    const Case cases[] = {{"M0V", "V", 1.09, 1.11}, {"K5V", "V", 1.07, 1.09},
+                          {"M5V", "V", 0.97, 0.99}, {"G2V", "B", 1.8, 1.9},
+                          {"M0V", "G", 0.58, 0.61}, {"B3V", "R", 0.5, 1.5}};
+    for (const Case& c : cases) {
+        const DesignInput in = with({{"type_spectral", c.type}, {"bande", c.band}});
+        const double model = chain::sourcePhotons(in, 5500) / chain::zeroPointPhotons();
+        EXPECT_NEAR(model / testphot::templateScale(c.type, c.band), 1, 1e-3) << c.type << c.band;
+        EXPECT_GE(model, c.atLeast) << c.type << c.band;
+        EXPECT_LE(model, c.atMost) << c.type << c.band;
+    }
+    const std::vector<KeyValue> ultraviolet{{"bande", "U"}};
+    const KeyedDesign u = designFromKeys(ultraviolet, DetectorCatalogue(), {});
+    ASSERT_EQ(u.errors.size(), 1u);
+    EXPECT_EQ(describe(u.errors[0], "."),
+              "« Bande » : « U » n'est pas un choix possible (V, B, R, G)");
 }
 
 // Krisciunas & Schaefer (1991) by hand: a full moon (α = 0) at the zenith,

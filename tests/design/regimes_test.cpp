@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/keyed.h"
+#include "tests/support/synthetic_photometry.h"
 
 namespace kelvora::design {
 namespace {
@@ -83,11 +84,12 @@ TEST(DesignRegimes, EachNoiseDominatesInTurn) {
 //   sin β = 1800 · 6563e-7 / 2 = 0.59067; d = cos β / (1800 · 50) · 1e7 · 0.00376 = 0.337110 Å/px
 //   FWHM⊥ = 2″ at 2000 mm · 50/125 = 0.0077570 mm; k = ⌈2 · 2.0630⌉ = 5 rows; φ = 0.995677
 //   P★ = 1005.338 · 0.51777 · 10^−2.4 · 275.675 · 0.865233 · 0.812807 · 0.9 · 0.7
-//        · 0.500440 · 0.337110 · 0.995677 = 42.5160 e⁻/s
+//        · 0.500440 · 0.337110 · 0.995677 = 42.5160 e⁻/s pinned at 5500 Å, times s,
+//        the B3V template's V-band scale (synthetic photometry, ≈ 0.9887)
 //   P_sky = 1005.338 · 10^−7.2 · 1.467360 (the sky's colour at Hα) · 275.675 · 2500
 //        · (0.969445″)² · 0.812807 · 0.9 · 0.7 · 0.500440 = 15.4494 e⁻/s
-//   Q = 5 · (15.4494 + 0.001) + 42.5160; A_n = 3.5² · 5
-//   t = [10⁴ Q + √(10⁸ Q² + 4 P★² 10⁴ A_n)] / (2 P★²) = 663.087 s
+//   Q = 5 · (15.4494 + 0.001) + P★; A_n = 3.5² · 5
+//   t = [10⁴ Q + √(10⁸ Q² + 4 P★² 10⁴ A_n)] / (2 P★²) = 675.63 s
 TEST(DesignRegimes, TheBeStarsExposureByHand) {
     const DesignResult r = testkeys::result(testkeys::with({{"diametre_mm", "200"},
                                                             {"focale_mm", "2000"},
@@ -99,8 +101,11 @@ TEST(DesignRegimes, TheBeStarsExposureByHand) {
                                                             {"mag_etoile", "6"},
                                                             {"type_spectral", "B3V"},
                                                             {"cible_snr", "100"}}));
-    EXPECT_NEAR(r.pose_cible_s / 663.087, 1, 0.03);
-    EXPECT_NEAR(r.pose_cible_s / 663.087, 1, 1e-5) << "the same arithmetic";
+    const double p = 42.5160 * testphot::templateScale("B3V", "V");
+    const double q = 5 * (15.4494 + 0.001) + p, an = 3.5 * 3.5 * 5;
+    const double t = (1e4 * q + std::sqrt(1e8 * q * q + 4 * p * p * 1e4 * an)) / (2 * p * p);
+    EXPECT_NEAR(t, 675.63, 0.05);
+    EXPECT_NEAR(r.pose_cible_s / t, 1, 1e-3) << "the same arithmetic";
 }
 
 }  // namespace
