@@ -155,8 +155,17 @@ double moonSkyMagnitude(const DesignInput& in) {
     return (20.7233 - fn::log(b / 34.08)) / 0.92104;
 }
 
+double darkSkyMagnitude(const DesignInput& in) {
+    // The middle of each Bortle class's typical sky-meter range, V mag/arcsec²
+    // (reference table in docs/physics.md): 21.8–22.0, 21.6–21.8, 21.3–21.6,
+    // 20.4–21.3, 19.3–20.4, 18.5–19.3, 18.0–18.5, 17.5–18.0, < 17.5.
+    constexpr double kBortle[] = {21.9, 21.7, 21.45, 20.85, 19.85, 18.9, 18.25, 17.75, 17.25};
+    const double c = in.classe_bortle;
+    return c >= 1 && c <= 9 ? kBortle[static_cast<int>(c) - 1] : in.mag_ciel;
+}
+
 double skyPhotons(const DesignInput& in, double lambdaA) {
-    double n = fn::pow(10, -0.4 * in.mag_ciel) * interpolate(darkSkyShape(), lambdaA);
+    double n = fn::pow(10, -0.4 * darkSkyMagnitude(in)) * interpolate(darkSkyShape(), lambdaA);
     const double moon = moonSkyMagnitude(in);
     if (std::isfinite(moon)) {
         // Moonlight is scattered sunlight: the Sun's (G2V) colour.

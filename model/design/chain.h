@@ -9,12 +9,16 @@ namespace kelvora::design::chain {
 
 // Photons s⁻¹ cm⁻² Å⁻¹ of a V = 0 star at 5500 Å.
 double zeroPointPhotons();
-// Photons s⁻¹ cm⁻² Å⁻¹ of the source at V = 0: flat, or a black body of
-// `temperature_k` normalised at 5500 Å.
+// Photons s⁻¹ cm⁻² Å⁻¹ of the source at magnitude 0 in its band: the
+// type's template or a black body of `temperature_k`, scaled through the
+// band (passbands.h), or flat at the V zero point.
 double sourcePhotons(const DesignInput& in, double lambdaA);
 // The moonlit sky's V brightness (mag/arcsec²); +∞ without a moon or air.
 double moonSkyMagnitude(const DesignInput& in);
-// Photons s⁻¹ cm⁻² Å⁻¹ arcsec⁻² of the sky: `mag_ciel` in V with the dark
+// The dark sky's V brightness, mag/arcsec²: the Bortle class's typical sky
+// when one is given, else `mag_ciel`.
+double darkSkyMagnitude(const DesignInput& in);
+// Photons s⁻¹ cm⁻² Å⁻¹ arcsec⁻² of the sky: its V brightness with the dark
 // sky's colour, plus the moonlit sky.
 double skyPhotons(const DesignInput& in, double lambdaA);
 // Collecting area, cm², the central obstruction removed.

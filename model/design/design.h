@@ -78,6 +78,7 @@ struct DesignInput {
     double bin_x = defaultValue(Control::txtBin1), bin_y = defaultValue(Control::txtBin2);
     double mag_etoile = defaultValue(Control::txtMagEtoile);
     double mag_ciel = defaultValue(Control::txtMagCiel);
+    double classe_bortle = 0;  // 1–9: the class's typical sky in place of mag_ciel
     double pose_s = defaultValue(Control::txtTi), poses = defaultValue(Control::txtNexposure);
     double transmission = 0.9;
     double cible_snr = 0;  // 0: no target

@@ -193,6 +193,11 @@ const auto& rows() {
                "Corps noir de l'étoile ; 0 : spectre plat en photons"),
         number("mag_ciel", nullptr, "Magnitude du ciel", "", &D::mag_ciel,
                {0, false, 30, false, false, "entre 0 et 30 : au-delà, aucun ciel"}),
+        withNote(whole("classe_bortle", nullptr, "Classe de Bortle", &D::classe_bortle,
+                       {0, false, 9, false, false, "0 (la magnitude du ciel), sinon de 1 à 9"},
+                       "Ciel typique de la classe (1 : site noir ; 9 : centre-ville) à la place "
+                       "de la magnitude du ciel ; 0 : la magnitude du ciel"),
+                 "0 : sans"),
         number("pose_s", nullptr, "Pose totale", "s", &D::pose_s, kPositive),
         whole("poses", nullptr, "Nombre de poses", &D::poses, kAtLeastOne),
         withNote(number("cible_snr", nullptr, "S/N cible", "", &D::cible_snr,

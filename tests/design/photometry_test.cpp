@@ -325,6 +325,31 @@ TEST(DesignPhotometry, MagnitudesThroughTheirPassband) {
               "« Bande » : « U » n'est pas un choix possible (V, B, R, G)");
 }
 
+// A Bortle class stands for its typical sky (the middle of its sky-meter
+// range): class 1 21.9, 4 20.85, 9 17.25 mag/arcsec²; 0 keeps mag_ciel.
+TEST(DesignPhotometry, TheSkyOfABortleClass) {
+    const std::pair<const char*, double> cases[] = {
+        {"1", 21.9}, {"4", 20.85}, {"9", 17.25}, {"0", 19.5}};
+    for (const auto& [bortle, sky] : cases) {
+        const DesignInput in = with({{"classe_bortle", bortle}, {"mag_ciel", "19.5"}});
+        EXPECT_DOUBLE_EQ(chain::darkSkyMagnitude(in), sky) << bortle;
+        EXPECT_NEAR(chain::skyPhotons(in, 5450) / chain::zeroPointPhotons(),
+                    std::pow(10, -0.4 * sky), 1e-12 * std::pow(10, -0.4 * sky))
+            << bortle;
+    }
+    // A brighter class, a lower S/N for a faint star.
+    const auto snr = [](const char* c) {
+        return result(with({{"classe_bortle", c}, {"mag_etoile", "13"}})).snr;
+    };
+    EXPECT_LT(snr("8"), snr("2"));
+    const std::vector<KeyValue> ten{{"classe_bortle", "10"}};
+    EXPECT_EQ(designFromKeys(ten, DetectorCatalogue(), {}).errors.size(), 0u);  // read…
+    DesignInput tenth = with({});
+    tenth.classe_bortle = 10;
+    EXPECT_NE(testkeys::said(evaluate(tenth)).find("0 (la magnitude du ciel), sinon de 1 à 9"),
+              std::string::npos);  // …but refused
+}
+
 // Krisciunas & Schaefer (1991) by hand: a full moon (α = 0) at the zenith,
 // 90° from a target at the zenith, at sea level with 0.1 mag of aerosols.
 // k = 1.0857 · 0.008569 · 0.55⁻⁴ (1 + 0.0113 · 0.55⁻² + 0.00013 · 0.55⁻⁴) + 0.1
