@@ -27,9 +27,10 @@ std::size_t characters(const std::string& utf8) {
 }
 
 // The label's box from `bottom` to `top`, centred on `x` but kept inside
-// the plot. Rows share their edges exactly: stacked rows never overlap.
+// the plot. Rows share their edges exactly: stacked rows never overlap. A
+// label wider than the plot is centred, and `inside` then refuses it.
 Box boxAt(double x, double bottom, double top, double width) {
-    const double centre = std::clamp(x, width / 2, 1 - width / 2);
+    const double centre = width >= 1 ? 0.5 : std::clamp(x, width / 2, 1 - width / 2);
     return {centre - width / 2, centre + width / 2, bottom, top};
 }
 

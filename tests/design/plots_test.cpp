@@ -68,6 +68,17 @@ TEST(PlotNames, ALoneNameSitsJustAboveItsPointOrInsideTheEdge) {
     }
 }
 
+// A name wider than the whole plot has no place: not written (and no
+// clamp between bounds that cross).
+TEST(PlotNames, ANameWiderThanThePlotIsLeftOut) {
+    const PlotFrame f{0, 1, 0, 1};
+    for (double width : {40.0, 20.0}) {
+        std::vector<PlotMark> marks{{0.5, 0.5, "[S II] 6716 et 6731"}};
+        placeLabels(marks, f, false, {width, 200});
+        EXPECT_FALSE(marks[0].labelShown) << width;
+    }
+}
+
 TEST(PlotNames, CloseLinesTakeRowsUnderTheTopAndTheLastOnesAreDropped) {
     const PlotFrame f{6700, 6750, 0, 10};
     std::vector<PlotMark> marks;

@@ -6,6 +6,7 @@
 #define EMSCRIPTEN_KEEPALIVE  // built natively for measurements
 #endif
 
+#include <cstdio>
 #include <exception>
 #include <new>
 #include <utility>
@@ -65,10 +66,15 @@ std::string call(const std::string& name, const std::string& argumentsJson) {
         return Json({{"erreur", "appel inconnu : " + name}}).dump();
     } catch (const std::bad_alloc&) {
         return Json({{"erreur", "mémoire insuffisante pour ce calcul"}}).dump();
-    } catch (const std::exception&) {
+    } catch (const Json::exception&) {
         // The page builds every request; a bad one is the page's fault. The
         // library's own text is English: the user is told in French only.
         return Json({{"erreur", "requête invalide"}}).dump();
+    } catch (const std::exception& e) {
+        // Anything else is Kelvora's own fault: said on the console, where
+        // the page's tests look, not passed off as a bad request.
+        std::fprintf(stderr, "kelvora : erreur interne : %s\n", e.what());
+        return Json({{"erreur", "erreur interne de Kelvora"}}).dump();
     }
 }
 

@@ -220,10 +220,16 @@ Json evaluateDesign(const Json& args) {
 Json timeEvaluation(const Json& args) {
     const KeyedJson read = readKeys(args.value("cles", Json::object()), ".");
     if (!read.first.empty()) return {{"erreur", read.first}};
+    // A design the model refuses has no result to time.
+    if (const design::DesignOutcome o = design::evaluate(read.input); !o.result)
+        return {{"erreur", design::describe(*o.error, ".")}};
     const int times = args.value("fois", 100000);
     double sink = 0;
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < times; ++i) sink += design::evaluate(read.input).result->resolution;
+    for (int i = 0; i < times; ++i) {
+        const design::DesignOutcome o = design::evaluate(read.input);
+        sink += o.result ? o.result->resolution : 0;
+    }
     const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
     return {{"ns", spent.count() / times}, {"controle", sink}};  // the sum keeps the loop
 }
