@@ -56,6 +56,27 @@ TEST(Report, TheCompanionWritesOneA4PageTitledWithTheFile) {
                 bytes.contains(QByteArray("b\0e\0-\0s\0t\0a\0r", 13)));
 }
 
+// A calibrated design's page lists its calibrations and still fits on one A4.
+TEST(Report, ACalibratedDesignStillFitsOnePage) {
+    QTemporaryDir dir;
+    const std::string example = KELVORA_SOURCE_DIR "/docs/exemple/";
+    const std::string design = dir.filePath(QStringLiteral("moi.kelvora")).toStdString();
+    std::string err;
+    ASSERT_EQ(calc({"etalonner", example + "spectre-exemple.fits",
+                    example + "instrument-exemple.kelvora", "--enregistrer", design},
+                   &err),
+              0)
+        << err;
+    ASSERT_EQ(calc({"etalonner", example + "spectre-exemple-reechantillonne.fits", design,
+                    "--enregistrer", design},
+                   &err),
+              0)
+        << err;
+    const QString pdf = dir.filePath(QStringLiteral("rapport.pdf"));
+    ASSERT_EQ(calc({"conception", design, "--rapport", pdf.toStdString()}, &err), 0) << err;
+    EXPECT_EQ(pages(readAll(pdf)), 1);
+}
+
 TEST(Report, ARefusedKeyOrAMisplacedOptionWritesNothing) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("rapport.pdf"));
