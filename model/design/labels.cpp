@@ -82,8 +82,18 @@ std::string quoted(const std::string& text) {
     return "« " + text + " »";
 }
 
+// What the user typed, quoted: at most 40 characters of it, so that a
+// 100,000-character link or value never makes a message that long.
+std::string typed(const std::string& text) {
+    constexpr std::size_t kShown = 40;
+    std::size_t characters = 0, end = 0;
+    for (; end < text.size(); ++end)
+        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && characters++ == kShown) break;
+    return quoted(end < text.size() ? text.substr(0, end) + "…" : text);
+}
+
 std::string refused(const KeyError& e, std::string_view separator) {
-    const std::string field = quoted(labelOf(e.key)) + " : " + quoted(e.text);
+    const std::string field = quoted(labelOf(e.key)) + " : " + typed(e.text);
     switch (e.cause) {
         case Cause::NotANumber:
             return field + " n'est pas un nombre" +
@@ -130,7 +140,7 @@ std::string describe(const KeyError& e, std::string_view separator) {
     const std::string value = e.text.empty() ? shownNumber(e.value, 6, separator) : e.text;
     switch (e.cause) {
         case Cause::UnknownKey:
-            return "clé inconnue " + quoted(e.key);
+            return "clé inconnue " + typed(e.key);
         case Cause::NotANumber:
         case Cause::NotWhole:
         case Cause::UnknownWord:

@@ -68,3 +68,32 @@ TEST(DesignLabels, GeometriesUseTheirOwnFields) {
 
 }  // namespace
 }  // namespace kelvora::design
+
+namespace kelvora::design {
+namespace {
+
+// What the user typed is quoted to 40 characters at most: a huge value or
+// key never makes a huge message.
+TEST(DesignLabels, ATypedTextIsQuotedToFortyCharacters) {
+    const std::string huge(100000, '7'), name = "é" + std::string(50, 'x');
+    struct Case {
+        KeyValue value;
+        std::string said;
+    };
+    const Case cases[] = {
+        {{"diametre_mm", huge + "x"},
+         "« Diamètre (mm) » : « " + std::string(40, '7') + "… » n'est pas un nombre"},
+        {{name, "1"}, "clé inconnue « é" + std::string(39, 'x') + "… »"},
+        {{"diametre_mm", "2x"}, "« Diamètre (mm) » : « 2x » n'est pas un nombre"},
+    };
+    for (const Case& c : cases) {
+        const std::vector<KeyValue> values{c.value};
+        const KeyedDesign read = designFromKeys(values, DetectorCatalogue(), {});
+        ASSERT_EQ(read.errors.size(), 1u);
+        EXPECT_EQ(describe(read.errors[0], ",").rfind(c.said, 0), 0u)
+            << describe(read.errors[0], ",");
+    }
+}
+
+}  // namespace
+}  // namespace kelvora::design
