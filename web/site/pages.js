@@ -75,10 +75,11 @@ async function copyLink() {
   }
 }
 
+// A new link's own outcome replaces what the last one said.
 function followLink() {
   const { page, error } = openLink(location.hash);
-  if (error) say(error);
-  else if (page) showPage(page);
+  say(error ?? "");
+  if (!error && page) showPage(page);
 }
 
 async function showHelp() {

@@ -89,5 +89,14 @@ test("a link is its design, and a bad link changes nothing", async () => {
     assert.equal(await bad.inputValue('[name="traits_mm"]'), "300");
     assert.equal(await bad.locator("img").count(), 0);
   }
+  // A 100,000-character value is quoted to 40 characters; a valid link
+  // then clears the message.
+  const long = await env.open(`/#traits_mm=${"9".repeat(100000)}x`);
+  const said = await long.textContent("#message");
+  assert.match(said, /^Lien invalide : « Traits par mm » : « 9{40}… » n'est pas un nombre/);
+  assert.ok(said.length < 200);
+  await long.evaluate(() => { location.hash = "#traits_mm=600"; });
+  await long.waitForFunction(() => document.getElementById("message").textContent === "");
+  assert.equal(await long.inputValue('[name="traits_mm"]'), "600");
   assert.deepEqual(env.problems, []);
 });
