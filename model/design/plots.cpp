@@ -160,9 +160,11 @@ PlotTable plotTable(const PlotDescription& plot, std::string_view sep, std::size
     for (const auto& [name, curve] : plot.curves)
         t.headers.push_back(plot.curves.size() == 1 ? plot.yTitle : name);
     const std::size_t n = plot.curves.front().second.size();
-    const std::size_t step =
-        std::max<std::size_t>(1, (n + rows - 1) / std::max<std::size_t>(rows, 1));
-    for (std::size_t i = 0; i < n; i += step) {
+    // `rows` points evenly spread from the first to the last: the table
+    // covers the whole range, whatever n.
+    const std::size_t shown = std::min(n, std::max<std::size_t>(rows, 2));
+    for (std::size_t k = 0; k < shown; ++k) {
+        const std::size_t i = shown == 1 ? 0 : (k * (n - 1) + (shown - 1) / 2) / (shown - 1);
         std::vector<std::string> row{shownResult(plot.curves.front().second[i].first, sep)};
         for (const auto& [name, curve] : plot.curves)
             row.push_back(i < curve.size() && std::isfinite(curve[i].second)

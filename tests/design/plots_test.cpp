@@ -132,16 +132,31 @@ TEST(PlotNames, ATableSpeaksForEachPlotInTheFacesSeparator) {
     ASSERT_TRUE(o.result);
     const auto plots = describePlots(in, o, linesOnSensor(in, o, builtInLines()));
     const PlotTable t = plotTable(plots[3], ",", 20);
-    // λ, then the six factors; at most 20 rows, evenly spread from the first point.
+    // λ, then the six factors; 20 rows evenly spread from the first point
+    // to the last: with 101 points, every 100/19 = 5.26, rounded (0, 5, 11, 16…).
     ASSERT_EQ(t.headers.size(), 7u);
     EXPECT_EQ(t.headers[6], "total");
     const auto& curve = plots[3].curves[0].second;
-    const std::size_t step = (curve.size() + 19) / 20;
-    ASSERT_LE(t.rows.size(), 20u);
-    ASSERT_GE(t.rows.size(), 10u);
+    ASSERT_EQ(curve.size(), 101u);
+    ASSERT_EQ(t.rows.size(), 20u);
     EXPECT_EQ(t.rows[0][0], shownResult(curve[0].first, ","));
-    EXPECT_EQ(t.rows[1][0], shownResult(curve[step].first, ","));
-    EXPECT_EQ(t.rows[1][6], shownResult(plots[3].curves[5].second[step].second, ","));
+    EXPECT_EQ(t.rows[1][0], shownResult(curve[5].first, ","));
+    EXPECT_EQ(t.rows[2][0], shownResult(curve[11].first, ","));
+    EXPECT_EQ(t.rows[1][6], shownResult(plots[3].curves[5].second[5].second, ","));
+    EXPECT_EQ(t.rows[19][0], shownResult(curve[100].first, ","));
+    // Whatever the points, the table runs from the first to the last, each once.
+    for (std::size_t n : {1u, 2u, 19u, 20u, 21u, 39u, 62u, 1000u}) {
+        PlotDescription p;
+        Curve c;
+        for (std::size_t i = 0; i < n; ++i) c.emplace_back(static_cast<double>(i), 1.0);
+        p.curves = {{"c", c}};
+        const PlotTable table = plotTable(p, ".", 20);
+        ASSERT_EQ(table.rows.size(), std::min<std::size_t>(n, 20)) << n;
+        EXPECT_EQ(table.rows.front()[0], "0") << n;
+        EXPECT_EQ(table.rows.back()[0], shownResult(static_cast<double>(n - 1), ".")) << n;
+        for (std::size_t r = 1; r < table.rows.size(); ++r)
+            EXPECT_NE(table.rows[r][0], table.rows[r - 1][0]) << n;
+    }
     EXPECT_EQ(plotTable(plots[0], ".", 20).headers[1], "S/N");
 }
 
