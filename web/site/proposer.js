@@ -2,7 +2,7 @@
 // each loaded into the design with one click. The search runs in a worker:
 // the page shows its progress and « Arrêter » ends it at once.
 import { call } from "./engine.js";
-import { decimalSeparator, el, table } from "./dom.js";
+import { decimalSeparator, el, say, table } from "./dom.js";
 import { keys, load, savedKeys } from "./design.js";
 
 let schema = null;
@@ -38,7 +38,15 @@ function showAnswer(answer) {
   if (answer.erreur) return;
   box.append(candidateTable(answer.candidats));
   box.querySelectorAll("button[data-candidat]").forEach((b) =>
-    b.addEventListener("click", () => load({ ...(savedKeys() ?? {}), ...answer.candidats[Number(b.dataset.candidat)].cles })));
+    b.addEventListener("click", () => take(answer.candidats, Number(b.dataset.candidat))));
+}
+
+// A candidate loaded says so and brings its results into view.
+function take(candidates, i) {
+  const error = load({ ...(savedKeys() ?? {}), ...candidates[i].cles });
+  if (error) return say(`Impossible de charger la conception ${i + 1} : ${error}`);
+  say(`Conception ${i + 1} chargée : ses résultats sont affichés.`);
+  node("resultats").scrollIntoView({ block: "start" });
 }
 
 function running(yes) {

@@ -68,6 +68,12 @@ test("the proposer's candidates load into the design; the lines say what is sepa
   assert.ok((await rows.count()) >= 3);
   await rows.first().locator("button").click();
   assert.ok(Number(await result(page, "resolution")) >= 10000);
+  // « Charger » says what it loaded and shows the results.
+  assert.equal(await page.textContent("#message"), "Conception 1 chargée : ses résultats sont affichés.");
+  assert.ok(await page.evaluate(() => {
+    const box = document.getElementById("resultats").getBoundingClientRect();
+    return box.top < innerHeight && box.bottom > 0;
+  }));
   assert.equal(await page.inputValue('[name="geometrie"]'), "littrow");
 
   await page.fill("#prop-resolution_cible", "10000000");
