@@ -12,14 +12,6 @@ namespace kelvora::design {
 
 namespace {
 
-double median(std::vector<double> v) {
-    if (v.empty()) return NAN;
-    const auto mid = v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2);
-    std::nth_element(v.begin(), mid, v.end());
-    if (v.size() % 2) return *mid;
-    return (*mid + *std::max_element(v.begin(), mid)) / 2;
-}
-
 // The mean of the values within 4 median absolute deviations of their
 // median: as precise as the mean on clean data, blind to a cosmic ray.
 double clippedMean(const std::vector<double>& v) {

@@ -48,6 +48,10 @@ struct CalibrationOverrides {
 // `today` when the file does not say.
 std::string observationDate(const ObservedSpectrum& s, const std::string& today);
 
+// The median of the values (the mean of the middle two for an even count);
+// NaN for none.
+double median(std::vector<double> v);
+
 // DER_SNR (Stoehr et al. 2008): the median signal over the noise
 // 1.482602/√6 × median |2fᵢ − fᵢ₋₂ − fᵢ₊₂|; 0 for fewer than 5 samples or
 // without signal (median ≤ 0).

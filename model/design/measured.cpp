@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "model/design/calibration.h"
 #include "model/design/chain.h"
 #include "model/design/keys.h"
 #include "model/design/keytable.h"
@@ -42,12 +43,6 @@ CombinedRatio within(const std::vector<MeasuredRatio>& list, double lambdaA) {
     return {mean, std::sqrt(spread / weights), true};
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 std::string range(const std::vector<MeasuredRatio>& list) {
     const auto [lo, hi] = measuredRange(list);
     return shownNumber(std::round(lo), 6, ".") + "–" + shownNumber(std::round(hi), 6, ".") + " Å";
@@ -84,7 +79,7 @@ CombinedRatio combinedRatio(const std::vector<MeasuredRatio>& list, double lambd
 double medianRatio(const MeasuredRatio& m) {
     std::vector<double> v;
     for (const auto& point : m.points) v.push_back(point.second);
-    return v.empty() ? NAN : median(v);
+    return median(v);
 }
 
 std::pair<double, double> measuredRange(const std::vector<MeasuredRatio>& list) {

@@ -8,14 +8,15 @@
 
 namespace kelvora::design {
 
-namespace {
-
 double median(std::vector<double> v) {
+    if (v.empty()) return NAN;
     const auto mid = v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2);
     std::nth_element(v.begin(), mid, v.end());
     if (v.size() % 2) return *mid;
     return (*mid + *std::max_element(v.begin(), mid)) / 2;
 }
+
+namespace {
 
 // The samples that hold a value (0 marks a gap, as DER_SNR reads it).
 std::vector<double> kept(std::span<const double> flux) {
