@@ -4,9 +4,11 @@
 #   ./dev.sh test    install what is missing, build, run every test
 #   ./dev.sh web [PORT]  install what is missing, build the browser edition
 #                    into build-web/site and serve it on 127.0.0.1 (8080)
-#   ./dev.sh mutants install what is missing, then seed single-token faults
+#   ./dev.sh mutants [--seed N [--count K]]
+#                    install what is missing, then seed single-token faults
 #                    in the design model one at a time and count those the
-#                    tests catch (tools/mutants/mutants.txt)
+#                    tests catch (tools/mutants/mutants.txt, or K drawn at
+#                    random with seed N)
 #   ./dev.sh install PACKAGE...   install the Debian packages that are missing
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -54,8 +56,9 @@ case "${1:-}" in
         exec node web/tools/serve.js "$site" "${2:-8080}"
         ;;
     mutants)
-        install_missing "${PACKAGES[@]}" python3
-        exec tools/mutants/run
+        install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" python3
+        shift
+        exec tools/mutants/run "$@"
         ;;
     install)
         shift
