@@ -192,6 +192,14 @@ TEST(CalibrationHeader, TheGainTheExposureAndTheAirmassUsed) {
     EXPECT_EQ(calibrate(in, s, "", "", {0, 0, 1}).airmass, 1);  // the zenith is an airmass
 }
 
+// The day of the observation: DATE-OBS's date without its time, or today.
+TEST(CalibrationHeader, TheObservationsDay) {
+    ObservedSpectrum s;
+    EXPECT_EQ(observationDate(s, "2026-12-08"), "2026-12-08");
+    s.date = "2026-11-30T21:04:00.123";
+    EXPECT_EQ(observationDate(s, "2026-12-08"), "2026-11-30");
+}
+
 // Kasten & Young (1989): X = 1 / (sin h + 0.50572 (h + 6.07995°)^−1.6364).
 TEST(CalibrationHeader, TheAirmassFromTheAltitude) {
     const std::pair<double, double> cases[] = {
