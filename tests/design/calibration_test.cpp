@@ -192,6 +192,28 @@ TEST(CalibrationHeader, TheGainTheExposureAndTheAirmassUsed) {
     EXPECT_EQ(calibrate(in, s, "", "", {0, 0, 1}).airmass, 1);  // the zenith is an airmass
 }
 
+// The synthetic spectra's noise is normal: N(0, 1) once scaled by the
+// expected σ = √(N + read²) of each sample; wavelengths out of order are refused.
+TEST(CalibrationHeader, SyntheticNoiseAndWavelengthOrder) {
+    const DesignInput in = observing();
+    const DesignOutcome o = evaluate(in);
+    const ObservedSpectrum noisy = syntheticSpectrum(in, sixTenths, 60, 41),
+                           clean = syntheticSpectrum(in, sixTenths, 60, 0);
+    const double read2 = in.bruit_e * in.bruit_e * o.result->rangees_extraites;
+    double sum = 0, sum2 = 0;
+    for (std::size_t i = 0; i < clean.flux.size(); ++i) {
+        const double z = (noisy.flux[i] - clean.flux[i]) / std::sqrt(clean.flux[i] + read2);
+        sum += z, sum2 += z * z;
+    }
+    const double n = static_cast<double>(clean.flux.size());
+    EXPECT_NEAR(sum / n, 0, 0.06);
+    EXPECT_NEAR(sum2 / n, 1, 0.06);
+    ObservedSpectrum back = clean;
+    std::swap(back.lambda_a[100], back.lambda_a[101]);
+    EXPECT_EQ(calibrate(in, back, "", "").error,
+              "les longueurs d'onde du spectre ne croissent pas");
+}
+
 // The day of the observation: DATE-OBS's date without its time, or today.
 TEST(CalibrationHeader, TheObservationsDay) {
     ObservedSpectrum s;
@@ -303,6 +325,14 @@ TEST(DerSnr, NeverNegativeAndCorrectedForResampledNoise) {
     EXPECT_NEAR(r.rho1, 0.5, 0.05);
     EXPECT_NEAR(r.snr / 100, 1, 0.05);
     EXPECT_NEAR(derSnr(interpolated) / (100 * std::sqrt(2.0)), 1, 0.05);
+    // A three-sample running mean: γ0 = σ²/3, γ1 = 2σ²/9, γ2 = σ²/9 (ρ1 =
+    // 2/3), their sum σ²: still 100 per sample.
+    std::vector<double> smoothed;
+    for (std::size_t i = 0; i + 2 < white.size(); ++i)
+        smoothed.push_back((white[i] + white[i + 1] + white[i + 2]) / 3);
+    const CorrelatedNoise m = correlatedNoise(smoothed);
+    EXPECT_NEAR(m.rho1, 2.0 / 3, 0.05);
+    EXPECT_NEAR(m.snr / 100, 1, 0.05);
 }
 
 }  // namespace

@@ -423,6 +423,10 @@ TEST(SlitSky, NoAnamorphicFactorInAnyGeometry) {
         const double perAngstrom = skyPerPixel(in, o.grating) / o.result->dispersion_a_px /
                                    assumedInstrumentAt(in, o, in.lambda_a);
         if (first == 0) first = perAngstrom;
+        // Binned by 2 across the dispersion, each pixel is twice as tall: twice the sky.
+        const DesignInput tall = testkeys::designWith({{"bin_y", "2"}}, in);
+        EXPECT_NEAR(skyPerPixel(tall, evaluate(tall).grating) / skyPerPixel(in, o.grating), 2,
+                    1e-12);
         EXPECT_NEAR(perAngstrom / first, 1, 1e-12)
             << c.geometry << " " << c.angle << ", r = " << o.result->anamorphose;
     }

@@ -260,6 +260,10 @@ TEST(SpectrumFits, HostileFilesAreRefusedInFrenchAndLoadNothing) {
         {with({"NAXIS1  =                  400", "CRVAL1  = 4000", "CDELT1  = 1"}),
          "moins de 50"},  // every sample a NaN, below
         {"SIMPLE  =                    T" + std::string(50, ' '), "END"},
+        // 1000 blocks of cards without END, END only in the next: never read.
+        {"SIMPLE  =                    T" + std::string(1000 * 2880 - 30, ' ') + "END" +
+             std::string(2877, ' '),
+         "en-tête FITS sans END"},
     };
     for (const auto& [bytes, said] : cases) {
         std::string file = bytes;
@@ -286,9 +290,10 @@ TEST(SpectrumText, TheFormsAmateursWrite) {
     for (int i = 0; i < 60; ++i)
         csv += std::to_string(6500 + i) + ".5," + std::to_string(100 + i) + "\n";
     // FITS writes a real with its sign when it likes: « +60 ».
-    std::string nm = "EXPTIME = +60 / seconds\n# GAIN = 0.5D0\nOBJNAME = 'gam Cas'\n"
-                     "# EGAIN = 1.5\n# CENTALT = 40.5\n# XBINNING = 2\n# YBINNING = 1\n"
-                     "# BUNIT = 'adu'\n";
+    std::string nm =
+        "EXPTIME = +60 / seconds\n# GAIN = 0.5D0\nOBJNAME = 'gam Cas'\n"
+        "# EGAIN = 1.5\n# CENTALT = 40.5\n# XBINNING = 2\n# YBINNING = 1\n"
+        "# BUNIT = 'adu'\n";
     for (int i = 0; i < 60; ++i)
         nm += std::to_string(650 + i) + "\t" + std::to_string(100 + i) + "\r\n";
     const Case cases[] = {
