@@ -189,7 +189,8 @@ TEST(CalibrationHeader, TheGainTheExposureAndTheAirmassUsed) {
     EXPECT_EQ(k.exptime_s, 240);
     EXPECT_EQ(k.airmass, 1.2);
     EXPECT_NEAR(medianRatioOf(k), 0.3, 0.01);
-    EXPECT_EQ(calibrate(in, s, "", "", {0, 0, 1}).airmass, 1);  // the zenith is an airmass
+    EXPECT_EQ(calibrate(in, s, "", "", {0, 0, 1}).airmass, 1);        // the zenith is an airmass
+    EXPECT_EQ(calibrate(in, s, "", "", {0, 0.5, 0}).exptime_s, 0.5);  // so is half a second
 }
 
 // The synthetic spectra's noise is normal: N(0, 1) once scaled by the
