@@ -321,6 +321,10 @@ TEST(DerSnr, NeverNegativeAndCorrectedForResampledNoise) {
     for (std::size_t i = 0; i + 1 < white.size(); ++i)
         interpolated.push_back((white[i] + white[i + 1]) / 2);
     const CorrelatedNoise w = correlatedNoise(white), r = correlatedNoise(interpolated);
+    // A cosmic ray is clipped: it changes nothing.
+    std::vector<double> hit = white;
+    hit[5000] += 1e6;
+    EXPECT_NEAR(correlatedNoise(hit).snr / w.snr, 1, 0.01);
     EXPECT_LT(std::fabs(w.rho1), kCorrelated);
     EXPECT_NEAR(w.snr / 100, 1, 0.05);
     EXPECT_NEAR(r.rho1, 0.5, 0.05);

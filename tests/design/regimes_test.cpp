@@ -70,6 +70,10 @@ TEST(DesignRegimes, EachNoiseDominatesInTurn) {
     };
     for (const Case& c : cases)
         EXPECT_NEAR(testkeys::result(c.in).snr / c.snr, 1, 2e-5) << c.regime;
+    // Read noise alone: over n pixels the signal grows n times, the read
+    // noise √n times, so S/N per element = √n × S/N per pixel.
+    const DesignResult read = testkeys::result(cases[3].in);
+    EXPECT_NEAR(read.snr_element / read.snr, std::sqrt(read.echantillonnage_px), 0.01);
 }
 
 // A Be-star observer's exposure for S/N 100 per pixel at Hα: 200 mm f/10,
