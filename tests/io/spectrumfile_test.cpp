@@ -265,6 +265,12 @@ TEST(SpectrumFits, HostileFilesAreRefusedInFrenchAndLoadNothing) {
              std::string(2877, ' '),
          "en-tête FITS sans END"},
     };
+    // A header longer than one block is read to its END in the next.
+    std::vector<std::string> long_(40, "COMMENT   a card that fills the first block");
+    long_.insert(long_.end(), {"NAXIS1  =                  400", "CRVAL1  = 4000", "CDELT1  = 1"});
+    const SpectrumRead two = readSpectrum(with(long_));
+    EXPECT_EQ(two.error, "");
+    EXPECT_EQ(two.spectrum.lambda_a.size(), 400u);
     for (const auto& [bytes, said] : cases) {
         std::string file = bytes;
         if (std::string(said) == "moins de 50")  // every sample a NaN
