@@ -210,6 +210,11 @@ double grating(const DesignInput& in, double alpha, double beta, double lambdaA)
     return in.efficacite_reseau * sinc2(nu);
 }
 
+double zeroOrder(const DesignInput& in, double alpha, double lambdaA) {
+    if (in.efficacite_ordre0 > 0) return in.efficacite_ordre0;
+    return in.blaze_a > 0 ? grating(in, alpha, -alpha, lambdaA) : 0;
+}
+
 // 1 up to kSiliconFadeA, then falling linearly to 0 at kSiliconEdgeA.
 double siliconEdge(double lambdaA) {
     return std::clamp((kSiliconEdgeA - lambdaA) / (kSiliconEdgeA - kSiliconFadeA), 0.0, 1.0);

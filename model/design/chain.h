@@ -30,6 +30,9 @@ double atmosphere(const DesignInput& in, double lambdaA);
 double telescope(const DesignInput& in, double lambdaA);
 // Scalar blaze model at the real angles (radians); flat without a blaze wavelength.
 double grating(const DesignInput& in, double alpha, double beta, double lambdaA);
+// The share of the light left in the zero order (β = −α): `efficacite_ordre0`,
+// or the same scalar blaze model at m = 0; none without a blaze.
+double zeroOrder(const DesignInput& in, double alpha, double lambdaA);
 // Silicon's response beyond 1 µm: 1, falling to 0 at 1.1 µm.
 double siliconEdge(double lambdaA);
 // The sensor's curve scaled to `qe`, or `qe` itself, times silicon's edge.

@@ -91,6 +91,7 @@ struct DesignInput {
     double obstruction_pct = 25, miroirs = 2;
     double blaze_a = 0;  // 0: a flat grating efficiency
     double efficacite_reseau = 0.7;
+    double efficacite_ordre0 = 0;       // 0: the blaze model's zero order (none without a blaze)
     double temperature_k = 0;           // 0: flat in photons per Å
     std::string type_spectral = "A0V";  // a template's colour; "aucun": temperature_k
     std::string bande = "V";            // the band `mag_etoile` is given in

@@ -153,6 +153,13 @@ const auto& rows() {
         instrumentKey(number("efficacite_reseau", nullptr, "Efficacité au blaze", "",
                              &D::efficacite_reseau, kFraction,
                              "Efficacité du réseau au blaze (ou partout sans blaze)")),
+        withNote(number("efficacite_ordre0", nullptr, "Efficacité de l'ordre 0", "",
+                        &D::efficacite_ordre0,
+                        {0, true, 1, false, true, "0 (le modèle de blaze), sinon entre 0 et 1"},
+                        "Part de la lumière que le réseau laisse dans l'ordre 0 : sans fente, le "
+                        "ciel de l'ordre 0 couvre chaque pixel ; 0 : celle du modèle de blaze "
+                        "(aucune sans blaze)"),
+                 "0 : modèle"),
         inGeometries(number("incidence_deg", nullptr, "Incidence α", "°", &D::incidence_deg,
                             {-80, false, 80, false, false,
                              "entre -80 et 80 : plus rasante, elle étale le faisceau sur un "

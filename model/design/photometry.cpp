@@ -77,6 +77,31 @@ Extraction extraction(const DesignInput& in, const Optics& o) {
 
 namespace {
 
+// Sky photons s⁻¹ cm⁻² arcsec⁻² that reach every pixel of a slitless
+// spectrum, weighted by the chain: from some point of the sky each
+// wavelength the chain passes lands on the pixel, in first order and in the
+// zero order (docs/physics.md). Trapezoids of kSkyStepA over the band.
+constexpr double kSkyStepA = 50;
+double slitlessSky(const DesignInput& in, const Optics& o) {
+    const int steps = static_cast<int>((kSiliconEdgeA - kAtmosphereCutA) / kSkyStepA);
+    double sum = 0;
+    for (int i = 0; i <= steps; ++i) {
+        const double l = kAtmosphereCutA + i * kSkyStepA;
+        const double s = sinBeta(o, l);
+        double first = 0;
+        if (std::fabs(s) < 1) {
+            first = chain::grating(in, o.alpha, fn::asin(s), l);
+            if (!in.etalonnages.empty()) first *= combinedRatio(in.etalonnages, l).value;
+        }
+        const double passed = chain::telescope(in, l) * in.transmission *
+                              chain::quantumEfficiency(in, l) *
+                              (first + chain::zeroOrder(in, o.alpha, l));
+        sum +=
+            (i == 0 || i == steps ? kSkyStepA / 2 : kSkyStepA) * chain::skyPhotons(in, l) * passed;
+    }
+    return sum;
+}
+
 // The rates one evaluation needs, in electrons per second.
 struct Rates {
     double star0;     // the star at magnitude 0, one binned pixel along the dispersion
@@ -104,20 +129,23 @@ Rates rates(const DesignInput& in, const Optics& o, const Spectral& s) {
     const double pixelAngle =
         o.convergent ? o.p / in.focale_mm * kArcsecPerRadian
                      : in.collimateur_mm * o.p / in.objectif_mm / in.focale_mm * kArcsecPerRadian;
-    double band = photometry::kSkyBandLimit;
+    const Extraction x = extraction(in, o);
+    Rates k{};
+    // The sky shines inside the atmosphere: no extinction.
     if (o.slit) {
         // The slit's image without the anamorphic factor: r widens each
         // wavelength's image of the slit as much as it spreads the sky's
         // wavelengths over it, so the sky per pixel is the surface
         // brightness × slit width × pixel height × Å per pixel whatever r.
         const double image = in.fente_um / 1000 * in.objectif_mm / in.collimateur_mm;
-        band = std::min(photometry::kSkyBandLimit, s.dispersion * image / (in.bin_x * o.p));
+        const double band =
+            std::min(photometry::kSkyBandLimit, s.dispersion * image / (in.bin_x * o.p));
+        k.sky = chain::skyPhotons(in, s.lambdaA) * chain::area(in) * band * pixelAngle * in.bin_x *
+                pixelAngle * in.bin_y * s.instrument(in);
+    } else {
+        k.sky =
+            slitlessSky(in, o) * chain::area(in) * pixelAngle * in.bin_x * pixelAngle * in.bin_y;
     }
-    const Extraction x = extraction(in, o);
-    Rates k{};
-    // The sky shines inside the atmosphere: no extinction, a flat spectrum.
-    k.sky = chain::skyPhotons(in, s.lambdaA) * chain::area(in) * band * pixelAngle * in.bin_x *
-            pixelAngle * in.bin_y * s.instrument(in);
     k.fraction = x.fraction;
     k.star0 = starPerAngstrom(in, s, 0) * s.dispersion * x.fraction;
     k.star = magnitudeFactor(in.mag_etoile) * k.star0;

@@ -11,9 +11,15 @@
 //   FWHM⊥ = 2 / 206264.8 · 1000 · 100/100 = 0.0096963 mm; k = ⌈2 · 0.96963⌉ = 2 rows
 //   φ = erf(2 · 0.01 / (2√2 · 0.0096963 / 2.35482)) = 0.984842
 //   P★ = N₀ · 10^(−0.4 V) · A · d · φ = 122343 · 10^(−0.4 V) e⁻/s
-//   the sky at 5500 Å: V's photons times 1.017900 (its colour between V and R)
-//   a = 100 · 0.01 / (100 · 1000) rad = 2.062648″; B = 2500 Å
-//   P_sky = N₀ · 10^(−0.4 M) · 1.017900 · A · 2500 · a² = 8.54865e8 · 10^(−0.4 M)
+//   a = 100 · 0.01 / (100 · 1000) rad = 2.062648″
+//   Without a slit every pixel sees the sky of the whole band: the dark
+//   sky's colour (photons over V's) 0.398599, 0.556889, 1, 1.343673,
+//   2.612874 at 3600, 4380, 5450, 6410, 7980 Å, held beyond, times
+//   silicon's edge (1 to 10,000 Å, 0 at 11,000), integrated from 3000 Å:
+//   I = 0.398599·600 + (0.398599+0.556889)/2·780 + (0.556889+1)/2·1070
+//     + (1+1.343673)/2·960 + (1.343673+2.612874)/2·1570 + 2.612874·(2020+500)
+//     = 12260.03 Å
+//   P_sky = N₀ · 10^(−0.4 M) · A · I · a² = 4.11854e9 · 10^(−0.4 M)
 //   S/N = t P★ / √(σ² k + t (P_sky k + I_d k + P★))
 #include <gtest/gtest.h>
 
@@ -58,9 +64,9 @@ TEST(DesignRegimes, EachNoiseDominatesInTurn) {
     const Case cases[] = {
         // V = 5, t = 100 s: P★ = 1223.43; S/N ≈ √(t P★) = 349.776.
         {"photons", plain("5", "30", "0", "0", "100"), 349.776},
-        // V = 12 under a 16 mag sky, t = 3600 s: P★ = 1.93901, P_sky = 340.328;
-        // S/N = 6980.4 / √(3600 · (680.656 + 1.939)) = 4.45298.
-        {"sky", plain("12", "16", "0", "0", "3600"), 4.45298},
+        // V = 12 under a 16 mag sky, t = 3600 s: P★ = 1.93901, P_sky = 1639.622;
+        // S/N = 6980.4 / √(3600 · (3279.244 + 1.939)) = 2.03102.
+        {"sky", plain("12", "16", "0", "0", "3600"), 2.03102},
         // V = 10, 1000 e⁻/s of dark, t = 100 s: P★ = 12.2343;
         // S/N = 1223.43 / √(100 · (2000 + 12.2343)) = 2.72735.
         {"dark", plain("10", "30", "1000", "0", "100"), 2.72735},
@@ -78,8 +84,8 @@ TEST(DesignRegimes, EachNoiseDominatesInTurn) {
 
 // A Be-star observer's exposure for S/N 100 per pixel at Hα: 200 mm f/10,
 // 35 % obstruction, two aluminium mirrors, an IMX533, Littrow 1800 lines/mm
-// with the 125/50 mm lenses, a V = 6 star of type B3V at airmass 1.2 under
-// a sky of 18, by hand with the template:
+// with the 125/50 mm lenses and a 50 µm slit, a V = 6 star of type B3V at
+// airmass 1.2 under a sky of 18, by hand with the template:
 //   B3V photons at 6563 over 5500 Å (its 10 Å bins, 6563 between 6560 and
 //   6570): 0.51777; A = π/4 · 20² · (1 − 0.35²) = 275.675 cm²
 //   k(6563) = 1.0857 τ_R + 0.1 (6563/5500)^−1.3 = 0.130972; T_atm = 10^(−0.4 · 1.2 k) = 0.865233
@@ -89,11 +95,14 @@ TEST(DesignRegimes, EachNoiseDominatesInTurn) {
 //   FWHM⊥ = 2″ at 2000 mm · 50/125 = 0.0077570 mm; k = ⌈2 · 2.0630⌉ = 5 rows; φ = 0.995677
 //   P★ = 1005.338 · 0.51777 · 10^−2.4 · 275.675 · 0.865233 · 0.812807 · 0.9 · 0.7
 //        · 0.500440 · 0.337110 · 0.995677 = 42.5160 e⁻/s pinned at 5500 Å, times s,
-//        the B3V template's V-band scale (synthetic photometry, ≈ 0.9887)
-//   P_sky = 1005.338 · 10^−7.2 · 1.467360 (the sky's colour at Hα) · 275.675 · 2500
-//        · (0.969445″)² · 0.812807 · 0.9 · 0.7 · 0.500440 = 15.4494 e⁻/s
-//   Q = 5 · (15.4494 + 0.001) + P★; A_n = 3.5² · 5
-//   t = [10⁴ Q + √(10⁸ Q² + 4 P★² 10⁴ A_n)] / (2 P★²) = 675.63 s
+//        the B3V template's V-band scale (synthetic photometry, ≈ 0.9887), times
+//        the slit's share: 50 µm at 2000 mm = 5.15662″ of a 2″ Gaussian (σ 0.849322″),
+//        erf(5.15662 / (2√2 · 0.849322)) = erf(2.146584) = 0.997600
+//   the slit's image 0.05 · 50/125 = 0.02 mm spans 0.337110 · 0.02/0.00376 = 1.793138 Å
+//   P_sky = 1005.338 · 10^−7.2 · 1.467360 (the sky's colour at Hα) · 275.675 · 1.793138
+//        · (0.969445″)² · 0.812807 · 0.9 · 0.7 · 0.500440 = 0.0110812 e⁻/s
+//   Q = 5 · (0.0110812 + 0.001) + P★; A_n = 3.5² · 5
+//   t = [10⁴ Q + √(10⁸ Q² + 4 P★² 10⁴ A_n)] / (2 P★²) = 240.26 s
 TEST(DesignRegimes, TheBeStarsExposureByHand) {
     const DesignResult r = testkeys::result(testkeys::with({{"diametre_mm", "200"},
                                                             {"focale_mm", "2000"},
@@ -102,13 +111,14 @@ TEST(DesignRegimes, TheBeStarsExposureByHand) {
                                                             {"geometrie", "littrow"},
                                                             {"traits_mm", "1800"},
                                                             {"lambda_a", "6563"},
+                                                            {"fente_um", "50"},
                                                             {"mag_etoile", "6"},
                                                             {"type_spectral", "B3V"},
                                                             {"cible_snr", "100"}}));
-    const double p = 42.5160 * testphot::templateScale("B3V", "V");
-    const double q = 5 * (15.4494 + 0.001) + p, an = 3.5 * 3.5 * 5;
+    const double p = 42.5160 * testphot::templateScale("B3V", "V") * 0.997600;
+    const double q = 5 * (0.0110812 + 0.001) + p, an = 3.5 * 3.5 * 5;
     const double t = (1e4 * q + std::sqrt(1e8 * q * q + 4 * p * p * 1e4 * an)) / (2 * p * p);
-    EXPECT_NEAR(t, 675.63, 0.05);
+    EXPECT_NEAR(t, 240.26, 0.05);
     EXPECT_NEAR(r.pose_cible_s / t, 1, 1e-3) << "the same arithmetic";
 }
 

@@ -123,7 +123,7 @@ TEST(KelvoraCalcSweep, JsonAndTextRows) {
 }
 
 TEST(KelvoraCalcDesign, SingleRunSweepAndImpossibleRows) {
-    const Result one = calc({"conception", "mag_etoile=8", "cible_snr=100"});
+    const Result one = calc({"conception", "mag_etoile=6", "cible_snr=100"});
     EXPECT_EQ(one.status, 0);
     EXPECT_TRUE(has(one.out, "beta_deg\t9.49723446851705\n"));
     EXPECT_TRUE(has(one.out, "echantillonnage\tsous-échantillonné\nfaisceau_mm"));
