@@ -4,6 +4,7 @@
 
 #include "model/design/design_internal.h"
 #include "model/design/keytable.h"
+#include "model/design/profile.h"
 #include "model/mathfn.h"
 
 namespace kelvora::design {
@@ -203,24 +204,22 @@ struct Element {
     double imagePx, widthA;
 };
 
-// The star's image along the dispersion, the pixel, the grating's
-// diffraction limit and, in the converging beam, its aberration, each as a
-// width in Å, add in quadrature.
+// The star's image along the dispersion (cut by the slit), the pixel, the
+// grating's diffraction limit and, in the converging beam, its aberration:
+// the element is the FWHM of their convolved profile.
 Element elementAt(const DesignInput& in, const Optics& o, const AtWavelength& w,
                   double gratingLength) {
-    double image = o.seeingDisc;  // mm on the detector
-    if (!o.convergent) {
-        const double entrance = o.slit ? std::min(in.fente_um / 1000, o.seeingDisc) : o.seeingDisc;
-        image = entrance * in.objectif_mm / in.collimateur_mm * w.anamorphose;
-    }
     const double binned = o.p * in.bin_x;
-    const double imagePx = image / binned;
-    const double imageA = imagePx * w.dispersion;
-    const double pixelA = w.dispersion;
-    const double diffractionA = w.lambdaA / (o.mN * gratingLength);
-    const double aberrationA = convergentComa(in, o, w.beta) / binned * w.dispersion;
-    return {imagePx, std::sqrt(imageA * imageA + pixelA * pixelA + diffractionA * diffractionA +
-                               aberrationA * aberrationA)};
+    // mm on the detector per mm at the entrance, along the dispersion
+    const double scale = o.convergent ? 1 : in.objectif_mm / in.collimateur_mm * w.anamorphose;
+    ProfileParts parts;
+    parts.seeing = o.seeingDisc * scale / binned;
+    parts.slit = o.slit ? in.fente_um / 1000 * scale / binned : 0;
+    parts.diffraction = w.lambdaA / (o.mN * gratingLength) / w.dispersion;
+    parts.coma = 2 * convergentComa(in, o, w.beta) / binned;
+    parts.obstruction = in.obstruction_pct / 100;
+    const double entrance = o.slit ? std::min(parts.slit, parts.seeing) : parts.seeing;
+    return {entrance, convolvedFwhm(parts) * w.dispersion};
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "model/floatconv.h"
 #include "model/numbertext.h"
 #include "tests/support/keyed.h"
+#include "tests/support/line_profile.h"
 
 namespace kelvora::design {
 namespace {
@@ -35,10 +36,11 @@ TEST(DesignRealInstruments, DispersionAndResolution) {
                                               {"focale_mm", "2000"}}));
     EXPECT_GE(littrow.dispersion_a_px, 0.1155);
     EXPECT_LE(littrow.dispersion_a_px, 0.12);
-    // Measured 15,000 to 18,000; the model has no aberrations nor focus
-    // errors, so it sits above the measured figure, within 30 %.
+    // Measured 15,000 to 18,000; the model has no aberrations, focus errors
+    // nor guiding errors, and the slit cuts the star's image to its core: it
+    // sits above the measured figure, within 50 %.
     EXPECT_GT(littrow.resolution, 15000);
-    EXPECT_LT(littrow.resolution, 18000 * 1.3);
+    EXPECT_LT(littrow.resolution, 18000 * 1.5);
 }
 
 // A grating in a converging beam blurs its spectrum more as the beam gets
@@ -110,11 +112,11 @@ TEST(DesignSampling, VerdictAroundTwoAndFourPixels) {
         {with({}), Sampling::Under},
         {with({{"detecteur", "IMX183"}, {"fente_um", "25"}}), Sampling::Good},
         {with({{"detecteur", "IMX183"}, {"seeing_arcsec", "6"}}), Sampling::Over},
-        // Just past four pixels (4.2): already over-sampled.
+        // Just past four pixels (4.28): already over-sampled.
         {with({{"geometrie", "littrow"},
                {"traits_mm", "2400"},
                {"collimateur_mm", "200"},
-               {"objectif_mm", "150"},
+               {"objectif_mm", "170"},
                {"lambda_a", "6563"},
                {"focale_mm", "2000"},
                {"fente_um", "23"},
@@ -181,7 +183,8 @@ TEST(DesignLines, APairIsJudgedAtItsOwnWavelength) {
     const double image = seeingDisc / (125 * mN) * 1e7;          // Å, β-free
     const double pixel = cosb * 9e-3 / (mN * 200) * 1e7;         // Å
     const double diffraction = mid / (mN * 200.0 * 125 / 1200);  // Å
-    const double expected = std::sqrt(image * image + pixel * pixel + diffraction * diffraction);
+    // The FWHM of their convolved profile, in pixels, back to Å.
+    const double expected = testprofile::fwhm(image / pixel, 1e9, diffraction / pixel) * pixel;
     for (const char* lambda : {"5000", "6563", "7000"}) {
         const DesignInput in = with({{"traits_mm", "1200"},
                                      {"focale_mm", "1200"},
@@ -196,7 +199,7 @@ TEST(DesignLines, APairIsJudgedAtItsOwnWavelength) {
             std::find_if(report.pairs.begin(), report.pairs.end(),
                          [&](const PairVerdict& v) { return v.pair->name == pairName; });
         ASSERT_NE(pair, report.pairs.end()) << lambda;
-        EXPECT_NEAR(pair->element_a, expected, 1e-9 * expected) << lambda;
+        EXPECT_NEAR(pair->element_a, expected, 2e-3 * expected) << lambda;
     }
 }
 
