@@ -18,7 +18,7 @@ namespace kelvora::io {
 // absent keys keep their old defaults. 3: calibrations stored as the ratio
 // observed / predicted with the instrument they measured (« etalonnages »);
 // version 2's measured efficiency (« rendement_mesure ») is converted.
-inline constexpr int kDesignFileVersion = 3;
+inline constexpr int kDesignFileVersion = 4;
 
 struct WindowState {
     InputTexts texts = defaultInputTexts();

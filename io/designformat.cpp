@@ -223,6 +223,16 @@ std::string readSections(const Json& root, const DetectorCatalogue& catalogue, D
     return {};
 }
 
+// Before version 4 the dark current was used as written at every
+// temperature and no converter capped the well: a sensor chosen in such a
+// file brings neither.
+void keepOlderCamera(const Json& root, design::DesignInput& in) {
+    const Json conception = root.value("conception", Json::object());
+    if (!conception.is_object()) return;
+    if (!conception.contains("doublement_obscurite_c")) in.doublement_obscurite_c = 0;
+    if (!conception.contains("bits_adc")) in.bits_adc = 0;
+}
+
 }  // namespace
 
 std::string parseCalibrations(std::string_view json, std::vector<design::MeasuredRatio>& out) {
@@ -264,6 +274,7 @@ std::string parseDesignFile(std::string_view bytes, const DetectorCatalogue& cat
     // A key absent from an older file keeps the meaning it had then.
     if (version.get<long long>() < 2) file.design = design::legacyDefaults();
     if (std::string e = readSections(root, catalogue, file); !e.empty()) return e;
+    if (version.get<long long>() < 4) keepOlderCamera(root, file.design);
     out = std::move(file);
     return {};
 }

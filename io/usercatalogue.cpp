@@ -45,8 +45,41 @@ std::string readCurve(const QJsonValue& v, DetectorModel& d) {
     return {};
 }
 
+// "bruit_courbe": [[setting, e⁻], ...], settings not decreasing (a step:
+// two points at one setting), read noise ≥ 0. "" or the rule it breaks.
+std::string readNoiseCurve(const QJsonValue& v, DetectorModel& d) {
+    if (v.isUndefined()) return {};
+    const QJsonArray points = v.toArray();
+    if (points.isEmpty()) return "« bruit_courbe » : des paires [réglage, e⁻] sont attendues";
+    for (const QJsonValue& p : points) {
+        const QJsonArray pair = p.toArray();
+        const double g = pair.at(0).toDouble(NAN), e = pair.at(1).toDouble(NAN);
+        if (pair.size() != 2 || !(g >= 0) || !(e >= 0) || !std::isfinite(g) || !std::isfinite(e))
+            return "« bruit_courbe » : chaque point est une paire [réglage ≥ 0, e⁻ ≥ 0]";
+        if (!d.readNoiseCurve.empty() && g < d.readNoiseCurve.back().first)
+            return "« bruit_courbe » : les réglages doivent croître";
+        d.readNoiseCurve.emplace_back(g, e);
+    }
+    return {};
+}
+
+// The camera as run: "bits_adc", "temperature_reference_c", "doublement_obscurite_c".
+std::string readCamera(const QJsonObject& o, DetectorModel& d) {
+    d.bits = o.value(QLatin1String("bits_adc")).toDouble(0);
+    d.darkReferenceC = o.value(QLatin1String("temperature_reference_c")).toDouble(25);
+    d.darkDoublingC = o.value(QLatin1String("doublement_obscurite_c")).toDouble(0);
+    if (d.bits != 0 && !(d.bits >= 8 && d.bits <= 24 && d.bits == std::floor(d.bits)))
+        return "« bits_adc » doit être un entier de 8 à 24";
+    if (!(d.darkReferenceC >= -100 && d.darkReferenceC <= 60))
+        return "« temperature_reference_c » doit être entre -100 et 60";
+    if (d.darkDoublingC != 0 && !(d.darkDoublingC >= 1 && d.darkDoublingC <= 20))
+        return "« doublement_obscurite_c » doit être 0 ou entre 1 et 20";
+    return readNoiseCurve(o.value(QLatin1String("bruit_courbe")), d);
+}
+
 // One sensor: {"nom", "pixel_um", "pixels"} and optionally "bruit_e",
-// "obscurite_e_s", "puits_e", "qe", "qe_courbe". "" or the rule it breaks.
+// "obscurite_e_s", "puits_e", "qe", "qe_courbe" and the camera's figures
+// (readCamera). "" or the rule it breaks.
 std::string readRow(const QJsonObject& o, DetectorModel& d) {
     const QString name = o.value(QLatin1String("nom")).toString();
     const double pixel = o.value(QLatin1String("pixel_um")).toDouble(NAN);
@@ -61,6 +94,7 @@ std::string readRow(const QJsonObject& o, DetectorModel& d) {
     d.dark = o.value(QLatin1String("obscurite_e_s")).toDouble(NAN);
     d.fullWell = o.value(QLatin1String("puits_e")).toDouble(NAN);
     d.qe = o.value(QLatin1String("qe")).toDouble(NAN);
+    if (std::string e = readCamera(o, d); !e.empty()) return e;
     return readCurve(o.value(QLatin1String("qe_courbe")), d);
 }
 

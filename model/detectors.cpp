@@ -8,10 +8,18 @@ namespace {
 
 // Pixel size (mm) and count along the long side from each sensor's data
 // sheet. CMOS read noise and full well both at the lowest gain (the full
-// dynamic range): one setting, never mixed; dark current (cooled near
-// 0 °C), full well and peak QE are typical figures; docs/physics.md lists
+// dynamic range): one setting, never mixed; dark current, full well and
+// peak QE are typical figures of cooled cameras; docs/physics.md lists
 // them with their sources. The window's own calculation reads only the
 // pixel, the count and the full well of its three CCDs.
+
+// Read noise against the gain setting (0.1 dB steps) of the 3.76 µm
+// back-illuminated family on a 16-bit converter: about 3.5 e⁻ from the
+// lowest setting to the high-conversion-gain switch at 100, about 1.5 e⁻
+// from there (camera makers' gain charts; docs/physics.md).
+std::vector<std::pair<double, double>> cmos376ReadNoise() {
+    return {{0, 3.5}, {100, 3.5}, {100, 1.5}};
+}
 
 // The QE shape of back-illuminated CMOS sensors: the IMX455 maker's curve
 // as digitised by Gill et al. (2022, arXiv:2207.13052), relative to its
@@ -38,8 +46,8 @@ std::vector<std::pair<double, double>> kaf3200() {
 const std::array<DetectorModel, 15>& builtIn() {
     static const std::array<DetectorModel, 15> rows = [] {
         std::array<DetectorModel, 15> r{{
-            {"KAF-0400", 0.009, 768, 13.0, NAN, 100000, 0.40},
-            {"KAF-1600", 0.009, 1536, 13.0, NAN, 100000, 0.40},
+            {"KAF-0400", 0.009, 768, 13.0, 50, 100000, 0.40},
+            {"KAF-1600", 0.009, 1536, 13.0, 50, 100000, 0.40},
             {"KAF-3200", 0.0068, 2184, NAN, NAN, 55000, 0.80},
             {"KAF-8300", 0.0054, 3326, 9.0, 0.02, 25500, 0.56},
             {"ICX285", 0.00645, 1392, 5.0, 0.01, 18000, 0.65},
@@ -59,6 +67,13 @@ const std::array<DetectorModel, 15>& builtIn() {
                 d.qeCurve = backIlluminatedCmos();
         r[0].qeCurve = r[1].qeCurve = kaf0400();  // the KAF-1600: the same pixel family
         r[2].qeCurve = kaf3200();
+        // The KAF-0400's data sheet: 50 e⁻/pixel/s at 25 °C, doubling every 5 °C.
+        for (DetectorModel* d : {&r[0], &r[1]}) d->darkDoublingC = 5;
+        for (DetectorModel* d : {&r[11], &r[12], &r[13]}) {  // IMX533, IMX571, IMX455
+            d->bits = 16;
+            d->readNoiseCurve = cmos376ReadNoise();
+        }
+        r[9].bits = 12;  // IMX290
         return r;
     }();
     return rows;

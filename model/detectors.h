@@ -23,6 +23,13 @@ struct DetectorModel {
     double qe = NAN;         // peak quantum efficiency, 0 to 1
     // The QE's shape: (nm, QE relative to the peak); empty where none is known.
     std::vector<std::pair<double, double>> qeCurve = {};
+    // The camera as it is run. The converter's depth in bits (0: unknown);
+    // read noise (e⁻) against the gain setting, the high-conversion-gain step
+    // as two points at one setting (empty: no published curve); `dark` is
+    // at darkReferenceC and doubles every darkDoublingC (0: no law known).
+    double bits = 0;
+    std::vector<std::pair<double, double>> readNoiseCurve = {};
+    double darkReferenceC = 25, darkDoublingC = 0;
 };
 
 // The built-in rows. The first three are the window's three option buttons,

@@ -25,6 +25,8 @@ DesignInput legacyDefaults() {
     in.qe = 1;
     in.qe_courbe.clear();
     in.bruit_e = defaultValue(Control::txtBruit);
+    in.obscurite_e_s = photometry::kDark;
+    in.doublement_obscurite_c = 0;
     return in;
 }
 
@@ -40,6 +42,10 @@ void applyDetector(DesignInput& in, const DetectorModel& d) {
     in.puits_e = orDefault(d.fullWell, defaults.puits_e);
     in.qe = orDefault(d.qe, defaults.qe);
     in.qe_courbe = d.qeCurve;
+    in.bits_adc = d.bits;
+    in.bruit_courbe = d.readNoiseCurve;
+    in.temperature_reference_c = d.darkReferenceC;
+    in.doublement_obscurite_c = std::isnan(d.dark) ? 0 : d.darkDoublingC;
 }
 
 const char* samplingVerdict(Sampling s) {

@@ -72,7 +72,7 @@ struct DesignInput {
     double pixel_um = pixelMicrometres(builtInDetectors()[0]);
     double pixels = builtInDetectors()[0].nx;
     double bruit_e = orDefault(builtInDetectors()[0].readNoise, defaultValue(Control::txtBruit));
-    double obscurite_e_s = photometry::kDark;
+    double obscurite_e_s = orDefault(builtInDetectors()[0].dark, photometry::kDark);
     double puits_e = builtInDetectors()[0].fullWell;
     double qe = orDefault(builtInDetectors()[0].qe, 1);
     double bin_x = defaultValue(Control::txtBin1), bin_y = defaultValue(Control::txtBin2);
@@ -97,7 +97,16 @@ struct DesignInput {
     std::string bande = "V";            // the band `mag_etoile` is given in
     bool qe_plate = false;              // the sensor's QE curve, or `qe` at every λ
     bool snr_par_element = false;
-    double gain_e_adu = 0;                            // 0: unknown (the spectrum's header says)
+    double gain_e_adu = 0;                         // 0: unknown (the spectrum's header says)
+    double gain_reglage = 0;                       // the camera's setting; 0 the lowest
+    double bits_adc = builtInDetectors()[0].bits;  // 0: unknown
+    // The sensor's temperature, and the dark current's law: `obscurite_e_s`
+    // at `temperature_reference_c`, doubling every `doublement_obscurite_c`
+    // (0: no law, `obscurite_e_s` as it is).
+    double temperature_capteur_c = 0;
+    double temperature_reference_c = builtInDetectors()[0].darkReferenceC;
+    double doublement_obscurite_c = builtInDetectors()[0].darkDoublingC;
+    Curve bruit_courbe = builtInDetectors()[0].readNoiseCurve;  // (setting, e⁻); empty: none
     Curve qe_courbe = builtInDetectors()[0].qeCurve;  // QE shape (nm, relative to its peak)
     std::vector<MeasuredRatio> etalonnages;           // none: the assumed chain alone
 };
@@ -135,6 +144,9 @@ struct DesignResult {
     double poses_min_cible = 0;                           // NaN without a target
     double recouvrement_ordre2_a = 0;                     // NaN: no overlap
     double rangees_extraites = 0, fraction_extraite = 1;  // rows summed, share of the star
+    // The camera as run: read noise at the setting, saturation (e⁻), dark at
+    // the sensor's temperature (e⁻/s/pixel), the peak in ADU (NaN: gain unknown).
+    double bruit_reglage_e = 0, saturation_e = 0, obscurite_pose_e_s = 0, adu_pic = NAN;
 };
 
 // Why a design cannot be read or computed, as data: the face that shows it

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/design/camera.h"
 #include "model/design/design_internal.h"
 #include "model/design/keytable.h"
 #include "model/design/profile.h"
@@ -58,6 +59,7 @@ std::optional<KeyError> checkPairs(const DesignInput& in) {
     const KeyRow& blaze = *findKey("blaze_a");
     if (!(in.blaze_a * in.traits_mm / 2e7 <= 1))
         return outOfRange(blaze, in.blaze_a, blaze.limit.need);
+    if (auto e = checkCamera(in)) return e;
     return checkMoon(in);
 }
 

@@ -220,8 +220,26 @@ const auto& rows() {
         ofSensor(whole("pixels", nullptr, "Pixels", &D::pixels,
                        {1, false, kInf, false, false, "aucun pixel : au moins 1"})),
         ofSensor(number("bruit_e", nullptr, "Bruit lecture", "e⁻", &D::bruit_e, kNotNegative)),
-        ofSensor(
-            number("obscurite_e_s", nullptr, "Obscurité", "e⁻/s", &D::obscurite_e_s, kNotNegative)),
+        ofSensor(number("obscurite_e_s", nullptr, "Obscurité", "e⁻/s", &D::obscurite_e_s,
+                        kNotNegative,
+                        "Courant d'obscurité par pixel à la température de référence (sans loi "
+                        "de doublement : tel quel)")),
+        number(
+            "temperature_capteur_c", nullptr, "Température capteur", "°C",
+            &D::temperature_capteur_c,
+            {-100, false, 60, false, false, "entre -100 et 60 : au-delà, aucune caméra ne tient"},
+            "Température du capteur pendant la pose"),
+        ofSensor(number("temperature_reference_c", nullptr, "Température de référence", "°C",
+                        &D::temperature_reference_c,
+                        {-100, false, 60, false, false, "entre -100 et 60"},
+                        "Température à laquelle l'obscurité est donnée")),
+        ofSensor(withNote(
+            number("doublement_obscurite_c", nullptr, "Doublement de l'obscurité", "°C",
+                   &D::doublement_obscurite_c,
+                   {1, false, 20, false, true, "0 (obscurité telle quelle), sinon entre 1 et 20"},
+                   "L'obscurité double à chaque hausse de cette valeur ; 0 : "
+                   "l'obscurité telle quelle, à toute température"),
+            "0 : sans loi")),
         ofSensor(number("puits_e", nullptr, "Puits", "e⁻", &D::puits_e, kPositive)),
         ofSensor(number("qe", nullptr, "QE au pic", "", &D::qe, kFraction,
                         "Rendement quantique au pic de la courbe du capteur")),
@@ -230,6 +248,15 @@ const auto& rows() {
                         "Électrons par ADU de la caméra telle que réglée ; 0 : celui que dit le "
                         "fichier étalonné (EGAIN)"),
                  "0 : inconnu"),
+        whole("gain_reglage", nullptr, "Réglage de gain", &D::gain_reglage,
+              {0, false, 1000, false, false, "entre 0 et 1000"},
+              "Réglage de gain de la caméra, en pas de 0,1 dB : la courbe du capteur donne son "
+              "bruit de lecture et son gain ; 0 : le plus bas (les champs du capteur)"),
+        ofSensor(withNote(whole("bits_adc", nullptr, "Convertisseur", &D::bits_adc,
+                                {8, false, 24, false, true, "0 (inconnu), sinon de 8 à 24 bits"},
+                                "Profondeur du convertisseur : la saturation est le plus bas du "
+                                "puits et du haut du convertisseur ; 0 : inconnue"),
+                          "bits, 0 : inconnu")),
         instrumentKey(whole("bin_x", nullptr, "Bin X", &D::bin_x, kAtLeastOne)),
         instrumentKey(whole("bin_y", nullptr, "Bin Y", &D::bin_y, kAtLeastOne)),
     });

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/design/camera.h"
 #include "model/design/chain.h"
 #include "model/design/design_internal.h"
 #include "model/design/measured.h"
@@ -149,9 +150,10 @@ Rates rates(const DesignInput& in, const Optics& o, const Spectral& s) {
     k.fraction = x.fraction;
     k.star0 = starPerAngstrom(in, s, 0) * s.dispersion * x.fraction;
     k.star = magnitudeFactor(in.mag_etoile) * k.star0;
-    k.dark = in.obscurite_e_s * in.bin_x * in.bin_y;
+    const CameraAsRun camera = cameraAsRun(in);
+    k.dark = camera.dark * in.bin_x * in.bin_y;
     k.rows = x.rows;
-    k.read2 = in.bruit_e * in.bruit_e * k.rows;
+    k.read2 = camera.readNoise * camera.readNoise * k.rows;
     return k;
 }
 
@@ -188,8 +190,9 @@ void fillTarget(const DesignInput& in, const Rates& k, double peak, DesignResult
     const Rates planned = in.snr_par_element ? k.over(r.echantillonnage_px) : k;
     r.pose_cible_s = exposureFor(planned, in.cible_snr, in.poses);
     r.magnitude_limite = limitingMagnitude(planned, in.cible_snr, in.pose_s, in.poses);
-    r.saturation_cible = r.pose_cible_s / in.poses * peak >= in.puits_e;
-    r.poses_min_cible = std::floor(r.pose_cible_s * peak / in.puits_e) + 1;
+    const double well = cameraAsRun(in).saturation;
+    r.saturation_cible = r.pose_cible_s / in.poses * peak >= well;
+    r.poses_min_cible = std::floor(r.pose_cible_s * peak / well) + 1;
 }
 
 }  // namespace
@@ -210,8 +213,13 @@ void fillPhotometry(const DesignInput& in, const Optics& o, DesignResult& r) {
     r.fraction_extraite = k.fraction;
     const double peak = peakRate(in, o, k);
     r.electrons_pic = in.pose_s / in.poses * peak;
-    r.saturation = r.electrons_pic >= in.puits_e;
-    r.poses_min = std::floor(in.pose_s * peak / in.puits_e) + 1;
+    const CameraAsRun camera = cameraAsRun(in);
+    r.bruit_reglage_e = camera.readNoise;
+    r.saturation_e = camera.saturation;
+    r.obscurite_pose_e_s = camera.dark;
+    r.adu_pic = r.electrons_pic / camera.eAdu;
+    r.saturation = r.electrons_pic >= camera.saturation;
+    r.poses_min = std::floor(in.pose_s * peak / camera.saturation) + 1;
     fillTarget(in, k, peak, r);
     // Second-order light from the atmosphere's cut upwards lands at twice its wavelength.
     r.recouvrement_ordre2_a = r.lambda_max_a > 2 * kAtmosphereCutA ? 2 * kAtmosphereCutA : NAN;

@@ -320,6 +320,8 @@ TEST(DesignKeys, ChoosingASensorSetsEveryItsValue) {
             applyDetector(in, d);
             changed = changed || keyNumber(in, row) != keyNumber(DesignInput{}, row);
         }
+        // Every built-in row gives its dark current at 25 °C; a user's row may not.
+        if (std::string_view(row.key) == "temperature_reference_c") continue;
         EXPECT_EQ(changed, row.fromSensor) << row.key;
     }
 }

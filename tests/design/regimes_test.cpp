@@ -50,6 +50,7 @@ DesignInput plain(const char* star, const char* sky, const char* dark, const cha
                            {"mag_etoile", star},
                            {"mag_ciel", sky},
                            {"obscurite_e_s", dark},
+                           {"doublement_obscurite_c", "0"},
                            {"bruit_e", noise},
                            {"pose_s", exposure},
                            {"poses", "1"}});

@@ -79,8 +79,8 @@ TEST(DesignFile, BrokenFilesSayWhatIsWrong) {
         {"", "JSON invalide"},
         {"[1]", "le fichier n'est pas un objet JSON"},
         {R"({"format": "autre", "version": 1})", "ce n'est pas un fichier Kelvora"},
-        {R"({"format": "kelvora", "version": 4})",
-         "version 4 : fichier écrit par une version plus"},
+        {R"({"format": "kelvora", "version": 5})",
+         "version 5 : fichier écrit par une version plus"},
         {R"({"format": "kelvora"})", "version absente ou invalide"},
         {R"({"format": "kelvora", "version": 0})", "version absente ou invalide"},
         {R"({"format": "kelvora", "version": 1e300})", "version absente ou invalide"},
@@ -139,6 +139,24 @@ TEST(DesignFile, AbsentKeysKeepTheirMeaningOfTheFilesVersion) {
         EXPECT_EQ(f.design.masse_air, airmass) << version;
         EXPECT_EQ(f.design.type_spectral, type) << version;
     }
+    // Before version 4 a dark current was used as written, and no converter
+    // capped the well; from 4 a sensor brings its law and its converter.
+    struct Case {
+        int version;
+        const char* sensor;
+        double doubling, bits;
+    };
+    for (const Case& c : {Case{3, "KAF-0400", 0, 0}, Case{kDesignFileVersion, "KAF-0400", 5, 0},
+                          Case{3, "IMX571", 0, 0}, Case{kDesignFileVersion, "IMX571", 0, 16}}) {
+        const auto& [version, sensor, doubling, bits] = c;
+        const std::string bytes = R"({"format": "kelvora", "version": )" + std::to_string(version) +
+                                  R"(, "conception": {"detecteur": ")" + sensor +
+                                  R"(", "obscurite_e_s": 0.3}})";
+        DesignFile f;
+        ASSERT_EQ(parseDesignFile(bytes, DetectorCatalogue(), f), "") << version;
+        EXPECT_EQ(f.design.doublement_obscurite_c, doubling) << version << sensor;
+        EXPECT_EQ(f.design.bits_adc, bits) << version << sensor;
+    }
 }
 
 // Version 2 stored the measured efficiency η itself; read today it becomes
@@ -167,7 +185,7 @@ TEST(DesignFile, AVersion2MeasuredEfficiencyBecomesARatio) {
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_NEAR(m.points[i].second * design::assumedInstrumentAt(assumed, o, m.points[i].first),
                     eta[i], 1e-15);
-    // Written back, it is a version 3 file that reads the same.
+    // Written back, it is a current file that reads the same.
     DesignFile again;
     ASSERT_EQ(parseDesignFile(serializeDesignFile(f), DetectorCatalogue(), again), "");
     EXPECT_EQ(again.design.etalonnages, f.design.etalonnages);
@@ -250,6 +268,12 @@ TEST(UserCatalogue, EachBrokenSensorSaysWhy) {
         {R"({"nom": "a", "pixel_um": 5, "pixels": 9, "qe_courbe": [[500, 0.8], [400, 0.4]]})",
          "capteur n° 1 (« a ») ignoré : « qe_courbe » : les longueurs d'onde doivent croître"},
         {R"(3)", "capteur n° 1 ignoré : un objet est attendu"},
+        {R"({"nom": "a", "pixel_um": 5, "pixels": 9, "bruit_courbe": [[100, 1.5], [0, 3.5]]})",
+         "capteur n° 1 (« a ») ignoré : « bruit_courbe » : les réglages doivent croître"},
+        {R"({"nom": "a", "pixel_um": 5, "pixels": 9, "bits_adc": 16.5})",
+         "capteur n° 1 (« a ») ignoré : « bits_adc » doit être un entier de 8 à 24"},
+        {R"({"nom": "a", "pixel_um": 5, "pixels": 9, "doublement_obscurite_c": -6})",
+         "capteur n° 1 (« a ») ignoré : « doublement_obscurite_c » doit être 0 ou entre 1 et 20"},
     };
     for (const auto& [row, said] : cases) {
         std::string warning;
