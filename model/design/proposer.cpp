@@ -24,17 +24,22 @@ struct Search {
     const Progress* progress = nullptr;
     bool stopped = false;
     std::size_t counts[ReasonCount] = {};
-    std::optional<Candidate> bestR;  // the highest R of any possible design
+    std::optional<Candidate> bestR;    // the highest R of any possible design
+    std::optional<Candidate> nearest;  // the highest R below the target of those fit otherwise
 };
 
-Reason judge(const ProposerRequest& q, const DesignResult& r) {
-    if (r.resolution < q.resolution_cible) return TooLow;
+// Every condition but R's.
+Reason judgeOthers(const ProposerRequest& q, const DesignResult& r) {
     if (r.echantillonnage != Sampling::Good) return Sampling_;
     if ((q.lambda_min_a && r.lambda_min_a > *q.lambda_min_a) ||
         (q.lambda_max_a && r.lambda_max_a < *q.lambda_max_a))
         return Range;
     if (r.longueur_reseau_mm > q.largeur_reseau_mm) return GratingTooSmall;
     return Kept;
+}
+
+Reason judge(const ProposerRequest& q, const DesignResult& r) {
+    return r.resolution < q.resolution_cible ? TooLow : judgeOthers(q, r);
 }
 
 // Shortest exposure first, then the wider range.
@@ -76,6 +81,9 @@ void consider(const ProposerRequest& q, const DesignInput& in, Search& s) {
         s.bestR = Candidate{in, *o.result};
     const Reason why = judge(q, *o.result);
     ++s.counts[why];
+    if (why == TooLow && judgeOthers(q, *o.result) == Kept &&
+        (!s.nearest || o.result->resolution > s.nearest->result.resolution))
+        s.nearest = Candidate{in, *o.result};
     if (why == Kept) keepBest(s, {in, *o.result});
 }
 
@@ -127,8 +135,13 @@ std::string describe(const DesignInput& in) {
 std::string noneKept(const ProposerRequest& q, const Search& s) {
     std::string e = "aucune conception n'atteint R = " + grouped(q.resolution_cible);
     if (!s.bestR) return e + " : aucun instrument possible avec ces choix";
-    e += " ; la meilleure donne R = " + grouped(s.bestR->result.resolution) + " (" +
-         describe(s.bestR->input) + ")";
+    // The nearest that meets every other condition; else the highest R, if short of the target.
+    if (s.nearest)
+        e += " ; la plus proche qui remplit les autres conditions donne R = " +
+             grouped(s.nearest->result.resolution) + " (" + describe(s.nearest->input) + ")";
+    else if (s.bestR->result.resolution < q.resolution_cible)
+        e += " ; la meilleure donne R = " + grouped(s.bestR->result.resolution) + " (" +
+             describe(s.bestR->input) + ")";
     const std::pair<Reason, const char*> limits[] = {
         {Sampling_, "mal échantillonnées"},
         {Range, "ne couvrent pas le domaine demandé"},

@@ -77,5 +77,21 @@ TEST(ProposerBounds, ASingleNumberReadsTheCommaWhateverTheSeparator) {
     EXPECT_TRUE(setProposerKey(q, "largeur_reseau_mm", "25,4,1"));
 }
 
+// An R no design reaches within the range asked: the sentence names the
+// nearest that covers it, never a design that reaches R but misses the range.
+TEST(ProposerBounds, AnUnreachableRNamesTheNearestInTheRange) {
+    ProposerRequest q = request("35,50,75,100,135,200", "0,25", "littrow,normale");
+    q.resolution_cible = 10000;
+    q.lambda_min_a = 4000;
+    q.lambda_max_a = 7000;
+    const Proposal p = propose(testkeys::with({{"lambda_a", "5500"}}), q, 3);
+    ASSERT_TRUE(p.candidates.empty());
+    const std::string said = "la plus proche qui remplit les autres conditions donne R = ";
+    const auto at = p.error.find(said);
+    ASSERT_NE(at, std::string::npos) << p.error;
+    EXPECT_LT(std::stod(p.error.substr(at + said.size())), 10000) << p.error;
+    EXPECT_EQ(p.error.find("la meilleure"), std::string::npos) << p.error;
+}
+
 }  // namespace
 }  // namespace kelvora::design

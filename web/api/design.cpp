@@ -92,9 +92,9 @@ namespace {
 
 // The model's description of each plot, as the page draws it.
 Json plots(const design::DesignInput& in, const design::DesignOutcome& outcome,
-           const design::LineReport& lines, const std::string& sep) {
+           const design::LineReport& lines, const std::string& sep, design::PlotArea area) {
     Json out = Json::array();
-    for (const design::PlotDescription& p : design::describePlots(in, outcome, lines))
+    for (const design::PlotDescription& p : design::describePlots(in, outcome, lines, area))
         out.push_back(plotJson(p, sep));
     return out;
 }
@@ -178,6 +178,26 @@ Json designSchema() {
         {"limiteSpectre", {{"octets", design::kMaxSpectrumBytes}, {"message", io::tooLarge()}}}};
 }
 
+namespace {
+
+// {"zone": {"largeur", "hauteur"}}: the plots' area inside their axes as the
+// page draws them (px), where the names must fit; the default's otherwise.
+design::PlotArea plotArea(const Json& args) {
+    design::PlotArea area;
+    const Json zone = args.value("zone", Json::object());
+    if (!zone.is_object()) return area;
+    const auto size = [&](const char* key, double fallback) {
+        const Json v = zone.value(key, Json());
+        return v.is_number() && v.get<double>() >= 50 && v.get<double>() <= 10000 ? v.get<double>()
+                                                                                  : fallback;
+    };
+    area.width = size("largeur", area.width);
+    area.height = size("hauteur", area.height);
+    return area;
+}
+
+}  // namespace
+
 // {"cles": {key: text}, "separateur": "," or "."} → the design read from
 // the defaults and those keys: every key's value as shown, the results as
 // shown, the spectrum, the plots' curves and the lines; or the errors.
@@ -210,7 +230,7 @@ Json evaluateDesign(const Json& args) {
         answer["historique"] = plotJson(history, sep);
     answer["nombres"] = numbers;  // every digit, for a copy and for the checks
     const design::LineReport lines = design::linesOnSensor(in, outcome, design::builtInLines());
-    answer["graphiques"] = plots(in, outcome, lines, sep);
+    answer["graphiques"] = plots(in, outcome, lines, sep, plotArea(args));
     answer["raies"] = linesReport(lines, sep);
     return answer;
 }

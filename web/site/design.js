@@ -3,6 +3,7 @@
 import { call } from "./engine.js";
 import { decimalSeparator, el } from "./dom.js";
 import { showLines } from "./lines.js";
+import { plotArea } from "./plotsize.js";
 
 let schema = null;
 // The plotting library loads beside the first results, not before them.
@@ -90,7 +91,7 @@ export function setCalibrations(list) {
 }
 
 function ask(values) {
-  return call("design", { cles: values, separateur: decimalSeparator(), etalonnages: heldCalibrations });
+  return call("design", { cles: values, separateur: decimalSeparator(), etalonnages: heldCalibrations, zone: plotArea() });
 }
 
 // The design's keys as files and links write them (the period, every digit);

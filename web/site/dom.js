@@ -29,6 +29,14 @@ export function table(caption, headers, rows) {
     el("tbody", {}, ...rows.map((r) => el("tr", {}, ...r.map((c) => el("td", {}, c))))));
 }
 
+// A box that scrolls sideways, reachable and named for the keyboard.
+export function scrollable(node, name) {
+  node.setAttribute("tabindex", "0");
+  node.setAttribute("role", "region");
+  node.setAttribute("aria-label", name);
+  return node;
+}
+
 export function say(text) {
   const message = document.getElementById("message");
   message.textContent = text;

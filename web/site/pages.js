@@ -1,7 +1,7 @@
 // Everything past the calculator: the design page, the proposer, files,
 // links, help and the page's memory, loaded once the calculator is ready.
 import { call, load } from "./engine.js";
-import { replayTaps, say } from "./dom.js";
+import { replayTaps, say, scrollable } from "./dom.js";
 import * as calculator from "./calculator.js";
 import * as design from "./design.js";
 import * as proposer from "./proposer.js";
@@ -91,6 +91,8 @@ async function showHelp() {
     document.getElementById("version").textContent = `${version.version} (page ${version.empreinte})`;
     // The manual is this site's own file, made from the desktop's manual.
     text.innerHTML = manual;
+    // A code block wider than the dialog scrolls: the keyboard must reach it.
+    for (const block of text.querySelectorAll("pre")) scrollable(block, "Exemple");
   }
   dialog.showModal();
 }

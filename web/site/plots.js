@@ -2,7 +2,8 @@
 // curves, target, marked point, named lines): the page adds only colours.
 // Drawn by uPlot, served from this site.
 import uPlot from "./uPlot.esm.js";
-import { el, table } from "./dom.js";
+import { el, scrollable, table } from "./dom.js";
+import { chartWidth, PLOT_HEIGHT } from "./plotsize.js";
 
 // The library's style sheet comes with its code: the calculator needs neither.
 document.head.append(el("link", { rel: "stylesheet", href: "uPlot.min.css" }));
@@ -37,6 +38,10 @@ function seriesOf(plot) {
   });
   if (plot.niveau !== null) series.push({ label: plot.nomNiveau, stroke: LEVEL, width: 1, dash: [6, 4] });
   return series;
+}
+
+function frameOf(plot) {
+  return [plot.titre, plot.x, plot.y, plot.entier, seriesOf(plot)];
 }
 
 // A name where the model placed it (its bottom centre); none where the
@@ -80,7 +85,7 @@ function options(plot, width) {
   return {
     title: plot.titre,
     width,
-    height: 260,
+    height: PLOT_HEIGHT,
     // The model's frame: the labels' places are fractions of it.
     scales: { x: { time: false, range: (u, lo, hi) => [lo, hi] }, y: { range: (u, lo, hi) => [lo, hi] } },
     axes: [{ label: plot.x, ...(plot.entier ? { incrs: [1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000] } : {}) },
@@ -91,17 +96,14 @@ function options(plot, width) {
   };
 }
 
-function chartWidth(box = document.getElementById("graphiques")) {
-  return Math.max(280, Math.min(640, box.clientWidth - 16));
-}
-
 function figureOf(plot, container) {
   let box = document.getElementById(`fig-${plot.id}`);
   if (box) return box;
   box = el("figure", { id: `fig-${plot.id}`, class: "graphique", "data-id": plot.id },
     el("div", { class: "trace", role: "img", "aria-label": plot.titre }),
     el("figcaption", { class: "sans-graphique" }),
-    el("details", { class: "donnees" }, el("summary", {}, "Données du graphique"), el("div", { class: "defile" })));
+    el("details", { class: "donnees" }, el("summary", {}, "Données du graphique"),
+      scrollable(el("div", { class: "defile" }), `Données : ${plot.titre}`)));
   box.querySelector(".donnees").addEventListener("toggle", () => showTable(box));
   container.append(box);
   return box;
@@ -129,11 +131,12 @@ function drawInto(container, given, valid, message) {
     if (!usable) continue;
     tables[plot.id] = plot;
     showTable(box);
-    const sameSeries = described[plot.id] && JSON.stringify(seriesOf(described[plot.id])) === JSON.stringify(seriesOf(plot));
+    // Titles and axes follow the design: only a chart with the same frame is updated in place.
+    const sameSeries = described[plot.id] && JSON.stringify(frameOf(described[plot.id])) === JSON.stringify(frameOf(plot));
     described[plot.id] = plot;
     // A chart whose box was emptied (a new calibration) is drawn anew.
     if (charts[plot.id] && sameSeries && box.contains(charts[plot.id].root)) {
-      charts[plot.id].setSize({ width: chartWidth(container), height: 260 });
+      charts[plot.id].setSize({ width: chartWidth(container), height: PLOT_HEIGHT });
       charts[plot.id].setData(data);
       continue;
     }
@@ -145,5 +148,5 @@ function drawInto(container, given, valid, message) {
 }
 
 window.addEventListener("resize", () => {
-  for (const chart of Object.values(charts)) chart.setSize({ width: chartWidth(), height: 260 });
+  for (const chart of Object.values(charts)) chart.setSize({ width: chartWidth(), height: PLOT_HEIGHT });
 });

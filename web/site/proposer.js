@@ -2,7 +2,7 @@
 // each loaded into the design with one click. The search runs in a worker:
 // the page shows its progress and « Arrêter » ends it at once.
 import { call } from "./engine.js";
-import { decimalSeparator, el, say, table } from "./dom.js";
+import { decimalSeparator, el, say, scrollable, table } from "./dom.js";
 import { keys, load, savedKeys } from "./design.js";
 
 let schema = null;
@@ -24,7 +24,7 @@ function candidateTable(candidates) {
     el("button", { type: "button", "data-candidat": i }, "Charger"),
     ...schema.colonnes.map((col) => c.colonnes[col.cle]),
   ]);
-  return el("div", { class: "defile" }, table("Conceptions proposées", headers, rows));
+  return scrollable(el("div", { class: "defile" }, table("Conceptions proposées", headers, rows)), "Conceptions proposées");
 }
 
 function node(id) {
