@@ -15,24 +15,25 @@ namespace kelvora::design {
 namespace {
 
 // A label box in axis fractions, from the stated size of a name: 6.5 px a
-// character plus 4, over 560 px; 14 px high over 200 px.
+// character plus 4 over the area's width; 14 px high over its height.
 struct Box {
     double left, right, bottom, top;
 };
-Box boxOf(const PlotMark& m, const PlotFrame& f) {
+Box boxOf(const PlotMark& m, const PlotFrame& f, PlotArea area) {
     std::size_t chars = 0;
     for (char c : m.name) chars += (c & 0xC0) != 0x80;
-    const double w = (static_cast<double>(chars) * 6.5 + 4) / 560;
+    const double w = (static_cast<double>(chars) * 6.5 + 4) / area.width;
     const double cx = (m.labelX - f.xLow) / (f.xHigh - f.xLow);
     const double b = (m.labelY - f.yLow) / (f.yHigh - f.yLow);
-    return {cx - w / 2, cx + w / 2, b, b + 14.0 / 200};
+    return {cx - w / 2, cx + w / 2, b, b + 14.0 / area.height};
 }
 
-void expectApartAndInside(const std::vector<PlotMark>& marks, const PlotFrame& f) {
+void expectApartAndInside(const std::vector<PlotMark>& marks, const PlotFrame& f,
+                          PlotArea area = {}) {
     constexpr double kEps = 1e-9;
     std::vector<Box> shown;
     for (const PlotMark& m : marks)
-        if (m.labelShown) shown.push_back(boxOf(m, f));
+        if (m.labelShown) shown.push_back(boxOf(m, f, area));
     for (std::size_t i = 0; i < shown.size(); ++i) {
         EXPECT_GE(shown[i].left, -kEps);
         EXPECT_LE(shown[i].right, 1 + kEps);
@@ -99,31 +100,35 @@ TEST(PlotNames, NoDesignsPlotWritesANameOverAnotherAndHalphaKeepsItsOwn) {
         {{"lambda_a", "5000"}, {"traits_mm", "300"}},
         {{"lambda_a", "6700"}, {"traits_mm", "2400"}, {"geometrie", "littrow"}},
     };
-    for (const auto& keys : designs) {
-        const DesignInput in = testkeys::with(keys);
-        const DesignOutcome o = evaluate(in);
-        ASSERT_TRUE(o.result);
-        for (const PlotDescription& p :
-             describePlots(in, o, linesOnSensor(in, o, builtInLines()))) {
-            PlotFrame f{INFINITY, -INFINITY, INFINITY, -INFINITY};
-            for (const auto& [name, curve] : p.curves)
-                for (const auto& [x, y] : curve) {
-                    f.xLow = std::min(f.xLow, x), f.xHigh = std::max(f.xHigh, x);
-                    if (std::isfinite(y))
-                        f.yLow = std::min(f.yLow, y), f.yHigh = std::max(f.yHigh, y);
-                }
-            if (p.level) f.yLow = std::min(f.yLow, *p.level), f.yHigh = std::max(f.yHigh, *p.level);
-            std::vector<PlotMark> points = p.labels;
-            if (p.mark) points.insert(points.begin(), *p.mark);
-            expectApartAndInside(points, f);
-            expectApartAndInside(p.lineMarks, f);
-            for (const PlotMark& m : p.lineMarks) {
-                if (m.name == "Hα") {
-                    EXPECT_TRUE(m.labelShown) << p.id;
+    // The page's smallest plot (280 px wide, its axes taken off), a phone's, a desktop's.
+    const PlotArea areas[] = {{210, 182}, {320, 182}, {560, 200}};
+    for (const auto& keys : designs)
+        for (const PlotArea area : areas) {
+            const DesignInput in = testkeys::with(keys);
+            const DesignOutcome o = evaluate(in);
+            ASSERT_TRUE(o.result);
+            for (const PlotDescription& p :
+                 describePlots(in, o, linesOnSensor(in, o, builtInLines()), area)) {
+                PlotFrame f{INFINITY, -INFINITY, INFINITY, -INFINITY};
+                for (const auto& [name, curve] : p.curves)
+                    for (const auto& [x, y] : curve) {
+                        f.xLow = std::min(f.xLow, x), f.xHigh = std::max(f.xHigh, x);
+                        if (std::isfinite(y))
+                            f.yLow = std::min(f.yLow, y), f.yHigh = std::max(f.yHigh, y);
+                    }
+                if (p.level)
+                    f.yLow = std::min(f.yLow, *p.level), f.yHigh = std::max(f.yHigh, *p.level);
+                std::vector<PlotMark> points = p.labels;
+                if (p.mark) points.insert(points.begin(), *p.mark);
+                expectApartAndInside(points, f, area);
+                expectApartAndInside(p.lineMarks, f, area);
+                for (const PlotMark& m : p.lineMarks) {
+                    if (m.name == "Hα") {
+                        EXPECT_TRUE(m.labelShown) << p.id;
+                    }
                 }
             }
         }
-    }
 }
 
 TEST(PlotNames, ATableSpeaksForEachPlotInTheFacesSeparator) {

@@ -42,22 +42,23 @@ await page.goto(url);
 await page.waitForSelector("body[data-pret]");
 // Steady state, as the native benchmark measures: the engine optimises hot
 // WebAssembly functions in the background, so the first rounds warm up.
-const evaluation = await page.evaluate(async (cles) => {
-  const { call } = await import("./engine.js");
+const engine = await page.evaluate(async () => `./${(await (await fetch("fichiers.json")).json())["engine.js"]}`);
+const evaluation = await page.evaluate(async ([cles, engine]) => {
+  const { call } = await import(engine);
   const rounds = [];
   for (let i = 0; i < 12; ++i) rounds.push(call("mesure", { cles, fois: 50000 }).ns);
   return rounds.slice(4);
-}, FULL_CHAIN);
+}, [FULL_CHAIN, engine]);
 // Reading and fitting a spectrum of 4,000 points, as the native benchmark
 // "etalonnage-4000-points" does, in WebAssembly.
-const calibrationMs = await page.evaluate(async () => {
-  const { call } = await import("./engine.js");
+const calibrationMs = await page.evaluate(async (engine) => {
+  const { call } = await import(engine);
   const cles = { geometrie: "littrow", traits_mm: "600", lambda_a: "6000", detecteur: "IMX455",
     collimateur_mm: "100", objectif_mm: "100", mag_etoile: "5" };
   const rounds = [];
   for (let i = 0; i < 6; ++i) rounds.push(call("mesureEtalonnage", { cles, fois: 5 }).ms);
   return rounds.slice(2);
-});
+}, engine);
 await page.click("#ongletConception");
 const keystrokes = await page.evaluate(async () => {
   const field = document.querySelector('[name="lambda_a"]');
@@ -109,6 +110,16 @@ for (let i = 0; i < 3; ++i) {
   phoneReturn.push((await calculatorReady(await slowPhone(context))).ready);
   await context.close();
 }
+// A return through the browser's cache alone (no service worker): the
+// fingerprinted files come from the cache without a request.
+const cachedReturn = [];
+for (let i = 0; i < 3; ++i) {
+  const context = await browser.newContext({ viewport: { width: 390, height: 844 }, isMobile: true,
+    serviceWorkers: "block" });
+  await calculatorReady(await slowPhone(context));
+  cachedReturn.push((await calculatorReady(await slowPhone(context))).ready);
+  await context.close();
+}
 await browser.close();
 server.close();
 console.log(JSON.stringify({
@@ -119,5 +130,6 @@ console.log(JSON.stringify({
   etalonnage_4000_points_ms: Number(median(calibrationMs).toFixed(2)),
   telephone_premiere_visite_ms: Math.round(median(phoneFirst)),
   telephone_retour_ms: Math.round(median(phoneReturn)),
+  telephone_retour_sans_service_worker_ms: Math.round(median(cachedReturn)),
   calculateur_charge_le_traceur: plottingLoaded,
 }, null, 1));

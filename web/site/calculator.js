@@ -17,7 +17,14 @@ function place(node, c) {
   return node;
 }
 
-function control(c, next) {
+// A label right after a field is its unit, unless it names the field after it.
+function unitOf(c, next, after) {
+  const labelsNext = after?.genre === "champ" && after.parent === next?.parent;
+  return next?.genre === "etiquette" && next.parent === c.parent && Math.abs(next.y - c.y) < 60 &&
+    next.x > c.x && !labelsNext ? next.nom : null;
+}
+
+function control(c, next, after) {
   switch (c.genre) {
     case "groupe":
       return el("fieldset", { id: c.nom }, el("legend", {}, c.texte));
@@ -29,7 +36,7 @@ function control(c, next) {
     case "champ": {
       const input = schema.defauts[c.nom] !== undefined;
       // A unit written right after a field is heard with it.
-      const unit = next?.genre === "etiquette" && next.parent === c.parent && Math.abs(next.y - c.y) < 60 ? next.nom : null;
+      const unit = unitOf(c, next, after);
       return el("input", {
         id: c.nom, name: c.nom, type: "text", class: `champ ${c.fond}`, readonly: !input,
         spellcheck: "false", inputmode: input ? "decimal" : null, "aria-describedby": unit,
@@ -50,9 +57,9 @@ function build(form) {
   const controls = schema.controles;
   const nodes = {};
   // Tab order as the window's: by each control's tab index.
-  const ordered = controls.map((c, i) => ({ c, next: controls[i + 1] }));
-  for (const { c, next } of ordered) {
-    const node = place(control(c, next), c);
+  const ordered = controls.map((c, i) => ({ c, next: controls[i + 1], after: controls[i + 2] }));
+  for (const { c, next, after } of ordered) {
+    const node = place(control(c, next, after), c);
     nodes[c.nom] = node;
     (c.parent ? nodes[c.parent] : form).append(node);
   }
@@ -93,7 +100,9 @@ function box(c) {
 // and places alike, so that nothing overlaps.
 // Under about 600 px (a phone) the form reflows instead into one column, in
 // the window's order, at a readable size.
-const NARROW = "(max-width: 600px)";
+// A touch screen (a tablet) takes the column too: the window's places,
+// scaled to its width, would leave text and targets too small for fingers.
+const NARROW = "(max-width: 600px), (pointer: coarse)";
 
 function shrinkToScreen(form) {
   form.style.zoom = "";
@@ -247,8 +256,13 @@ export function setup(formSchema) {
   schema = formSchema;
   const form = field("formulaire");
   build(form);
-  for (const name of Object.keys(schema.defauts))
-    form.after(el("span", { id: `${name}-lecture`, class: "cache-visuel" }));
+  // How a field is read, right under it: heard always, seen on a touch
+  // screen where no tooltip shows (style.css).
+  for (const name of Object.keys(schema.defauts)) {
+    const node = field(name);
+    const after = node.dataset.unite ? field(node.dataset.unite) : node;
+    after.after(el("span", { id: `${name}-lecture`, class: "cache-visuel lecture" }));
+  }
   form.addEventListener("submit", (e) => e.preventDefault());
   form.addEventListener("input", () => {
     showNotes();

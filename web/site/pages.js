@@ -92,7 +92,7 @@ async function showHelp() {
     // The manual is this site's own file, made from the desktop's manual.
     text.innerHTML = manual;
     // A code block wider than the dialog scrolls: the keyboard must reach it.
-    for (const block of text.querySelectorAll("pre")) scrollable(block, "Exemple");
+    text.querySelectorAll("pre").forEach((block, i) => scrollable(block, `Exemple ${i + 1}`));
   }
   dialog.showModal();
 }

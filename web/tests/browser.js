@@ -38,3 +38,9 @@ export async function start() {
 
   return { origin, open, stop, problems, browser };
 }
+
+// Where the site serves a module of the page (its fingerprinted name), to
+// import the very instance the page runs.
+export async function modulePath(page, name) {
+  return page.evaluate(async (n) => `./${(await (await fetch("fichiers.json")).json())[n]}`, name);
+}

@@ -12,7 +12,7 @@ import { readFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { fileURLToPath } from "node:url";
-import { start } from "./browser.js";
+import { modulePath, start } from "./browser.js";
 
 let env;
 before(async () => (env = await start()));
@@ -45,7 +45,7 @@ test("the example spectrum gives the companion's measured efficiency, which the 
   assert.equal(await page.locator("#graphiquesEtalonnage canvas").count() >= 2, true);
   const before = await page.getAttribute("#res-snr", "data-valeur");
   await page.click("#cmdUtiliserRendement");
-  const measured = await page.evaluate(async () => (await import("./design.js")).calibrations());
+  const measured = await page.evaluate(async (p) => (await import(p)).calibrations(), await modulePath(page, "design.js"));
   assert.equal(measured.length, 1);
   assert.deepEqual(measured[0].points, expected.points);
   assert.equal(measured[0].etoile, expected.etoile);
@@ -120,7 +120,7 @@ test("the gain is corrected, two calibrations are listed and removed one by one,
   // With the median ratio against the date.
   await page.waitForFunction(() => document.querySelectorAll("#graphiquesEtalonnage canvas").length >= 3);
   await page.click("#cmdUtiliserRendement");
-  const list = await page.evaluate(async () => (await import("./design.js")).calibrations());
+  const list = await page.evaluate(async (p) => (await import(p)).calibrations(), await modulePath(page, "design.js"));
   assert.equal(list.length, 2);
   const mid = Math.floor(list[0].points.length / 2);
   assert.ok(Math.abs(list[1].points[mid][1] / list[0].points[mid][1] - 2) < 1e-9);
@@ -128,7 +128,7 @@ test("the gain is corrected, two calibrations are listed and removed one by one,
   assert.match(await page.textContent("#noteRendement"), /^rendement mesuré sur 2 spectres/);
   await page.click("#retirerEtalonnage1");
   assert.equal(await page.isHidden("#listeEtalonnages"), true);
-  assert.deepEqual((await page.evaluate(async () => (await import("./design.js")).calibrations()))[0].points, list[0].points);
+  assert.deepEqual((await page.evaluate(async (p) => (await import(p)).calibrations(), await modulePath(page, "design.js")))[0].points, list[0].points);
 
   // A link copied from it says what it leaves out; opened, it shows the uncalibrated figures.
   await page.click("#cmdLien");
@@ -137,7 +137,7 @@ test("the gain is corrected, two calibrations are listed and removed one by one,
   await page.goto(link.replace(/#.*/, "#diametre_mm=200"));
   await page.goto(link);
   await page.waitForFunction(() => document.getElementById("noteRendement").textContent === "");
-  assert.equal(await page.evaluate(async () => (await import("./design.js")).calibrations().length), 0);
+  assert.equal(await page.evaluate(async (p) => (await import(p)).calibrations().length, await modulePath(page, "design.js")), 0);
   assert.equal(await page.getAttribute("#res-snr", "data-valeur"), uncalibrated);
   assert.deepEqual(env.problems, []);
 });

@@ -3,7 +3,7 @@
 the vendored uPlot, the icons, the French manual as HTML, and the service
 worker with the list of every file and a version that changes whenever one
 of them does.
-    assemble.py PAGE_DIR UPLOT_DIST ICON_XPM SITE_DIR MANUAL_MD CMAKELISTS"""
+    assemble.py PAGE_DIR UPLOT_DIST ICON_XPM SITE_DIR MANUAL_MD CMAKELISTS ENGINE_DIR"""
 import hashlib
 import json
 import os
@@ -16,6 +16,12 @@ import markdown
 import icons
 
 VENDORED = ("uPlot.esm.js", "uPlot.min.css")
+# Asked for by these names (the address, the worker, the version, the
+# browser's manifest, the names' map): they keep them and are revalidated.
+# Every other file takes the site's fingerprint in its name and may be
+# cached for ever.
+STABLE = {"index.html", "sw.js", "version.json", "manifest.webmanifest", "fichiers.json"}
+TEXT = (".html", ".js", ".css", ".webmanifest", ".json")
 
 
 def release(cmakelists):
@@ -31,8 +37,36 @@ def write_manual(manual, site):
         out.write(html)
 
 
+def fingerprint(site, tag):
+    """Renames every file but the stable ones NAME.TAG.EXT and rewrites the
+    quoted references to them; the map goes in fichiers.json."""
+    names = sorted((n for n in os.listdir(site) if n not in STABLE), key=len, reverse=True)
+    renamed = {n: "{0}.{1}{2}".format(*os.path.splitext(n)[:1], tag, os.path.splitext(n)[1])
+               for n in names}
+    # A name between quotes, a slash or a bracket: never part of a longer name.
+    pattern = re.compile(r"(?<=[\"'/(])(" + "|".join(map(re.escape, names)) + r")(?=[\"')?#])")
+    for name in os.listdir(site):
+        if not name.endswith(TEXT):
+            continue
+        path = os.path.join(site, name)
+        text = open(path, encoding="utf-8").read()
+        new = pattern.sub(lambda m: renamed[m.group(1)], text)
+        if new != text:
+            with open(path, "w", encoding="utf-8") as out:
+                out.write(new)
+    for old, new in renamed.items():
+        os.replace(os.path.join(site, old), os.path.join(site, new))
+    with open(os.path.join(site, "fichiers.json"), "w", encoding="utf-8") as out:
+        json.dump(renamed, out, sort_keys=True)
+
+
 def main():
-    page, uplot, xpm, site, manual, cmakelists = sys.argv[1:7]
+    page, uplot, xpm, site, manual, cmakelists, engine = sys.argv[1:8]
+    shutil.rmtree(site, ignore_errors=True)  # made anew: no earlier build's names remain
+    os.makedirs(site)
+    for name in os.listdir(engine):
+        if name.endswith((".js", ".wasm")):
+            shutil.copyfile(os.path.join(engine, name), os.path.join(site, name))
     write_manual(manual, site)
     for name in os.listdir(page):
         if name != "sw.js":
@@ -47,13 +81,15 @@ def main():
     maskable = icons.padded(pixels, 4, (0x20, 0x30, 0x5A))
     with open(os.path.join(site, "icone-masquable.png"), "wb") as out:
         out.write(icons.png(maskable, 480))
-    files = sorted(n for n in os.listdir(site) if n not in ("sw.js", "version.json"))
+    files = sorted(n for n in os.listdir(site) if n not in ("sw.js", "version.json", "fichiers.json"))
     digest = hashlib.sha256()
     for name in files:
         with open(os.path.join(site, name), "rb") as f:
             digest.update(name.encode() + f.read())
     with open(os.path.join(site, "version.json"), "w", encoding="utf-8") as out:
         json.dump({"version": release(cmakelists), "empreinte": digest.hexdigest()[:12]}, out)
+    fingerprint(site, digest.hexdigest()[:8])
+    files = sorted(n for n in os.listdir(site) if n not in ("sw.js", "version.json"))
     worker = open(os.path.join(page, "sw.js"), encoding="utf-8").read()
     worker = worker.replace("@VERSION@", digest.hexdigest()[:12])
     worker = worker.replace("@FILES@", json.dumps(["./", "version.json"] + files))

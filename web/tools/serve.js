@@ -20,13 +20,21 @@ async function gzipped(path, body) {
   return zipped.get(key);
 }
 
+// A name with the site's fingerprint never changes content: cached for a
+// year without asking again. The page, its worker and the names' map are
+// asked again every time (a 304 when unchanged).
+export function cacheControl(path) {
+  return /\.[0-9a-f]{8}\.[a-z]+$/.test(path) ? "public, max-age=31536000, immutable" : "no-cache";
+}
+
 export function serve(root, port = 0) {
   const server = createServer(async (req, res) => {
     const path = normalize(decodeURIComponent(new URL(req.url, "http://x").pathname)).replace(/^(\.\.[/\\])+/, "");
     try {
       const file = join(root, path.endsWith("/") ? `${path}index.html` : path);
       const body = await readFile(file);
-      const headers = { "Content-Type": TYPES[extname(path) || ".html"] ?? "application/octet-stream" };
+      const headers = { "Content-Type": TYPES[extname(path) || ".html"] ?? "application/octet-stream",
+        "Cache-Control": cacheControl(path) };
       if (COMPRESSED.has(extname(path)) && /\bgzip\b/.test(req.headers["accept-encoding"] ?? "")) {
         headers["Content-Encoding"] = "gzip";
         res.writeHead(200, headers);
