@@ -1,6 +1,7 @@
-// The line profile on a grid of cells h wide: each part as the share of
-// its light in each cell, convolved in turn; the FWHM read off the result
-// between the cells that straddle half the peak.
+// The line profile on a grid of cells h wide: the star's image on the
+// pixel exact at each cell's centre, convolved with the diffraction and the
+// coma sampled on the same cells; the FWHM read off the result between the
+// cells that straddle half the peak.
 #include "model/design/profile.h"
 
 #include <algorithm>
@@ -21,10 +22,12 @@ struct Sampled {
 };
 
 const double kFwhmPerSigma = 2 * std::sqrt(2 * fn::log(2.0));
-// Cells across the narrowest part, and across all of them at most.
-constexpr double kCellsPerNarrowest = 8, kMostCells = 300;
+// Cells across the profile's estimated width.
+constexpr double kCellsPerWidth = 24, kCellsPerComa = 256;
 // The sinc² of the diffraction is cut this many zeros out.
 constexpr double kDiffractionZeros = 4;
+// The star's image is cut this many σ out (a share of 6e-5 beyond).
+constexpr double kSigmas = 4;
 // The pupil's directions sampled for the coma.
 constexpr int kSpokes = 256;
 
@@ -38,26 +41,18 @@ double cellCentre(const Sampled& s, std::size_t i, double h) {
     return (static_cast<double>(i) - s.origin) * h;
 }
 
-// The star's Gaussian image, cut by the slit's box where there is one.
-Sampled entrance(const ProfileParts& p, double h) {
+// The star's Gaussian image, cut by the slit's box where there is one,
+// swept over the pixel: the light the pixel centred at x gathers, exact
+// (erf between the pixel's and the cut's edges) at each cell's centre.
+Sampled imageOnPixel(const ProfileParts& p, double h) {
     const double sigma = p.seeing / kFwhmPerSigma;
-    const double half = p.slit > 0 ? std::min(p.slit / 2, 5 * sigma) : 5 * sigma;
-    Sampled s = cells(-half, half, h);
+    const double cut = p.slit > 0 ? std::min(p.slit / 2, kSigmas * sigma) : kSigmas * sigma;
+    Sampled s = cells(-cut - 0.5, cut + 0.5, h);
     const auto cdf = [&](double x) { return fn::erf(x / (std::sqrt(2.0) * sigma)); };
     for (std::size_t i = 0; i < s.v.size(); ++i) {
-        const double c = cellCentre(s, i, h);
-        const double a = std::max(c - h / 2, -half), b = std::min(c + h / 2, half);
+        const double x = cellCentre(s, i, h);
+        const double a = std::max(x - 0.5, -cut), b = std::min(x + 0.5, cut);
         s.v[i] = b > a ? cdf(b) - cdf(a) : 0;
-    }
-    return s;
-}
-
-// A box one pixel wide: each cell's overlap with it.
-Sampled pixel(double h) {
-    Sampled s = cells(-0.5, 0.5, h);
-    for (std::size_t i = 0; i < s.v.size(); ++i) {
-        const double c = cellCentre(s, i, h);
-        s.v[i] = std::max(0.0, std::min(c + h / 2, 0.5) - std::max(c - h / 2, -0.5));
     }
     return s;
 }
@@ -115,36 +110,27 @@ double fwhm(const Sampled& s, double h) {
     return (right - left) * h;
 }
 
+// Cells a fraction of the profile's width, as the widths' quadrature sum
+// estimates it.
 double cellWidth(const ProfileParts& p) {
-    const double entranceWidth = p.slit > 0 ? std::min(p.slit, p.seeing) : p.seeing;
-    double narrowest = std::min(1.0, entranceWidth), sum = 1 + 2 * p.seeing;
-    for (double w : {p.diffraction, p.coma})
-        if (w > 0) narrowest = std::min(narrowest, w), sum += 2 * w;
-    return std::max(narrowest / kCellsPerNarrowest, sum / kMostCells);
+    const double entrance = p.slit > 0 ? std::min(p.slit, p.seeing) : p.seeing;
+    const double d = 0.886 * p.diffraction, c = p.coma / 2;
+    const double h = std::sqrt(entrance * entrance + 1 + d * d + c * c) / kCellsPerWidth;
+    // The coma's profile steps where its rays begin: finer cells keep the step sharp.
+    return p.coma > 0 ? std::min(h, p.coma / kCellsPerComa) : h;
 }
 
 }  // namespace
 
-namespace {
-
-double fwhmOnCells(const ProfileParts& p, double h) {
-    Sampled s = p.seeing > 0 ? convolve(entrance(p, h), pixel(h)) : pixel(h);
+double convolvedFwhm(const ProfileParts& p) {
+    const double h = cellWidth(p);
+    Sampled s = imageOnPixel(p, h);
     if (p.diffraction > 0) s = convolve(s, diffraction(p.diffraction, h));
     if (p.coma > 0) s = convolve(s, coma(p.coma, p.obstruction, h));
     // An empty cell at each end: the crossings always have a cell outside them.
     s.v.insert(s.v.begin(), 0.0);
     s.v.push_back(0.0);
     return fwhm(s, h);
-}
-
-}  // namespace
-
-// The cells widen the FWHM by a share proportional to their width (the
-// peak of a sum over cells is rounded): the widths at h and h/2 extrapolate
-// to cells of no width (Richardson).
-double convolvedFwhm(const ProfileParts& p) {
-    const double h = cellWidth(p);
-    return 2 * fwhmOnCells(p, h / 2) - fwhmOnCells(p, h);
 }
 
 }  // namespace kelvora::design
