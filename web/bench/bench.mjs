@@ -91,23 +91,27 @@ async function calculatorReady(page) {
   await page.goto(url);
   await page.waitForSelector("body[data-pret]");
   const ready = await page.evaluate(() => performance.getEntriesByName("kelvora-calculateur")[0].startTime);
+  const form = await page.evaluate(() => performance.getEntriesByName("kelvora-formulaire")[0].startTime);
   const plotting = await page.evaluate(() =>
     performance.getEntriesByType("resource").some((r) => /uPlot|plots\.js/.test(r.name)));
-  return { ready, plotting };
+  return { ready, form, plotting };
 }
 
-const phoneFirst = [], phoneReturn = [];
+const phoneFirst = [], phoneReturn = [], formFirst = [], formReturn = [];
 let plottingLoaded = false;
 for (let i = 0; i < 3; ++i) {
   const context = await browser.newContext({ viewport: { width: 390, height: 844 }, isMobile: true });
   const first = await calculatorReady(await slowPhone(context));
   phoneFirst.push(first.ready);
+  formFirst.push(first.form);
   plottingLoaded ||= first.plotting;
   // The service worker holds the site now; wait for it to finish installing.
   const warm = context.pages()[0];
   await warm.evaluate(() => navigator.serviceWorker.ready);
   await warm.close();
-  phoneReturn.push((await calculatorReady(await slowPhone(context))).ready);
+  const again = await calculatorReady(await slowPhone(context));
+  phoneReturn.push(again.ready);
+  formReturn.push(again.form);
   await context.close();
 }
 // A return through the browser's cache alone (no service worker): the
@@ -129,7 +133,9 @@ console.log(JSON.stringify({
   frappe_resultats_et_graphiques_ms: Number(median(keystrokes).toFixed(2)),
   etalonnage_4000_points_ms: Number(median(calibrationMs).toFixed(2)),
   telephone_premiere_visite_ms: Math.round(median(phoneFirst)),
+  telephone_formulaire_premiere_visite_ms: Math.round(median(formFirst)),
   telephone_retour_ms: Math.round(median(phoneReturn)),
+  telephone_formulaire_retour_ms: Math.round(median(formReturn)),
   telephone_retour_sans_service_worker_ms: Math.round(median(cachedReturn)),
   calculateur_charge_le_traceur: plottingLoaded,
 }, null, 1));

@@ -6,8 +6,12 @@ import { recall } from "./memory.js";
 import { replayTaps } from "./dom.js";
 
 async function main() {
+  // The form as the build described it, drawn at once: it is on screen,
+  // and takes typing, while the engine compiles.
+  calculator.draw(JSON.parse(document.getElementById("schemaCalculateur").textContent));
+  performance.mark("kelvora-formulaire");
   await loadCalculator();
-  calculator.setup(call("schemaCalculateur"));
+  calculator.setup();
   // The fields of a closed tab at once; the design follows with the model.
   const work = recall();
   if (location.hash.length <= 1 && work?.calculateur?.textes) calculator.restore(work.calculateur);

@@ -252,7 +252,8 @@ function readText(name) {
   return node.tagName === "INPUT" ? node.value : node.textContent;
 }
 
-export function setup(formSchema) {
+// The form with its default texts, before the engine is there.
+export function draw(formSchema) {
   schema = formSchema;
   const form = field("formulaire");
   build(form);
@@ -262,7 +263,18 @@ export function setup(formSchema) {
     const node = field(name);
     const after = node.dataset.unite ? field(node.dataset.unite) : node;
     after.after(el("span", { id: `${name}-lecture`, class: "cache-visuel lecture" }));
+    node.value = schema.defauts[name];
   }
+  field(schema.boutonsCapteur[0]).checked = true;
+  field("optBarlow").checked = true;
+  field("txtSlitWide").disabled = true;
+  shrinkToScreen(form);
+}
+
+// The engine is there: what the user typed meanwhile is kept.
+export function setup() {
+  const form = field("formulaire");
+  const typed = state();
   form.addEventListener("submit", (e) => e.preventDefault());
   form.addEventListener("input", () => {
     showNotes();
@@ -271,6 +283,7 @@ export function setup(formSchema) {
   form.addEventListener("change", changed);
   formLoad();
   if (!matchMedia(NARROW).matches) fitOnce(form);
+  restore({ textes: typed.textes, capteur: typed.caption, barlow: typed.barlow });
   shrinkToScreen(form);
   addEventListener("resize", () => shrinkToScreen(form));
   field("cmdCalcul").addEventListener("click", cmdCalcul_Click);

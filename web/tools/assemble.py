@@ -3,7 +3,7 @@
 the vendored uPlot, the icons, the French manual as HTML, and the service
 worker with the list of every file and a version that changes whenever one
 of them does.
-    assemble.py PAGE_DIR UPLOT_DIST ICON_XPM SITE_DIR MANUAL_MD CMAKELISTS ENGINE_DIR"""
+    assemble.py PAGE_DIR UPLOT_DIST ICON_XPM SITE_DIR MANUAL_MD CMAKELISTS ENGINE_DIR SCHEMA_JSON"""
 import hashlib
 import json
 import os
@@ -37,6 +37,15 @@ def write_manual(manual, site):
         out.write(html)
 
 
+def embed_schema(schema, index):
+    """The calculator's form description inside the page: drawn before the
+    engine has loaded. "</" is escaped so the JSON cannot end its element."""
+    data = json.dumps(json.load(open(schema, encoding="utf-8")), ensure_ascii=False)
+    text = open(index, encoding="utf-8").read()
+    with open(index, "w", encoding="utf-8") as out:
+        out.write(text.replace("@SCHEMA@", data.replace("</", "<\\/")))
+
+
 def fingerprint(site, tag):
     """Renames every file but the stable ones NAME.TAG.EXT and rewrites the
     quoted references to them; the map goes in fichiers.json."""
@@ -61,7 +70,7 @@ def fingerprint(site, tag):
 
 
 def main():
-    page, uplot, xpm, site, manual, cmakelists, engine = sys.argv[1:8]
+    page, uplot, xpm, site, manual, cmakelists, engine, schema = sys.argv[1:9]
     shutil.rmtree(site, ignore_errors=True)  # made anew: no earlier build's names remain
     os.makedirs(site)
     for name in os.listdir(engine):
@@ -71,6 +80,7 @@ def main():
     for name in os.listdir(page):
         if name != "sw.js":
             shutil.copyfile(os.path.join(page, name), os.path.join(site, name))
+    embed_schema(schema, os.path.join(site, "index.html"))
     for name in VENDORED:
         shutil.copyfile(os.path.join(uplot, name), os.path.join(site, name))
     _, pixels = icons.read_xpm(xpm)
