@@ -71,7 +71,9 @@ TEST(Proposer, EveryCandidateIsReproducedByConception) {
 TEST(Proposer, ATargetNoDesignReachesSaysHowCloseAndExitsOne) {
     const Result r = calc({"proposer", "resolution_cible=200000", "detecteur=IMX533"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err.rfind("aucune conception n'atteint R = 200000 ; la meilleure donne R = ", 0),
+    EXPECT_EQ(r.err.rfind("aucune conception n'atteint R = 200000 ; la plus proche qui remplit les "
+                          "autres conditions donne R = ",
+                          0),
               0u)
         << r.err;
     EXPECT_NE(r.err.find("2400 traits/mm"), std::string::npos) << r.err;
