@@ -58,13 +58,14 @@ void writeDesignRow(const design::DesignInput& in, OutputFormat format, std::ost
     }
     const bool withTarget = in.cible_snr > 0;
     const design::DesignOutcome outcome = design::evaluate(in);
-    for (const char* name : design::resultNames(withTarget)) columns.emplace_back(name);
+    for (const char* name : design::resultNames(withTarget, in.soleil)) columns.emplace_back(name);
     // A calibrated design says what its predictions rest on.
     const bool calibrated = !in.etalonnages.empty();
     if (calibrated) columns.emplace_back("etalonnage");
     columns.emplace_back("erreur");
     if (outcome.result) {
-        for (const design::NamedResult& n : design::namedResults(*outcome.result, withTarget))
+        for (const design::NamedResult& n :
+             design::namedResults(*outcome.result, withTarget, in.soleil))
             cells.push_back(designResultCell(n.cell));
         if (calibrated) cells.push_back(Cell::ofText(design::calibrationNote(in, ".")));
         cells.emplace_back();

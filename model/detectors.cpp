@@ -74,6 +74,10 @@ const std::array<DetectorModel, 15>& builtIn() {
             d->readNoiseCurve = cmos376ReadNoise();
         }
         r[9].bits = 12;  // IMX290
+        // The short side, from the same data sheets as the long one.
+        const double across[] = {512,  1024, 1472, 2504, 1040, 2200, 1216, 2080,
+                                 3672, 1096, 2822, 3008, 4176, 6388, 2180};
+        for (std::size_t i = 0; i < r.size(); ++i) r[i].ny = across[i];
         return r;
     }();
     return rows;

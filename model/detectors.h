@@ -30,6 +30,7 @@ struct DetectorModel {
     double bits = 0;
     std::vector<std::pair<double, double>> readNoiseCurve = {};
     double darkReferenceC = 25, darkDoublingC = 0;
+    double ny = 0;  // pixels across the dispersion (the short side); 0: unknown
 };
 
 // The built-in rows. The first three are the window's three option buttons,

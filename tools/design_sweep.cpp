@@ -43,13 +43,14 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
                      const DetectorCatalogue& catalogue, OutputFormat format, std::ostream& out,
                      std::ostream& err) {
     const std::vector<Field>& fields = o.fields;
-    bool withTarget = base.cible_snr > 0;
+    bool withTarget = base.cible_snr > 0, withSun = base.soleil;
     std::vector<std::string> columns;
     std::vector<std::size_t> sizes;
     for (const Field& f : fields) {
         sizes.push_back(f.second.size());
         if (f.second.size() > 1) columns.push_back(f.first);
         if (f.first == "cible_snr") withTarget = true;
+        if (f.first == "source") withSun = withSun || std::ranges::count(f.second, "soleil") > 0;
     }
     const std::size_t variedCount = columns.size();
     if (format == OutputFormat::Default)
@@ -57,7 +58,7 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
     const bool single = variedCount == 0 && format == OutputFormat::Text;
     if (variedCount == 0 && !single)
         return printDesignRow(base, fields, catalogue, format, out, err);
-    for (const char* name : design::resultNames(withTarget)) columns.emplace_back(name);
+    for (const char* name : design::resultNames(withTarget, withSun)) columns.emplace_back(name);
     const bool calibrated = !base.etalonnages.empty();
     if (calibrated) columns.emplace_back("etalonnage");
     columns.emplace_back("erreur");
@@ -81,7 +82,8 @@ int printDesignSweep(const design::DesignInput& base, const CalcOptions& o,
         design::DesignOutcome outcome = design::evaluate(in);
         if (!read.errors.empty()) outcome = {std::nullopt, {}, read.errors.front()};
         if (outcome.result) {
-            for (const design::NamedResult& n : design::namedResults(*outcome.result, withTarget))
+            for (const design::NamedResult& n :
+                 design::namedResults(*outcome.result, withTarget, withSun))
                 cells.push_back(io::designResultCell(n.cell));
             if (calibrated) cells.push_back(Cell::ofText(design::calibrationNote(in, ".")));
             cells.emplace_back();

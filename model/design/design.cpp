@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "model/design/design_internal.h"
+#include "model/design/sun.h"
 #include "model/floatconv.h"
 
 namespace kelvora::design {
@@ -46,6 +47,7 @@ void applyDetector(DesignInput& in, const DetectorModel& d) {
     in.bruit_courbe = d.readNoiseCurve;
     in.temperature_reference_c = d.darkReferenceC;
     in.doublement_obscurite_c = std::isnan(d.dark) ? 0 : d.darkDoublingC;
+    in.pixels_fente = d.ny > 0 ? d.ny : d.nx;
 }
 
 const char* samplingVerdict(Sampling s) {
@@ -142,6 +144,7 @@ DesignOutcome evaluate(const DesignInput& in) {
         out.error = KeyError{KeyError::Cause::NoSignal, "lambda_a", {}, in.lambda_a};
         return out;
     }
+    if (in.soleil) fillSun(in, out.grating, r);
     out.result = r;
     return out;
 }

@@ -107,6 +107,14 @@ struct DesignInput {
     double temperature_reference_c = builtInDetectors()[0].darkReferenceC;
     double doublement_obscurite_c = builtInDetectors()[0].darkDoublingC;
     Curve bruit_courbe = builtInDetectors()[0].readNoiseCurve;  // (setting, e⁻); empty: none
+    // The Sun as the source, for a spectroheliograph (sun.h).
+    bool soleil = false;                             // source: the star, or the Sun
+    std::string date = "2026-03-20";                 // the observation's date, AAAA-MM-JJ
+    std::string raie = "aucune";                     // a solar line: sets lambda_a
+    double pixels_fente = builtInDetectors()[0].ny;  // pixels along the slit
+    double fente_longueur_mm = 4.5;
+    double vitesse_balayage = 1;  // the mount's drift in solar drifts; 1: stopped
+    double marge_pct = 10, roi_rangees = 64, filtre_transmission = 1, remplissage_pct = 70;
     Curve qe_courbe = builtInDetectors()[0].qeCurve;  // QE shape (nm, relative to its peak)
     std::vector<MeasuredRatio> etalonnages;           // none: the assumed chain alone
 };
@@ -147,6 +155,13 @@ struct DesignResult {
     // The camera as run: read noise at the setting, saturation (e⁻), dark at
     // the sensor's temperature (e⁻/s/pixel), the peak in ADU (NaN: gain unknown).
     double bruit_reglage_e = 0, saturation_e = 0, obscurite_pose_e_s = 0, adu_pic = NAN;
+    // The Sun's, with `source=soleil` only (sun.h).
+    bool soleil = false, isole_coeur = false;
+    double soleil_rayon_arcsec = NAN, soleil_declinaison_deg = NAN, soleil_diametre_mm = NAN,
+           soleil_diametre_px = NAN, couverture_fente = NAN, couverture_capteur = NAN,
+           echelle_arcsec_px = NAN, cadence_ips = NAN, duree_balayage_s = NAN,
+           images_balayage = NAN, volume_mo = NAN, bande_passante_a = NAN, coeur_a = NAN,
+           pose_max_ms = NAN, pose_continuum_ms = NAN, snr_continuum = NAN, snr_coeur = NAN;
 };
 
 // Why a design cannot be read or computed, as data: the face that shows it

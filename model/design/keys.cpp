@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/design/keytable.h"
+#include "model/design/sun.h"
 #include "model/floatconv.h"
 #include "model/numbertext.h"
 
@@ -36,6 +37,10 @@ std::optional<KeyError> setWord(DesignInput& in, const KeyRow& row, const std::s
         unknown.need = geometryList();
         if (!g) return unknown;
         in.geometrie = *g;
+    } else if (row.valid) {
+        unknown.need = "une date AAAA-MM-JJ entre 1900 et 2100";
+        if (!row.valid(text)) return unknown;
+        in.*(row.word) = text;
     } else if (row.word) {
         const WordList list = row.choices();
         for (const auto& [w, caption] : list)
@@ -102,6 +107,8 @@ KeyedDesign designFromKeys(std::span<const KeyValue> keys, const DetectorCatalog
             if ((v.key == "detecteur") == sensor)
                 if (auto e = setKey(out.input, v, catalogue, separator))
                     out.errors.push_back(std::move(*e));
+    // A solar line chosen is the design's wavelength, whatever was typed.
+    if (const SolarLine* line = findSolarLine(out.input.raie)) out.input.lambda_a = line->lambdaA;
     return out;
 }
 
@@ -119,18 +126,23 @@ std::string keyText(const DesignInput& in, std::string_view key) {
 }
 
 double resultNumber(const DesignResult& r, std::string_view name) {
-    for (const NamedResult& n : namedResults(r, true))
+    for (const NamedResult& n : namedResults(r, true, true))
         if (name == n.name) return n.cell.number;
     return NAN;
 }
 
-std::vector<const char*> resultNames(bool withTarget) {
+std::vector<const char*> resultNames(bool withTarget, bool withSun) {
     std::vector<const char*> names;
-    for (const NamedResult& n : namedResults(DesignResult{}, withTarget)) names.push_back(n.name);
+    for (const NamedResult& n : namedResults(DesignResult{}, withTarget, withSun))
+        names.push_back(n.name);
     return names;
 }
 
 std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget) {
+    return namedResults(r, withTarget, r.soleil);
+}
+
+std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget, bool withSun) {
     using K = ResultCell::Kind;
     auto num = [](const char* name, double v) { return NamedResult{name, {K::Number, v}}; };
     std::vector<NamedResult> out{
@@ -165,6 +177,27 @@ std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget) {
         num("rangees_extraites", r.rangees_extraites),
         num("fraction_extraite", r.fraction_extraite),
     };
+    if (withSun) {
+        for (const auto& [name, v] : {std::pair{"soleil_rayon_arcsec", r.soleil_rayon_arcsec},
+                                      {"soleil_declinaison_deg", r.soleil_declinaison_deg},
+                                      {"soleil_diametre_mm", r.soleil_diametre_mm},
+                                      {"soleil_diametre_px", r.soleil_diametre_px},
+                                      {"couverture_fente", r.couverture_fente},
+                                      {"couverture_capteur", r.couverture_capteur},
+                                      {"echelle_arcsec_px", r.echelle_arcsec_px},
+                                      {"cadence_ips", r.cadence_ips},
+                                      {"duree_balayage_s", r.duree_balayage_s},
+                                      {"images_balayage", r.images_balayage},
+                                      {"volume_mo", r.volume_mo},
+                                      {"bande_passante_a", r.bande_passante_a},
+                                      {"coeur_a", r.coeur_a},
+                                      {"pose_max_ms", r.pose_max_ms},
+                                      {"pose_continuum_ms", r.pose_continuum_ms},
+                                      {"snr_continuum", r.snr_continuum},
+                                      {"snr_coeur", r.snr_coeur}})
+            out.push_back(num(name, v));
+        out.push_back({"isole_coeur", {K::Flag, 0, "", r.isole_coeur}});
+    }
     if (withTarget) {
         out.push_back(num("pose_cible_s", r.pose_cible_s));
         out.push_back(num("magnitude_limite", r.magnitude_limite));

@@ -70,8 +70,11 @@ struct NamedResult {
 };
 
 // Result columns in the documented order; the target's two only with a target.
-std::vector<const char*> resultNames(bool withTarget);
+// The Sun's results come with a design of the Sun (`withSun`, or the
+// result's own `soleil`); a table of several designs asks for them once.
+std::vector<const char*> resultNames(bool withTarget, bool withSun = false);
 std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget);
+std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget, bool withSun);
 // One result by name; NaN if there is none.
 double resultNumber(const DesignResult& r, std::string_view name);
 

@@ -4,6 +4,7 @@
 
 #include "model/design/calibration.h"
 #include "model/design/passbands.h"
+#include "model/design/sun.h"
 #include "model/design/templates.h"
 
 namespace kelvora::design {
@@ -109,6 +110,45 @@ KeyRow spectralType() {
                K::Word};
     row.word = &D::type_spectral;
     return withChoices(row, typeChoices);
+}
+
+KeyRow inGroup(KeyRow row, const char* group) {
+    row.group = group;
+    return startingColumn(row);
+}
+
+// AAAA-MM-JJ, a date the solar coordinates hold for.
+bool isDate(std::string_view text) {
+    return sunOn(text).has_value();
+}
+
+KeyRow dateKey() {
+    KeyRow row{"date",
+               nullptr,
+               "&Date",
+               "",
+               "",
+               "Date de l'observation, AAAA-MM-JJ (1900 à 2100) : le diamètre et la "
+               "déclinaison du Soleil",
+               K::Word};
+    row.word = &D::date;
+    row.valid = isDate;
+    return row;
+}
+
+WordList lineChoices() {
+    WordList list{{"aucune", "aucune"}};
+    for (const SolarLine& l : solarLines()) list.emplace_back(l.key, l.name);
+    return list;
+}
+
+KeyRow solarLine() {
+    KeyRow row{"raie",  nullptr,
+               "&Raie", "",
+               "",      "Raie observée : fixe la longueur d'onde ; « aucune » la laisse libre",
+               K::Word};
+    row.word = &D::raie;
+    return withChoices(row, lineChoices);
 }
 
 // Built on first use: other files' static tables may ask for it before main.
@@ -259,6 +299,29 @@ const auto& rows() {
                           "bits, 0 : inconnu")),
         instrumentKey(whole("bin_x", nullptr, "Bin X", &D::bin_x, kAtLeastOne)),
         instrumentKey(whole("bin_y", nullptr, "Bin Y", &D::bin_y, kAtLeastOne)),
+        inGroup(choice("source", "&Source", &D::soleil, {"etoile", "soleil"}, {"étoile", "Soleil"}),
+                "Soleil"),
+        dateKey(),
+        solarLine(),
+        ofSensor(whole("pixels_fente", nullptr, "Pixels le long de la fente", &D::pixels_fente,
+                       {1, false, kInf, false, false, "au moins 1"},
+                       "Pixels du capteur le long de la fente (un spectrohéliographe tourne "
+                       "souvent la caméra : son grand côté)")),
+        number("fente_longueur_mm", nullptr, "Longueur de fente", "mm", &D::fente_longueur_mm,
+               kPositive),
+        number("vitesse_balayage", nullptr, "Vitesse de balayage", "", &D::vitesse_balayage,
+               {0, true, 100, false, false, "> 0 et au plus 100"},
+               "Vitesse de la dérive en multiples de la dérive solaire ; 1 : monture arrêtée"),
+        number("marge_pct", nullptr, "Marge du balayage", "%", &D::marge_pct,
+               {0, false, 200, false, false, "entre 0 et 200"}),
+        whole("roi_rangees", nullptr, "Rangées lues", &D::roi_rangees,
+              {1, false, 100000, false, false, "entre 1 et 100000"},
+              "Rangées de la région d'intérêt autour de la raie"),
+        number("filtre_transmission", nullptr, "Filtre", "", &D::filtre_transmission, kFraction,
+               "Transmission du filtre de réjection d'énergie ou de densité"),
+        number("remplissage_pct", nullptr, "Remplissage du puits", "%", &D::remplissage_pct,
+               {0, true, 100, false, false, "> 0 et au plus 100"},
+               "Part du puits que le continu remplit à la pose conseillée"),
     });
     return kRows;
 }

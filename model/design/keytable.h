@@ -62,10 +62,11 @@ struct KeyRow {
     Limit limit{};
     bool fromSensor = false;  // choosing a sensor sets it
     GeometrySet geometries = kEveryGeometry;
-    bool newColumn = false;                    // the window starts a new column of groups here
-    std::string DesignInput::*word = nullptr;  // Word keys stored as their word
-    WordList (*choices)() = nullptr;           // Word keys with a fixed list
-    bool instrument = false;                   // part of the instrument a calibration measures
+    bool newColumn = false;                     // the window starts a new column of groups here
+    std::string DesignInput::*word = nullptr;   // Word keys stored as their word
+    WordList (*choices)() = nullptr;            // Word keys with a fixed list
+    bool instrument = false;                    // part of the instrument a calibration measures
+    bool (*valid)(std::string_view) = nullptr;  // Word keys written freely: the rule they keep
 };
 
 // In the order the forms, the help and the files list them.

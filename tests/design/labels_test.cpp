@@ -29,11 +29,11 @@ TEST(DesignLabels, EveryKeyAndResultHasExactlyOneRow) {
     std::map<std::string, int> results;
     for (const ResultRow& r : resultRows()) ++results[r.key];
     for (const ResultRow& r : verdictRows()) ++results[r.key];
-    for (const char* name : resultNames(true)) EXPECT_EQ(results[name], 1) << name;
-    EXPECT_EQ(results.size(), resultNames(true).size());
+    for (const char* name : resultNames(true, true)) EXPECT_EQ(results[name], 1) << name;
+    EXPECT_EQ(results.size(), resultNames(true, true).size());
 
     for (const ResultRow& r : proposerRows()) EXPECT_TRUE(isProposerKey(r.key)) << r.key;
-    const std::vector<const char*> names = resultNames(true);
+    const std::vector<const char*> names = resultNames(true, true);
     const std::set<std::string> named(names.begin(), names.end());
     for (const ResultRow& c : candidateColumns())
         EXPECT_TRUE(isInputKey(c.key) || named.count(c.key)) << c.key;

@@ -1,0 +1,36 @@
+#pragma once
+
+// The Sun as the source of a spectroheliograph: its disc on the slit and
+// the sensor, the scan across it, the bandpass against the line's core and
+// the exposure of one frame (docs/physics.md gives each formula's source).
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "model/design/design.h"
+
+namespace kelvora::design {
+
+// A line a spectroheliograph images, its core at disc centre from a solar
+// atlas: the residual intensity (of the continuum) and the width at half depth.
+struct SolarLine {
+    const char* key;   // as keys and files write it
+    const char* name;  // as people read it
+    double lambdaA, residual, coreA;
+};
+std::span<const SolarLine> solarLines();
+const SolarLine* findSolarLine(std::string_view key);
+
+// Where the Sun stands on a date (AAAA-MM-JJ, noon UT): its apparent
+// radius (″), declination (°) and distance (AU); none for a date that does not exist.
+struct SunOnDate {
+    double radiusArcsec, declinationDeg, distanceAu;
+};
+std::optional<SunOnDate> sunOn(std::string_view isoDate);
+
+// Fills the Sun's results of a design whose grating is solved.
+void fillSun(const DesignInput& in, const SolvedGrating& o, DesignResult& r);
+
+}  // namespace kelvora::design
