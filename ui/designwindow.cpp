@@ -190,7 +190,7 @@ QWidget* DesignWindow::createInputs() {
         }
         const QString label = QString::fromStdString(design::fullLabel(row, true));
         const std::string_view key = row.key;
-        if (!row.number) {
+        if (!row.number && !row.valid) {  // a free word (a date) is typed like a number
             QComboBox* choice = createChoice(row, box);
             choice->setAccessibleName(QString::fromStdString(design::fullLabel(row)));
             if (key == "geometrie") {  // long captions: the list under its label

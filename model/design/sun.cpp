@@ -18,6 +18,8 @@ constexpr double kDegree = kPi / 180;
 // The Sun's angular radius at 1 AU (Auwers), its V magnitude (Willmer 2018)
 // and the solar drift across a stopped mount (″ per second of time).
 constexpr double kRadiusAt1Au = 959.63, kSunV = -26.76, kDriftArcsecPerS = 15.0;
+// The continuum is read this far (Å) on either side of the line.
+constexpr double kBesideA = 20;
 
 // Linear limb darkening u against λ (Å), Allen's Astrophysical Quantities.
 double limbDarkening(double lambdaA) {
@@ -93,7 +95,11 @@ namespace {
 double centrePhotons(const DesignInput& in, double lambdaA, double radiusArcsec) {
     DesignInput sun = in;
     sun.type_spectral = "G2V", sun.temperature_k = 0, sun.bande = "V";
-    const double flux = chain::sourcePhotons(sun, lambdaA) * fn::pow(10, -0.4 * kSunV);
+    // The continuum beside the line: the template's 10 Å bins hold the line itself.
+    const double beside = (chain::sourcePhotons(sun, lambdaA - kBesideA) +
+                           chain::sourcePhotons(sun, lambdaA + kBesideA)) /
+                          2;
+    const double flux = beside * fn::pow(10, -0.4 * kSunV);
     return flux / (kPi * radiusArcsec * radiusArcsec) / (1 - limbDarkening(lambdaA) / 3);
 }
 
