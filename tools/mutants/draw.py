@@ -52,9 +52,10 @@ sites = []
 for path in files:
     lines = open(path, encoding="utf-8").read().split("\n")
     for line in lines:
-        if "|" in line or lines.count(line) != 1:
+        if "\t" in line or lines.count(line) != 1:
             continue
         for mutated in variants(line):
             sites.append((path[len(root) + 1:], line, mutated))
 for file, original, mutated in random.Random(seed).sample(sites, min(count, len(sites))):
-    print(f"{file}|{original}|{mutated}")
+    # Tab-separated: code holds "|" (the "||" a swap makes) but never a tab.
+    print(f"{file}\t{original}\t{mutated}")
