@@ -220,8 +220,12 @@ Element elementAt(const DesignInput& in, const Optics& o, const AtWavelength& w,
     parts.diffraction = w.lambdaA / (o.mN * gratingLength) / w.dispersion;
     parts.coma = 2 * convergentComa(in, o, w.beta) / binned;
     parts.obstruction = in.obstruction_pct / 100;
-    const double entrance = o.slit ? std::min(parts.slit, parts.seeing) : parts.seeing;
-    return {entrance, convolvedFwhm(parts) * w.dispersion};
+    // The narrower of the slit and the star, as the results have always shown it.
+    double image = o.seeingDisc;
+    if (!o.convergent)
+        image = (o.slit ? std::min(in.fente_um / 1000, o.seeingDisc) : o.seeingDisc) *
+                in.objectif_mm / in.collimateur_mm * w.anamorphose;
+    return {image / binned, convolvedFwhm(parts) * w.dispersion};
 }
 
 }  // namespace
