@@ -243,6 +243,7 @@ QWidget* DesignWindow::createResults() {
     saturation_->setAlignment(Qt::AlignRight);
     measured_ = label("rendementMesure", "Rendement mesuré", "color: #005a9e; font-weight: bold");
     form->addRow(measured_);
+    resultsForm_ = form;
     for (const design::ResultRow& row : design::resultRows()) {
         results_[row.key] = addResult(form, row.key, QString::fromUtf8(row.label));
         if (std::string_view(row.key) == "echantillonnage_px") form->addRow(verdict_);
@@ -404,6 +405,9 @@ void DesignWindow::showInvalid(const QString& error) {
 
 void DesignWindow::showResults(const design::DesignResult& r, bool withTarget) {
     for (auto& [key, value] : results_) value->clear();  // the target's rows, without one
+    // The Sun's rows only for a design of the Sun.
+    for (auto& [key, value] : results_)
+        resultsForm_->setRowVisible(value, r.soleil || !design::isSunResult(key));
     for (const design::NamedResult& n : design::namedResults(r, withTarget))
         if (const auto it = results_.find(n.name); it != results_.end())
             it->second->setText(form::resultText(n.cell.number, locale_));

@@ -89,6 +89,7 @@ class DesignWindow : public QWidget {
     bool valid_ = false;
     std::map<std::string, QLineEdit*> fields_;
     std::map<std::string, QLineEdit*> results_;
+    QFormLayout* resultsForm_ = nullptr;
     std::map<std::string, QComboBox*> words_;  // keys written as one of a few words
     QComboBox* geometry_ = nullptr;
     QComboBox* sensor_ = nullptr;

@@ -138,6 +138,13 @@ std::vector<const char*> resultNames(bool withTarget, bool withSun) {
     return names;
 }
 
+bool isSunResult(std::string_view name) {
+    const auto has = [&](const std::vector<const char*>& names) {
+        return std::ranges::any_of(names, [&](const char* n) { return name == n; });
+    };
+    return has(resultNames(true, true)) && !has(resultNames(true, false));
+}
+
 std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget) {
     return namedResults(r, withTarget, r.soleil);
 }

@@ -75,6 +75,8 @@ struct NamedResult {
 std::vector<const char*> resultNames(bool withTarget, bool withSun = false);
 std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget);
 std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget, bool withSun);
+// A result only a design of the Sun has.
+bool isSunResult(std::string_view name);
 // One result by name; NaN if there is none.
 double resultNumber(const DesignResult& r, std::string_view name);
 

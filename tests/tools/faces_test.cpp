@@ -65,7 +65,7 @@ Json byCompanion(const Pairs& keys, std::string& err) {
     // An impossible instrument is said in its row's « erreur », a usage error on stderr.
     if (rows[0].value("erreur", Json()).is_string()) err += rows[0]["erreur"].get<std::string>();
     Json numbers = Json::object();
-    const std::vector<const char*> results = design::resultNames(true);
+    const std::vector<const char*> results = design::resultNames(true, true);
     for (const auto& [name, value] : rows[0].items())
         if (value.is_number() &&
             std::find(results.begin(), results.end(), std::string_view(name)) != results.end())

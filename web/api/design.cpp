@@ -118,10 +118,13 @@ Json linesReport(const design::LineReport& r, const std::string& sep) {
     return {{"raies", lines}, {"paires", pairs}, {"lampes", lamps}};
 }
 
+// Each row with its label; "soleil" marks the results of a design of the Sun.
 Json rows(std::span<const design::ResultRow> table) {
     Json out = Json::array();
     for (const design::ResultRow& r : table)
-        out.push_back({{"cle", r.key}, {"libelle", design::withoutMnemonic(r.label)}});
+        out.push_back({{"cle", r.key},
+                       {"libelle", design::withoutMnemonic(r.label)},
+                       {"soleil", design::isSunResult(r.key)}});
     return out;
 }
 

@@ -67,7 +67,8 @@ function buildResults(list) {
     const id = `res-${row.cle}`;
     list.append(el("div", { class: "resultat" }, el("dt", { id: `${id}-nom` }, row.libelle),
       // Not a live region each: only the summary is said, once typing stops.
-      el("dd", {}, el("output", { id, "data-cle": row.cle, "aria-labelledby": `${id}-nom`, "aria-live": "off" }))));
+      el("dd", {}, el("output", { id, "data-cle": row.cle, "data-soleil": row.soleil || null,
+        "aria-labelledby": `${id}-nom`, "aria-live": "off" }))));
   }
 }
 
@@ -159,6 +160,8 @@ export function evaluate() {
   showCalibrations(answer.etalonnages);
   showHistory(answer.historique);
   for (const out of document.querySelectorAll("#resultats output")) {
+    // The Sun's rows only for a design of the Sun.
+    out.closest(".resultat").hidden = out.dataset.soleil !== undefined && !(out.dataset.cle in answer.resultats);
     out.value = answer.resultats[out.dataset.cle] ?? "—";
     const exact = answer.nombres[out.dataset.cle];
     if (exact === undefined || exact === null) delete out.dataset.valeur;
