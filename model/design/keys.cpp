@@ -140,7 +140,7 @@ std::vector<const char*> resultNames(bool withTarget, bool withSun) {
 
 bool isSunResult(std::string_view name) {
     const auto has = [&](const std::vector<const char*>& names) {
-        return std::ranges::any_of(names, [&](const char* n) { return name == n; });
+        return std::any_of(names.begin(), names.end(), [&](const char* n) { return name == n; });
     };
     return has(resultNames(true, true)) && !has(resultNames(true, false));
 }
