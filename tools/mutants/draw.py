@@ -50,9 +50,10 @@ def variants(line):
 
 sites = []
 for path in files:
-    lines = open(path, encoding="utf-8").read().split("\n")
-    for line in lines:
-        if "\t" in line or lines.count(line) != 1:
+    text = open(path, encoding="utf-8").read()
+    for line in text.split("\n"):
+        # Once in the file, as text: the run replaces it by its text.
+        if "\t" in line or not line.strip() or text.count(line) != 1:
             continue
         for mutated in variants(line):
             sites.append((path[len(root) + 1:], line, mutated))
