@@ -114,6 +114,16 @@ TEST(Sun, TheExposureAndTheCoresSignalToNoise) {
     EXPECT_LT(r.pose_continuum_ms, r.pose_max_ms);
 }
 
+// Without a line there is no core to isolate nor to expose.
+TEST(Sun, WithoutALineNoCore) {
+    const DesignResult r =
+        testkeys::result(testkeys::designWith({{"raie", "aucune"}}, build("2026-03-20")));
+    EXPECT_TRUE(std::isnan(r.coeur_a));
+    EXPECT_TRUE(std::isnan(r.snr_coeur));
+    EXPECT_FALSE(r.isole_coeur);
+    EXPECT_GT(r.snr_continuum, 0);
+}
+
 // A line chosen is the design's wavelength; a star design has none of this.
 TEST(Sun, ALineSetsTheWavelengthAndAStarHasNoSun) {
     const DesignInput in = testkeys::with({{"raie", "cak"}, {"lambda_a", "5000"}});

@@ -161,4 +161,15 @@ TEST(PipelineSpectra, TheSNOfRawAndResampledSpectra) {
 }
 
 }  // namespace
+// The table's own header stands over the primary one, which fills in what
+// it lacks (FITS's inheritance convention; astropy wrote EXPTIME 60, EGAIN 1
+// and AIRMASS 1.3 in the primary header, EXPTIME 30 and EGAIN 2 in the table's).
+TEST(PipelineSpectra, TheTablesOwnHeaderStands) {
+    const SpectrumRead r = readSpectrumFile(kSpectra + "table-deux-entetes.fits");
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.spectrum.exptime_s, 30);
+    EXPECT_EQ(r.spectrum.egain, 2);
+    EXPECT_EQ(r.spectrum.airmass, 1.3);
+}
+
 }  // namespace kelvora::io

@@ -33,7 +33,7 @@ def header(**cards):
     return h
 
 
-def table(name, vector=False, columns=("WAVELENGTH", "FLUX"), flux=FLUX, **cards):
+def table(name, vector=False, columns=("WAVELENGTH", "FLUX"), flux=FLUX, extension=None, **cards):
     wave_col, flux_col = columns
     if vector:
         cols = [fits.Column(name=wave_col, format=f"{N}D", unit="Angstrom", array=WAVE[None, :]),
@@ -41,7 +41,10 @@ def table(name, vector=False, columns=("WAVELENGTH", "FLUX"), flux=FLUX, **cards
     else:
         cols = [fits.Column(name=wave_col, format="D", unit="Angstrom", array=WAVE),
                 fits.Column(name=flux_col, format="E", unit="adu", array=flux)]
-    hdus = [fits.PrimaryHDU(header=header(**cards)), fits.BinTableHDU.from_columns(cols)]
+    tab = fits.BinTableHDU.from_columns(cols)
+    for key, value in (extension or {}).items():
+        tab.header[key] = value
+    hdus = [fits.PrimaryHDU(header=header(**cards)), tab]
     fits.HDUList(hdus).writeto(os.path.join(HERE, name), overwrite=True)
 
 
@@ -73,6 +76,8 @@ table("table-vecteur.fits", vector=True, columns=("LAMBDA", "COUNTS"), EGAIN=1.0
 table("table-altitude.fits", AIRMASS=None, CENTALT=50.28, EGAIN=1.0)
 table("table-gain139.fits", GAIN=139.0)
 table("table-binning2.fits", EGAIN=1.0, XBINNING=2, YBINNING=2)
+# The table's own header says other figures: they stand over the primary's.
+table("table-deux-entetes.fits", EGAIN=1.0, extension={"EXPTIME": 30.0, "EGAIN": 2.0})
 grid, resampled = linear()
 image("lineaire.fits", resampled, EGAIN=1.0, **linear_axis(grid))
 step = np.log(WAVE[-1] / WAVE[0]) / (N - 1)
