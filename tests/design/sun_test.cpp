@@ -78,6 +78,12 @@ TEST(Sun, TheDiscTheScaleAndTheScan) {
         EXPECT_NEAR(r.pose_max_ms, 1000 / c.fps, 1e-3) << c.date;
     }
     EXPECT_NEAR(testkeys::result(build("2026-03-20")).couverture_fente, 1.20402, 1e-5);
+    // 2216 frames of 64 rows × 1936 pixels: two bytes a pixel from a 12-bit
+    // converter, 549.142528 MB; one from an 8-bit one, 274.571264 MB.
+    EXPECT_NEAR(testkeys::result(build("2026-03-20")).volume_mo, 549.142528, 1e-9);
+    EXPECT_NEAR(
+        testkeys::result(testkeys::designWith({{"bits_adc", "8"}}, build("2026-03-20"))).volume_mo,
+        274.571264, 1e-9);
 }
 
 // The grating at 34°: m N λ = 2400 · 6562.8e-7 = 1.575072 = 2 sin((α+β)/2) cos 17°,
