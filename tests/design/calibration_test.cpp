@@ -338,6 +338,10 @@ TEST(DerSnr, NeverNegativeAndCorrectedForResampledNoise) {
     const CorrelatedNoise m = correlatedNoise(smoothed);
     EXPECT_NEAR(m.rho1, 2.0 / 3, 0.05);
     EXPECT_NEAR(m.snr / 100, 1, 0.05);
+    // A variance below one unit is a variance: 1000 ± 0.5 is S/N 2000.
+    std::vector<double> quiet;
+    for (double v : white) quiet.push_back(1000 + (v - 1000) / 20);
+    EXPECT_NEAR(correlatedNoise(quiet).snr / 2000, 1, 0.05);
 }
 
 }  // namespace

@@ -129,6 +129,17 @@ TEST(DesignSampling, VerdictAroundTwoAndFourPixels) {
     }
 }
 
+// Each lamp line on the sensor is counted once, under its own lamp; the
+// star's lines under none.
+TEST(DesignLines, EachLampCountsItsOwnLines) {
+    const LineReport report = linesOnSensor(with({}), builtInLines());
+    int counted = 0, lampLines = 0;
+    for (const LampCount& l : report.lamps) counted += l.lines;
+    for (const LineOnSensor& l : report.lines) lampLines += l.line->kind.starts_with("lampe");
+    ASSERT_GT(lampLines, 5);
+    EXPECT_EQ(counted, lampLines);
+}
+
 // Binning along the dispersion widens the pixel the image is counted in;
 // binning across it does not (docs/physics.md: image / (p · bx)).
 TEST(DesignSampling, OnlyTheDispersionsBinningCountsTheImage) {
