@@ -282,6 +282,17 @@ TEST(SpectrumFits, HostileFilesAreRefusedInFrenchAndLoadNothing) {
     }
 }
 
+// A file past the limit is refused before a byte is read (a sparse file:
+// 33 MB on the disk's books, nothing written).
+TEST(SpectrumFile, AFileBeyondTheLimitIsRefusedUnread) {
+    const std::string path = tempPath("immense.fits");
+    std::ofstream(path, std::ios::binary).put('S');
+    std::filesystem::resize_file(path, 33u << 20);
+    const SpectrumRead r = readSpectrumFile(path);
+    EXPECT_NE(r.error.find(tooLarge()), std::string::npos) << r.error;
+    std::filesystem::remove(path);
+}
+
 TEST(SpectrumText, TheFormsAmateursWrite) {
     struct Case {
         const char* text;
