@@ -161,6 +161,17 @@ TEST(PipelineSpectra, TheSNOfRawAndResampledSpectra) {
 }
 
 }  // namespace
+// A vector table of two rows is one spectrum, the rows end to end.
+TEST(PipelineSpectra, VectorRowsReadEndToEnd) {
+    const SpectrumRead one = readSpectrumFile(kExample + "spectre-exemple.fits");
+    const SpectrumRead two = readSpectrumFile(kSpectra + "table-vecteur-2-rangs.fits");
+    ASSERT_EQ(two.error, "");
+    const std::size_t n = one.spectrum.lambda_a.size() / 2 * 2;
+    ASSERT_EQ(two.spectrum.lambda_a.size(), n);
+    EXPECT_EQ(two.spectrum.lambda_a.back(), one.spectrum.lambda_a[n - 1]);
+    EXPECT_EQ(two.spectrum.flux[n / 2], one.spectrum.flux[n / 2]);
+}
+
 // The table's own header stands over the primary one, which fills in what
 // it lacks (FITS's inheritance convention; astropy wrote EXPTIME 60, EGAIN 1
 // and AIRMASS 1.3 in the primary header, EXPTIME 30 and EGAIN 2 in the table's).

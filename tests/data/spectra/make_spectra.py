@@ -76,6 +76,13 @@ table("table-vecteur.fits", vector=True, columns=("LAMBDA", "COUNTS"), EGAIN=1.0
 table("table-altitude.fits", AIRMASS=None, CENTALT=50.28, EGAIN=1.0)
 table("table-gain139.fits", GAIN=139.0)
 table("table-binning2.fits", EGAIN=1.0, XBINNING=2, YBINNING=2)
+# A vector table of two rows, each half the spectrum: read end to end.
+half = N // 2
+cols = [fits.Column(name="WAVELENGTH", format=f"{half}D", unit="Angstrom",
+                    array=WAVE[:2 * half].reshape(2, half)),
+        fits.Column(name="FLUX", format=f"{half}E", unit="adu", array=FLUX[:2 * half].reshape(2, half))]
+fits.HDUList([fits.PrimaryHDU(header=header(EGAIN=1.0)), fits.BinTableHDU.from_columns(cols)]).writeto(
+    os.path.join(HERE, "table-vecteur-2-rangs.fits"), overwrite=True)
 # The table's own header says other figures: they stand over the primary's.
 table("table-deux-entetes.fits", EGAIN=1.0, extension={"EXPTIME": 30.0, "EGAIN": 2.0})
 grid, resampled = linear()
