@@ -126,7 +126,11 @@ void DesignWindow::showTitle(const QString& fileName, bool modified) {
 void DesignWindow::addField(QFormLayout* form, const char* key, const QString& label) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(key));
-    edit->setFixedWidth(inputWidth(edit));
+    // A date is wider than the numbers.
+    edit->setFixedWidth(design::findKey(key)->valid
+                            ? edit->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) +
+                                  12
+                            : inputWidth(edit));
     edit->setAccessibleName(label);
     edit->setToolTip(QString::fromUtf8(design::findKey(key)->hint));
     edit->setAccessibleDescription(edit->toolTip());
@@ -341,9 +345,19 @@ void DesignWindow::edited() {
 }
 
 void DesignWindow::enableForGeometry() {
-    for (const design::KeyRow& row : design::keyRows())
-        if (const auto it = fields_.find(row.key); it != fields_.end())
+    for (const design::KeyRow& row : design::keyRows()) {
+        QWidget* widget = nullptr;
+        if (const auto it = fields_.find(row.key); it != fields_.end()) {
             it->second->setEnabled(design::appliesTo(row, input_.geometrie));
+            widget = it->second;
+        } else if (const auto w = words_.find(row.key); w != words_.end()) {
+            widget = w->second;
+        }
+        // The Sun's inputs only in the « Soleil » mode.
+        if (row.sunOnly && widget)
+            if (auto* form = qobject_cast<QFormLayout*>(widget->parentWidget()->layout()))
+                form->setRowVisible(widget, input_.soleil);
+    }
 }
 
 void DesignWindow::recompute() {

@@ -107,8 +107,9 @@ KeyedDesign designFromKeys(std::span<const KeyValue> keys, const DetectorCatalog
             if ((v.key == "detecteur") == sensor)
                 if (auto e = setKey(out.input, v, catalogue, separator))
                     out.errors.push_back(std::move(*e));
-    // A solar line chosen is the design's wavelength, whatever was typed.
-    if (const SolarLine* line = findSolarLine(out.input.raie)) out.input.lambda_a = line->lambdaA;
+    // A solar line chosen is a design of the Sun's wavelength, whatever was typed.
+    if (const SolarLine* line = findSolarLine(out.input.raie); line && out.input.soleil)
+        out.input.lambda_a = line->lambdaA;
     return out;
 }
 

@@ -112,9 +112,14 @@ KeyRow spectralType() {
     return withChoices(row, typeChoices);
 }
 
+KeyRow sunOnlyKey(KeyRow row) {
+    row.sunOnly = true;
+    return row;
+}
+
 KeyRow inGroup(KeyRow row, const char* group) {
     row.group = group;
-    return startingColumn(row);
+    return row;
 }
 
 // AAAA-MM-JJ, a date the solar coordinates hold for.
@@ -193,8 +198,7 @@ const auto& rows() {
         instrumentKey(number("efficacite_reseau", nullptr, "Efficacité au blaze", "",
                              &D::efficacite_reseau, kFraction,
                              "Efficacité du réseau au blaze (ou partout sans blaze)")),
-        withNote(number("efficacite_ordre0", nullptr, "Efficacité de l'ordre 0", "",
-                        &D::efficacite_ordre0,
+        withNote(number("efficacite_ordre0", nullptr, "Part en ordre 0", "", &D::efficacite_ordre0,
                         {0, true, 1, false, true, "0 (le modèle de blaze), sinon entre 0 et 1"},
                         "Part de la lumière que le réseau laisse dans l'ordre 0 : sans fente, le "
                         "ciel de l'ordre 0 couvre chaque pixel ; 0 : celle du modèle de blaze "
@@ -213,6 +217,32 @@ const auto& rows() {
                      only(Geometry::Convergent)),
         inGeometries(number("ordre0_px", nullptr, "Ordre 0 au pixel", "", &D::ordre0_px, kAny),
                      only(Geometry::Convergent)),
+        inGroup(choice("source", "&Source", &D::soleil, {"etoile", "soleil"}, {"étoile", "Soleil"}),
+                "Soleil"),
+        sunOnlyKey(dateKey()),
+        sunOnlyKey(solarLine()),
+        sunOnlyKey(
+            ofSensor(whole("pixels_fente", nullptr, "Pixels le long de la fente", &D::pixels_fente,
+                           {1, false, kInf, false, false, "au moins 1"},
+                           "Pixels du capteur le long de la fente (un spectrohéliographe tourne "
+                           "souvent la caméra : son grand côté)"))),
+        sunOnlyKey(number("fente_longueur_mm", nullptr, "Longueur de fente", "mm",
+                          &D::fente_longueur_mm, kPositive)),
+        sunOnlyKey(
+            number("vitesse_balayage", nullptr, "Vitesse de balayage", "", &D::vitesse_balayage,
+                   {0, true, 100, false, false, "> 0 et au plus 100"},
+                   "Vitesse de la dérive en multiples de la dérive solaire ; 1 : monture arrêtée")),
+        sunOnlyKey(number("marge_pct", nullptr, "Marge du balayage", "%", &D::marge_pct,
+                          {0, false, 200, false, false, "entre 0 et 200"})),
+        sunOnlyKey(whole("roi_rangees", nullptr, "Rangées lues", &D::roi_rangees,
+                         {1, false, 100000, false, false, "entre 1 et 100000"},
+                         "Rangées de la région d'intérêt autour de la raie")),
+        sunOnlyKey(number("filtre_transmission", nullptr, "Filtre", "", &D::filtre_transmission,
+                          kFraction,
+                          "Transmission du filtre de réjection d'énergie ou de densité")),
+        sunOnlyKey(number("remplissage_pct", nullptr, "Remplissage du puits", "%",
+                          &D::remplissage_pct, {0, true, 100, false, false, "> 0 et au plus 100"},
+                          "Part du puits que le continu remplit à la pose conseillée")),
         startingColumn(inGeometries(number("collimateur_mm", "Spectrographe", "Collimateur", "mm",
                                            &D::collimateur_mm, kPositive, "Focale du collimateur"),
                                     kCollimated)),
@@ -269,17 +299,17 @@ const auto& rows() {
             &D::temperature_capteur_c,
             {-100, false, 60, false, false, "entre -100 et 60 : au-delà, aucune caméra ne tient"},
             "Température du capteur pendant la pose"),
-        ofSensor(number("temperature_reference_c", nullptr, "Température de référence", "°C",
+        ofSensor(number("temperature_reference_c", nullptr, "Température réf.", "°C",
                         &D::temperature_reference_c,
                         {-100, false, 60, false, false, "entre -100 et 60"},
                         "Température à laquelle l'obscurité est donnée")),
         ofSensor(withNote(
-            number("doublement_obscurite_c", nullptr, "Doublement de l'obscurité", "°C",
+            number("doublement_obscurite_c", nullptr, "Doublement", "°C",
                    &D::doublement_obscurite_c,
                    {1, false, 20, false, true, "0 (obscurité telle quelle), sinon entre 1 et 20"},
                    "L'obscurité double à chaque hausse de cette valeur ; 0 : "
                    "l'obscurité telle quelle, à toute température"),
-            "0 : sans loi")),
+            "0 : sans")),
         ofSensor(number("puits_e", nullptr, "Puits", "e⁻", &D::puits_e, kPositive)),
         ofSensor(number("qe", nullptr, "QE au pic", "", &D::qe, kFraction,
                         "Rendement quantique au pic de la courbe du capteur")),
@@ -296,32 +326,9 @@ const auto& rows() {
                                 {8, false, 24, false, true, "0 (inconnu), sinon de 8 à 24 bits"},
                                 "Profondeur du convertisseur : la saturation est le plus bas du "
                                 "puits et du haut du convertisseur ; 0 : inconnue"),
-                          "bits, 0 : inconnu")),
+                          "bits")),
         instrumentKey(whole("bin_x", nullptr, "Bin X", &D::bin_x, kAtLeastOne)),
         instrumentKey(whole("bin_y", nullptr, "Bin Y", &D::bin_y, kAtLeastOne)),
-        inGroup(choice("source", "&Source", &D::soleil, {"etoile", "soleil"}, {"étoile", "Soleil"}),
-                "Soleil"),
-        dateKey(),
-        solarLine(),
-        ofSensor(whole("pixels_fente", nullptr, "Pixels le long de la fente", &D::pixels_fente,
-                       {1, false, kInf, false, false, "au moins 1"},
-                       "Pixels du capteur le long de la fente (un spectrohéliographe tourne "
-                       "souvent la caméra : son grand côté)")),
-        number("fente_longueur_mm", nullptr, "Longueur de fente", "mm", &D::fente_longueur_mm,
-               kPositive),
-        number("vitesse_balayage", nullptr, "Vitesse de balayage", "", &D::vitesse_balayage,
-               {0, true, 100, false, false, "> 0 et au plus 100"},
-               "Vitesse de la dérive en multiples de la dérive solaire ; 1 : monture arrêtée"),
-        number("marge_pct", nullptr, "Marge du balayage", "%", &D::marge_pct,
-               {0, false, 200, false, false, "entre 0 et 200"}),
-        whole("roi_rangees", nullptr, "Rangées lues", &D::roi_rangees,
-              {1, false, 100000, false, false, "entre 1 et 100000"},
-              "Rangées de la région d'intérêt autour de la raie"),
-        number("filtre_transmission", nullptr, "Filtre", "", &D::filtre_transmission, kFraction,
-               "Transmission du filtre de réjection d'énergie ou de densité"),
-        number("remplissage_pct", nullptr, "Remplissage du puits", "%", &D::remplissage_pct,
-               {0, true, 100, false, false, "> 0 et au plus 100"},
-               "Part du puits que le continu remplit à la pose conseillée"),
     });
     return kRows;
 }

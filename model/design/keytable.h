@@ -67,6 +67,7 @@ struct KeyRow {
     WordList (*choices)() = nullptr;            // Word keys with a fixed list
     bool instrument = false;                    // part of the instrument a calibration measures
     bool (*valid)(std::string_view) = nullptr;  // Word keys written freely: the rule they keep
+    bool sunOnly = false;                       // read only with `source=soleil`: shown only then
 };
 
 // In the order the forms, the help and the files list them.

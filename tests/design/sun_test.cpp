@@ -132,8 +132,10 @@ TEST(Sun, WithoutALineNoCore) {
 
 // A line chosen is the design's wavelength; a star design has none of this.
 TEST(Sun, ALineSetsTheWavelengthAndAStarHasNoSun) {
-    const DesignInput in = testkeys::with({{"raie", "cak"}, {"lambda_a", "5000"}});
+    const DesignInput in =
+        testkeys::with({{"source", "soleil"}, {"raie", "cak"}, {"lambda_a", "5000"}});
     EXPECT_EQ(in.lambda_a, 3933.7);
+    EXPECT_EQ(testkeys::with({{"raie", "cak"}, {"lambda_a", "5000"}}).lambda_a, 5000);
     EXPECT_FALSE(testkeys::result(testkeys::with({})).soleil);
     EXPECT_TRUE(std::isnan(testkeys::result(testkeys::with({})).cadence_ips));
 }

@@ -36,6 +36,7 @@ Json inputRows() {
                         {"defaut", design::keyText(defaults, r.key)},
                         {"choix", choices},
                         {"capteur", r.fromSensor},
+                        {"soleil", r.sunOnly},
                         {"geometries", geometries}});
     }
     return rows;

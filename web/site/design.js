@@ -117,10 +117,15 @@ function setFields(values) {
   }
 }
 
-// The fields a geometry does not use are disabled, as in the window.
+// The fields a geometry does not use are disabled, as in the window; the
+// Sun's are shown only in the « Soleil » mode.
 function enableForGeometry() {
   const geometry = input("geometrie").value;
-  for (const row of schema.entrees) input(row.cle).disabled = !row.geometries.includes(geometry);
+  const sun = input("source").value === "soleil";
+  for (const row of schema.entrees) {
+    input(row.cle).disabled = !row.geometries.includes(geometry);
+    if (row.soleil) input(row.cle).closest(".ligne").hidden = !sun;
+  }
 }
 
 // Said once the typing pauses, not at every keystroke.
