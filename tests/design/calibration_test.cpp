@@ -25,6 +25,8 @@ TEST(DerSnr, HandCases) {
         {{1, 2, 3, 4, 10, 6, 7}, 4 / (1.482602 / std::sqrt(6.0) * 5)},
         {{5, 5, 5, 5, 5, 5}, 0},  // no noise: no figure
         {{1, 2, 3, 4}, 0},        // too few samples
+        // Five are enough: |2·13 − 10 − 10| = 6 at i = 2 alone; 11 / (1.482602/√6 · 6).
+        {{10, 11, 13, 11, 10}, 11 / (1.482602 / std::sqrt(6.0) * 6)},
         // Zeros are gaps, left out: the same as the first case.
         {{1, 0, 2, 3, 4, 0, 10, 6, 7}, 4 / (1.482602 / std::sqrt(6.0) * 5)},
     };
@@ -95,6 +97,28 @@ TEST(Calibration, SyntheticCurvesAreRecoveredWithinThreePercent) {
             EXPECT_NEAR(c.snr / truth, 1, 0.10) << "S/N " << snr;
         }
     }
+}
+
+// The design's own noiseless spectrum is its prediction: every bin's ratio
+// observed/predicted is 1, the extracted share of the star included.
+TEST(Calibration, ADesignsOwnNoiselessSpectrumIsItsPrediction) {
+    const DesignInput in = observing();
+    const auto same = [](double) { return 1.0; };
+    const ObservedSpectrum s = syntheticSpectrum(in, same, 600, 0);
+    const Calibration c = calibrate(in, s, "2026-12-07", "x.fits");
+    ASSERT_EQ(c.error, "");
+    std::size_t used = 0;
+    for (const CalibrationBin& b : c.bins) {
+        if (b.masked) continue;
+        ++used;
+        EXPECT_NEAR(b.ratio, 1, 2e-3) << b.lambda_a;
+        // Observed: the spectrum's own electrons per second per Å near the bin's centre.
+        const auto at = std::lower_bound(s.lambda_a.begin(), s.lambda_a.end(), b.lambda_a);
+        const std::size_t i = static_cast<std::size_t>(at - s.lambda_a.begin());
+        const double perA = s.flux[i] / 600 / ((s.lambda_a[i + 1] - s.lambda_a[i - 1]) / 2);
+        EXPECT_NEAR(b.observed / perA, 1, 5e-3) << b.lambda_a;
+    }
+    EXPECT_GT(used, 30u);
 }
 
 // Once stored, the measured efficiency is what the design predicts with: the

@@ -145,6 +145,14 @@ TEST(DesignPhotometry, TargetPerElementSaturationAndSecondOrder) {
     atTarget.pose_s = px.pose_cible_s;
     EXPECT_EQ(result(atTarget).saturation, px.saturation_cible);
     EXPECT_EQ(result(atTarget).poses_min, px.poses_min_cible);
+    // A V = 0 star to S/N 1000 fills the well at its target exposure: the
+    // same verdict as an exposure of that length.
+    DesignInput bright = with({{"mag_etoile", "0"}, {"cible_snr", "1000"}});
+    const DesignResult b = result(bright);
+    EXPECT_TRUE(b.saturation_cible);
+    bright.pose_s = b.pose_cible_s;
+    EXPECT_TRUE(result(bright).saturation);
+    EXPECT_EQ(result(bright).poses_min, b.poses_min_cible);
     EXPECT_EQ(px.recouvrement_ordre2_a, 6000) << "the default range reaches 7754 Å";
     EXPECT_TRUE(std::isnan(result(with({{"traits_mm", "1200"}})).recouvrement_ordre2_a));
 }
