@@ -77,6 +77,27 @@ TEST(ProposerBounds, ASingleNumberReadsTheCommaWhateverTheSeparator) {
     EXPECT_TRUE(setProposerKey(q, "largeur_reseau_mm", "25,4,1"));
 }
 
+// A design whose R equals the target reaches it: one grating, one pair of
+// lenses, one slit, one binning, the target set to that design's own R.
+TEST(ProposerBounds, AnRExactlyAtTheTargetReachesIt) {
+    ProposerRequest q = request("100", "25", "littrow");
+    EXPECT_FALSE(setProposerKey(q, "reseaux", "1200"));
+    EXPECT_FALSE(setProposerKey(q, "binnings", "1"));
+    DesignInput in = testkeys::with({{"geometrie", "littrow"},
+                                     {"traits_mm", "1200"},
+                                     {"collimateur_mm", "100"},
+                                     {"objectif_mm", "100"},
+                                     {"fente_um", "25"},
+                                     {"bin_x", "1"},
+                                     {"cible_snr", "100"},
+                                     {"detecteur", "IMX533"}});
+    const DesignOutcome o = evaluate(in);
+    ASSERT_TRUE(o.result);
+    q.resolution_cible = o.result->resolution;
+    const Proposal p = propose(in, q, 3);
+    EXPECT_EQ(p.candidates.size(), 1u) << p.error;
+}
+
 // An R no design reaches within the range asked: the sentence names the
 // nearest that covers it, never a design that reaches R but misses the range.
 TEST(ProposerBounds, AnUnreachableRNamesTheNearestInTheRange) {
