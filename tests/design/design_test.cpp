@@ -129,6 +129,16 @@ TEST(DesignSampling, VerdictAroundTwoAndFourPixels) {
     }
 }
 
+// Light that leaves the grating at grazing angle has no resolution element:
+// 1000 lines/mm at normal incidence sends 10,000 Å out at sin β = 1 exactly.
+TEST(DesignLines, NoElementAtGrazingExit) {
+    const DesignInput in = with({{"traits_mm", "1000"}, {"lambda_a", "5000"}});
+    const DesignOutcome o = evaluate(in);
+    ASSERT_TRUE(o.result);
+    EXPECT_TRUE(std::isnan(resolutionElementAt(in, o, 10000)));
+    EXPECT_GT(resolutionElementAt(in, o, 9000), 0);
+}
+
 // Each lamp line on the sensor is counted once, under its own lamp; the
 // star's lines under none.
 TEST(DesignLines, EachLampCountsItsOwnLines) {
