@@ -63,6 +63,11 @@ TEST(ProposerBounds, TheBestAreTheSameWhetherFewOrAllAreKept) {
     ASSERT_GT(many.candidates.size(), 1000u);  // enough to prune several times over
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(few.candidates[i].result.pose_cible_s, many.candidates[i].result.pose_cible_s);
+    // Every design kept reaches R and is well sampled.
+    for (const Candidate& c : many.candidates) {
+        EXPECT_GE(c.result.resolution, 500);
+        EXPECT_EQ(c.result.echantillonnage, Sampling::Good);
+    }
 }
 
 TEST(ProposerBounds, ASingleNumberReadsTheCommaWhateverTheSeparator) {

@@ -290,6 +290,9 @@ TEST(SpectrumFile, AFileBeyondTheLimitIsRefusedUnread) {
     std::filesystem::resize_file(path, 33u << 20);
     const SpectrumRead r = readSpectrumFile(path);
     EXPECT_NE(r.error.find(tooLarge()), std::string::npos) << r.error;
+    // At the limit exactly it is read (and refused for what it holds).
+    std::filesystem::resize_file(path, design::kMaxSpectrumBytes);
+    EXPECT_EQ(readSpectrumFile(path).error.find(tooLarge()), std::string::npos);
     std::filesystem::remove(path);
 }
 
@@ -341,6 +344,10 @@ TEST(SpectrumText, TheFormsAmateursWrite) {
         {many + "6559 3\n", "ne croissent pas"},  // the last wavelength twice
         {std::string("6500 1\0", 7), "pas un fichier texte"},
     };
+    // A comment of 4096 characters is the longest line read; one more is refused.
+    const std::string longest = "#" + std::string(4095, 'x') + "\n" + many;
+    EXPECT_EQ(readTextSpectrum(longest).error, "");
+    EXPECT_NE(readTextSpectrum("#" + longest).error.find("trop longue"), std::string::npos);
     for (const auto& [text, said] : bad) {
         const SpectrumRead r = readTextSpectrum(text);
         EXPECT_NE(r.error.find(said), std::string::npos) << r.error;
