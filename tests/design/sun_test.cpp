@@ -128,6 +128,11 @@ TEST(Sun, WithoutALineNoCore) {
     EXPECT_TRUE(std::isnan(r.snr_coeur));
     EXPECT_FALSE(r.isole_coeur);
     EXPECT_GT(r.snr_continuum, 0);
+    // He I D3 has no core on the quiet disc: none to isolate.
+    const DesignResult d3 =
+        testkeys::result(testkeys::designWith({{"raie", "hed3"}}, build("2026-03-20")));
+    EXPECT_TRUE(std::isnan(d3.coeur_a));
+    EXPECT_FALSE(d3.isole_coeur);
 }
 
 // A line chosen is the design's wavelength; a star design has none of this.
