@@ -99,6 +99,8 @@ TEST(ProposerBounds, AnRExactlyAtTheTargetReachesIt) {
     const DesignOutcome o = evaluate(in);
     ASSERT_TRUE(o.result);
     q.resolution_cible = o.result->resolution;
+    // And a grating exactly as wide as the beam needs is wide enough.
+    q.largeur_reseau_mm = o.result->longueur_reseau_mm;
     const Proposal p = propose(in, q, 3);
     EXPECT_EQ(p.candidates.size(), 1u) << p.error;
 }

@@ -260,6 +260,12 @@ TEST(SpectrumFits, HostileFilesAreRefusedInFrenchAndLoadNothing) {
         {with({"NAXIS1  =                  400", "CRVAL1  = 4000", "CDELT1  = 1"}),
          "moins de 50"},  // every sample a NaN, below
         {"SIMPLE  =                    T" + std::string(50, ' '), "END"},
+        // An image of five rows is no one-dimensional spectrum.
+        {handMade({"SIMPLE  =                    T", "BITPIX  =                  -32",
+                   "NAXIS   =                    2", "NAXIS1  =                  400",
+                   "NAXIS2  =                    5", "CRVAL1  = 4000", "CDELT1  = 1"},
+                  true, 400 * 5 * 4),
+         "aucun spectre à une dimension"},
         // 1000 blocks of cards without END, END only in the next: never read.
         {"SIMPLE  =                    T" + std::string(1000 * 2880 - 30, ' ') + "END" +
              std::string(2877, ' '),
