@@ -10,8 +10,9 @@ const url = `http://127.0.0.1:${server.address().port}/`;
 const browser = await chromium.launch({ executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium", args: ["--no-sandbox"] });
 const design = "#geometrie=littrow&traits_mm=1800&collimateur_mm=200&objectif_mm=85&lambda_a=6563&detecteur=IMX533" +
   "&pixel_um=3.76&pixels=3008&bruit_e=1.5&obscurite_e_s=0.002&puits_e=50000&qe=0.8&fente_um=25&cible_snr=100";
-for (const [name, width, height] of [["bureau", 1280, 800], ["tablette", 800, 1200], ["telephone", 390, 844]]) {
-  const page = await browser.newPage({ viewport: { width, height }, locale: "fr-FR" });
+// The tablet and the phone are touch screens, as they are in a hand.
+for (const [name, width, height, touch] of [["bureau", 1280, 800, false], ["tablette", 800, 1200, true], ["telephone", 390, 844, true]]) {
+  const page = await browser.newPage({ viewport: { width, height }, locale: "fr-FR", hasTouch: touch, isMobile: touch });
   await page.goto(url);
   await page.waitForSelector("body[data-pret]");
   await page.click("#cmdCalcul");
