@@ -145,6 +145,10 @@ TEST(DesignPhotometry, TargetPerElementSaturationAndSecondOrder) {
     atTarget.pose_s = px.pose_cible_s;
     EXPECT_EQ(result(atTarget).saturation, px.saturation_cible);
     EXPECT_EQ(result(atTarget).poses_min, px.poses_min_cible);
+    // A target below 1 is a target still: S/N 0.5 takes a fraction of a second.
+    const DesignResult half = result(with({{"mag_etoile", "3"}, {"cible_snr", "0.5"}}));
+    EXPECT_GT(half.pose_cible_s, 0);
+    EXPECT_LT(half.pose_cible_s, 1);
     // A V = 0 star to S/N 1000 fills the well at its target exposure: the
     // same verdict as an exposure of that length.
     DesignInput bright = with({{"mag_etoile", "0"}, {"cible_snr", "1000"}});
