@@ -121,6 +121,7 @@ DesignOutcome evaluate(const DesignInput& in) {
     if (out.error) return out;
     out.error = solveGrating(in, out.grating);
     if (out.error) return out;
+    if (!out.grating.slit) out.grating.slitlessSky = slitlessSky(in, out.grating);
     DesignResult r;
     fillGeometry(in, out.grating, r);
     if (!(r.lambda_min_a < r.lambda_max_a)) {  // the whole sensor beyond silicon or the air's cut

@@ -199,6 +199,9 @@ struct SolvedGrating {
     double seeingDisc = 0;       // FWHM of the star at the telescope focus, mm
     bool convergent = false;
     bool slit = false;  // a slit in a collimated geometry
+    // Without a slit, the sky's photons s⁻¹ cm⁻² arcsec⁻² every pixel gets
+    // through the chain, the same at every wavelength: found once a design.
+    double slitlessSky = 0;
 };
 
 struct DesignOutcome {

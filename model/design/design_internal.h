@@ -43,6 +43,8 @@ Extraction extraction(const DesignInput& in, const Optics& o);
 // The FWHM (mm along the dispersion) of the converging beam's aberration blur.
 double convergentComa(const DesignInput& in, const Optics& o, double beta);
 
+// Without a slit: the sky through the chain, per arcsec², on every pixel.
+double slitlessSky(const DesignInput& in, const Optics& o);
 // The sky's electrons per second in one binned pixel at the design's λ.
 double skyPerPixel(const DesignInput& in, const Optics& o);
 

@@ -83,7 +83,7 @@ namespace {
 // wavelength the chain passes lands on the pixel, in first order and in the
 // zero order (docs/physics.md). Trapezoids of kSkyStepA over the band.
 constexpr double kSkyStepA = 50;
-double slitlessSky(const DesignInput& in, const Optics& o) {
+double integrateSlitlessSky(const DesignInput& in, const Optics& o) {
     const int steps = static_cast<int>((kSiliconEdgeA - kAtmosphereCutA) / kSkyStepA);
     double sum = 0;
     for (int i = 0; i <= steps; ++i) {
@@ -144,8 +144,7 @@ Rates rates(const DesignInput& in, const Optics& o, const Spectral& s) {
         k.sky = chain::skyPhotons(in, s.lambdaA) * chain::area(in) * band * pixelAngle * in.bin_x *
                 pixelAngle * in.bin_y * s.instrument(in);
     } else {
-        k.sky =
-            slitlessSky(in, o) * chain::area(in) * pixelAngle * in.bin_x * pixelAngle * in.bin_y;
+        k.sky = o.slitlessSky * chain::area(in) * pixelAngle * in.bin_x * pixelAngle * in.bin_y;
     }
     k.fraction = x.fraction;
     k.star0 = starPerAngstrom(in, s, 0) * s.dispersion * x.fraction;
@@ -196,6 +195,10 @@ void fillTarget(const DesignInput& in, const Rates& k, double peak, DesignResult
 }
 
 }  // namespace
+
+double slitlessSky(const DesignInput& in, const Optics& o) {
+    return integrateSlitlessSky(in, o);
+}
 
 double skyPerPixel(const DesignInput& in, const Optics& o) {
     return rates(in, o, spectralAt(in, o, in.lambda_a, o.beta)).sky;
