@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRectF>
+#include <QSvgRenderer>
 #include <array>
 
 #include "io/reportplot.h"
@@ -16,6 +17,7 @@
 #include "model/design/measured.h"
 #include "model/design/plots.h"
 #include "model/design/shown.h"
+#include "model/design/sunfigures.h"
 
 namespace kelvora::io {
 
@@ -29,8 +31,10 @@ QString qs(const std::string& s) {
 
 std::vector<Entry> inputEntries(const ReportSource& s) {
     std::vector<Entry> out;
+    // The Sun's inputs for the Sun, the star's and the night's for a star.
     for (const design::KeyRow& row : design::keyRows())
-        if (design::appliesTo(row, s.input.geometrie))
+        if (design::appliesTo(row, s.input.geometrie) &&
+            !(s.input.soleil ? row.starOnly : row.sunOnly))
             out.emplace_back(design::fullLabel(row),
                              design::shownKey(s.input, row.key, s.separator));
     return out;
@@ -46,7 +50,8 @@ std::string resultLabel(std::string_view key) {
 std::vector<Entry> resultEntries(const design::DesignResult& r, const ReportSource& s) {
     std::vector<Entry> out;
     for (const design::NamedResult& n : design::namedResults(r, s.input.cible_snr > 0))
-        out.emplace_back(resultLabel(n.name), design::shownCell(n.cell, s.separator));
+        if (!r.soleil || !design::isStarOnlyResult(n.name))
+            out.emplace_back(resultLabel(n.name), design::shownCell(n.cell, s.separator));
     return out;
 }
 
@@ -132,6 +137,14 @@ void paintHeader(QPainter& p, const QRectF& page, const ReportSource& s, double 
                Qt::AlignRight | Qt::AlignVCenter, qs(s.date));
 }
 
+// A picture the model drew in SVG, to its proportions, at the box's top.
+void paintSvg(QPainter& p, const QRectF& box, const std::string& svg) {
+    QSvgRenderer picture(QByteArray::fromStdString(svg));
+    QSizeF size = picture.defaultSize();
+    size.scale(box.size(), Qt::KeepAspectRatio);
+    picture.render(&p, QRectF(box.topLeft(), size));
+}
+
 }  // namespace
 
 std::string todayInFrench() {
@@ -161,16 +174,21 @@ void paintReport(QPainter& p, const QRectF& page, const ReportSource& s) {
     const bool drift = history.curves[0].second.size() > 1;
     if (calibrated) top = paintCalibrations(p, page, top, s, unit);
     const design::LineReport lines = design::linesOnSensor(s.input, o, s.lines);
-    const auto plots = design::describePlots(s.input, o, lines);
-    // The ratio against the date, from two nights, follows the lines' box on a fourth row.
-    const std::size_t cells = plots.size() + (drift ? 2 : 1);
+    const auto all = design::describePlots(s.input, o, lines);
+    const auto sun = design::describeSun(s.input, o, s.separator);
+    const auto plots = design::shownPlots(all, sun);
+    // The Sun's drawing comes first; the ratio against the date, from two
+    // nights, follows the lines' box.
+    const std::size_t first = sun ? 1 : 0, cells = first + plots.size() + (drift ? 2 : 1);
     const double w = page.width() / 2, h = (page.bottom() - top) / ((cells + 1) / 2);
     for (std::size_t i = 0; i < cells; ++i) {
         const QRectF box(page.left() + static_cast<double>(i % 2) * w,
                          top + static_cast<double>(i / 2) * h, w - 8 * unit, h - 6 * unit);
-        if (i < plots.size())
-            paintPlot(p, box, plots[i], s.separator, unit);
-        else if (i == plots.size())
+        if (i < first)
+            paintSvg(p, box, sun->drawing);
+        else if (i < first + plots.size())
+            paintPlot(p, box, *plots[i - first], s.separator, unit);
+        else if (i == first + plots.size())
             paintLines(p, box, lines, s.separator, unit);
         else
             paintPlot(p, box, history, s.separator, unit);

@@ -83,7 +83,7 @@ int printProposals(const design::DesignInput& base, const CalcOptions& o,
         err << "kelvora-calc : " << error << '\n';
         return 2;
     }
-    if (!(q.resolution_cible > 0)) {
+    if (!design::missingTarget(fixed, q).empty()) {
         err << "kelvora-calc : proposer : resolution_cible=R est requise ; voir kelvora-calc "
                "proposer --help\n";
         return 2;
@@ -93,7 +93,8 @@ int printProposals(const design::DesignInput& base, const CalcOptions& o,
         err << p.error << '\n';
         return 1;
     }
-    const std::vector<std::string> shown = design::candidateResults(fixed.snr_par_element);
+    const std::vector<std::string> shown =
+        design::candidateResults(fixed.snr_par_element, fixed.soleil);
     std::vector<std::string> columns = design::candidateKeys();
     columns.insert(columns.end(), shown.begin(), shown.end());
     TableWriter table(format == OutputFormat::Default ? OutputFormat::Csv : format, out, columns);

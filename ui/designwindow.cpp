@@ -65,7 +65,7 @@ DesignWindow::DesignWindow(Workbench& workbench, QWidget* parent)
     // 1280×800 screen.
     auto* grid = new QGridLayout(this);
     createMenus();
-    grid->addWidget(createInputs(), 0, 0);
+    grid->addWidget(inputs_ = createInputs(), 0, 0);
     grid->addWidget(createPlots(), 1, 0);
     grid->addWidget(createResults(), 0, 1, 2, 1);
     grid->setColumnStretch(0, 1);
@@ -227,26 +227,33 @@ QLineEdit* DesignWindow::addResult(QFormLayout* form, const char* key, const QSt
 
 QWidget* DesignWindow::createResults() {
     auto* box = new QGroupBox(QStringLiteral("Résultats"), this);
-    auto* form = new QFormLayout(box);
+    // The wrapped messages above the form: a form holding a wrapped label
+    // caches its rows' heights and squeezes a row shown after it was hidden.
+    auto* column = new QVBoxLayout(box);
+    column->setSpacing(1);
+    auto* form = new QFormLayout;
+    form->setContentsMargins(0, 0, 0, 0);
     form->setVerticalSpacing(1);  // every result in one column within an 800-pixel screen
-    auto label = [box](const char* name, const char* spoken, const char* style) {
+    auto label = [box](const char* name, const char* spoken, const char* style, bool wrap) {
         auto* l = new QLabel(box);
         l->setObjectName(QString::fromLatin1(name));
         l->setAccessibleName(QString::fromUtf8(spoken));
-        l->setWordWrap(true);
+        l->setWordWrap(wrap);
         // Long messages wrap instead of widening the window.
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         l->setStyleSheet(QString::fromLatin1(style));
         return l;
     };
-    error_ = label("erreur", "Erreur", kRed);
-    form->addRow(error_);
-    verdict_ = label("echantillonnage", "Échantillonnage", "font-weight: bold");
+    error_ = label("erreur", "Erreur", kRed, true);
+    column->addWidget(error_);
+    verdict_ = label("echantillonnage", "Échantillonnage", "font-weight: bold", false);
     verdict_->setAlignment(Qt::AlignRight);
-    saturation_ = label("saturation", "Saturation", kRed);
+    saturation_ = label("saturation", "Saturation", kRed, false);
     saturation_->setAlignment(Qt::AlignRight);
-    measured_ = label("rendementMesure", "Rendement mesuré", "color: #005a9e; font-weight: bold");
-    form->addRow(measured_);
+    measured_ =
+        label("rendementMesure", "Rendement mesuré", "color: #005a9e; font-weight: bold", true);
+    column->addWidget(measured_);
+    column->addLayout(form);
     resultsForm_ = form;
     for (const design::ResultRow& row : design::resultRows()) {
         results_[row.key] = addResult(form, row.key, QString::fromUtf8(row.label));
@@ -353,10 +360,17 @@ void DesignWindow::enableForGeometry() {
         } else if (const auto w = words_.find(row.key); w != words_.end()) {
             widget = w->second;
         }
-        // The Sun's inputs only in the « Soleil » mode.
-        if (row.sunOnly && widget)
+        // The Sun's inputs only in the « Soleil » mode; the star's and the night's only without.
+        if ((row.sunOnly || row.starOnly) && widget)
             if (auto* form = qobject_cast<QFormLayout*>(widget->parentWidget()->layout()))
-                form->setRowVisible(widget, input_.soleil);
+                form->setRowVisible(widget, row.sunOnly == input_.soleil);
+    }
+    // A group with nothing left to show takes no room.
+    for (QGroupBox* group : inputs_->findChildren<QGroupBox*>()) {
+        auto* form = qobject_cast<QFormLayout*>(group->layout());
+        bool any = false;
+        for (int i = 0; form && i < form->rowCount(); ++i) any = any || form->isRowVisible(i);
+        group->setVisible(any);
     }
 }
 
@@ -378,6 +392,9 @@ void DesignWindow::recompute() {
         const design::LineReport lines = design::linesOnSensor(input_, o, workbench_.lines());
         const auto plots = design::describePlots(input_, o, lines, plots_->plotArea());
         plots_->show(plots);
+        const auto sun =
+            design::describeSun(input_, o, form::separator(locale_), plots_->plotArea());
+        plots_->showSun(sun ? &*sun : nullptr);
         plots_->showNotes(linesReportHtml(lines));
         describePlotsAloud(plots);
     }
@@ -419,9 +436,11 @@ void DesignWindow::showInvalid(const QString& error) {
 
 void DesignWindow::showResults(const design::DesignResult& r, bool withTarget) {
     for (auto& [key, value] : results_) value->clear();  // the target's rows, without one
-    // The Sun's rows only for a design of the Sun.
+    // The Sun's rows only for a design of the Sun; the star's light's only for a star.
     for (auto& [key, value] : results_)
-        resultsForm_->setRowVisible(value, r.soleil || !design::isSunResult(key));
+        resultsForm_->setRowVisible(
+            value, r.soleil ? !design::isStarOnlyResult(key) : !design::isSunResult(key));
+    resultsForm_->setRowVisible(saturation_, !r.soleil);
     for (const design::NamedResult& n : design::namedResults(r, withTarget))
         if (const auto it = results_.find(n.name); it != results_.end())
             it->second->setText(form::resultText(n.cell.number, locale_));

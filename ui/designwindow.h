@@ -61,6 +61,7 @@ class DesignWindow : public QWidget {
   private:
     void createMenus();
     QWidget* createInputs();
+    QWidget* inputs_ = nullptr;  // the groups of inputs
     QComboBox* createChoice(const design::KeyRow& row, QWidget* parent);
     QWidget* createResults();
     QWidget* createPlots();

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "model/design/plots.h"
+#include "model/design/sunfigures.h"
 
 namespace kelvora::ui {
 
@@ -23,6 +24,9 @@ class PlotsView {
     virtual void showError(const QString& error) = 0;
     // The reference lines' verdicts, as HTML, in a tab of their own.
     virtual void showNotes(const QString& html) = 0;
+    // A design of the Sun's pictures in place of the star's S/N plots; none
+    // for a star.
+    virtual void showSun(const design::SunFigures* sun) = 0;
     // The size a plot is drawn at inside its axes: its names are placed for it.
     virtual design::PlotArea plotArea() const = 0;
 };

@@ -48,11 +48,6 @@ ProposerWindow::ProposerWindow(Workbench& workbench, QWidget* parent)
     table_ = new QTableWidget(this);
     table_->setObjectName(QStringLiteral("candidats"));
     table_->setAccessibleName(QStringLiteral("Conceptions proposées"));
-    table_->setColumnCount(static_cast<int>(design::candidateColumns().size()));
-    QStringList headers;
-    for (const design::ResultRow& c : design::candidateColumns())
-        headers << QString::fromUtf8(c.label);
-    table_->setHorizontalHeaderLabels(headers);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -80,7 +75,9 @@ QWidget* ProposerWindow::createFields() {
     auto* box = new QWidget(this);
     auto* form = new QFormLayout(box);
     const design::ProposerRequest defaults;
-    for (const auto& [key, label] : design::proposerRows()) {
+    for (const design::ResultRow& row : design::proposerRows()) {
+        const char* key = row.key;
+        const char* label = row.label;
         auto* edit =
             new QLineEdit(QString::fromStdString(design::proposerKeyText(defaults, key)), box);
         edit->setObjectName(QString::fromLatin1(key));
@@ -107,6 +104,7 @@ void ProposerWindow::propose() {
         }
     }
     const design::Proposal p = design::propose(workbench_.currentDesign(), request, 50);
+    sun_ = workbench_.currentDesign().soleil;
     candidates_ = p.candidates;
     status_->setText(p.error.empty() ? QStringLiteral("%1 conceptions retenues sur %2 essayées ; "
                                                       "double-cliquez une ligne pour la charger.")
@@ -116,12 +114,18 @@ void ProposerWindow::propose() {
     fillTable();
 }
 
+// The columns of the design searched for: a spectroheliograph's are its own.
 void ProposerWindow::fillTable() {
+    const auto columns = design::candidateColumns(sun_);
     table_->setSortingEnabled(false);
+    table_->setColumnCount(static_cast<int>(columns.size()));
+    QStringList headers;
+    for (const design::ResultRow& c : columns) headers << QString::fromUtf8(c.label);
+    table_->setHorizontalHeaderLabels(headers);
     table_->setRowCount(static_cast<int>(candidates_.size()));
     for (std::size_t r = 0; r < candidates_.size(); ++r) {
-        for (std::size_t c = 0; c < design::candidateColumns().size(); ++c) {
-            QTableWidgetItem* it = item(candidates_[r], design::candidateColumns()[c].key);
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            QTableWidgetItem* it = item(candidates_[r], columns[c].key);
             if (c == 0) it->setData(Qt::UserRole, static_cast<int>(r));  // survives sorting
             table_->setItem(static_cast<int>(r), static_cast<int>(c), it);
         }

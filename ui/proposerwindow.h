@@ -35,6 +35,7 @@ class ProposerWindow : public QWidget {
   private:
     QWidget* createFields();
     void fillTable();
+    bool sun_ = false;  // the columns are a spectroheliograph's
 
     Workbench& workbench_;
     std::map<std::string, QLineEdit*> fields_;

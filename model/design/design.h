@@ -115,6 +115,7 @@ struct DesignInput {
     double fente_longueur_mm = 4.5;
     double vitesse_balayage = 1;  // the mount's drift in solar drifts; 1: stopped
     double marge_pct = 10, roi_rangees = 64, filtre_transmission = 1, remplissage_pct = 70;
+    double cadence_max_ips = 0;  // the camera's top frame rate over those rows; 0: not checked
     Curve qe_courbe = builtInDetectors()[0].qeCurve;  // QE shape (nm, relative to its peak)
     std::vector<MeasuredRatio> etalonnages;           // none: the assumed chain alone
 };

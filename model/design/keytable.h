@@ -68,6 +68,7 @@ struct KeyRow {
     bool instrument = false;                    // part of the instrument a calibration measures
     bool (*valid)(std::string_view) = nullptr;  // Word keys written freely: the rule they keep
     bool sunOnly = false;                       // read only with `source=soleil`: shown only then
+    bool starOnly = false;                      // the star's and the night's: hidden for the Sun
 };
 
 // In the order the forms, the help and the files list them.

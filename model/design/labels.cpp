@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "model/design/keytable.h"
 #include "model/design/shown.h"
@@ -26,20 +27,20 @@ constexpr auto kResults = std::to_array<ResultRow>({
     {"longueur_reseau_mm", "Réseau éclairé (mm)"},
     {"diametre_objectif_mm", "Diamètre objectif (mm)"},
     {"ouverture_objectif", "Ouverture objectif F/"},
-    {"signal_e_s_a", "Signal de l'étoile (e⁻/s/Å)"},
+    {"signal_e_s_a", "Signal de l'étoile (e⁻/s/Å)", true},
     {"rendement", "Rendement total"},
-    {"transmission_fente", "Transmission de la fente"},
-    {"snr", "S/N par pixel"},
-    {"snr_element", "S/N par élément"},
-    {"electrons_pic", "Électrons au pixel max."},
-    {"poses_min", "Poses min. sans saturation"},
-    {"adu_pic", "ADU au pixel max."},
+    {"transmission_fente", "Transmission de la fente", true},
+    {"snr", "S/N par pixel", true},
+    {"snr_element", "S/N par élément", true},
+    {"electrons_pic", "Électrons au pixel max.", true},
+    {"poses_min", "Poses min. sans saturation", true},
+    {"adu_pic", "ADU au pixel max.", true},
     {"saturation_e", "Saturation (e⁻)"},
     {"bruit_reglage_e", "Bruit au réglage (e⁻)"},
     {"obscurite_pose_e_s", "Obscurité en pose (e⁻/s)"},
     {"recouvrement_ordre2_a", "2ᵉ ordre mêlé dès (Å)"},
-    {"rangees_extraites", "Rangées extraites"},
-    {"fraction_extraite", "Part de l'étoile extraite"},
+    {"rangees_extraites", "Rangées extraites", true},
+    {"fraction_extraite", "Part de l'étoile extraite", true},
     {"soleil_rayon_arcsec", "Rayon du Soleil (\")"},
     {"soleil_declinaison_deg", "Déclinaison du Soleil (°)"},
     {"soleil_diametre_mm", "Disque au foyer (mm)"},
@@ -57,15 +58,15 @@ constexpr auto kResults = std::to_array<ResultRow>({
     {"pose_continuum_ms", "Pose du remplissage (ms)"},
     {"snr_continuum", "S/N du continu"},
     {"snr_coeur", "S/N au cœur de la raie"},
-    {"pose_cible_s", "Pose pour le S/N cible (s)"},
-    {"magnitude_limite", "Magnitude limite"},
-    {"poses_min_cible", "Poses min. à cette pose"},
+    {"pose_cible_s", "Pose pour le S/N cible (s)", true},
+    {"magnitude_limite", "Magnitude limite", true},
+    {"poses_min_cible", "Poses min. à cette pose", true},
 });
 
 constexpr ResultRow kVerdicts[] = {
     {"echantillonnage", "Échantillonnage"},
-    {"saturation", "Saturation"},
-    {"saturation_cible", "Saturation à la pose cible"},
+    {"saturation", "Saturation", true},
+    {"saturation_cible", "Saturation à la pose cible", true},
     {"isole_coeur", "La fente isole le cœur"},
 };
 
@@ -82,7 +83,9 @@ constexpr ResultRow kProposerFields[] = {
     {"largeur_reseau_mm", "Largeur gravée du réseau (mm)"},
 };
 
-constexpr ResultRow kCandidateColumns[] = {
+// The design keys a candidate's row shows, then its results: a star's, or
+// what decides a spectroheliograph.
+constexpr ResultRow kCandidateDesign[] = {
     {"geometrie", "Géométrie"},
     {"traits_mm", "Traits/mm"},
     {"collimateur_mm", "Collimateur (mm)"},
@@ -90,6 +93,8 @@ constexpr ResultRow kCandidateColumns[] = {
     {"fente_um", "Fente (µm)"},
     {"distance_capteur_mm", "Réseau/capteur (mm)"},
     {"bin_x", "Bin X"},
+};
+constexpr ResultRow kStarCandidate[] = {
     {"resolution", "R"},
     {"echantillonnage_px", "Pixels/élément"},
     {"lambda_min_a", "λ min (Å)"},
@@ -97,6 +102,21 @@ constexpr ResultRow kCandidateColumns[] = {
     {"snr", "S/N"},
     {"pose_cible_s", "Pose (s)"},
 };
+constexpr ResultRow kSunCandidate[] = {
+    {"bande_passante_a", "Bande passante (Å)"},
+    {"dispersion_a_px", "Å/pixel"},
+    {"couverture_fente", "Fente / disque"},
+    {"couverture_capteur", "Capteur / disque"},
+    {"cadence_ips", "Images/s"},
+    {"pose_continuum_ms", "Pose (ms)"},
+    {"snr_coeur", "S/N au cœur"},
+};
+
+std::vector<ResultRow> joined(std::span<const ResultRow> a, std::span<const ResultRow> b) {
+    std::vector<ResultRow> rows(a.begin(), a.end());
+    rows.insert(rows.end(), b.begin(), b.end());
+    return rows;
+}
 
 using Cause = KeyError::Cause;
 
@@ -133,6 +153,13 @@ std::span<const ResultRow> resultRows() {
     return kResults;
 }
 
+bool isStarOnlyResult(std::string_view key) {
+    for (const auto& rows : {resultRows(), verdictRows()})
+        for (const ResultRow& r : rows)
+            if (key == r.key) return r.starOnly;
+    return false;
+}
+
 std::span<const ResultRow> verdictRows() {
     return kVerdicts;
 }
@@ -141,8 +168,10 @@ std::span<const ResultRow> proposerRows() {
     return kProposerFields;
 }
 
-std::span<const ResultRow> candidateColumns() {
-    return kCandidateColumns;
+std::span<const ResultRow> candidateColumns(bool sun) {
+    static const std::vector<ResultRow> star = joined(kCandidateDesign, kStarCandidate),
+                                        forSun = joined(kCandidateDesign, kSunCandidate);
+    return sun ? forSun : star;
 }
 
 std::string withoutMnemonic(const char* label) {

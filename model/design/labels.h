@@ -16,8 +16,11 @@ namespace kelvora::design {
 struct ResultRow {
     const char* key;
     const char* label;
+    bool starOnly = false;  // the star's light: shown only for a star, not for the Sun
 };
 std::span<const ResultRow> resultRows();
+// A result or verdict of the star's light, which a design of the Sun hides.
+bool isStarOnlyResult(std::string_view key);
 
 // The results told in words: the sampling verdict and the saturation flags.
 std::span<const ResultRow> verdictRows();
@@ -25,7 +28,7 @@ std::span<const ResultRow> verdictRows();
 // The proposer's own fields, and the columns of its candidates (design keys
 // and results), each with its label.
 std::span<const ResultRow> proposerRows();
-std::span<const ResultRow> candidateColumns();
+std::span<const ResultRow> candidateColumns(bool sun = false);
 
 // A label as read aloud or printed: without the window's mnemonic mark.
 std::string withoutMnemonic(const char* label);

@@ -6,6 +6,7 @@
 #include "model/design/design_internal.h"
 #include "model/design/keys.h"
 #include "model/design/keytable.h"
+#include "model/design/labels.h"
 #include "model/floatconv.h"
 #include "model/numbertext.h"
 
@@ -14,7 +15,19 @@ namespace kelvora::design {
 namespace {
 
 // Why a design is not kept, in the order the conditions are checked.
-enum Reason { Impossible, TooLow, Sampling_, Range, GratingTooSmall, Kept, ReasonCount };
+enum Reason {
+    Impossible,
+    TooLow,
+    Sampling_,
+    Range,
+    GratingTooSmall,
+    DiscOff,
+    BandTooWide,
+    TooFast,
+    TooDim,
+    Kept,
+    ReasonCount
+};
 
 struct Search {
     std::vector<Candidate> kept;
@@ -26,7 +39,21 @@ struct Search {
     std::size_t counts[ReasonCount] = {};
     std::optional<Candidate> bestR;    // the highest R of any possible design
     std::optional<Candidate> nearest;  // the highest R below the target of those fit otherwise
+    bool sun = false;                  // a spectroheliograph: judged and ranked as one
 };
+
+// A spectroheliograph's conditions: the disc on the slit and the sensor,
+// the bandpass inside the line's core, a frame rate the camera reaches and
+// a frame long enough to fill the well.
+Reason judgeSun(const ProposerRequest& q, const DesignInput& in, const DesignResult& r) {
+    if (q.resolution_cible > 0 && r.resolution < q.resolution_cible) return TooLow;
+    if (!(r.couverture_fente >= 1 && r.couverture_capteur >= 1)) return DiscOff;
+    if (std::isfinite(r.coeur_a) && !r.isole_coeur) return BandTooWide;
+    if (in.cadence_max_ips > 0 && r.cadence_ips > in.cadence_max_ips) return TooFast;
+    if (!(r.pose_continuum_ms <= r.pose_max_ms)) return TooDim;
+    if (r.longueur_reseau_mm > q.largeur_reseau_mm) return GratingTooSmall;
+    return Kept;
+}
 
 // Every condition but R's.
 Reason judgeOthers(const ProposerRequest& q, const DesignResult& r) {
@@ -42,8 +69,16 @@ Reason judge(const ProposerRequest& q, const DesignResult& r) {
     return r.resolution < q.resolution_cible ? TooLow : judgeOthers(q, r);
 }
 
-// Shortest exposure first, then the wider range.
-bool better(const Candidate& a, const Candidate& b) {
+// The Sun: the narrowest bandpass first (the core's contrast), then the
+// higher S/N in the core.
+bool betterForSun(const Candidate& a, const Candidate& b) {
+    if (a.result.bande_passante_a != b.result.bande_passante_a)
+        return a.result.bande_passante_a < b.result.bande_passante_a;
+    return a.result.snr_coeur > b.result.snr_coeur;
+}
+
+// A star: the shortest exposure first, then the wider range.
+bool betterForStar(const Candidate& a, const Candidate& b) {
     if (a.result.pose_cible_s != b.result.pose_cible_s)
         return a.result.pose_cible_s < b.result.pose_cible_s;
     return a.result.lambda_max_a - a.result.lambda_min_a >
@@ -56,7 +91,7 @@ void keepBest(Search& s, Candidate c) {
     s.kept.push_back(std::move(c));
     if (s.kept.size() < 4 * s.count + 64) return;
     std::partial_sort(s.kept.begin(), s.kept.begin() + static_cast<std::ptrdiff_t>(s.count),
-                      s.kept.end(), better);
+                      s.kept.end(), s.sun ? betterForSun : betterForStar);
     s.kept.resize(s.count);
 }
 
@@ -75,6 +110,12 @@ void consider(const ProposerRequest& q, const DesignInput& in, Search& s) {
     const DesignOutcome o = evaluate(in);
     if (!o.result) {
         ++s.counts[Impossible];
+        return;
+    }
+    if (s.sun) {
+        const Reason why = judgeSun(q, in, *o.result);
+        ++s.counts[why];
+        if (why == Kept) keepBest(s, {in, *o.result});
         return;
     }
     if (!s.bestR || o.result->resolution > s.bestR->result.resolution)
@@ -153,6 +194,24 @@ std::string noneKept(const ProposerRequest& q, const Search& s) {
             others += (others.empty() ? "" : ", ") + std::to_string(s.counts[reason]) + " " + words;
     if (!others.empty()) e += " ; atteignent R mais écartées : " + others;
     return e;
+}
+
+std::string noneForTheSun(const Search& s) {
+    const std::pair<Reason, const char*> reasons[] = {
+        {Impossible, "impossibles"},
+        {TooLow, "sous la résolution visée"},
+        {DiscOff, "dont le disque déborde de la fente ou du capteur"},
+        {BandTooWide, "dont la bande passante dépasse le cœur de la raie"},
+        {TooFast, "dont la cadence dépasse celle de la caméra"},
+        {TooDim, "dont la pose de remplissage dépasse l'intervalle entre images"},
+        {GratingTooSmall, "dont le faisceau déborde du réseau"},
+    };
+    std::string e = "aucune conception ne convient au Soleil";
+    std::string why;
+    for (const auto& [reason, words] : reasons)
+        if (s.counts[reason])
+            why += (why.empty() ? "" : ", ") + std::to_string(s.counts[reason]) + " " + words;
+    return why.empty() ? e : e + " : " + why;
 }
 
 using NumberList = std::vector<double> ProposerRequest::*;
@@ -287,13 +346,14 @@ ResultCell candidateCell(const Candidate& c, std::string_view key) {
     return {ResultCell::Kind::Text, 0, key == "geometrie" ? geometryName(c.input.geometrie) : ""};
 }
 
-std::vector<std::string> candidateResults(bool perElement) {
-    return {"resolution",
-            "echantillonnage_px",
-            "lambda_min_a",
-            "lambda_max_a",
-            perElement ? "snr_element" : "snr",
-            "pose_cible_s"};
+std::vector<std::string> candidateResults(bool perElement, bool sun) {
+    std::vector<std::string> keys;
+    for (const ResultRow& column : candidateColumns(sun)) {
+        const std::string_view key = column.key;
+        if (findKey(key)) continue;  // a design key
+        keys.emplace_back(key == "snr" && perElement ? "snr_element" : key);
+    }
+    return keys;
 }
 
 std::size_t combinations(const ProposerRequest& q) {
@@ -320,6 +380,7 @@ Proposal propose(const DesignInput& fixed, const ProposerRequest& q, std::size_t
     Proposal p;
     if (p.error = tooLarge(q); !p.error.empty()) return p;
     Search s;
+    s.sun = fixed.soleil;
     s.count = count;
     s.total = combinations(q);
     s.progress = &progress;
@@ -332,11 +393,15 @@ Proposal propose(const DesignInput& fixed, const ProposerRequest& q, std::size_t
     }
     p.evaluated = s.evaluated;
     p.stopped = s.stopped;
-    std::sort(s.kept.begin(), s.kept.end(), better);
+    std::sort(s.kept.begin(), s.kept.end(), s.sun ? betterForSun : betterForStar);
     if (s.kept.size() > count) s.kept.resize(count);
     p.candidates = std::move(s.kept);
-    if (p.candidates.empty()) p.error = noneKept(q, s);
+    if (p.candidates.empty()) p.error = s.sun ? noneForTheSun(s) : noneKept(q, s);
     return p;
+}
+
+std::string missingTarget(const DesignInput& fixed, const ProposerRequest& q) {
+    return fixed.soleil || q.resolution_cible > 0 ? std::string() : "Indiquez la résolution visée.";
 }
 
 }  // namespace kelvora::design

@@ -3,7 +3,8 @@
 // Which design to build: every combination of the gratings, lenses, slits,
 // geometries and binnings a user owns or can buy, evaluated by the design
 // model itself, kept when it reaches the target and ranked by the exposure
-// it needs.
+// it needs; for the Sun, kept when the disc fits, the bandpass isolates the
+// line's core and the camera keeps up, ranked by the bandpass.
 
 #include <cstddef>
 #include <functional>
@@ -18,7 +19,7 @@
 namespace kelvora::design {
 
 struct ProposerRequest {
-    double resolution_cible = 0;                       // required: R at lambda_a
+    double resolution_cible = 0;  // R at lambda_a: required for a star, optional for the Sun
     std::optional<double> lambda_min_a, lambda_max_a;  // the band the range must cover
     std::vector<double> reseaux{150, 300, 600, 1200, 1800, 2400};
     // Common photographic and achromat focal lengths, for collimator and camera.
@@ -55,8 +56,8 @@ struct Proposal {
 // The design keys that make a candidate, in the order a row shows them.
 std::vector<std::string> candidateKeys();
 // The results a candidate's row shows, in order: the S/N the target aims at
-// (per pixel, or per element).
-std::vector<std::string> candidateResults(bool perElement);
+// (per pixel, or per element); for the Sun, what decides a spectroheliograph.
+std::vector<std::string> candidateResults(bool perElement, bool sun = false);
 
 // A candidate's value in a column: a design key (NaN where its geometry does
 // not use it) or a result; "snr" is the S/N its target aims at.
@@ -73,6 +74,10 @@ std::string tooLarge(const ProposerRequest& request);
 // thousand designs; a false answer stops the search, which then returns
 // what it had kept.
 using Progress = std::function<bool(std::size_t done, std::size_t total)>;
+
+// Why a request cannot start without a resolution (a star's search needs
+// one), in French; "" when it can.
+std::string missingTarget(const DesignInput& fixed, const ProposerRequest& request);
 
 Proposal propose(const DesignInput& fixed, const ProposerRequest& request, std::size_t count,
                  const Progress& progress = {});

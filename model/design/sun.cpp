@@ -18,8 +18,6 @@ constexpr double kDegree = kPi / 180;
 // The Sun's angular radius at 1 AU (Auwers), its V magnitude (Willmer 2018)
 // and the solar drift across a stopped mount (″ per second of time).
 constexpr double kRadiusAt1Au = 959.63, kSunV = -26.76, kDriftArcsecPerS = 15.0;
-// The continuum is read this far (Å) on either side of the line.
-constexpr double kBesideA = 20;
 
 // Linear limb darkening u against λ (Å), Allen's Astrophysical Quantities.
 double limbDarkening(double lambdaA) {
@@ -67,6 +65,25 @@ const SolarLine* findSolarLine(std::string_view key) {
     return nullptr;
 }
 
+double coreProfile(const SolarLine& line, double deltaA) {
+    if (!(line.coreA > 0)) return 1;
+    const double x = deltaA / line.coreA;
+    return 1 - (1 - line.residual) * fn::exp(-4 * fn::log(2.0) * x * x);
+}
+
+// The template's 10 Å bins hold the line itself: the continuum is read beside it.
+ContinuumBeside continuumBeside(const DesignInput& in, double lambdaA) {
+    DesignInput sun = in;
+    sun.type_spectral = "G2V", sun.temperature_k = 0, sun.bande = "V";
+    return {chain::sourcePhotons(sun, lambdaA - kBesideA),
+            chain::sourcePhotons(sun, lambdaA + kBesideA)};
+}
+
+double ContinuumBeside::at(double lambdaA, double centreA) const {
+    const double t = (lambdaA - centreA + kBesideA) / (2 * kBesideA);
+    return (blue + t * (red - blue)) / ((blue + red) / 2);
+}
+
 // The Astronomical Almanac's low-precision solar coordinates (≈ 0.01°).
 std::optional<SunOnDate> sunOn(std::string_view iso) {
     int y = 0, m = 0, d = 0;
@@ -93,13 +110,8 @@ namespace {
 // Photons s⁻¹ cm⁻² Å⁻¹ arcsec⁻² at disc centre: the Sun's flux (a G2V star
 // of V = −26.76) over its disc, brightened at the centre by 1/(1 − u/3).
 double centrePhotons(const DesignInput& in, double lambdaA, double radiusArcsec) {
-    DesignInput sun = in;
-    sun.type_spectral = "G2V", sun.temperature_k = 0, sun.bande = "V";
-    // The continuum beside the line: the template's 10 Å bins hold the line itself.
-    const double beside = (chain::sourcePhotons(sun, lambdaA - kBesideA) +
-                           chain::sourcePhotons(sun, lambdaA + kBesideA)) /
-                          2;
-    const double flux = beside * fn::pow(10, -0.4 * kSunV);
+    const ContinuumBeside c = continuumBeside(in, lambdaA);
+    const double flux = (c.blue + c.red) / 2 * fn::pow(10, -0.4 * kSunV);
     return flux / (kPi * radiusArcsec * radiusArcsec) / (1 - limbDarkening(lambdaA) / 3);
 }
 

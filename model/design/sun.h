@@ -30,6 +30,19 @@ struct SunOnDate {
 };
 std::optional<SunOnDate> sunOn(std::string_view isoDate);
 
+// The line's relative intensity at Δλ (Å) from its centre at disc centre:
+// a Gaussian core of the atlas's depth and width at half depth.
+double coreProfile(const SolarLine& line, double deltaA);
+
+// The G2V template's photons (per unit V flux) read kBesideA on either side
+// of λ: the continuum around a line, which the template's bins blur.
+struct ContinuumBeside {
+    double blue, red;
+    double at(double lambdaA, double centreA) const;  // linear between them, 1 at the centre
+};
+inline constexpr double kBesideA = 20;
+ContinuumBeside continuumBeside(const DesignInput& in, double lambdaA);
+
 // Fills the Sun's results of a design whose grating is solved.
 void fillSun(const DesignInput& in, const SolvedGrating& o, DesignResult& r);
 

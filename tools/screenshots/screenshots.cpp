@@ -14,6 +14,7 @@
 #include <QToolTip>
 
 #include "io/designfile.h"
+#include "model/design/keys.h"
 #include "ui/designwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/plots/designplots.h"
@@ -107,5 +108,26 @@ int main(int argc, char** argv) {
     calibration->show();
     if (!QTest::qWaitForWindowExposed(calibration)) return 1;
     shootScreen(out + "/screenshot-etalonnage.png", calibration->frameGeometry());
+    calibration->close();
+    // A spectroheliograph: the manual's walk-through build, in Hα.
+    std::vector<kelvora::design::KeyValue> sun;
+    for (const auto& [key, value] : {std::pair{"source", "soleil"},
+                                     {"raie", "halpha"},
+                                     {"geometrie", "deviation"},
+                                     {"deviation_deg", "34"},
+                                     {"traits_mm", "2400"},
+                                     {"diametre_mm", "80"},
+                                     {"focale_mm", "400"},
+                                     {"collimateur_mm", "80"},
+                                     {"objectif_mm", "125"},
+                                     {"fente_um", "10"},
+                                     {"detecteur", "IMX290"},
+                                     {"pixels_fente", "1936"}})
+        sun.push_back({key, value});
+    design->load(kelvora::design::designFromKeys(sun, kelvora::DetectorCatalogue(), {}).input);
+    design->findChild<QTabWidget*>(QStringLiteral("graphiques"))
+        ->setCurrentWidget(design->findChild<QWidget*>(QStringLiteral("soleil")));
+    design->raise();
+    shootScreen(out + "/screenshot-soleil.png", design->frameGeometry());
     return 0;
 }

@@ -15,6 +15,7 @@
 #include <QScatterSeries>
 #include <QStackedWidget>
 #include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -159,9 +160,35 @@ void draw(QChart* chart, const Plot& plot) {
 
 }  // namespace
 
+// A picture the model drew in SVG, kept to its proportions at any size.
+class SvgPicture : public QWidget {
+  public:
+    explicit SvgPicture(QWidget* parent) : QWidget(parent), renderer_(this) {
+        setMinimumHeight(160);
+    }
+    void setSvg(const std::string& svg, const std::string& title) {
+        renderer_.load(QByteArray::fromStdString(svg));
+        setAccessibleName(qs(title));
+        update();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!renderer_.isValid()) return;
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        QSizeF size = renderer_.defaultSize();
+        size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);
+        renderer_.render(&p, QRectF(QPointF((width() - size.width()) / 2, 0), size));
+    }
+
+  private:
+    QSvgRenderer renderer_;
+};
+
 // One plot at a time, as wide as the inputs: nothing is cut.
 DesignPlots::DesignPlots(QWidget* parent) : QWidget(parent) {
-    auto* tabs = new QTabWidget(this);
+    auto* tabs = tabs_ = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("graphiques"));
     // The tabs' short captions, with their mnemonics, in the model's order.
     const QString captions[] = {QStringLiteral("S/N et &pose"), QStringLiteral("S/N et &magnitude"),
@@ -174,6 +201,9 @@ DesignPlots::DesignPlots(QWidget* parent) : QWidget(parent) {
     notes_->setObjectName(QStringLiteral("raies"));
     notes_->setAccessibleName(QStringLiteral("Raies sur le capteur"));
     tabs->addTab(notes_, QStringLiteral("R&aies"));
+    sunTab_ = sunPage();
+    sunIndex_ = tabs->addTab(sunTab_, QStringLiteral("S&oleil"));
+    tabs->setTabVisible(sunIndex_, false);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(tabs);
@@ -227,6 +257,39 @@ QWidget* DesignPlots::page(int index, const QString& name) {
     column->addWidget(stack, 1);
     column->addLayout(buttons);
     return page;
+}
+
+// The disc to scale beside the line and its bandpass.
+QWidget* DesignPlots::sunPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("soleil"));
+    sunDrawing_ = new SvgPicture(page);
+    sunDrawing_->setObjectName(QStringLiteral("soleil_dessin"));
+    sunLine_ = new QChartView(new QChart, page);
+    sunLine_->setObjectName(QStringLiteral("soleil_raie"));
+    sunLine_->setAccessibleName(QStringLiteral("Spectre solaire autour de la raie"));
+    sunLine_->setRenderHint(QPainter::Antialiasing);
+    sunLine_->chart()->legend()->setAlignment(Qt::AlignBottom);
+    sunLine_->chart()->legend()->setFont(chartFont(-1));
+    sunLine_->chart()->setTitleFont(chartFont());
+    sunLine_->chart()->setMargins(QMargins(4, 4, 4, 4));
+    // Side by side: the plots' tab is wide and short.
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(sunDrawing_, 1);
+    row->addWidget(sunLine_, 1);
+    return page;
+}
+
+void DesignPlots::showSun(const design::SunFigures* sun) {
+    const bool shown = sun != nullptr;
+    // The star's S/N plots mean nothing for the Sun: its pictures take their place.
+    for (const int star : {0, 1, 4}) tabs_->setTabVisible(star, !shown);
+    tabs_->setTabVisible(sunIndex_, shown);
+    if (!shown) return;
+    sunDrawing_->setSvg(sun->drawing, sun->drawingTitle);
+    draw(sunLine_->chart(), sun->line);
+    if (!tabs_->isTabVisible(tabs_->currentIndex())) tabs_->setCurrentIndex(sunIndex_);
 }
 
 void DesignPlots::setExportEnabled(bool enabled) {

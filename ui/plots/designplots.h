@@ -6,6 +6,7 @@
 #include "ui/plotset.h"
 
 class QChartView;
+class QTabWidget;
 class QTextBrowser;
 
 namespace kelvora::ui {
@@ -19,6 +20,7 @@ class DesignPlots : public QWidget, public PlotsView {
     void show(const PlotSet& plots) override;
     void showError(const QString& error) override;
     void showNotes(const QString& html) override;
+    void showSun(const design::SunFigures* sun) override;
     design::PlotArea plotArea() const override;
 
     QChartView* exposureView() const { return views_[0]; }
@@ -26,16 +28,23 @@ class DesignPlots : public QWidget, public PlotsView {
     QChartView* spectrumView() const { return views_[2]; }
     QChartView* efficiencyView() const { return views_[3]; }
     QChartView* wavelengthSnrView() const { return views_[4]; }
+    QChartView* sunLineView() const { return sunLine_; }
     // Writes a plot to a .png (kPngWidth pixels wide) or .svg file; false if it cannot.
     static bool exportTo(QChartView* view, const QString& path);
     static constexpr int kPngWidth = 1800;
 
   private:
     QWidget* page(int index, const QString& name);
+    QWidget* sunPage();
     void setExportEnabled(bool enabled);
     QChartView* views_[kPlotCount] = {};
     QList<QWidget*> exportButtons_;
     QTextBrowser* notes_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QWidget* sunTab_ = nullptr;
+    int sunIndex_ = -1;
+    QChartView* sunLine_ = nullptr;
+    class SvgPicture* sunDrawing_ = nullptr;
 };
 
 // What the plots library gives the program that loads it.

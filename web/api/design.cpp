@@ -11,6 +11,7 @@
 #include "model/design/plots.h"
 #include "model/design/proposer.h"
 #include "model/design/shown.h"
+#include "model/design/sunfigures.h"
 #include "web/api/calls.h"
 
 namespace kelvora::web {
@@ -37,6 +38,7 @@ Json inputRows() {
                         {"choix", choices},
                         {"capteur", r.fromSensor},
                         {"soleil", r.sunOnly},
+                        {"etoile", r.starOnly},
                         {"geometries", geometries}});
     }
     return rows;
@@ -91,13 +93,17 @@ Json plotJson(const design::PlotDescription& p, const std::string& sep) {
 
 namespace {
 
-// The model's description of each plot, as the page draws it.
-Json plots(const design::DesignInput& in, const design::DesignOutcome& outcome,
-           const design::LineReport& lines, const std::string& sep, design::PlotArea area) {
+// The model's description of each plot the design shows, as the page
+// draws it; for the Sun, its drawing too.
+void addPlots(Json& answer, const design::DesignInput& in, const design::DesignOutcome& outcome,
+              const design::LineReport& lines, const std::string& sep, design::PlotArea area) {
+    const auto all = design::describePlots(in, outcome, lines, area);
+    const auto sun = design::describeSun(in, outcome, sep, area);
     Json out = Json::array();
-    for (const design::PlotDescription& p : design::describePlots(in, outcome, lines, area))
-        out.push_back(plotJson(p, sep));
-    return out;
+    for (const design::PlotDescription* p : design::shownPlots(all, sun))
+        out.push_back(plotJson(*p, sep));
+    answer["graphiques"] = out;
+    if (sun) answer["dessin"] = {{"svg", sun->drawing}, {"titre", sun->drawingTitle}};
 }
 
 Json linesReport(const design::LineReport& r, const std::string& sep) {
@@ -119,13 +125,15 @@ Json linesReport(const design::LineReport& r, const std::string& sep) {
     return {{"raies", lines}, {"paires", pairs}, {"lampes", lamps}};
 }
 
-// Each row with its label; "soleil" marks the results of a design of the Sun.
+// Each row with its label; "soleil" marks the results of a design of the
+// Sun, "etoile" those of the star's light, which a design of the Sun hides.
 Json rows(std::span<const design::ResultRow> table) {
     Json out = Json::array();
     for (const design::ResultRow& r : table)
         out.push_back({{"cle", r.key},
                        {"libelle", design::withoutMnemonic(r.label)},
-                       {"soleil", design::isSunResult(r.key)}});
+                       {"soleil", design::isSunResult(r.key)},
+                       {"etoile", r.starOnly}});
     return out;
 }
 
@@ -227,6 +235,7 @@ Json evaluateDesign(const Json& args) {
             numbers[r.name] = std::isfinite(r.cell.number) ? Json(r.cell.number) : Json();
     }
     answer["resultats"] = results;
+    answer["soleil"] = outcome.result->soleil;
     answer["note"] = design::calibrationNote(in, sep);
     answer["etalonnages"] = calibrationLines(in, sep);
     if (const auto history = design::calibrationHistory(in.etalonnages);
@@ -234,7 +243,7 @@ Json evaluateDesign(const Json& args) {
         answer["historique"] = plotJson(history, sep);
     answer["nombres"] = numbers;  // every digit, for a copy and for the checks
     const design::LineReport lines = design::linesOnSensor(in, outcome, design::builtInLines());
-    answer["graphiques"] = plots(in, outcome, lines, sep, plotArea(args));
+    addPlots(answer, in, outcome, lines, sep, plotArea(args));
     answer["raies"] = linesReport(lines, sep);
     return answer;
 }

@@ -40,8 +40,7 @@ ReadRequest readRequest(const Json& args, const std::string& sep) {
         if (const auto e = design::setProposerKey(r.request, key, value.get<std::string>(), sep))
             r.error = design::describe(*e, sep);
     }
-    if (r.error.empty() && !(r.request.resolution_cible > 0))
-        r.error = "Indiquez la résolution visée.";
+    if (r.error.empty()) r.error = design::missingTarget(r.design.input, r.request);
     return r;
 }
 
@@ -50,7 +49,7 @@ Json candidateRow(const design::Candidate& c, const std::string& sep) {
     Json keys = Json::object(), shown = Json::object();
     for (const std::string& key : design::candidateKeys())
         keys[key] = design::keyText(c.input, key);
-    for (const design::ResultRow& column : design::candidateColumns()) {
+    for (const design::ResultRow& column : design::candidateColumns(c.input.soleil)) {
         const design::ResultCell cell = design::candidateCell(c, column.key);
         shown[column.key] = cell.kind == design::ResultCell::Kind::Text
                                 ? std::string(cell.text)
@@ -76,7 +75,11 @@ Json proposeDesigns(const Json& args) {
     if (p.candidates.empty()) return {{"erreur", p.error}};
     Json rows = Json::array();
     for (const design::Candidate& c : p.candidates) rows.push_back(candidateRow(c, sep));
-    return {{"candidats", rows}, {"essayes", p.evaluated}};
+    Json columns = Json::array();
+    for (const design::ResultRow& column : design::candidateColumns(r.design.input.soleil))
+        columns.push_back(
+            {{"cle", column.key}, {"libelle", design::withoutMnemonic(column.label)}});
+    return {{"candidats", rows}, {"essayes", p.evaluated}, {"colonnes", columns}};
 }
 
 // The same arguments → how many designs the search would evaluate, and the

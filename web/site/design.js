@@ -67,7 +67,7 @@ function buildResults(list) {
     const id = `res-${row.cle}`;
     list.append(el("div", { class: "resultat" }, el("dt", { id: `${id}-nom` }, row.libelle),
       // Not a live region each: only the summary is said, once typing stops.
-      el("dd", {}, el("output", { id, "data-cle": row.cle, "data-soleil": row.soleil || null,
+      el("dd", {}, el("output", { id, "data-cle": row.cle, "data-soleil": row.soleil || null, "data-etoile": row.etoile || null,
         "aria-labelledby": `${id}-nom`, "aria-live": "off" }))));
   }
 }
@@ -118,23 +118,28 @@ function setFields(values) {
 }
 
 // The fields a geometry does not use are disabled, as in the window; the
-// Sun's are shown only in the « Soleil » mode.
+// Sun's are shown only in the « Soleil » mode, the star's and the night's
+// only without it.
 function enableForGeometry() {
   const geometry = input("geometrie").value;
   const sun = input("source").value === "soleil";
   for (const row of schema.entrees) {
     input(row.cle).disabled = !row.geometries.includes(geometry);
-    if (row.soleil) input(row.cle).closest(".ligne").hidden = !sun;
+    if (row.soleil || row.etoile) input(row.cle).closest(".ligne").hidden = Boolean(row.soleil) !== sun;
   }
+  // A group with nothing left to show takes no room.
+  for (const group of document.querySelectorAll("#entrees fieldset"))
+    group.hidden = !group.querySelector(".ligne:not([hidden])");
 }
 
 // Said once the typing pauses, not at every keystroke.
 let announcing = 0;
-function announce(results) {
+function announce(results, sun) {
   clearTimeout(announcing);
   announcing = setTimeout(() => {
-    document.getElementById("annonceConception").textContent =
-      `Résolution ${results.resolution}, S/N par pixel ${results.snr}`;
+    document.getElementById("annonceConception").textContent = sun
+      ? `Bande passante ${results.bande_passante_a} Å, cadence ${results.cadence_ips} images par seconde`
+      : `Résolution ${results.resolution}, S/N par pixel ${results.snr}`;
   }, 600);
 }
 
@@ -165,8 +170,9 @@ export function evaluate() {
   showCalibrations(answer.etalonnages);
   showHistory(answer.historique);
   for (const out of document.querySelectorAll("#resultats output")) {
-    // The Sun's rows only for a design of the Sun.
-    out.closest(".resultat").hidden = out.dataset.soleil !== undefined && !(out.dataset.cle in answer.resultats);
+    // The Sun's rows only for a design of the Sun; the star's light's only for a star.
+    out.closest(".resultat").hidden = (out.dataset.soleil !== undefined && !(out.dataset.cle in answer.resultats))
+      || (out.dataset.etoile !== undefined && answer.soleil);
     out.value = answer.resultats[out.dataset.cle] ?? "—";
     const exact = answer.nombres[out.dataset.cle];
     if (exact === undefined || exact === null) delete out.dataset.valeur;
@@ -174,7 +180,7 @@ export function evaluate() {
   }
   drawPlots(answer);
   showLines(answer.raies);
-  announce(answer.resultats);
+  announce(answer.resultats, answer.soleil);
   return answer;
 }
 

@@ -110,7 +110,36 @@ function figureOf(plot, container) {
 }
 
 export function drawPlots(answer, message = "") {
-  drawInto(document.getElementById("graphiques"), answer?.graphiques ?? null, answer != null, message);
+  const container = document.getElementById("graphiques");
+  drawDrawing(container, answer?.dessin ?? null);
+  drawInto(container, answer?.graphiques ?? null, answer != null, message);
+}
+
+// A picture the model drew (the Sun on the slit and the sensor), first in
+// its box; none without one.
+function drawDrawing(container, drawing) {
+  let box = document.getElementById("fig-dessin");
+  if (!drawing) {
+    if (box) box.hidden = true;
+    return;
+  }
+  if (!box) {
+    box = el("figure", { id: "fig-dessin", class: "dessin" });
+    container.prepend(box);
+  }
+  box.hidden = false;
+  if (box.dataset.svg === drawing.svg) return;
+  const svg = new DOMParser().parseFromString(drawing.svg, "image/svg+xml").documentElement;
+  box.replaceChildren(document.importNode(svg, true));
+  box.dataset.svg = drawing.svg;
+}
+
+// Only the plots the model lists, in its order.
+function showOnly(container, plots) {
+  const boxes = plots.map((p) => document.getElementById(`fig-${p.id}`));
+  for (const box of container.querySelectorAll("figure.graphique")) box.hidden = !boxes.includes(box);
+  const shown = [...container.querySelectorAll("figure.graphique:not([hidden])")];
+  if (shown.some((box, i) => box !== boxes[i])) container.append(...boxes);
 }
 
 // Plots of another part of the page (the calibration's), in their own box.
@@ -145,6 +174,7 @@ function drawInto(container, given, valid, message) {
     charts[plot.id] = new uPlot(options(plot, chartWidth(container)), data, box.querySelector(".trace"));
     charts[plot.id].root.dataset.id = plot.id;
   }
+  if (given) showOnly(container, plots);
 }
 
 window.addEventListener("resize", () => {

@@ -17,12 +17,13 @@ function fieldsOf() {
   return out;
 }
 
-// « Charger » first: it stays in view however wide the table.
-function candidateTable(candidates) {
-  const headers = ["Conception", ...schema.colonnes.map((c) => c.libelle)];
+// « Charger » first: it stays in view however wide the table. The answer
+// names its columns (a spectroheliograph's are its own).
+function candidateTable(candidates, columns) {
+  const headers = ["Conception", ...columns.map((c) => c.libelle)];
   const rows = candidates.map((c, i) => [
     el("button", { type: "button", "data-candidat": i }, "Charger"),
-    ...schema.colonnes.map((col) => c.colonnes[col.cle]),
+    ...columns.map((col) => c.colonnes[col.cle]),
   ]);
   return scrollable(el("div", { class: "defile" }, table("Conceptions proposées", headers, rows)), "Conceptions proposées");
 }
@@ -36,7 +37,7 @@ function showAnswer(answer) {
   node("erreurProposeur").textContent = answer.erreur ?? "";
   box.replaceChildren();
   if (answer.erreur) return;
-  box.append(candidateTable(answer.candidats));
+  box.append(candidateTable(answer.candidats, answer.colonnes ?? schema.colonnes));
   box.querySelectorAll("button[data-candidat]").forEach((b) =>
     b.addEventListener("click", () => take(answer.candidats, Number(b.dataset.candidat))));
 }
