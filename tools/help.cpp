@@ -103,7 +103,11 @@ void printProposerHelp(std::ostream& out) {
            "lambda_max_a et dont le faisceau tient sur le réseau ; les classe par la pose pour\n"
            "cible_snr (la plus courte d'abord), puis par l'étendue du domaine. Chaque ligne porte\n"
            "les clés qui la reproduisent avec kelvora-calc conception. --nombre : 10 par "
-           "défaut.\n\n"
+           "défaut.\n"
+           "Avec source=soleil, resolution_cible est facultative : garde celles dont le disque\n"
+           "tient sur la fente et le capteur, dont la bande passante isole le cœur de la raie,\n"
+           "dont la cadence reste sous cadence_max_ips et dont la pose de remplissage tient\n"
+           "entre deux images ; les classe par la bande passante (la plus étroite d'abord).\n\n"
            "Clés du proposeur (valeur par défaut) :\n";
     for (const std::string& key : design::proposerKeys())
         out << "  " << key << "=" << design::proposerKeyText(defaults, key) << '\n';
