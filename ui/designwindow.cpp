@@ -26,6 +26,7 @@
 #include "model/design/lines.h"
 #include "model/design/measured.h"
 #include "model/design/shown.h"
+#include "model/design/sun.h"
 #include "ui/calibrationdialog.h"
 #include "ui/designform.h"
 #include "ui/linesreport.h"
@@ -250,6 +251,8 @@ QWidget* DesignWindow::createResults() {
     verdict_->setAlignment(Qt::AlignRight);
     saturation_ = label("saturation", "Saturation", kRed, false);
     saturation_->setAlignment(Qt::AlignRight);
+    core_ = label("isole_coeur", "La fente isole le cœur", "font-weight: bold", false);
+    core_->setAlignment(Qt::AlignRight);
     measured_ =
         label("rendementMesure", "Rendement mesuré", "color: #005a9e; font-weight: bold", true);
     column->addWidget(measured_);
@@ -259,6 +262,7 @@ QWidget* DesignWindow::createResults() {
         results_[row.key] = addResult(form, row.key, QString::fromUtf8(row.label));
         if (std::string_view(row.key) == "echantillonnage_px") form->addRow(verdict_);
         if (std::string_view(row.key) == "electrons_pic") form->addRow(saturation_);
+        if (std::string_view(row.key) == "coeur_a") form->addRow(core_);
     }
     box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     return box;
@@ -430,6 +434,7 @@ void DesignWindow::showInvalid(const QString& error) {
     }
     verdict_->clear();
     saturation_->clear();
+    core_->clear();
     export_->setEnabled(false);
     if (plots_) plots_->showError(error);
 }
@@ -441,6 +446,10 @@ void DesignWindow::showResults(const design::DesignResult& r, bool withTarget) {
         resultsForm_->setRowVisible(
             value, r.soleil ? !design::isStarOnlyResult(key) : !design::isSunResult(key));
     resultsForm_->setRowVisible(saturation_, !r.soleil);
+    resultsForm_->setRowVisible(core_, r.soleil);
+    core_->setText(QString::fromUtf8(design::coreVerdict(r)));
+    core_->setStyleSheet(r.isole_coeur ? QStringLiteral("color: #006000; font-weight: bold")
+                                       : QStringLiteral("color: #b06000; font-weight: bold"));
     for (const design::NamedResult& n : design::namedResults(r, withTarget))
         if (const auto it = results_.find(n.name); it != results_.end())
             it->second->setText(form::resultText(n.cell.number, locale_));

@@ -97,6 +97,7 @@ class DesignWindow : public QWidget {
     QLabel* error_ = nullptr;
     QLabel* verdict_ = nullptr;
     QLabel* saturation_ = nullptr;
+    QLabel* core_ = nullptr;  // whether the slit isolates the line's core (the Sun)
     QAction* export_ = nullptr;
     QAction* print_ = nullptr;
     QAction* removeMeasured_ = nullptr;

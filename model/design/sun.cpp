@@ -135,6 +135,11 @@ void fillGeometry(const DesignInput& in, const SolvedGrating& o, const SunOnDate
 
 }  // namespace
 
+const char* coreVerdict(const DesignResult& r) {
+    if (!std::isfinite(r.coeur_a)) return "";
+    return r.isole_coeur ? "la fente isole le cœur" : "bande plus large que le cœur";
+}
+
 void fillSun(const DesignInput& in, const SolvedGrating& o, DesignResult& r) {
     const std::optional<SunOnDate> sun = sunOn(in.date);
     if (!sun) return;  // refused before: checkInputs

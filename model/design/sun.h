@@ -43,6 +43,9 @@ struct ContinuumBeside {
 inline constexpr double kBesideA = 20;
 ContinuumBeside continuumBeside(const DesignInput& in, double lambdaA);
 
+// Whether the slit isolates the line's core, in words; "" without a core.
+const char* coreVerdict(const DesignResult& r);
+
 // Fills the Sun's results of a design whose grating is solved.
 void fillSun(const DesignInput& in, const SolvedGrating& o, DesignResult& r);
 

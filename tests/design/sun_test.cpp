@@ -13,22 +13,7 @@ namespace kelvora::design {
 namespace {
 
 DesignInput build(const char* date) {
-    return testkeys::with({{"source", "soleil"},
-                           {"date", date},
-                           {"raie", "halpha"},
-                           {"geometrie", "deviation"},
-                           {"deviation_deg", "34"},
-                           {"traits_mm", "2400"},
-                           {"diametre_mm", "80"},
-                           {"focale_mm", "400"},
-                           {"obstruction_pct", "0"},
-                           {"miroirs", "0"},
-                           {"collimateur_mm", "80"},
-                           {"objectif_mm", "125"},
-                           {"fente_um", "10"},
-                           {"fente_longueur_mm", "4.5"},
-                           {"detecteur", "IMX290"},
-                           {"pixels_fente", "1936"}});
+    return testkeys::sunBuild(date);
 }
 
 // The Almanac's low-precision Sun, noon UT:

@@ -15,21 +15,7 @@ namespace {
 
 // The walk-through's build at the equinox (sun_test.cpp gives its figures).
 DesignInput build(testkeys::Keys more = {}) {
-    const DesignInput in = testkeys::with({{"source", "soleil"},
-                                           {"date", "2026-03-20"},
-                                           {"raie", "halpha"},
-                                           {"geometrie", "deviation"},
-                                           {"deviation_deg", "34"},
-                                           {"traits_mm", "2400"},
-                                           {"diametre_mm", "80"},
-                                           {"focale_mm", "400"},
-                                           {"collimateur_mm", "80"},
-                                           {"objectif_mm", "125"},
-                                           {"fente_um", "10"},
-                                           {"fente_longueur_mm", "4.5"},
-                                           {"detecteur", "IMX290"},
-                                           {"pixels_fente", "1936"}});
-    return testkeys::designWith(more, in);
+    return testkeys::sunBuild("2026-03-20", more);
 }
 
 double attribute(const std::string& svg, const std::string& element, const char* name) {

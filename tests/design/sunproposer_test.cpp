@@ -8,18 +8,9 @@
 namespace kelvora::design {
 namespace {
 
+// The search varies the lenses, the grating and the slit: the rest stays.
 DesignInput sunBuild(const char* maxRate) {
-    return testkeys::with({{"source", "soleil"},
-                           {"date", "2026-03-20"},
-                           {"raie", "halpha"},
-                           {"geometrie", "deviation"},
-                           {"deviation_deg", "34"},
-                           {"diametre_mm", "80"},
-                           {"focale_mm", "400"},
-                           {"fente_longueur_mm", "4.5"},
-                           {"detecteur", "IMX290"},
-                           {"pixels_fente", "1936"},
-                           {"cadence_max_ips", maxRate}});
+    return testkeys::sunBuild("2026-03-20", {{"cadence_max_ips", maxRate}});
 }
 
 ProposerRequest sunRequest() {

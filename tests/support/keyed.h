@@ -48,4 +48,27 @@ inline const Keys kObserving = {{"geometrie", "littrow"},  {"traits_mm", "600"},
                                 {"collimateur_mm", "100"}, {"objectif_mm", "100"},
                                 {"mag_etoile", "5"}};
 
+// The manual's spectroheliograph on a date: an 80 mm f/5 refractor,
+// collimator 80 mm, objective 125 mm, 2400 lines/mm at 34° of deviation, a
+// 10 µm × 4.5 mm slit and a 2.9 µm camera (1936 pixels along the slit), in Hα.
+inline design::DesignInput sunBuild(const char* date, Keys more = {}) {
+    const design::DesignInput in = with({{"source", "soleil"},
+                                         {"date", date},
+                                         {"raie", "halpha"},
+                                         {"geometrie", "deviation"},
+                                         {"deviation_deg", "34"},
+                                         {"traits_mm", "2400"},
+                                         {"diametre_mm", "80"},
+                                         {"focale_mm", "400"},
+                                         {"obstruction_pct", "0"},
+                                         {"miroirs", "0"},
+                                         {"collimateur_mm", "80"},
+                                         {"objectif_mm", "125"},
+                                         {"fente_um", "10"},
+                                         {"fente_longueur_mm", "4.5"},
+                                         {"detecteur", "IMX290"},
+                                         {"pixels_fente", "1936"}});
+    return designWith(more, in);
+}
+
 }  // namespace kelvora::testkeys

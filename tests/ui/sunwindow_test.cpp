@@ -4,6 +4,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -67,6 +68,8 @@ TEST_F(SunWindowTest, TheSunTakesTheStarsPlaceAndEveryRowIsReadable) {
               "Spectre solaire au centre du disque autour de Hα");
     EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("soleil_dessin"))->accessibleName(),
               "Le disque sur la fente et le capteur, à l'échelle");
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("isole_coeur"))->text(),
+              "la fente isole le cœur");
     for (QGroupBox* g : w.findChildren<QGroupBox*>())
         EXPECT_TRUE(g->title() != "Prise de vue" || !g->isVisible());
     // And back to the star: its rows and plots again, the Sun's gone.
