@@ -1,7 +1,7 @@
 // « Conception avancée »: every design key, grouped, with its label, unit
 // and default from the model's table; results as the user types.
 import { call } from "./engine.js";
-import { decimalSeparator, el } from "./dom.js";
+import { decimalSeparator, el, setHidden } from "./dom.js";
 import { showLines } from "./lines.js";
 import { plotArea } from "./plotsize.js";
 
@@ -125,11 +125,11 @@ function enableForGeometry() {
   const sun = input("source").value === "soleil";
   for (const row of schema.entrees) {
     input(row.cle).disabled = !row.geometries.includes(geometry);
-    if (row.soleil || row.etoile) input(row.cle).closest(".ligne").hidden = Boolean(row.soleil) !== sun;
+    if (row.soleil || row.etoile) setHidden(input(row.cle).closest(".ligne"), Boolean(row.soleil) !== sun);
   }
   // A group with nothing left to show takes no room.
   for (const group of document.querySelectorAll("#entrees fieldset"))
-    group.hidden = !group.querySelector(".ligne:not([hidden])");
+    setHidden(group, !group.querySelector(".ligne:not([hidden])"));
 }
 
 // Said once the typing pauses, not at every keystroke.
@@ -171,8 +171,8 @@ export function evaluate() {
   showHistory(answer.historique);
   for (const out of document.querySelectorAll("#resultats output")) {
     // The Sun's rows only for a design of the Sun; the star's light's only for a star.
-    out.closest(".resultat").hidden = (out.dataset.soleil !== undefined && !(out.dataset.cle in answer.resultats))
-      || (out.dataset.etoile !== undefined && answer.soleil);
+    setHidden(out.closest(".resultat"), (out.dataset.soleil !== undefined && !(out.dataset.cle in answer.resultats))
+      || (out.dataset.etoile !== undefined && answer.soleil));
     out.value = answer.resultats[out.dataset.cle] ?? "—";
     const exact = answer.nombres[out.dataset.cle];
     if (exact === undefined || exact === null) delete out.dataset.valeur;

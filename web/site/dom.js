@@ -17,6 +17,12 @@ export function el(tag, attributes = {}, ...children) {
 // keystroke reads and writes dozens of numbers.
 const separator =
   new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === "decimal")?.value ?? ".";
+// Hides or shows a node, touching it only when that changes: an attribute
+// set again still invalidates the page's style, at every keystroke.
+export function setHidden(node, hidden) {
+  if (node.hidden !== hidden) node.hidden = hidden;
+}
+
 export function decimalSeparator() {
   return separator;
 }

@@ -2,7 +2,7 @@
 // curves, target, marked point, named lines): the page adds only colours.
 // Drawn by uPlot, served from this site.
 import uPlot from "./uPlot.esm.js";
-import { el, scrollable, table } from "./dom.js";
+import { el, scrollable, setHidden, table } from "./dom.js";
 import { chartWidth, PLOT_HEIGHT } from "./plotsize.js";
 
 // The library's style sheet comes with its code: the calculator needs neither.
@@ -120,14 +120,14 @@ export function drawPlots(answer, message = "") {
 function drawDrawing(container, drawing) {
   let box = document.getElementById("fig-dessin");
   if (!drawing) {
-    if (box) box.hidden = true;
+    if (box) setHidden(box, true);
     return;
   }
   if (!box) {
     box = el("figure", { id: "fig-dessin", class: "dessin" });
     container.prepend(box);
   }
-  box.hidden = false;
+  setHidden(box, false);
   if (box.dataset.svg === drawing.svg) return;
   const svg = new DOMParser().parseFromString(drawing.svg, "image/svg+xml").documentElement;
   box.replaceChildren(document.importNode(svg, true));
@@ -137,7 +137,7 @@ function drawDrawing(container, drawing) {
 // Only the plots the model lists, in its order.
 function showOnly(container, plots) {
   const boxes = plots.map((p) => document.getElementById(`fig-${p.id}`));
-  for (const box of container.querySelectorAll("figure.graphique")) box.hidden = !boxes.includes(box);
+  for (const box of container.querySelectorAll("figure.graphique")) setHidden(box, !boxes.includes(box));
   const shown = [...container.querySelectorAll("figure.graphique:not([hidden])")];
   if (shown.some((box, i) => box !== boxes[i])) container.append(...boxes);
 }
@@ -154,9 +154,9 @@ function drawInto(container, given, valid, message) {
     const data = valid ? dataOf(plot) : null;
     const usable = data && data[0].length > 1;
     box.querySelector("figcaption").textContent = usable ? "" : `Pas de graphique : ${message || "aucun point"}`;
-    box.querySelector(".trace").hidden = !usable;
+    setHidden(box.querySelector(".trace"), !usable);
     box.querySelector(".trace").setAttribute("aria-label", plot.titre);
-    box.querySelector(".donnees").hidden = !usable;
+    setHidden(box.querySelector(".donnees"), !usable);
     if (!usable) continue;
     tables[plot.id] = plot;
     showTable(box);
