@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
+#include "model/design/chain.h"
 #include "model/design/design.h"
 #include "model/design/sun.h"
 #include "tests/support/keyed.h"
@@ -103,6 +105,30 @@ TEST(Sun, TheExposureAndTheCoresSignalToNoise) {
         testkeys::designWith({{"filtre_transmission", "0.01"}}, build("2026-03-20")));
     EXPECT_NEAR(filtered.pose_continuum_ms / r.pose_continuum_ms, 100, 1e-9);
     EXPECT_LT(r.pose_continuum_ms, r.pose_max_ms);
+}
+
+// The exposure that fills 70 % of the well, assembled by hand from the
+// chain's factors (each tested on its own): the G2V template's photons at
+// V = 0 read 20 Å on either side of Hα, times 10^(0.4 · 26.76), spread over
+// the disc (π · 963.641″²) and brightened at its centre by 1/(1 − u/3),
+// u = 0.60 + (0.53 − 0.60) · 562.8/1000 = 0.560604 at 6562.8 Å; then
+// through the 80 mm aperture (π · 4² = 50.2655 cm²), the slit's width
+// 0.010/400 · 206264.806 = 5.156620″, the pixel's 0.9570687″ along the
+// slit, 0.0757164 Å per pixel and the chain's efficiency at Hα.
+TEST(Sun, TheExposureThatFillsTheWell) {
+    const DesignInput in = build("2026-03-20");
+    const DesignOutcome o = evaluate(in);
+    ASSERT_TRUE(o.result);
+    DesignInput g2v = in;
+    g2v.type_spectral = "G2V", g2v.temperature_k = 0, g2v.bande = "V";
+    const double atV0 = (chain::sourcePhotons(g2v, 6542.8) + chain::sourcePhotons(g2v, 6582.8)) / 2;
+    const double centre = atV0 * std::pow(10, 0.4 * 26.76) /
+                          (std::numbers::pi * 963.641 * 963.641) / (1 - 0.560604 / 3);
+    const double efficiency = chain::atmosphere(in, 6562.8) * chain::telescope(in, 6562.8) * 0.9 *
+                              chain::grating(in, o.grating.alpha, o.grating.beta, 6562.8) *
+                              chain::quantumEfficiency(in, 6562.8);
+    const double perSecond = centre * 50.26548 * 5.156620 * 0.9570687 * 0.0757164 * efficiency;
+    EXPECT_NEAR(o.result->pose_continuum_ms / (0.7 * 14600 / perSecond * 1000), 1, 1e-4);
 }
 
 // Without a line there is no core to isolate nor to expose.
