@@ -39,6 +39,16 @@ TEST(CameraAsRun, AGainSettingsReadNoiseAndSaturation) {
     }
 }
 
+// Any setting above 0, the first 0.1 dB included, reads the curve (3.5 e⁻
+// up to 100): not the read noise typed for the lowest setting.
+TEST(CameraAsRun, TheFirstSettingAlreadyReadsTheCurve) {
+    for (const auto& [setting, read] : {std::pair{"0", 2.0}, {"1", 3.5}}) {
+        const DesignResult r =
+            result(with({{"detecteur", "IMX571"}, {"bruit_e", "2"}, {"gain_reglage", setting}}));
+        EXPECT_EQ(r.bruit_reglage_e, read) << setting;
+    }
+}
+
 // The user's own gain wins; the well caps the converter's top.
 TEST(CameraAsRun, TheUsersGainAndTheConverter) {
     const DesignResult own = result(with({{"detecteur", "IMX571"}, {"gain_e_adu", "2"}}));

@@ -70,6 +70,7 @@ TEST(PipelineSpectra, EachFormCalibratesToTheExamplesCurveOrIsRefusedWithItsReas
         {"log-lineaire.fits", 0.03, "bruit corrélé entre points voisins"},
         {"iraf-log10.fits", 0.03, "bruit corrélé entre points voisins"},
         {"multispec.fits", 0.03, ""},
+        {"multispec-log.fits", 0.03, ""},
         {"table-gain139.fits", 0, "GAIN = 139 n'est pas un gain en e⁻/ADU"},
         {"echelle.fits", 0, "spectre à 3 ordres ou ouvertures (échelle, multispec)"},
         {"flux-erg.fits", 0, "le spectre est en « erg/cm2/s/A » : un spectre calibré en flux"},
@@ -83,6 +84,10 @@ TEST(PipelineSpectra, EachFormCalibratesToTheExamplesCurveOrIsRefusedWithItsReas
         std::string said = o.error;
         for (const std::string& n : o.calibration.notes) said += " | " + n;
         EXPECT_NE(said.find(c.said), std::string::npos) << c.file << ": " << said;
+        // A file that gives no binning is not said to differ from the design.
+        if (std::string_view(c.said).find("binning du") == std::string_view::npos) {
+            EXPECT_EQ(said.find("binning du"), std::string::npos) << c.file << ": " << said;
+        }
         if (c.tolerance == 0) {
             EXPECT_NE(o.error, "") << c.file;
             EXPECT_TRUE(o.calibration.ratio.points.empty()) << c.file;
@@ -98,6 +103,12 @@ TEST(PipelineSpectra, EachFormCalibratesToTheExamplesCurveOrIsRefusedWithItsReas
     const SpectrumRead rest = readSpectrumFile(kSpectra + "multispec.fits");
     ASSERT_EQ(z.error + rest.error, "");
     EXPECT_NEAR(z.spectrum.lambda_a.front(), rest.spectrum.lambda_a.front() / 1.0005, 1e-9);
+    // Log-linear multispec (dtype 1): w is log10 λ, from the first sample to the last.
+    const SpectrumRead log = readSpectrumFile(kSpectra + "multispec-log.fits");
+    const SpectrumRead example = readSpectrumFile(kExample + "spectre-exemple.fits");
+    ASSERT_EQ(log.error + example.error, "");
+    EXPECT_NEAR(log.spectrum.lambda_a.front() / example.spectrum.lambda_a.front(), 1, 1e-9);
+    EXPECT_NEAR(log.spectrum.lambda_a.back() / example.spectrum.lambda_a.back(), 1, 1e-9);
     // Told the gain, the camera's setting no longer matters.
     const Outcome told = calibrated(kSpectra + "table-gain139.fits", {1, 0, 0});
     ASSERT_EQ(told.error, "");

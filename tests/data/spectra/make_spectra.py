@@ -104,6 +104,13 @@ image("multispec.fits", bands, **multispec)
 # The same with a redshift z = 0.0005 declared: λ = w / (1 + z).
 wat2z = f'wtype=multispec spec1 = "1 1 0 {grid[0]!r} {dw!r} {N} 0.0005 1. 1."'
 image("multispec-z.fits", bands, **{**multispec, "WAT2_001": wat2z[:68], "WAT2_002": wat2z[68:]})
+# Log-linear (dtype 1): w = log10 λ, on the log grid.
+log_bands = np.stack([resample(log_grid), resample(log_grid), np.zeros(N),
+                      np.sqrt(np.abs(resample(log_grid)))])[:, None, :]
+w0, dlog = np.log10(WAVE[0]), step / np.log(10)
+wat2log = f'wtype=multispec spec1 = "1 1 1 {w0!r} {dlog!r} {N} 0. 1. 1."'
+image("multispec-log.fits", log_bands,
+      **{**multispec, **{f"WAT2_{i // 68 + 1:03d}": wat2log[i:i + 68] for i in range(0, len(wat2log), 68)}})
 
 # Refused, each for its reason.
 image("echelle.fits", np.stack([resampled, resampled, resampled]), **multispec)
