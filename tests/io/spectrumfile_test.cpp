@@ -345,6 +345,7 @@ TEST(SpectrumText, TheFormsAmateursWrite) {
     EXPECT_EQ(s.unit, "adu");
     const std::pair<std::string, const char*> bad[] = {
         {many + "6600 abc\n", "ligne 62 : deux nombres attendus"},
+        {many + "6600\n", "ligne 62 : deux nombres attendus"},  // a flux lost
         {"6500 1\n6501 2\n", "moins de 50 points"},
         {many + "6400 3\n", "ne croissent pas"},
         {many + "6559 3\n", "ne croissent pas"},  // the last wavelength twice
