@@ -440,11 +440,13 @@ void DesignWindow::showInvalid(const QString& error) {
 }
 
 void DesignWindow::showResults(const design::DesignResult& r, bool withTarget) {
-    for (auto& [key, value] : results_) value->clear();  // the target's rows, without one
-    // The Sun's rows only for a design of the Sun; the star's light's only for a star.
-    for (auto& [key, value] : results_)
+    // Emptied: the target's rows, without one. The Sun's rows only for a
+    // design of the Sun; the star's light's only for a star.
+    for (auto& [key, value] : results_) {
+        value->clear();
         resultsForm_->setRowVisible(
             value, r.soleil ? !design::isStarOnlyResult(key) : !design::isSunResult(key));
+    }
     resultsForm_->setRowVisible(saturation_, !r.soleil);
     resultsForm_->setRowVisible(core_, r.soleil);
     core_->setText(QString::fromUtf8(design::coreVerdict(r)));

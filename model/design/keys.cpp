@@ -140,10 +140,17 @@ std::vector<const char*> resultNames(bool withTarget, bool withSun) {
 }
 
 bool isSunResult(std::string_view name) {
-    const auto has = [&](const std::vector<const char*>& names) {
-        return std::any_of(names.begin(), names.end(), [&](const char* n) { return name == n; });
-    };
-    return has(resultNames(true, true)) && !has(resultNames(true, false));
+    // Listed once: the window asks for every row at every keystroke.
+    static const std::vector<const char*> sunOnly = [] {
+        const std::vector<const char*> star = resultNames(true, false);
+        std::vector<const char*> names;
+        for (const char* n : resultNames(true, true))
+            if (std::none_of(star.begin(), star.end(),
+                             [&](const char* s) { return std::string_view(s) == n; }))
+                names.push_back(n);
+        return names;
+    }();
+    return std::any_of(sunOnly.begin(), sunOnly.end(), [&](const char* n) { return name == n; });
 }
 
 std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget) {

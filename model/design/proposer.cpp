@@ -173,6 +173,17 @@ std::string describe(const DesignInput& in) {
     return d + ", bin " + shortestNumberText(in.bin_x);
 }
 
+// How many designs each reason set aside, those it set aside at all:
+// « 3 mal échantillonnées, 1 dont… ».
+std::string countsSaid(const Search& s,
+                       std::initializer_list<std::pair<Reason, const char*>> reasons) {
+    std::string said;
+    for (const auto& [reason, words] : reasons)
+        if (s.counts[reason])
+            said += (said.empty() ? "" : ", ") + std::to_string(s.counts[reason]) + " " + words;
+    return said;
+}
+
 std::string noneKept(const ProposerRequest& q, const Search& s) {
     std::string e = "aucune conception n'atteint R = " + grouped(q.resolution_cible);
     if (!s.bestR) return e + " : aucun instrument possible avec ces choix";
@@ -183,34 +194,24 @@ std::string noneKept(const ProposerRequest& q, const Search& s) {
     else if (s.bestR->result.resolution < q.resolution_cible)
         e += " ; la meilleure donne R = " + grouped(s.bestR->result.resolution) + " (" +
              describe(s.bestR->input) + ")";
-    const std::pair<Reason, const char*> limits[] = {
-        {Sampling_, "mal échantillonnées"},
-        {Range, "ne couvrent pas le domaine demandé"},
-        {GratingTooSmall, "dont le faisceau déborde du réseau"},
-    };
-    std::string others;
-    for (const auto& [reason, words] : limits)
-        if (s.counts[reason])
-            others += (others.empty() ? "" : ", ") + std::to_string(s.counts[reason]) + " " + words;
+    const std::string others =
+        countsSaid(s, {{Sampling_, "mal échantillonnées"},
+                       {Range, "ne couvrent pas le domaine demandé"},
+                       {GratingTooSmall, "dont le faisceau déborde du réseau"}});
     if (!others.empty()) e += " ; atteignent R mais écartées : " + others;
     return e;
 }
 
 std::string noneForTheSun(const Search& s) {
-    const std::pair<Reason, const char*> reasons[] = {
-        {Impossible, "impossibles"},
-        {TooLow, "sous la résolution visée"},
-        {DiscOff, "dont le disque déborde de la fente ou du capteur"},
-        {BandTooWide, "dont la bande passante dépasse le cœur de la raie"},
-        {TooFast, "dont la cadence dépasse celle de la caméra"},
-        {TooDim, "dont la pose de remplissage dépasse l'intervalle entre images"},
-        {GratingTooSmall, "dont le faisceau déborde du réseau"},
-    };
-    std::string e = "aucune conception ne convient au Soleil";
-    std::string why;
-    for (const auto& [reason, words] : reasons)
-        if (s.counts[reason])
-            why += (why.empty() ? "" : ", ") + std::to_string(s.counts[reason]) + " " + words;
+    const std::string e = "aucune conception ne convient au Soleil";
+    const std::string why =
+        countsSaid(s, {{Impossible, "impossibles"},
+                       {TooLow, "sous la résolution visée"},
+                       {DiscOff, "dont le disque déborde de la fente ou du capteur"},
+                       {BandTooWide, "dont la bande passante dépasse le cœur de la raie"},
+                       {TooFast, "dont la cadence dépasse celle de la caméra"},
+                       {TooDim, "dont la pose de remplissage dépasse l'intervalle entre images"},
+                       {GratingTooSmall, "dont le faisceau déborde du réseau"}});
     return why.empty() ? e : e + " : " + why;
 }
 

@@ -118,7 +118,7 @@ std::string drawing(const DesignInput& in, const DesignOutcome& o, const std::st
              "\" fill=\"#f6c85f\" fill-opacity=\"0.75\" stroke=\"#b06000\" stroke-width=\"1\"/>";
     c.rect(s.sensorAlong, s.rows,
            "fill=\"#2a6fdb\" fill-opacity=\"0.35\" stroke=\"#2a6fdb\" stroke-width=\"1\"");
-    c.rect(s.slit, std::max(2 / c.scale, 0.0), "fill=\"#222222\"");
+    c.rect(s.slit, 2 / c.scale, "fill=\"#222222\"");  // 2 units thick at any scale
     c.legend(0, "#f6c85f", "disque : " + px(r.soleil_diametre_px, sep));
     c.legend(1, "#222222", "fente : " + px(s.slit / pixelMm / in.bin_y, sep));
     c.legend(2, "#e8eef6", "capteur : " + px(in.pixels_fente, sep));
