@@ -33,8 +33,7 @@ std::vector<Entry> inputEntries(const ReportSource& s) {
     std::vector<Entry> out;
     // The Sun's inputs for the Sun, the star's and the night's for a star.
     for (const design::KeyRow& row : design::keyRows())
-        if (design::appliesTo(row, s.input.geometrie) &&
-            !(s.input.soleil ? row.starOnly : row.sunOnly))
+        if (design::appliesTo(row, s.input.geometrie) && design::shownFor(row, s.input.soleil))
             out.emplace_back(design::fullLabel(row),
                              design::shownKey(s.input, row.key, s.separator));
     return out;
@@ -50,7 +49,7 @@ std::string resultLabel(std::string_view key) {
 std::vector<Entry> resultEntries(const design::DesignResult& r, const ReportSource& s) {
     std::vector<Entry> out;
     for (const design::NamedResult& n : design::namedResults(r, s.input.cible_snr > 0))
-        if (!r.soleil || !design::isStarOnlyResult(n.name))
+        if (design::resultShownFor(n.name, r.soleil))
             out.emplace_back(resultLabel(n.name), design::shownCell(n.cell, s.separator));
     return out;
 }

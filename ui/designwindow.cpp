@@ -367,7 +367,7 @@ void DesignWindow::enableForGeometry() {
         // The Sun's inputs only in the « Soleil » mode; the star's and the night's only without.
         if ((row.sunOnly || row.starOnly) && widget)
             if (auto* form = qobject_cast<QFormLayout*>(widget->parentWidget()->layout()))
-                form->setRowVisible(widget, row.sunOnly == input_.soleil);
+                form->setRowVisible(widget, design::shownFor(row, input_.soleil));
     }
     // A group with nothing left to show takes no room.
     for (QGroupBox* group : inputs_->findChildren<QGroupBox*>()) {
@@ -444,8 +444,7 @@ void DesignWindow::showResults(const design::DesignResult& r, bool withTarget) {
     // design of the Sun; the star's light's only for a star.
     for (auto& [key, value] : results_) {
         value->clear();
-        resultsForm_->setRowVisible(
-            value, r.soleil ? !design::isStarOnlyResult(key) : !design::isSunResult(key));
+        resultsForm_->setRowVisible(value, design::resultShownFor(key, r.soleil));
     }
     resultsForm_->setRowVisible(saturation_, !r.soleil);
     resultsForm_->setRowVisible(core_, r.soleil);

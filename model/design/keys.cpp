@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/design/keytable.h"
+#include "model/design/labels.h"
 #include "model/design/sun.h"
 #include "model/floatconv.h"
 #include "model/numbertext.h"
@@ -151,6 +152,10 @@ bool isSunResult(std::string_view name) {
         return names;
     }();
     return std::any_of(sunOnly.begin(), sunOnly.end(), [&](const char* n) { return name == n; });
+}
+
+bool resultShownFor(std::string_view name, bool sun) {
+    return sun ? !isStarOnlyResult(name) : !isSunResult(name);
 }
 
 std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget) {

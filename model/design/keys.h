@@ -77,6 +77,9 @@ std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget);
 std::vector<NamedResult> namedResults(const DesignResult& r, bool withTarget, bool withSun);
 // A result only a design of the Sun has.
 bool isSunResult(std::string_view name);
+// Whether a face shows a result for a design of the Sun (`sun`) or of a
+// star: the Sun's only for the Sun, the star's light's only for a star.
+bool resultShownFor(std::string_view name, bool sun);
 // One result by name; NaN if there is none.
 double resultNumber(const DesignResult& r, std::string_view name);
 

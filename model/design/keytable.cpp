@@ -365,6 +365,10 @@ const KeyRow* findKey(std::string_view key) {
     return nullptr;
 }
 
+bool shownFor(const KeyRow& row, bool sun) {
+    return sun ? !row.starOnly : !row.sunOnly;
+}
+
 bool appliesTo(const KeyRow& row, Geometry g) {
     return (row.geometries & only(g)) != 0;
 }

@@ -75,6 +75,9 @@ struct KeyRow {
 std::span<const KeyRow> keyRows();
 const KeyRow* findKey(std::string_view key);
 bool appliesTo(const KeyRow& row, Geometry g);
+// Whether a face shows an input for a design of the Sun (`sun`) or of a
+// star: the Sun's only for the Sun, the star's and the night's only for a star.
+bool shownFor(const KeyRow& row, bool sun);
 
 // « Diamètre (mm) », « Fente (µm, 0 : sans) »; the mnemonic kept or not.
 std::string fullLabel(const KeyRow& row, bool mnemonic = false);
