@@ -36,7 +36,8 @@ TEST(Sun, WhereTheSunStandsOnADate) {
         EXPECT_NEAR(sun->radiusArcsec, c.radius, 1e-3) << c.date;
         EXPECT_NEAR(sun->declinationDeg, c.declination, 1e-3) << c.date;
     }
-    for (const char* bad : {"2026-02-29", "2026-13-01", "2026-3-20", "20260320", "", "1850-01-01"})
+    for (const char* bad : {"2026-02-29", "2024-02-30", "2026-04-31", "2026-13-01", "2026-3-20",
+                            "20260320", "", "1850-01-01"})
         EXPECT_FALSE(sunOn(bad)) << bad;
 }
 
