@@ -51,8 +51,19 @@ TEST(SunFigures, TheLineAndTheBandpass) {
     EXPECT_NEAR(atCentre, 0.16, 1e-9);
     EXPECT_NEAR(atHalf, 0.58, 0.58 * 0.002 + 0.84 * 0.1);  // within the grid's step
     EXPECT_NEAR(inside, o.result->bande_passante_a, 1.5 * step);
-    EXPECT_LT(sun.front().first, 6562.8 - 2.5 * 1.0 + 1e-9);
+    // ±2.5 core widths: 6560.3 to 6565.3 Å.
+    EXPECT_NEAR(sun.front().first, 6562.8 - 2.5, 1e-9);
+    EXPECT_NEAR(sun.back().first, 6562.8 + 2.5, 1e-9);
     EXPECT_EQ(f->line.lineMarks.at(0).name, "Hα");
+}
+
+// Without a line no core widens the plot: ±max(2 × 0.157 Å, 1.5 Å).
+TEST(SunFigures, WithoutALineTheBandpassAndAFloorSetTheSpan) {
+    const DesignInput in = build({{"raie", "aucune"}, {"lambda_a", "6562.8"}});
+    const auto f = describeSun(in, evaluate(in), ".");
+    ASSERT_TRUE(f);
+    EXPECT_NEAR(f->line.curves.at(0).second.front().first, 6562.8 - 1.5, 1e-9);
+    EXPECT_NEAR(f->line.curves.at(0).second.back().first, 6562.8 + 1.5, 1e-9);
 }
 
 // The sensor's side along the slit against the disc's image, as drawn, is
