@@ -250,6 +250,10 @@ TEST(DesignPhotometry, ImpossibleInputsAreSaid) {
         {{{"masse_air", "1.2"}, {"lune_hauteur_deg", "40"}, {"lune_distance_deg", "10"}},
          "valeur impossible : « Écart Lune (°) » = 10 (la Lune et l'étoile, à ces hauteurs, sont "
          "séparées de 16.4 à 83.6°)"},
+        // A moon just risen, 0.5° up (89.5° from the zenith): 55.94° to 123.06° apart.
+        {{{"masse_air", "1.2"}, {"lune_hauteur_deg", "0.5"}, {"lune_distance_deg", "10"}},
+         "« Écart Lune (°) » = 10 (la Lune et l'étoile, à ces hauteurs, sont séparées de 55.9 à "
+         "123°)"},
         {{{"mag_etoile", "-1000"}}, "« Magnitude de l'étoile » = -1000 (entre -30 et 30"},
         {{{"miroirs", "1000"}}, "« Miroirs aluminés » = 1000 (entre 0 et 10"},
         {{{"geometrie", "incidence"}, {"incidence_deg", "89.9999"}},
