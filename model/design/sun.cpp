@@ -157,10 +157,8 @@ void fillSun(const DesignInput& in, const SolvedGrating& o, DesignResult& r) {
     // Photometry at disc centre: an extended source, as the sky through the
     // slit: brightness × slit width (″) × pixel height (″) × Å per pixel.
     const double slitArcsec = in.fente_um / 1000 / in.focale_mm * kArcsecPerRadian;
-    const double efficiency = chain::atmosphere(in, in.lambda_a) *
-                              chain::telescope(in, in.lambda_a) * in.transmission *
-                              chain::grating(in, o.alpha, o.beta, in.lambda_a) *
-                              chain::quantumEfficiency(in, in.lambda_a) * in.filtre_transmission;
+    // The star's chain at λ, with the ratio the user's calibrations measured.
+    const double efficiency = r.rendement * in.filtre_transmission;
     const double continuum = centrePhotons(in, in.lambda_a, sun->radiusArcsec) * chain::area(in) *
                              slitArcsec * r.echelle_arcsec_px * r.dispersion_a_px * efficiency;
     const CameraAsRun camera = cameraAsRun(in);

@@ -188,6 +188,9 @@ TEST(DesignPhotometry, LightOnlyWhereAirAndSiliconLetItThrough) {
     EXPECT_EQ(r.lambda_max_a, 11000);
     const DesignInput aired = with({{"masse_air", "1.2"}, {"traits_mm", "150"}});
     EXPECT_EQ(result(aired).lambda_min_a, 3000);
+    // Without air the range starts at 0 Å: every positive wavelength in it has its point.
+    for (double l : {0.5, 1.0, 2.0})
+        EXPECT_TRUE(spectralPointAt(slitless, evaluate(slitless), l)) << l;
     for (const DesignInput& in : {slitless, aired})
         for (const SpectralPoint& p : spectrum(in, 60)) {
             EXPECT_LE(p.lambda_a, 11000);
@@ -304,6 +307,13 @@ TEST(DesignPhotometry, SpectralTypesGiveTheStarsColour) {
         const DesignInput in = with({{"type_spectral", type}});
         const double photons = chain::sourcePhotons(in, 6560) / chain::sourcePhotons(in, 5500);
         EXPECT_NEAR(photons / ratio, 1, 0.025) << type;
+    }
+    // Past the library's ends (3000 and 11000 Å) F_λ is held: photons go as λ.
+    const DesignInput m2 = with({{"type_spectral", "M2V"}});
+    for (const auto& [l, end] : {std::pair{2500.0, 3000.0}, {11500.0, 11000.0}}) {
+        EXPECT_NEAR(chain::sourcePhotons(m2, l) / chain::sourcePhotons(m2, end) / (l / end), 1,
+                    1e-12)
+            << l;
     }
     // The reference itself: an A0V star of V = 0 has the V zero point at 5500 Å.
     EXPECT_DOUBLE_EQ(chain::sourcePhotons(with({{"type_spectral", "A0V"}}), 5500),

@@ -103,6 +103,14 @@ TEST(ProposerBounds, AnRExactlyAtTheTargetReachesIt) {
     q.largeur_reseau_mm = o.result->longueur_reseau_mm;
     const Proposal p = propose(in, q, 3);
     EXPECT_EQ(p.candidates.size(), 1u) << p.error;
+    // A millimetre narrower, it is set aside: said to reach R, never to fall short of it.
+    q.largeur_reseau_mm -= 1;
+    const Proposal narrow = propose(in, q, 3);
+    EXPECT_TRUE(narrow.candidates.empty());
+    EXPECT_NE(narrow.error.find("atteignent R mais écartées : 1 dont le faisceau déborde"),
+              std::string::npos)
+        << narrow.error;
+    EXPECT_EQ(narrow.error.find("la meilleure"), std::string::npos) << narrow.error;
 }
 
 // An R no design reaches within the range asked: the sentence names the

@@ -130,6 +130,12 @@ TEST(Sun, TheExposureThatFillsTheWell) {
                               chain::quantumEfficiency(in, 6562.8);
     const double perSecond = centre * 50.26548 * 5.156620 * 0.9570687 * 0.0757164 * efficiency;
     EXPECT_NEAR(o.result->pose_continuum_ms / (0.7 * 14600 / perSecond * 1000), 1, 1e-4);
+    // A calibration that measured half the light predicted: twice the exposure.
+    DesignInput calibrated = in;
+    calibrated.etalonnages = {{{{6000, 0.5}, {7000, 0.5}}, "2026-03-01", "Véga", "", 80, {}}};
+    calibrated.etalonnages[0].instrument = calibratedWith(calibrated);
+    EXPECT_NEAR(testkeys::result(calibrated).pose_continuum_ms / o.result->pose_continuum_ms, 2,
+                1e-12);
 }
 
 // Without a line there is no core to isolate nor to expose.

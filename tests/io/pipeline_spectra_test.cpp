@@ -63,6 +63,7 @@ TEST(PipelineSpectra, EachFormCalibratesToTheExamplesCurveOrIsRefusedWithItsReas
     const Case cases[] = {
         {"table-gain120-egain1.fits", 0.01, "GAIN = 120 ignoré (réglage de la caméra)"},
         {"table-vecteur.fits", 0.01, ""},
+        {"table-colonnes-diverses.fits", 0.01, ""},
         {"table-altitude.fits", 0.01, "tirée de la hauteur 50.28°"},
         {"table-binning2.fits", 0.01, "binning du fichier 2×2, de la conception 1×1"},
         // Resampled, keeping the counts per Å: interpolation smooths the noise.

@@ -266,6 +266,19 @@ TEST(SpectrumFits, HostileFilesAreRefusedInFrenchAndLoadNothing) {
                    "NAXIS2  =                    5", "CRVAL1  = 4000", "CDELT1  = 1"},
                   true, 400 * 5 * 4),
          "aucun spectre à une dimension"},
+        // A column's form that disagrees with the row's width: cfitsio's
+        // table with its flux column's form changed from 4-byte to 2-byte.
+        {[] {
+             std::string t = bytesOf(writeTable(tempPath("largeur.fits"), true, "Angstrom"));
+             return t.replace(t.find("'300E"), 5, "'300I");
+         }(),
+         "NAXIS1 ne correspond pas"},
+        // An empty axis before a huge one hides nothing.
+        {handMade({"SIMPLE  =                    T", "BITPIX  =                  -32",
+                   "NAXIS   =                    2", "NAXIS1  =                    0",
+                   "NAXIS2  =           1000000000"},
+                  true, 0),
+         "trop grand"},
         // 1000 blocks of cards without END, END only in the next: never read.
         {"SIMPLE  =                    T" + std::string(1000 * 2880 - 30, ' ') + "END" +
              std::string(2877, ' '),

@@ -83,6 +83,14 @@ cols = [fits.Column(name="WAVELENGTH", format=f"{half}D", unit="Angstrom",
         fits.Column(name="FLUX", format=f"{half}E", unit="adu", array=FLUX[:2 * half].reshape(2, half))]
 fits.HDUList([fits.PrimaryHDU(header=header(EGAIN=1.0)), fits.BinTableHDU.from_columns(cols)]).writeto(
     os.path.join(HERE, "table-vecteur-2-rangs.fits"), overwrite=True)
+# Columns a spectrum cannot hold come first (quality bits, a complex phase):
+# the wavelength and flux are found past them.
+odd = [fits.Column(name="QUALITY", format="11X", array=np.zeros((N, 11), dtype=bool)),
+       fits.Column(name="PHASE", format="M", array=np.zeros(N, dtype=np.complex128)),
+       fits.Column(name="WAVELENGTH", format="D", unit="Angstrom", array=WAVE),
+       fits.Column(name="FLUX", format="E", unit="adu", array=FLUX)]
+fits.HDUList([fits.PrimaryHDU(header=header(EGAIN=1.0)), fits.BinTableHDU.from_columns(odd)]).writeto(
+    os.path.join(HERE, "table-colonnes-diverses.fits"), overwrite=True)
 # The table's own header says other figures: they stand over the primary's.
 table("table-deux-entetes.fits", EGAIN=1.0, extension={"EXPTIME": 30.0, "EGAIN": 2.0})
 grid, resampled = linear()
