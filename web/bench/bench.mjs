@@ -99,7 +99,7 @@ async function calculatorReady(page) {
 
 const phoneFirst = [], phoneReturn = [], formFirst = [], formReturn = [];
 let plottingLoaded = false;
-for (let i = 0; i < 3; ++i) {
+for (let i = 0; i < 5; ++i) {
   const context = await browser.newContext({ viewport: { width: 390, height: 844 }, isMobile: true });
   const first = await calculatorReady(await slowPhone(context));
   phoneFirst.push(first.ready);
@@ -117,7 +117,7 @@ for (let i = 0; i < 3; ++i) {
 // A return through the browser's cache alone (no service worker): the
 // fingerprinted files come from the cache without a request.
 const cachedReturn = [];
-for (let i = 0; i < 3; ++i) {
+for (let i = 0; i < 5; ++i) {
   const context = await browser.newContext({ viewport: { width: 390, height: 844 }, isMobile: true,
     serviceWorkers: "block" });
   await calculatorReady(await slowPhone(context));

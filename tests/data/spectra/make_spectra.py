@@ -83,9 +83,10 @@ cols = [fits.Column(name="WAVELENGTH", format=f"{half}D", unit="Angstrom",
         fits.Column(name="FLUX", format=f"{half}E", unit="adu", array=FLUX[:2 * half].reshape(2, half))]
 fits.HDUList([fits.PrimaryHDU(header=header(EGAIN=1.0)), fits.BinTableHDU.from_columns(cols)]).writeto(
     os.path.join(HERE, "table-vecteur-2-rangs.fits"), overwrite=True)
-# Columns a spectrum cannot hold come first (quality bits, a complex phase):
-# the wavelength and flux are found past them.
+# Columns a spectrum cannot hold come first (quality bits, a complex phase,
+# pixel coordinates): the wavelength and flux are found past them.
 odd = [fits.Column(name="QUALITY", format="11X", array=np.zeros((N, 11), dtype=bool)),
+       fits.Column(name="PIXEL", format="3I", array=np.zeros((N, 3), dtype=np.int16)),
        fits.Column(name="PHASE", format="M", array=np.zeros(N, dtype=np.complex128)),
        fits.Column(name="WAVELENGTH", format="D", unit="Angstrom", array=WAVE),
        fits.Column(name="FLUX", format="E", unit="adu", array=FLUX)]
