@@ -91,7 +91,13 @@ async function calculatorReady(page) {
   await page.goto(url);
   await page.waitForSelector("body[data-pret]");
   const ready = await page.evaluate(() => performance.getEntriesByName("kelvora-calculateur")[0].startTime);
-  const form = await page.evaluate(() => performance.getEntriesByName("kelvora-formulaire")[0].startTime);
+  // The form is in the HTML: shown when its « Calcul » button is painted.
+  const form = await page.evaluate(() => new Promise((resolve) => {
+    new PerformanceObserver((list) => {
+      const painted = list.getEntries().find((e) => e.identifier === "kelvora-formulaire");
+      if (painted) resolve(painted.renderTime);
+    }).observe({ type: "element", buffered: true });
+  }));
   const plotting = await page.evaluate(() =>
     performance.getEntriesByType("resource").some((r) => /uPlot|plots\.js/.test(r.name)));
   return { ready, form, plotting };

@@ -6,10 +6,9 @@ import { recall } from "./memory.js";
 import { replayTaps } from "./dom.js";
 
 async function main() {
-  // The form as the build described it, drawn at once: it is on screen,
-  // and takes typing, while the engine compiles.
-  calculator.draw(JSON.parse(document.getElementById("schemaCalculateur").textContent));
-  performance.mark("kelvora-formulaire");
+  // The form came with the HTML: it is on screen, and takes typing (boot.js
+  // keeps the taps), while the engine compiles.
+  calculator.attach(JSON.parse(document.getElementById("schemaCalculateur").textContent));
   await loadCalculator();
   calculator.setup();
   // The fields of a closed tab at once; the design follows with the model.

@@ -1,69 +1,14 @@
 // « Calculateur »: the calculator window's form, drawn from the model's
 // description of its controls, computed by the model's own run.
 import { call } from "./engine.js";
-import { decimalSeparator, el } from "./dom.js";
+import { decimalSeparator } from "./dom.js";
+import { TWIPS_PER_PIXEL, place, px } from "./form.js";
 
-// As the desktop window does: start from 96 dpi (15 twips a pixel) and
-// grow every place and size until each caption and default text fits whole.
-let twipsPerPixel = 15;
+// The form is in the page's HTML (form.js drew it at build time); from
+// there, as the desktop window does, every place and size grows until each
+// caption and default text fits whole.
+let twipsPerPixel = TWIPS_PER_PIXEL;
 let schema = null;
-
-function px(twips) {
-  return `${Math.round(twips / twipsPerPixel)}px`;
-}
-
-function place(node, c) {
-  Object.assign(node.style, { left: px(c.x), top: px(c.y), width: px(c.l), height: px(c.h) });
-  return node;
-}
-
-// A label right after a field is its unit, unless it names the field after it.
-function unitOf(c, next, after) {
-  const labelsNext = after?.genre === "champ" && after.parent === next?.parent;
-  return next?.genre === "etiquette" && next.parent === c.parent && Math.abs(next.y - c.y) < 60 &&
-    next.x > c.x && !labelsNext ? next.nom : null;
-}
-
-function control(c, next, after) {
-  switch (c.genre) {
-    case "groupe":
-      return el("fieldset", { id: c.nom }, el("legend", {}, c.texte));
-    case "etiquette":
-      // A label right before a text field names it.
-      return next?.genre === "champ" && next.parent === c.parent
-        ? el("label", { id: c.nom, for: next.nom }, c.texte)
-        : el("span", { id: c.nom, class: "etiquette" }, c.texte);
-    case "champ": {
-      const input = schema.defauts[c.nom] !== undefined;
-      // A unit written right after a field is heard with it.
-      const unit = unitOf(c, next, after);
-      return el("input", {
-        id: c.nom, name: c.nom, type: "text", class: `champ ${c.fond}`, readonly: !input,
-        spellcheck: "false", inputmode: input ? "decimal" : null, "aria-describedby": unit,
-        "data-unite": unit,
-      });
-    }
-    case "option": {
-      const group = c.nom === "optBarlow" || c.nom === "optFente" ? "modele" : "capteur";
-      return el("label", { class: "option" }, el("input", { type: "radio", id: c.nom, name: group }), c.texte);
-    }
-    default:
-      return el("button", { type: "button", id: c.nom }, c.texte);
-  }
-}
-
-function build(form) {
-  Object.assign(form.style, { width: px(schema.largeur), height: px(schema.hauteur) });
-  const controls = schema.controles;
-  const nodes = {};
-  // Tab order as the window's: by each control's tab index.
-  const ordered = controls.map((c, i) => ({ c, next: controls[i + 1], after: controls[i + 2] }));
-  for (const { c, next, after } of ordered) {
-    const node = place(control(c, next, after), c);
-    nodes[c.nom] = node;
-    (c.parent ? nodes[c.parent] : form).append(node);
-  }
-}
 
 // How much the form must grow for every text to fit its control.
 function shortfall() {
@@ -81,8 +26,8 @@ function fit(form) {
     const factor = shortfall();
     if (factor <= 1.001) return;
     twipsPerPixel /= factor;
-    Object.assign(form.style, { width: px(schema.largeur), height: px(schema.hauteur) });
-    for (const c of schema.controles) place(box(c), c);
+    Object.assign(form.style, { width: px(schema.largeur, twipsPerPixel), height: px(schema.hauteur, twipsPerPixel) });
+    for (const c of schema.controles) place(box(c), c, twipsPerPixel);
   }
 }
 
@@ -106,8 +51,7 @@ const NARROW = "(max-width: 600px), (pointer: coarse)";
 
 function shrinkToScreen(form) {
   form.style.zoom = "";
-  form.classList.toggle("etroit", matchMedia(NARROW).matches);
-  if (form.classList.contains("etroit")) return;
+  if (matchMedia(NARROW).matches) return;
   const available = form.parentElement.clientWidth;
   const width = form.offsetWidth;
   if (available > 0 && width > available) form.style.zoom = String(available / width);
@@ -240,7 +184,6 @@ function fitOnce(form) {
   const said = field("annonce").textContent;
   formLoad();
   cmdCalcul_Click();
-  form.classList.remove("etroit");
   fit(form);
   restore({ textes: typed.textes, capteur: typed.caption, barlow: typed.barlow });
   for (const [name, text] of shown) showText(name, text);
@@ -252,23 +195,10 @@ function readText(name) {
   return node.tagName === "INPUT" ? node.value : node.textContent;
 }
 
-// The form with its default texts, before the engine is there.
-export function draw(formSchema) {
+// The form as the page's HTML holds it, before the engine is there.
+export function attach(formSchema) {
   schema = formSchema;
-  const form = field("formulaire");
-  build(form);
-  // How a field is read, right under it: heard always, seen on a touch
-  // screen where no tooltip shows (style.css).
-  for (const name of Object.keys(schema.defauts)) {
-    const node = field(name);
-    const after = node.dataset.unite ? field(node.dataset.unite) : node;
-    after.after(el("span", { id: `${name}-lecture`, class: "cache-visuel lecture" }));
-    node.value = schema.defauts[name];
-  }
-  field(schema.boutonsCapteur[0]).checked = true;
-  field("optBarlow").checked = true;
-  field("txtSlitWide").disabled = true;
-  shrinkToScreen(form);
+  shrinkToScreen(field("formulaire"));
 }
 
 // The engine is there: what the user typed meanwhile is kept.

@@ -74,7 +74,7 @@ test("a tablet gets the column, readable, with how a field is read in sight", as
   const sizes = await page.evaluate(() => {
     const form = document.getElementById("formulaire");
     const field = document.getElementById("txtDiametre");
-    return { column: form.classList.contains("etroit"), font: parseFloat(getComputedStyle(field).fontSize),
+    return { column: getComputedStyle(form).display === "flex", font: parseFloat(getComputedStyle(field).fontSize),
       width: form.getBoundingClientRect().width / innerWidth,
       smallest: Math.min(...[...form.querySelectorAll("input, button")].filter((n) => n.offsetParent)
         .map((n) => Math.min(n.getBoundingClientRect().height, n.type === "radio" ? n.getBoundingClientRect().width : 99))) };

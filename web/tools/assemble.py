@@ -3,7 +3,8 @@
 the vendored uPlot, the icons, the French manual as HTML, and the service
 worker with the list of every file and a version that changes whenever one
 of them does.
-    assemble.py PAGE_DIR UPLOT_DIST ICON_XPM SITE_DIR MANUAL_MD CMAKELISTS ENGINE_DIR SCHEMA_JSON"""
+    assemble.py PAGE_DIR UPLOT_DIST ICON_XPM SITE_DIR MANUAL_MD CMAKELISTS ENGINE_DIR SCHEMA_JSON
+                FORM_HTML FORM_CSS"""
 import hashlib
 import json
 import os
@@ -46,6 +47,17 @@ def embed_schema(schema, index):
         out.write(text.replace("@SCHEMA@", data.replace("</", "<\\/")))
 
 
+def embed_form(form_html, form_css, site):
+    """The calculator's form drawn at build time: its markup in the page, its
+    places at the end of the page's stylesheet."""
+    index = os.path.join(site, "index.html")
+    text = open(index, encoding="utf-8").read()
+    with open(index, "w", encoding="utf-8") as out:
+        out.write(text.replace("@FORMULAIRE@", open(form_html, encoding="utf-8").read()))
+    with open(os.path.join(site, "style.css"), "a", encoding="utf-8") as out:
+        out.write(open(form_css, encoding="utf-8").read())
+
+
 def fingerprint(site, tag):
     """Renames every file but the stable ones NAME.TAG.EXT and rewrites the
     quoted references to them; the map goes in fichiers.json."""
@@ -70,7 +82,7 @@ def fingerprint(site, tag):
 
 
 def main():
-    page, uplot, xpm, site, manual, cmakelists, engine, schema = sys.argv[1:9]
+    page, uplot, xpm, site, manual, cmakelists, engine, schema, form_html, form_css = sys.argv[1:11]
     shutil.rmtree(site, ignore_errors=True)  # made anew: no earlier build's names remain
     os.makedirs(site)
     for name in os.listdir(engine):
@@ -81,6 +93,7 @@ def main():
         if name != "sw.js":
             shutil.copyfile(os.path.join(page, name), os.path.join(site, name))
     embed_schema(schema, os.path.join(site, "index.html"))
+    embed_form(form_html, form_css, site)
     for name in VENDORED:
         shutil.copyfile(os.path.join(uplot, name), os.path.join(site, name))
     _, pixels = icons.read_xpm(xpm)
