@@ -215,3 +215,27 @@ test("while the model loads the page says so and keeps taps; the calculator load
   await page.waitForSelector("#graphiques canvas");
   await context.close();
 });
+
+test("the form comes with the HTML, and a tap on « Calcul » before any script is pressed once ready", async () => {
+  const context = await env.browser.newContext({ locale: "en-US" });
+  const page = await context.newPage();
+  // The page's first module held back: only the HTML, its stylesheet and boot.js.
+  let release;
+  const held = new Promise((r) => (release = r));
+  await page.route(/\/app\.[0-9a-f]+\.js$/, async (route) => {
+    await held;
+    await route.continue();
+  });
+  // DOMContentLoaded waits for the modules: the form is there before it.
+  await page.goto(`${env.origin}/`, { waitUntil: "commit" });
+  await page.waitForSelector("#cmdCalcul");
+  assert.equal(await page.inputValue("#txtDiametre"), "200");
+  assert.equal(await page.isChecked("#optBarlow"), true);
+  assert.equal(await page.isDisabled("#txtSlitWide"), true);
+  await page.click("#cmdCalcul");
+  assert.equal(await page.inputValue("#txtSB"), "");
+  release();
+  await page.waitForFunction(() => document.getElementById("txtSB").value !== "");
+  assert.equal(await page.inputValue("#txtSB"), "214.7");
+  await context.close();
+});
