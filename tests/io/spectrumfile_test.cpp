@@ -273,6 +273,12 @@ TEST(SpectrumFits, HostileFilesAreRefusedInFrenchAndLoadNothing) {
              return t.replace(t.find("'300E"), 5, "'300I");
          }(),
          "NAXIS1 ne correspond pas"},
+        // Each axis within bounds, their product not.
+        {handMade({"SIMPLE  =                    T", "BITPIX  =                  -32",
+                   "NAXIS   =                    2", "NAXIS1  =             10000000",
+                   "NAXIS2  =                  100"},
+                  true, 0),
+         "trop grand"},
         // An empty axis before a huge one hides nothing.
         {handMade({"SIMPLE  =                    T", "BITPIX  =                  -32",
                    "NAXIS   =                    2", "NAXIS1  =                    0",
