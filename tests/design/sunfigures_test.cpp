@@ -32,7 +32,7 @@ TEST(SunFigures, OnlyForTheSun) {
 // Hα at disc centre: residual 0.16, core 1.0 Å at half depth.
 //   at the centre 0.16 of the continuum; 0.5 Å away (half the width)
 //   1 − 0.84/2 = 0.58, times the template's slope (within 0.2 % over 1 Å).
-// The box is 1 over the bandpass (sun_test: 0.1168 Å), 0 elsewhere.
+// The box is 1 over the bandpass (sun_test: 0.157149 Å), 0 elsewhere.
 TEST(SunFigures, TheLineAndTheBandpass) {
     const DesignInput in = build();
     const DesignOutcome o = evaluate(in);
@@ -64,6 +64,17 @@ TEST(SunFigures, WithoutALineTheBandpassAndAFloorSetTheSpan) {
     ASSERT_TRUE(f);
     EXPECT_NEAR(f->line.curves.at(0).second.front().first, 6562.8 - 1.5, 1e-9);
     EXPECT_NEAR(f->line.curves.at(0).second.back().first, 6562.8 + 1.5, 1e-9);
+    // A 100 µm slit: ten times the 10 µm slit's 0.157149 Å (sun_test); ±2 bandpasses.
+    const DesignInput wide =
+        build({{"raie", "aucune"}, {"lambda_a", "6562.8"}, {"fente_um", "100"}});
+    const DesignOutcome o = evaluate(wide);
+    const double band = o.result->bande_passante_a;
+    EXPECT_NEAR(band, 1.57149, 1e-5);
+    const auto f2 = describeSun(wide, o, ".");
+    ASSERT_TRUE(f2);
+    const Curve& sun = f2->line.curves.at(0).second;
+    EXPECT_NEAR(sun.front().first, 6562.8 - 2 * band, 1e-9);
+    EXPECT_NEAR(sun.back().first, 6562.8 + 2 * band, 1e-9);
 }
 
 // The sensor's side along the slit against the disc's image, as drawn, is
