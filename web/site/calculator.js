@@ -1,5 +1,5 @@
-// « Calculateur »: the calculator window's form, drawn from the model's
-// description of its controls, computed by the model's own run.
+// « Calculateur »: the calculator window's form, as the page's HTML holds
+// it (form.js), computed by the model's own run.
 import { call } from "./engine.js";
 import { decimalSeparator } from "./dom.js";
 import { TWIPS_PER_PIXEL, place, px } from "./form.js";
@@ -47,6 +47,7 @@ function box(c) {
 // the window's order, at a readable size.
 // A touch screen (a tablet) takes the column too: the window's places,
 // scaled to its width, would leave text and targets too small for fingers.
+// The same query as the column's rules in style.css.
 const NARROW = "(max-width: 600px), (pointer: coarse)";
 
 function shrinkToScreen(form) {

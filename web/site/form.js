@@ -58,7 +58,6 @@ function control(schema, c, next, after) {
 // Every control in the window's tab order, each with its default state, and
 // right after each field (or its unit) the place that says how it is read:
 // heard always, seen on a touch screen where no tooltip shows (style.css).
-// Returns the placed nodes by name.
 export function drawForm(form, schema) {
   Object.assign(form.style, { width: px(schema.largeur), height: px(schema.hauteur) });
   const controls = schema.controles;
@@ -75,5 +74,4 @@ export function drawForm(form, schema) {
   nodes.txtSlitWide.setAttribute("disabled", "");
   // Its paint is the form's: the bench times it (Element Timing).
   nodes.cmdCalcul.setAttribute("elementtiming", "kelvora-formulaire");
-  return nodes;
 }

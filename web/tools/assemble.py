@@ -38,22 +38,18 @@ def write_manual(manual, site):
         out.write(html)
 
 
-def embed_schema(schema, index):
-    """The calculator's form description inside the page: drawn before the
-    engine has loaded. "</" is escaped so the JSON cannot end its element."""
+def embed_form(schema, form_html, form_css, site):
+    """The calculator's form in the page, before the engine has loaded: its
+    description (for the script; "</" escaped so the JSON cannot end its
+    element) and its markup drawn at build time; its places at the end of
+    the page's stylesheet."""
     data = json.dumps(json.load(open(schema, encoding="utf-8")), ensure_ascii=False)
-    text = open(index, encoding="utf-8").read()
-    with open(index, "w", encoding="utf-8") as out:
-        out.write(text.replace("@SCHEMA@", data.replace("</", "<\\/")))
-
-
-def embed_form(form_html, form_css, site):
-    """The calculator's form drawn at build time: its markup in the page, its
-    places at the end of the page's stylesheet."""
     index = os.path.join(site, "index.html")
     text = open(index, encoding="utf-8").read()
+    text = text.replace("@SCHEMA@", data.replace("</", "<\\/"))
+    text = text.replace("@FORMULAIRE@", open(form_html, encoding="utf-8").read())
     with open(index, "w", encoding="utf-8") as out:
-        out.write(text.replace("@FORMULAIRE@", open(form_html, encoding="utf-8").read()))
+        out.write(text)
     with open(os.path.join(site, "style.css"), "a", encoding="utf-8") as out:
         out.write(open(form_css, encoding="utf-8").read())
 
@@ -92,8 +88,7 @@ def main():
     for name in os.listdir(page):
         if name != "sw.js":
             shutil.copyfile(os.path.join(page, name), os.path.join(site, name))
-    embed_schema(schema, os.path.join(site, "index.html"))
-    embed_form(form_html, form_css, site)
+    embed_form(schema, form_html, form_css, site)
     for name in VENDORED:
         shutil.copyfile(os.path.join(uplot, name), os.path.join(site, name))
     _, pixels = icons.read_xpm(xpm)
