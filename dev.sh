@@ -9,6 +9,7 @@
 #                    in the design model one at a time and count those the
 #                    tests catch (tools/mutants/mutants.txt, or K drawn at
 #                    random with seed N)
+#   ./dev.sh setup   install what is missing for run, test and web, build nothing
 #   ./dev.sh install PACKAGE...   install the Debian packages that are missing
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -60,12 +61,15 @@ case "${1:-}" in
         shift
         exec tools/mutants/run "$@"
         ;;
+    setup)
+        install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
+        ;;
     install)
         shift
         install_missing "$@"
         ;;
     *)
-        echo "usage: $0 run|test|web [PORT]|mutants|install PACKAGE..." >&2
+        echo "usage: $0 run|test|web [PORT]|mutants|setup|install PACKAGE..." >&2
         exit 2
         ;;
 esac

@@ -77,6 +77,8 @@ const keystrokes = await page.evaluate(async () => {
 const FAST_3G = { offline: false, latency: 562.5, downloadThroughput: (1.6 * 1024 * 1024 / 8) * 0.9,
   uploadThroughput: (750 * 1024 / 8) * 0.9 };
 
+const SETTLE_MS = 3000;
+
 async function slowPhone(context) {
   const page = await context.newPage();
   const cdp = await context.newCDPSession(page);
@@ -115,6 +117,8 @@ for (let i = 0; i < 5; ++i) {
   const warm = context.pages()[0];
   await warm.evaluate(() => navigator.serviceWorker.ready);
   await warm.close();
+  // A visitor comes back later, not while the closed tab is torn down.
+  await new Promise((resolve) => setTimeout(resolve, SETTLE_MS));
   const again = await calculatorReady(await slowPhone(context));
   phoneReturn.push(again.ready);
   formReturn.push(again.form);

@@ -12,3 +12,21 @@ document.addEventListener("click", function keep(event) {
   event.stopImmediatePropagation();
   window.kelvoraTaps.push(button.id);
 }, true);
+// Over the network (a first visit, or no service worker) the calculator's
+// modules and its small model are asked for at once, not one import level
+// at a time. From the service worker's cache each comes in milliseconds,
+// and asking for them early only delays the form's first paint.
+if (!(navigator.serviceWorker && navigator.serviceWorker.controller)) {
+  const early = ["app.js", "engine.js", "kelvora-calculateur.js", "dom.js", "calculator.js", "form.js",
+    "memory.js", "kelvora-calculateur.wasm"];
+  for (const href of early) {
+    const link = document.createElement("link");
+    link.href = href;
+    if (href.endsWith(".wasm")) {
+      Object.assign(link, { rel: "preload", as: "fetch", type: "application/wasm", crossOrigin: "anonymous" });
+    } else {
+      link.rel = "modulepreload";
+    }
+    document.head.appendChild(link);
+  }
+}

@@ -219,7 +219,8 @@ test("while the model loads the page says so and keeps taps; the calculator load
 test("the form comes with the HTML, and a tap on « Calcul » before any script is pressed once ready", async () => {
   const context = await env.browser.newContext({ locale: "en-US" });
   const page = await context.newPage();
-  // The page's first module held back: only the HTML, its stylesheet and boot.js.
+  // The page's first module held back: only the HTML, its boot script and
+  // its stylesheet.
   let release;
   const held = new Promise((r) => (release = r));
   await page.route(/\/app\.[0-9a-f]+\.js$/, async (route) => {

@@ -5,6 +5,7 @@ worker with the list of every file and a version that changes whenever one
 of them does.
     assemble.py PAGE_DIR UPLOT_DIST ICON_XPM SITE_DIR MANUAL_MD CMAKELISTS ENGINE_DIR SCHEMA_JSON
                 FORM_HTML FORM_CSS"""
+import base64
 import hashlib
 import json
 import os
@@ -54,6 +55,38 @@ def embed_form(schema, form_html, form_css, site):
         out.write(open(form_css, encoding="utf-8").read())
 
 
+def inline_boot(site):
+    """boot.js into the page, where its tag stands: a script that runs before
+    anything is fetched, and that the service worker need not hold apart."""
+    index = os.path.join(site, "index.html")
+    boot = os.path.join(site, "boot.js")
+    script = open(boot, encoding="utf-8").read()
+    if "</script" in script.lower():
+        sys.exit("boot.js may not contain </script")
+    text = open(index, encoding="utf-8").read()
+    tag = '<script src="boot.js"></script>'
+    if text.count(tag) != 1:
+        sys.exit("index.html must load boot.js exactly once")
+    with open(index, "w", encoding="utf-8") as out:
+        out.write(text.replace(tag, "<script>" + script + "</script>"))
+    os.remove(boot)
+
+
+def allow_inline_scripts(site):
+    """The page's policy lets run the inline scripts it holds, by the hash of
+    their text as served (file names already fingerprinted), and no other."""
+    index = os.path.join(site, "index.html")
+    text = open(index, encoding="utf-8").read()
+    hashes = ["'sha256-{}'".format(base64.b64encode(hashlib.sha256(body.encode()).digest()).decode())
+              for body in re.findall(r"<script>(.*?)</script>", text, re.S)]
+    policy = "script-src 'self' 'wasm-unsafe-eval'"
+    if text.count(policy + ";") != 1:
+        sys.exit("index.html's policy must name script-src once")
+    text = text.replace(policy + ";", " ".join([policy] + hashes) + ";")
+    with open(index, "w", encoding="utf-8") as out:
+        out.write(text)
+
+
 def fingerprint(site, tag):
     """Renames every file but the stable ones NAME.TAG.EXT and rewrites the
     quoted references to them; the map goes in fichiers.json."""
@@ -89,6 +122,7 @@ def main():
         if name != "sw.js":
             shutil.copyfile(os.path.join(page, name), os.path.join(site, name))
     embed_form(schema, form_html, form_css, site)
+    inline_boot(site)
     for name in VENDORED:
         shutil.copyfile(os.path.join(uplot, name), os.path.join(site, name))
     _, pixels = icons.read_xpm(xpm)
@@ -107,6 +141,7 @@ def main():
     with open(os.path.join(site, "version.json"), "w", encoding="utf-8") as out:
         json.dump({"version": release(cmakelists), "empreinte": digest.hexdigest()[:12]}, out)
     fingerprint(site, digest.hexdigest()[:8])
+    allow_inline_scripts(site)
     files = sorted(n for n in os.listdir(site) if n not in ("sw.js", "version.json"))
     worker = open(os.path.join(page, "sw.js"), encoding="utf-8").read()
     worker = worker.replace("@VERSION@", digest.hexdigest()[:12])
