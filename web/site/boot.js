@@ -14,19 +14,23 @@ document.addEventListener("click", function keep(event) {
 }, true);
 // Over the network (a first visit, or no service worker) the calculator's
 // modules and its small model are asked for at once, not one import level
-// at a time. From the service worker's cache each comes in milliseconds,
-// and asking for them early only delays the form's first paint.
+// at a time: once the parser has asked for the stylesheet, which the form's
+// first paint waits for and which must not queue behind them. From the
+// service worker's cache each comes in milliseconds, and asking for them
+// early would only delay that paint.
 if (!(navigator.serviceWorker && navigator.serviceWorker.controller)) {
-  const early = ["app.js", "engine.js", "kelvora-calculateur.js", "dom.js", "calculator.js", "form.js",
-    "memory.js", "kelvora-calculateur.wasm"];
-  for (const href of early) {
-    const link = document.createElement("link");
-    link.href = href;
-    if (href.endsWith(".wasm")) {
-      Object.assign(link, { rel: "preload", as: "fetch", type: "application/wasm", crossOrigin: "anonymous" });
-    } else {
-      link.rel = "modulepreload";
+  setTimeout(() => {
+    const early = ["app.js", "engine.js", "kelvora-calculateur.js", "dom.js", "calculator.js", "form.js",
+      "memory.js", "kelvora-calculateur.wasm"];
+    for (const href of early) {
+      const link = document.createElement("link");
+      link.href = href;
+      if (href.endsWith(".wasm")) {
+        Object.assign(link, { rel: "preload", as: "fetch", type: "application/wasm", crossOrigin: "anonymous" });
+      } else {
+        link.rel = "modulepreload";
+      }
+      document.head.appendChild(link);
     }
-    document.head.appendChild(link);
-  }
+  }, 0);
 }

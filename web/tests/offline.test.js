@@ -26,6 +26,29 @@ test("after one visit the page works offline", async () => {
   assert.deepEqual(env.problems, []);
 });
 
+test("over the network the stylesheet goes first and the calculator's files follow at once; from the service worker, none early", async () => {
+  const context = await env.browser.newContext();
+  const page = await context.newPage();
+  const asked = [];
+  page.on("request", (r) => asked.push(new URL(r.url()).pathname.slice(1).replace(/\.[0-9a-f]{8}\./, ".")));
+  await page.goto(`${env.origin}/`);
+  await page.waitForSelector("body[data-pret]");
+  const early = () => page.evaluate(() =>
+    [...document.querySelectorAll('link[rel="modulepreload"], link[rel="preload"]')].length);
+  assert.equal(await early(), 8);
+  for (const name of ["engine.js", "calculator.js", "kelvora-calculateur.wasm"])
+    assert.ok(asked.indexOf("style.css") < asked.indexOf(name), name);
+  await page.evaluate(async () => {
+    await navigator.serviceWorker.ready;
+    if (!navigator.serviceWorker.controller)
+      await new Promise((r) => navigator.serviceWorker.addEventListener("controllerchange", r));
+  });
+  await page.reload();
+  await page.waitForSelector("body[data-pret]");
+  assert.equal(await early(), 0);
+  await context.close();
+});
+
 test("installable, and only the page's own scripts and WebAssembly may run", async () => {
   const page = await env.open();
   const policy = await page.getAttribute('meta[http-equiv="Content-Security-Policy"]', "content");
