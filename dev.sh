@@ -35,6 +35,11 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# What run, test and web need.
+install_everything() {
+    install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
+}
+
 build() {
     cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$BUILD_DIR" -j"$(nproc)"
@@ -47,7 +52,7 @@ case "${1:-}" in
         exec "$BUILD_DIR/app/kelvora"
         ;;
     test)
-        install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
+        install_everything
         build
         ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)"
         ;;
@@ -62,7 +67,7 @@ case "${1:-}" in
         exec tools/mutants/run "$@"
         ;;
     setup)
-        install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
+        install_everything
         ;;
     install)
         shift

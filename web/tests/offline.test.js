@@ -11,13 +11,18 @@ let env;
 before(async () => (env = await start()));
 after(async () => env.stop());
 
-test("after one visit the page works offline", async () => {
-  const page = await env.open();
-  await page.evaluate(async () => {
+// The service worker installed and in charge of the page.
+function untilTheWorkerControls(page) {
+  return page.evaluate(async () => {
     await navigator.serviceWorker.ready;
     if (!navigator.serviceWorker.controller)
       await new Promise((r) => navigator.serviceWorker.addEventListener("controllerchange", r));
   });
+}
+
+test("after one visit the page works offline", async () => {
+  const page = await env.open();
+  await untilTheWorkerControls(page);
   await page.context().setOffline(true);
   await page.reload();
   await page.waitForSelector("body[data-pret]");
@@ -38,11 +43,7 @@ test("over the network the stylesheet goes first and the calculator's files foll
   assert.equal(await early(), 8);
   for (const name of ["engine.js", "calculator.js", "kelvora-calculateur.wasm"])
     assert.ok(asked.indexOf("style.css") < asked.indexOf(name), name);
-  await page.evaluate(async () => {
-    await navigator.serviceWorker.ready;
-    if (!navigator.serviceWorker.controller)
-      await new Promise((r) => navigator.serviceWorker.addEventListener("controllerchange", r));
-  });
+  await untilTheWorkerControls(page);
   await page.reload();
   await page.waitForSelector("body[data-pret]");
   assert.equal(await early(), 0);
