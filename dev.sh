@@ -16,7 +16,7 @@ cd "$(dirname "$0")"
 
 BUILD_DIR=${BUILD_DIR:-build}
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n fonts-dejavu-core libfmt-dev libfast-float-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev)
-TEST_PACKAGES=(libcfitsio-dev xvfb dbus at-spi2-core python3-pyatspi valgrind desktop-file-utils appstream libxml2-utils)
+TEST_PACKAGES=(locales libcfitsio-dev xvfb dbus at-spi2-core python3-pyatspi valgrind desktop-file-utils appstream libxml2-utils)
 # The browser edition: emscripten, the header-only libraries it copies, and
 # Chromium for its tests; node and npm unless the machine has them already.
 WEB_PACKAGES=(cmake python3 python3-markdown emscripten chromium libfmt-dev libfast-float-dev nlohmann-json3-dev)
@@ -35,9 +35,20 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# The tests under French regional settings need the locale itself, which
+# a fresh Debian has only once it is generated.
+french_locale() {
+    locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8' && return 0
+    echo "Generating the fr_FR.UTF-8 locale"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" localedef -i fr_FR -c -f UTF-8 -A /usr/share/locale/locale.alias fr_FR.UTF-8
+}
+
 # What run, test and web need.
 install_everything() {
     install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
+    french_locale
 }
 
 build() {

@@ -113,9 +113,38 @@ std::optional<KeyError> offSensor(const DesignInput& in, const SolvedGrating& g)
     return KeyError{KeyError::Cause::OffSensor, "lambda_a", {}, in.lambda_a, lo, {}, hi};
 }
 
+// Every size, factor and width the geometry derives is a positive finite
+// number (those not applicable are NaN): anything else is refused, never
+// shown nor used to size the profile or the plots.
+std::optional<KeyError> unsolvable(const DesignResult& r) {
+    const std::pair<const char*, double> derived[] = {
+        {"anamorphose", r.anamorphose},
+        {"dispersion_a_px", r.dispersion_a_px},
+        {"faisceau_mm", r.faisceau_mm},
+        {"longueur_reseau_mm", r.longueur_reseau_mm},
+        {"diametre_objectif_mm", r.diametre_objectif_mm},
+        {"ouverture_objectif", r.ouverture_objectif},
+        {"image_entree_px", r.image_entree_px},
+        {"element_resolution_a", r.element_resolution_a},
+        {"resolution", r.resolution},
+        {"echantillonnage_px", r.echantillonnage_px},
+    };
+    for (const auto& [name, v] : derived) {
+        const bool notApplicable =
+            std::isnan(v) && (std::string_view(name) == "ouverture_objectif" ||
+                              std::string_view(name) == "diametre_objectif_mm");
+        if (notApplicable || (std::isfinite(v) && v > 0)) continue;
+        if (std::string_view(name) == "image_entree_px" && v == 0) continue;  // a perfect image
+        return KeyError{KeyError::Cause::Unsolvable, "", {}, v, 0, name};
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
-DesignOutcome evaluate(const DesignInput& in) {
+namespace {
+
+DesignOutcome evaluateChecked(const DesignInput& in) {
     DesignOutcome out;
     out.error = checkInputs(in);
     if (out.error) return out;
@@ -134,6 +163,7 @@ DesignOutcome evaluate(const DesignInput& in) {
     }
     if (const auto off = offSensor(in, out.grating)) return out.error = off, out;
     fillResolution(in, out.grating, r);
+    if (const auto bad = unsolvable(r)) return out.error = bad, out;
     fillPhotometry(in, out.grating, r);
     // Light that is not detected, or a figure beyond any number, is said:
     // never an S/N of 0 or ∞ as if it were an answer.
@@ -148,6 +178,15 @@ DesignOutcome evaluate(const DesignInput& in) {
     if (in.soleil) fillSun(in, out.grating, r);
     out.result = r;
     return out;
+}
+
+}  // namespace
+
+DesignOutcome evaluate(const DesignInput& in) {
+    // The Sun's answers never read the star's hidden keys, but the chain
+    // beneath them does: there an out-of-limit hidden key takes its default.
+    if (in.soleil && hiddenOutOfLimits(in)) return evaluateChecked(withHiddenDefaults(in));
+    return evaluateChecked(in);
 }
 
 }  // namespace kelvora::design

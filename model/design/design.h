@@ -181,6 +181,9 @@ struct KeyError {
         OffSensor,      // `value` (Å) does not fall on the sensor, which spans `limit` to `limit2`
         Overflow,       // the S/N is beyond any number: an input beyond any measure
         MoonGeometry,   // the moon's separation `value` lies outside `limit`–`limit2` (°)
+        Grazing,        // the angle `need` ("incidence", "diffraction") is `value` (°), at or
+                        // beyond 90°, at order `limit`, `limit2` lines/mm and `limit3` Å
+        Unsolvable,     // a derived figure `need` is `value`: not positive or not finite
     } cause;
     std::string key = {};   // the key concerned; "" for none
     std::string text = {};  // the text refused
@@ -188,6 +191,7 @@ struct KeyError {
     double limit = 0;
     std::string need = {};
     double limit2 = 0;
+    double limit3 = 0;
 };
 
 // The grating solved for a design: its angles, from which every wavelength's

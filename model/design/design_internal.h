@@ -21,6 +21,10 @@ inline constexpr double kSiliconEdgeA = 11000, kSiliconFadeA = 10000;
 
 using Optics = SolvedGrating;
 
+// Whether a key the mode hides holds a value outside its limits; the
+// design with every such key at its default, which no answer then reads.
+bool hiddenOutOfLimits(const DesignInput& in);
+DesignInput withHiddenDefaults(const DesignInput& in);
 // The first rule the inputs break, or none.
 [[nodiscard]] std::optional<KeyError> checkInputs(const DesignInput& in);
 // Solves the grating equation; or why there is no diffraction.

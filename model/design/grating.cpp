@@ -28,8 +28,8 @@ KeyError outOfRange(const KeyRow& row, double value, const char* need) {
     return {KeyError::Cause::OutOfRange, row.key, {}, value, 0, need};
 }
 
-// The limits the table gives each number, where its key applies.
-std::optional<KeyError> checkRow(const DesignInput& in, const KeyRow& row) {
+// The limits the table gives a number, where its key applies.
+std::optional<KeyError> checkLimits(const DesignInput& in, const KeyRow& row) {
     if (!row.number || !appliesTo(row, in.geometrie)) return std::nullopt;
     const double v = in.*(row.number);
     if (!std::isfinite(v)) return KeyError{KeyError::Cause::NotFinite, row.key, {}, v};
@@ -39,11 +39,17 @@ std::optional<KeyError> checkRow(const DesignInput& in, const KeyRow& row) {
     return std::nullopt;
 }
 
+// A key the mode hides (the moon for the Sun, the Sun's fill for a star)
+// must not refuse the design.
+std::optional<KeyError> checkRow(const DesignInput& in, const KeyRow& row) {
+    return shownFor(row, in.soleil) ? checkLimits(in, row) : std::nullopt;
+}
+
 // The moon's separation from the target is bounded by their zenith
 // distances, the sides of the spherical triangle they make with the zenith:
 // |z★ − z☾| ≤ ρ ≤ z★ + z☾ (z★ from the airmass, as the moonlight takes it).
 std::optional<KeyError> checkMoon(const DesignInput& in) {
-    if (in.lune_hauteur_deg <= 0 || in.masse_air < 1) return std::nullopt;
+    if (in.soleil || in.lune_hauteur_deg <= 0 || in.masse_air < 1) return std::nullopt;
     const double target = std::acos(1 / in.masse_air) * 180 / kPi, moon = 90 - in.lune_hauteur_deg;
     const double lo = std::fabs(target - moon), hi = std::min(180.0, target + moon);
     const double rho = in.lune_distance_deg;
@@ -61,6 +67,18 @@ std::optional<KeyError> checkPairs(const DesignInput& in) {
         return outOfRange(blaze, in.blaze_a, blaze.limit.need);
     if (auto e = checkCamera(in)) return e;
     return checkMoon(in);
+}
+
+// Light cannot arrive or leave at or beyond 90° from the grating's normal:
+// every size and factor past that point (cos α, cos β ≤ 0) is meaningless.
+std::optional<KeyError> grazing(const DesignInput& in, const Optics& o) {
+    for (const auto& [angle, name] : {std::pair{o.alpha, "incidence"}, {o.beta, "diffraction"}}) {
+        const double deg = degrees(angle);
+        if (std::fabs(deg) < 90 && fn::cos(angle) > 0) continue;
+        return KeyError{
+            KeyError::Cause::Grazing, "", {}, deg, in.ordre, name, in.traits_mm, in.lambda_a};
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -86,6 +104,24 @@ double pixelOfWavelength(const DesignInput& in, const SolvedGrating& o, double l
     const double beta = fn::asin(s);
     if (o.convergent) return in.ordre0_px + in.distance_capteur_mm * fn::tan(beta) / o.p;
     return in.pixels / 2 + in.objectif_mm * fn::tan(beta - o.beta) / o.p;
+}
+
+bool hiddenOutOfLimits(const DesignInput& in) {
+    for (const KeyRow& row : keyRows())
+        if (!shownFor(row, in.soleil) && checkLimits(in, row)) return true;
+    return false;
+}
+
+DesignInput withHiddenDefaults(const DesignInput& in) {
+    static const DesignInput defaults;
+    DesignInput out = in;
+    for (const KeyRow& row : keyRows()) {
+        if (shownFor(row, in.soleil)) continue;
+        if (row.number) out.*(row.number) = defaults.*(row.number);
+        if (row.flag) out.*(row.flag) = defaults.*(row.flag);
+        if (row.word) out.*(row.word) = defaults.*(row.word);
+    }
+    return out;
 }
 
 std::optional<KeyError> checkInputs(const DesignInput& in) {
@@ -141,7 +177,7 @@ std::optional<KeyError> solveGrating(const DesignInput& in, Optics& o) {
         default:
             o.beta = angle;
     }
-    return std::nullopt;
+    return grazing(in, o);
 }
 
 double dispersionAt(const DesignInput& in, const Optics& o, double beta) {

@@ -187,12 +187,23 @@ std::string labelOf(std::string_view key) {
     return std::string(key);
 }
 
+namespace {
+
+std::string resultLabel(std::string_view key) {
+    for (const ResultRow& r : resultRows())
+        if (key == r.key) return r.label;
+    return std::string(key);
+}
+
+}  // namespace
+
 std::string describe(const KeyError& e, std::string_view separator) {
     const std::string value = e.text.empty() ? shownNumber(e.value, 6, separator) : e.text;
     switch (e.cause) {
         case Cause::UnknownKey:
             return "clé inconnue " + typed(e.key);
-        case Cause::NotANumber:
+        case Cause::NotANumber:  // an empty field is quoted empty, never as a number
+            return refused(e, separator);
         case Cause::NotWhole:
         case Cause::UnknownWord:
             return refused({e.cause, e.key, value, e.value, e.limit, e.need}, separator);
@@ -224,6 +235,17 @@ std::string describe(const KeyError& e, std::string_view separator) {
                    " (la Lune et l'étoile, à ces hauteurs, sont séparées de " +
                    shownNumber(e.limit, 3, separator) + " à " +
                    shownNumber(e.limit2, 3, separator) + "°)";
+        case Cause::Grazing:
+            return "angle impossible : " +
+                   std::string(e.need == "incidence" ? "l'incidence" : "la diffraction") +
+                   " vaudrait " + shownNumber(e.value, 4, separator) +
+                   "°, à 90° ou au-delà, à l'ordre " + shownNumber(e.limit, 15, separator) + ", " +
+                   shownNumber(e.limit2, 6, separator) + " traits/mm et " +
+                   shownNumber(e.limit3, 6, separator) +
+                   " Å : réduire l'ordre, les traits par mm ou la longueur d'onde";
+        case Cause::Unsolvable:
+            return "conception impossible : " + quoted(resultLabel(e.need)) + " vaudrait " +
+                   shownNumber(e.value, 6, separator);
         case Cause::NoDiffraction:
             break;
     }

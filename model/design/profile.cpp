@@ -24,6 +24,9 @@ struct Sampled {
 const double kFwhmPerSigma = 2 * std::sqrt(2 * fn::log(2.0));
 // Cells across the profile's estimated width.
 constexpr double kCellsPerWidth = 24, kCellsPerComa = 256;
+// The finest grid, in cells per estimated width: a coma far narrower than
+// the rest no longer sets the cell, so the cost of a profile is bounded.
+constexpr double kMostCellsPerWidth = 384;
 // The sinc² of the diffraction is cut this many zeros out.
 constexpr double kDiffractionZeros = 4;
 // The star's image is cut this many σ out (a share of 6e-5 beyond).
@@ -115,14 +118,25 @@ double fwhm(const Sampled& s, double h) {
 double cellWidth(const ProfileParts& p) {
     const double entrance = p.slit > 0 ? std::min(p.slit, p.seeing) : p.seeing;
     const double d = 0.886 * p.diffraction, c = p.coma / 2;
-    const double h = std::sqrt(entrance * entrance + 1 + d * d + c * c) / kCellsPerWidth;
+    const double width = std::sqrt(entrance * entrance + 1 + d * d + c * c);
+    const double h = width / kCellsPerWidth;
     // The coma's profile steps where its rays begin: finer cells keep the step sharp.
-    return p.coma > 0 ? std::min(h, p.coma / kCellsPerComa) : h;
+    return p.coma > 0 ? std::max(std::min(h, p.coma / kCellsPerComa), width / kMostCellsPerWidth)
+                      : h;
+}
+
+// Every width finite and not negative: no grid is ever sized from a
+// number that is not a width.
+bool measurable(const ProfileParts& p) {
+    for (double w : {p.seeing, p.slit, p.diffraction, p.coma, p.obstruction})
+        if (!std::isfinite(w) || w < 0) return false;
+    return p.obstruction < 1;
 }
 
 }  // namespace
 
 double convolvedFwhm(const ProfileParts& p) {
+    if (!measurable(p)) return NAN;
     const double h = cellWidth(p);
     Sampled s = imageOnPixel(p, h);
     if (p.diffraction > 0) s = convolve(s, diffraction(p.diffraction, h));

@@ -469,7 +469,7 @@ TEST_F(DesignWindowTest, TypedMistakesAreSaidAsEverywhere) {
 }
 
 TEST_F(DesignWindowTest, FrenchSettingsReadAndShowTheComma) {
-    if (QLocale::system().decimalPoint() != QLatin1Char(',')) GTEST_SKIP() << "not French";
+    KELVORA_REQUIRE_FRENCH();
     DesignWindow& w = open();
     w.field("seeing_arcsec")->setText("2,5");
     EXPECT_FALSE(w.errorLabel()->isVisibleTo(&w));
