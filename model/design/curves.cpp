@@ -9,10 +9,11 @@ namespace kelvora::design {
 
 namespace {
 
-double snrWith(DesignInput in, double exposure, double magnitude) {
+// Every point of a curve reuses the design solved once: only its light changes.
+double snrWith(DesignInput in, const DesignOutcome& solved, double exposure, double magnitude) {
     in.pose_s = exposure;
     in.mag_etoile = magnitude;
-    const DesignOutcome o = evaluate(in);
+    const DesignOutcome o = relight(in, solved);
     return o.result ? o.result->snr : NAN;
 }
 
@@ -26,7 +27,7 @@ Curve snrAgainstExposure(const DesignInput& in, int points) {
     Curve c;
     for (int i = 1; i <= points; ++i) {
         const double t = 2 * longest * i / points;
-        c.emplace_back(t, snrWith(in, t, in.mag_etoile));
+        c.emplace_back(t, snrWith(in, o, t, in.mag_etoile));
     }
     return c;
 }
@@ -39,7 +40,7 @@ Curve snrAgainstMagnitude(const DesignInput& in, int points) {
     Curve c;
     for (int i = 0; i <= points; ++i) {
         const double m = centre - 4 + 8.0 * i / points;
-        c.emplace_back(m, snrWith(in, in.pose_s, m));
+        c.emplace_back(m, snrWith(in, o, in.pose_s, m));
     }
     return c;
 }

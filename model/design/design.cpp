@@ -144,6 +144,18 @@ std::optional<KeyError> unsolvable(const DesignResult& r) {
 
 namespace {
 
+// The star's light through a solved design. Light that is not detected, or
+// a figure beyond any number, is said: never an S/N of 0 or ∞ as if it were
+// an answer.
+std::optional<KeyError> fillLight(const DesignInput& in, const SolvedGrating& g, DesignResult& r) {
+    fillPhotometry(in, g, r);
+    if (std::isinf(r.signal_e_s_a) || std::isinf(r.snr) || std::isinf(r.electrons_pic))
+        return KeyError{KeyError::Cause::Overflow};
+    if (!(r.signal_e_s_a > 0) || !(r.snr > 0))
+        return KeyError{KeyError::Cause::NoSignal, "lambda_a", {}, in.lambda_a};
+    return std::nullopt;
+}
+
 DesignOutcome evaluateChecked(const DesignInput& in) {
     DesignOutcome out;
     out.error = checkInputs(in);
@@ -164,17 +176,7 @@ DesignOutcome evaluateChecked(const DesignInput& in) {
     if (const auto off = offSensor(in, out.grating)) return out.error = off, out;
     fillResolution(in, out.grating, r);
     if (const auto bad = unsolvable(r)) return out.error = bad, out;
-    fillPhotometry(in, out.grating, r);
-    // Light that is not detected, or a figure beyond any number, is said:
-    // never an S/N of 0 or ∞ as if it were an answer.
-    if (std::isinf(r.signal_e_s_a) || std::isinf(r.snr) || std::isinf(r.electrons_pic)) {
-        out.error = KeyError{KeyError::Cause::Overflow};
-        return out;
-    }
-    if (!(r.signal_e_s_a > 0) || !(r.snr > 0)) {
-        out.error = KeyError{KeyError::Cause::NoSignal, "lambda_a", {}, in.lambda_a};
-        return out;
-    }
+    if (const auto dark = fillLight(in, out.grating, r)) return out.error = dark, out;
     if (in.soleil) fillSun(in, out.grating, r);
     out.result = r;
     return out;
@@ -187,6 +189,17 @@ DesignOutcome evaluate(const DesignInput& in) {
     // beneath them does: there an out-of-limit hidden key takes its default.
     if (in.soleil && hiddenOutOfLimits(in)) return evaluateChecked(withHiddenDefaults(in));
     return evaluateChecked(in);
+}
+
+DesignOutcome relight(const DesignInput& in, const DesignOutcome& solved) {
+    // The Sun's hidden star keys may take their defaults: its whole answer.
+    if (in.soleil || !solved.result) return evaluate(in);
+    DesignOutcome out{std::nullopt, solved.grating, checkInputs(in)};
+    if (out.error) return out;
+    DesignResult r = *solved.result;
+    if (const auto dark = fillLight(in, out.grating, r)) return out.error = dark, out;
+    out.result = r;
+    return out;
 }
 
 }  // namespace kelvora::design

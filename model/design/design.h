@@ -216,6 +216,10 @@ struct DesignOutcome {
 };
 
 DesignOutcome evaluate(const DesignInput& in);
+// The same as evaluate(in) for a design that differs from the one `solved`
+// answers only in its exposure or its star's magnitude: the geometry and the
+// line width, which depend on neither, are solved's.
+DesignOutcome relight(const DesignInput& in, const DesignOutcome& solved);
 
 // The grating equation, sin β = m·N·λ − sin α, for another wavelength (Å).
 double sinBeta(const SolvedGrating& g, double lambdaA);

@@ -128,7 +128,8 @@ void fillGeometry(const DesignInput& in, const SolvedGrating& o, const SunOnDate
     r.cadence_ips = drift / r.echelle_arcsec_px;
     r.duree_balayage_s = 2 * sun.radiusArcsec * (1 + in.marge_pct / 100) / drift;
     r.images_balayage = std::ceil(r.duree_balayage_s * r.cadence_ips);
-    const double bytes = in.bits_adc > 8 ? 2 : 1;
+    // An unknown converter depth is stored as cameras deliver it: 16-bit words.
+    const double bytes = in.bits_adc > 0 && in.bits_adc <= 8 ? 1 : 2;
     r.volume_mo = r.images_balayage * in.roi_rangees * in.pixels_fente * bytes / 1e6;
     r.pose_max_ms = 1000 / r.cadence_ips;
 }

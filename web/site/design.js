@@ -234,7 +234,8 @@ function sensorChosen() {
   if (answer.valeurs) setFields(answer.valeurs);
 }
 
-function fromSensor(key) {
+// Whether choosing a sensor sets this key (the model's table says).
+export function fromSensor(key) {
   return schema.entrees.find((r) => r.cle === key)?.capteur;
 }
 

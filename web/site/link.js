@@ -1,7 +1,7 @@
 // A link is what the page shows: on « Conception avancée », the design keys
-// that differ from their defaults; on « Calculateur », its fields that differ
+// that differ from what its reader would otherwise apply; on « Calculateur », its fields that differ
 // from the window's defaults, the sensor and the model. Opening it shows it.
-import { defaults, keys, load, savedKeys } from "./design.js";
+import { defaults, keys, load, savedKeys, fromSensor } from "./design.js";
 import * as calculator from "./calculator.js";
 
 export const CALCULATOR = "calculateur";
@@ -16,11 +16,16 @@ function calculatorParams() {
   return params;
 }
 
+// A reader applies the defaults, then the link's sensor, then its keys: a
+// key equal to the default is left out only when no sensor in the link would
+// set it otherwise, so an edited sensor field always travels.
 function designParams() {
   const base = defaults();
   const params = new URLSearchParams();
   const values = savedKeys() ?? keys();
-  for (const [key, value] of Object.entries(values)) if (value !== base[key]) params.set(key, value);
+  const sensorGiven = values.detecteur !== base.detecteur;
+  for (const [key, value] of Object.entries(values))
+    if (value !== base[key] || (sensorGiven && fromSensor(key))) params.set(key, value);
   return params;
 }
 
