@@ -57,6 +57,22 @@ std::optional<KeyError> checkMoon(const DesignInput& in) {
     return KeyError{KeyError::Cause::MoonGeometry, "lune_distance_deg", {}, rho, lo, {}, hi};
 }
 
+// A spectroheliograph images the Sun through its slit: without one, or
+// without the collimated beam that puts it on the sensor, there is neither
+// bandpass nor scan to speak of.
+std::optional<KeyError> checkSunSlit(const DesignInput& in) {
+    if (!in.soleil) return std::nullopt;
+    if (in.geometrie == Geometry::Convergent)
+        return KeyError{KeyError::Cause::OutOfRange,
+                        "geometrie",
+                        "convergent",
+                        0,
+                        0,
+                        "un spectrohéliographe a une fente : géométrie collimatée"};
+    if (in.fente_um > 0) return std::nullopt;
+    return outOfRange(*findKey("fente_um"), in.fente_um, "un spectrohéliographe a une fente : > 0");
+}
+
 // The rules that tie a key to another.
 std::optional<KeyError> checkPairs(const DesignInput& in) {
     const KeyRow& order0 = *findKey("ordre0_px");
@@ -66,6 +82,7 @@ std::optional<KeyError> checkPairs(const DesignInput& in) {
     if (!(in.blaze_a * in.traits_mm / 2e7 <= 1))
         return outOfRange(blaze, in.blaze_a, blaze.limit.need);
     if (auto e = checkCamera(in)) return e;
+    if (auto e = checkSunSlit(in)) return e;
     return checkMoon(in);
 }
 

@@ -26,6 +26,9 @@ class SunWindowTest : public testing::WorkbenchTest {
         DesignWindow& w = *bench().designWindow();
         QComboBox* line = w.wordChoice("raie");
         line->setCurrentIndex(line->findData(QStringLiteral("halpha")));
+        // A spectroheliograph has a slit: 10 µm on 1200 lines/mm isolates Hα's core.
+        w.field("traits_mm")->setText("1200");
+        w.field("fente_um")->setText("10");
         QComboBox* source = w.wordChoice("source");
         source->setCurrentIndex(1);  // Soleil
         return w;
