@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "model/design/design_internal.h"
+#include "model/design/keys.h"
 #include "model/design/sun.h"
 #include "model/floatconv.h"
 
@@ -113,36 +114,65 @@ std::optional<KeyError> offSensor(const DesignInput& in, const SolvedGrating& g)
     return KeyError{KeyError::Cause::OffSensor, "lambda_a", {}, in.lambda_a, lo, {}, hi};
 }
 
-// Every size, factor and width the geometry derives is a positive finite
-// number (those not applicable are NaN): anything else is refused, never
-// shown nor used to size the profile or the plots.
-std::optional<KeyError> unsolvable(const DesignResult& r) {
-    const std::pair<const char*, double> derived[] = {
-        {"anamorphose", r.anamorphose},
-        {"dispersion_a_px", r.dispersion_a_px},
-        {"faisceau_mm", r.faisceau_mm},
-        {"longueur_reseau_mm", r.longueur_reseau_mm},
-        {"diametre_objectif_mm", r.diametre_objectif_mm},
-        {"ouverture_objectif", r.ouverture_objectif},
-        {"image_entree_px", r.image_entree_px},
-        {"element_resolution_a", r.element_resolution_a},
-        {"resolution", r.resolution},
-        {"echantillonnage_px", r.echantillonnage_px},
-    };
-    for (const auto& [name, v] : derived) {
-        const bool notApplicable =
-            std::isnan(v) && (std::string_view(name) == "ouverture_objectif" ||
-                              std::string_view(name) == "diametre_objectif_mm");
-        if (notApplicable || (std::isfinite(v) && v > 0)) continue;
-        if (std::string_view(name) == "image_entree_px" && v == 0) continue;  // a perfect image
-        return KeyError{KeyError::Cause::Unsolvable, "", {}, v, 0, name};
+// A result that must be a positive finite number; NaN where `none` allows
+// it (not applicable in that design).
+struct Derived {
+    const char* name;
+    double value;
+    bool none = false;
+};
+
+std::optional<KeyError> firstNotPositive(std::initializer_list<Derived> list) {
+    for (const Derived& d : list) {
+        if ((d.none && std::isnan(d.value)) || (std::isfinite(d.value) && d.value > 0)) continue;
+        return KeyError{KeyError::Cause::Unsolvable, "", {}, d.value, 0, d.name};
     }
     return std::nullopt;
+}
+
+// Every size, factor and width the geometry derives is checked where it is
+// derived: anything else is refused, never shown nor used to size the
+// profile or the plots.
+std::optional<KeyError> unsolvable(const DesignResult& r) {
+    return firstNotPositive({{"anamorphose", r.anamorphose},
+                             {"dispersion_a_px", r.dispersion_a_px},
+                             {"faisceau_mm", r.faisceau_mm},
+                             {"longueur_reseau_mm", r.longueur_reseau_mm},
+                             {"diametre_objectif_mm", r.diametre_objectif_mm, true},
+                             {"ouverture_objectif", r.ouverture_objectif, true},
+                             {"element_resolution_a", r.element_resolution_a},
+                             {"resolution", r.resolution},
+                             {"echantillonnage_px", r.echantillonnage_px}});
+}
+
+// The Sun's disc, scan and light, likewise: an input beyond any measure
+// (a slit of 10³⁰⁰ µm) must not leave an exposure of 0 ms.
+std::optional<KeyError> sunUnsolvable(const DesignResult& r) {
+    return firstNotPositive({{"soleil_diametre_mm", r.soleil_diametre_mm},
+                             {"soleil_diametre_px", r.soleil_diametre_px},
+                             {"couverture_fente", r.couverture_fente},
+                             {"couverture_capteur", r.couverture_capteur},
+                             {"echelle_arcsec_px", r.echelle_arcsec_px},
+                             {"cadence_ips", r.cadence_ips},
+                             {"duree_balayage_s", r.duree_balayage_s},
+                             {"volume_mo", r.volume_mo},
+                             {"bande_passante_a", r.bande_passante_a},
+                             {"pose_max_ms", r.pose_max_ms},
+                             {"pose_continuum_ms", r.pose_continuum_ms}});
 }
 
 }  // namespace
 
 namespace {
+
+// No answer is ±∞: a result beyond every number comes from an input beyond
+// every measure, and is said as such.
+std::optional<KeyError> beyondNumbers(const DesignResult& r) {
+    for (const NamedResult& n : namedResults(r, true, r.soleil))
+        if (std::isinf(n.cell.number))
+            return KeyError{KeyError::Cause::Overflow, {}, {}, 0, 0, n.name};
+    return std::nullopt;
+}
 
 // The star's light through a solved design. Light that is not detected, or
 // a figure beyond any number, is said: never an S/N of 0 or ∞ as if it were
@@ -153,6 +183,9 @@ std::optional<KeyError> fillLight(const DesignInput& in, const SolvedGrating& g,
         return KeyError{KeyError::Cause::Overflow};
     if (!(r.signal_e_s_a > 0) || !(r.snr > 0))
         return KeyError{KeyError::Cause::NoSignal, "lambda_a", {}, in.lambda_a};
+    // Per element: the per-pixel S/N over a sampling no number holds.
+    if (std::isnan(r.snr_element))
+        return KeyError{KeyError::Cause::Overflow, {}, {}, 0, 0, "snr_element"};
     return std::nullopt;
 }
 
@@ -178,6 +211,8 @@ DesignOutcome evaluateChecked(const DesignInput& in) {
     if (const auto bad = unsolvable(r)) return out.error = bad, out;
     if (const auto dark = fillLight(in, out.grating, r)) return out.error = dark, out;
     if (in.soleil) fillSun(in, out.grating, r);
+    if (const auto bad = in.soleil ? sunUnsolvable(r) : std::nullopt) return out.error = bad, out;
+    if (const auto huge = beyondNumbers(r)) return out.error = huge, out;
     out.result = r;
     return out;
 }
@@ -198,6 +233,7 @@ DesignOutcome relight(const DesignInput& in, const DesignOutcome& solved) {
     if (out.error) return out;
     DesignResult r = *solved.result;
     if (const auto dark = fillLight(in, out.grating, r)) return out.error = dark, out;
+    if (const auto huge = beyondNumbers(r)) return out.error = huge, out;
     out.result = r;
     return out;
 }

@@ -214,10 +214,15 @@ std::string describe(const KeyError& e, std::string_view separator) {
             return "valeur impossible : " + quoted(labelOf(e.key)) + " = " + value + " (" + e.need +
                    ")";
         case Cause::NoLight:
-            return "aucune lumière sur le capteur : il couvre de " +
-                   shownNumber(std::round(std::min(e.value, e.limit)), 15, separator) + " à " +
-                   shownNumber(std::round(std::max(e.value, e.limit)), 15, separator) +
-                   " Å, hors de ce que le silicium détecte (jusqu'à 11000 Å) et de ce que "
+            return "aucune lumière sur le capteur : il couvre " +
+                   (std::isfinite(e.value) && std::isfinite(e.limit)
+                        ? "de " +
+                              shownNumber(std::round(std::min(e.value, e.limit)), 15, separator) +
+                              " à " +
+                              shownNumber(std::round(std::max(e.value, e.limit)), 15, separator) +
+                              " Å"
+                        : std::string("des longueurs d'onde hors de toute mesure")) +
+                   ", hors de ce que le silicium détecte (jusqu'à 11000 Å) et de ce que "
                    "l'atmosphère laisse passer (dès 3000 Å)";
         case Cause::NoSignal:
             return "aucun signal de l'étoile à " + shownNumber(e.value, 6, separator) +
@@ -228,8 +233,10 @@ std::string describe(const KeyError& e, std::string_view separator) {
                    shownNumber(std::round(e.limit), 15, separator) + " à " +
                    shownNumber(std::round(e.limit2), 15, separator) + " Å";
         case Cause::Overflow:
-            return "dépassement de capacité : le signal ou le S/N sort de tout nombre "
-                   "représentable (une entrée hors de toute mesure ?)";
+            return "dépassement de capacité : " +
+                   (e.need.empty() ? std::string("le signal ou le S/N")
+                                   : quoted(resultLabel(e.need))) +
+                   " sort de tout nombre représentable (une entrée hors de toute mesure ?)";
         case Cause::MoonGeometry:
             return "valeur impossible : " + quoted(labelOf(e.key)) + " = " + value +
                    " (la Lune et l'étoile, à ces hauteurs, sont séparées de " +
@@ -244,11 +251,16 @@ std::string describe(const KeyError& e, std::string_view separator) {
                    shownNumber(e.limit3, 6, separator) +
                    " Å : réduire l'ordre, les traits par mm ou la longueur d'onde";
         case Cause::Unsolvable:
-            return "conception impossible : " + quoted(resultLabel(e.need)) + " vaudrait " +
-                   shownNumber(e.value, 6, separator);
+            return "conception impossible : " + quoted(resultLabel(e.need)) +
+                   (std::isfinite(e.value)
+                        ? " vaudrait " + shownNumber(e.value, 6, separator)
+                        : std::string(" sort de tout nombre (une entrée hors de toute mesure ?)"));
         case Cause::NoDiffraction:
             break;
     }
+    if (!std::isfinite(e.value) || !(e.limit >= 1))
+        return "pas de diffraction : " + e.need +
+               " dépasse 1 à toute longueur d'onde (des traits par mm ou un ordre démesurés ?)";
     return "pas de diffraction : " + e.need + " = " + shownNumber(e.value, 3, separator) +
            " > 1 ; longueur d'onde maximale " + shownNumber(e.limit, 15, separator) + " Å";
 }
