@@ -75,10 +75,42 @@ bool isTextKey(std::string_view key) {
     return row && (row->kind == KeyKind::Choice || row->kind == KeyKind::Word);
 }
 
+namespace {
+
+// The spaces people and French settings put between thousands: the space,
+// the no-break space, the narrow no-break space and the thin space.
+std::size_t groupSpace(std::string_view t, std::size_t at) {
+    for (std::string_view s : {" ", "\u00a0", "\u202f", "\u2009"})
+        if (t.substr(at, s.size()) == s) return s.size();
+    return 0;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// "2 000" is 2000, as the calculator reads it: a space between two digits
+// groups them; anywhere else it stays, and the number is refused.
+std::string ungrouped(std::string_view t) {
+    std::string out;
+    for (std::size_t i = 0; i < t.size();) {
+        const std::size_t n = groupSpace(t, i);
+        if (n > 0 && !out.empty() && isDigit(out.back()) && i + n < t.size() && isDigit(t[i + n])) {
+            i += n;
+            continue;
+        }
+        out += t[i++];
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string periodText(std::string_view text, std::string_view separator) {
     const auto first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
     if (first == std::string_view::npos) return {};
-    const std::string_view t = text.substr(first, last - first + 1);
+    const std::string grouped = ungrouped(text.substr(first, last - first + 1));
+    const std::string_view t = grouped;
     const auto at = separator == "." || separator.empty() ? t.npos : t.find(separator);
     if (at == t.npos) return std::string(t);
     return std::string(t.substr(0, at)) + "." + std::string(t.substr(at + separator.size()));

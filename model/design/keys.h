@@ -21,8 +21,9 @@ bool isInputKey(std::string_view key);
 // Keys written as words: "geometrie", "detecteur", "courbe_qe", "snr_par".
 bool isTextKey(std::string_view key);
 
-// A typed number with its blanks trimmed and the face's decimal separator
-// turned into the period: "2,5" with "," gives "2.5".
+// A typed number with its blanks trimmed, the spaces between its thousands
+// removed and the face's decimal separator turned into the period: "2,5"
+// with "," gives "2.5", "2 000" gives "2000".
 std::string periodText(std::string_view text, std::string_view separator);
 // A number written in full: "2.5", "-3", "1e-3"; not "2,5", "abc", "" or "inf".
 std::optional<double> strictNumber(std::string_view text);

@@ -300,3 +300,31 @@ TEST(UserLines, OwnLinesFollowTheBuiltIns) {
 
 }  // namespace
 }  // namespace kelvora::io
+
+namespace kelvora::io {
+namespace {
+
+// A sensor named in an older file keeps no converter depth, as then; its
+// frames are still 16-bit words, as the same sensor named by a key gives:
+// the Sun's data volume is frames × rows × pixels × 2 bytes either way.
+TEST(DesignFile, AnOlderFilesSensorGivesTheSameDataVolumeAsItsKey) {
+    const std::string v3 = R"({"format": "kelvora", "version": 3, "conception": {
+        "source": "soleil", "raie": "halpha", "geometrie": "littrow", "traits_mm": 2400,
+        "fente_um": 10, "detecteur": "IMX290"}})";
+    DesignFile f;
+    ASSERT_EQ(parseDesignFile(v3, DetectorCatalogue(), f), "");
+    EXPECT_EQ(f.design.bits_adc, 0);
+    const std::vector<design::KeyValue> keys = {{"source", "soleil"},     {"raie", "halpha"},
+                                                {"geometrie", "littrow"}, {"traits_mm", "2400"},
+                                                {"fente_um", "10"},       {"detecteur", "IMX290"}};
+    const design::KeyedDesign k = design::designFromKeys(keys, DetectorCatalogue());
+    EXPECT_EQ(k.input.bits_adc, 12);
+    const auto fromFile = design::evaluate(f.design), fromKeys = design::evaluate(k.input);
+    ASSERT_TRUE(fromFile.result && fromKeys.result);
+    const design::DesignResult& r = *fromFile.result;
+    EXPECT_EQ(r.volume_mo, fromKeys.result->volume_mo);
+    EXPECT_EQ(r.volume_mo, r.images_balayage * 64 * 1096 * 2 / 1e6);
+}
+
+}  // namespace
+}  // namespace kelvora::io

@@ -43,6 +43,13 @@ std::optional<std::string> decoded(const std::string& text) {
     return out;
 }
 
+// The exact number of bytes a base64 text holds, without decoding it.
+std::size_t decodedSize(const std::string& text) {
+    std::size_t n = text.size();
+    while (n > 0 && text[n - 1] == '=') --n;
+    return n / 4 * 3 + (n % 4 == 0 ? 0 : n % 4 - 1);
+}
+
 // The gain, exposure and airmass the user typed ({"gain_e_adu": text…});
 // an empty or unreadable one is « as the file says ».
 design::CalibrationOverrides overridesOf(const Json& args, const std::string& sep) {
@@ -87,7 +94,7 @@ Json calibrateSpectrum(const Json& args) {
     if (const std::string e = readCalibrations(args, read.input); !e.empty())
         return {{"erreur", e}};
     const std::string& base64 = args.at("octets").get_ref<const std::string&>();
-    if (base64.size() / 4 * 3 > design::kMaxSpectrumBytes) return {{"erreur", io::tooLarge()}};
+    if (decodedSize(base64) > design::kMaxSpectrumBytes) return {{"erreur", io::tooLarge()}};
     const auto bytes = decoded(base64);
     if (!bytes) return {{"erreur", "fichier illisible"}};
     const io::SpectrumRead spectrum = io::readSpectrum(*bytes);
