@@ -96,11 +96,35 @@ inline std::string outside(const char* name, double v) {
     return std::string(name) + " = " + std::to_string(v) + " hors de ses bornes";
 }
 
-// A French sentence that says nothing of a number it could not show.
+// The sentence without what it quotes (« … »): the user's own text may say
+// « nan », the sentence itself may not.
+inline std::string unquoted(const std::string& s) {
+    std::string out;
+    int depth = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s.compare(i, 2, "«") == 0) ++depth;
+        if (depth == 0) out += s[i];
+        if (s.compare(i, 2, "»") == 0 && depth > 0) --depth;
+    }
+    return out;
+}
+
+inline bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// A French sentence that says nothing of a number it could not show: no
+// word « inf » or « nan » of its own.
 inline std::string badSentence(const std::string& s) {
     if (s.empty()) return "une erreur sans phrase";
-    for (const char* word : {"nan", "inf", "NaN", "Inf"})
-        if (s.find(word) != std::string::npos) return "une phrase qui montre « " + s + " »";
+    const std::string own = unquoted(s);
+    for (std::size_t i = 0; i + 3 <= own.size(); ++i) {
+        std::string word = own.substr(i, 3);
+        for (char& c : word) c = static_cast<char>(c | 0x20);
+        const bool alone =
+            (i == 0 || !isLetter(own[i - 1])) && (i + 3 == own.size() || !isLetter(own[i + 3]));
+        if (alone && (word == "inf" || word == "nan")) return "une phrase qui montre « " + s + " »";
+    }
     return {};
 }
 
