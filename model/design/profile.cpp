@@ -26,7 +26,7 @@ const double kFwhmPerSigma = 2 * std::sqrt(2 * fn::log(2.0));
 constexpr double kCellsPerWidth = 24, kCellsPerComa = 256;
 // The finest grid, in cells per estimated width: a coma far narrower than
 // the rest no longer sets the cell, so the cost of a profile is bounded.
-constexpr double kMostCellsPerWidth = 384;
+constexpr double kMostCellsPerWidth = 128;
 // The sinc² of the diffraction is cut this many zeros out.
 constexpr double kDiffractionZeros = 4;
 // The star's image is cut this many σ out (a share of 6e-5 beyond).

@@ -1,6 +1,7 @@
 #include "model/design/templates.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
 
@@ -13,9 +14,15 @@ namespace {
 constexpr double kStepA = 10;
 constexpr double kNormalisationA = 5500;
 
+// The names measured once: a slitless sky asks for a column per wavelength.
 int columnOf(std::string_view name) {
-    for (std::size_t i = 0; i < std::size(kTemplateNames); ++i)
-        if (name == kTemplateNames[i]) return static_cast<int>(i) + 1;
+    static const auto names = [] {
+        std::array<std::string_view, std::size(kTemplateNames)> views;
+        for (std::size_t i = 0; i < views.size(); ++i) views[i] = kTemplateNames[i];
+        return views;
+    }();
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (name == names[i]) return static_cast<int>(i) + 1;
     return -1;
 }
 
