@@ -60,19 +60,36 @@ const calibrationMs = await page.evaluate(async (engine) => {
   return rounds.slice(2);
 }, engine);
 await page.click("#ongletConception");
-const keystrokes = await page.evaluate(async () => {
-  const field = document.querySelector('[name="lambda_a"]');
-  const times = [];
-  for (let i = 0; i < 60; ++i) {
-    field.value = String(5000 + i * 10);
-    const t0 = performance.now();
-    field.dispatchEvent(new Event("input", { bubbles: true }));
-    await new Promise((r) => setTimeout(r, 0)); // uPlot redraws in a microtask
-    times.push(performance.now() - t0);
-    await new Promise((r) => requestAnimationFrame(() => r()));
-  }
-  return times;
-});
+// Each keystroke from the input event to every result and plot updated.
+function typeWavelengths(p) {
+  return p.evaluate(async () => {
+    const field = document.querySelector('[name="lambda_a"]');
+    const times = [];
+    for (let i = 0; i < 60; ++i) {
+      field.value = String(5000 + i * 10);
+      const t0 = performance.now();
+      field.dispatchEvent(new Event("input", { bubbles: true }));
+      await new Promise((r) => setTimeout(r, 0)); // uPlot redraws in a microtask
+      times.push(performance.now() - t0);
+      await new Promise((r) => requestAnimationFrame(() => r()));
+    }
+    return times;
+  });
+}
+const keystrokes = await typeWavelengths(page);
+// The worst designs found, at 4× CPU slowdown: slitless at one line per mm
+// (54 s a keystroke at 5 lines per mm before the profile was bounded).
+const worstKeystrokes = {};
+for (const [name, hash] of [["sans_fente_1_trait", "geometrie=convergent&traits_mm=1"],
+  ["sans_fente_0_01_trait", "geometrie=convergent&traits_mm=0.01"]]) {
+  const slow = await (await browser.newContext()).newPage();
+  await (await slow.context().newCDPSession(slow)).send("Emulation.setCPUThrottlingRate", { rate: 4 });
+  await slow.goto(`${url}#${hash}`);
+  await slow.waitForSelector("body[data-pret]");
+  await slow.waitForSelector("output[data-valeur]");
+  worstKeystrokes[name] = Number(median(await typeWavelengths(slow)).toFixed(2));
+  await slow.context().close();
+}
 // Chromium's "Fast 3G" preset: 562.5 ms latency, about 1.44 Mbit/s down.
 const FAST_3G = { offline: false, latency: 562.5, downloadThroughput: (1.6 * 1024 * 1024 / 8) * 0.9,
   uploadThroughput: (750 * 1024 / 8) * 0.9 };
@@ -141,6 +158,7 @@ console.log(JSON.stringify({
   premiers_resultats_ms: Number(median(firsts).toFixed(1)),
   evaluation_wasm_us: Number((median(evaluation) / 1000).toFixed(3)),
   frappe_resultats_et_graphiques_ms: Number(median(keystrokes).toFixed(2)),
+  frappe_pire_conception_cpu_x4_ms: worstKeystrokes,
   etalonnage_4000_points_ms: Number(median(calibrationMs).toFixed(2)),
   telephone_premiere_visite_ms: Math.round(median(phoneFirst)),
   telephone_formulaire_premiere_visite_ms: Math.round(median(formFirst)),

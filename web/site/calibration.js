@@ -2,7 +2,7 @@
 // the model against the design; the gain, exposure and airmass used can be
 // corrected and the spectrum calibrated again; « Utiliser ce rendement »
 // adds the calibration to the design's.
-import { call } from "./engine.js";
+import { callOff } from "./engine.js";
 import { decimalSeparator, table } from "./dom.js";
 import { calibrations, keys, setCalibrations } from "./design.js";
 
@@ -13,13 +13,6 @@ let last = null;  // the file calibrated, for « Recalculer »
 
 function node(id) {
   return document.getElementById(id);
-}
-
-// A file's bytes as base64, a block at a time (no spread of a huge array).
-function base64(bytes) {
-  let text = "";
-  for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
-  return btoa(text);
 }
 
 function clear(message) {
@@ -50,11 +43,11 @@ export async function calibrate(file, given = {}) {
     return clear(`Impossible d'étalonner sur « ${file.name} » : ${limit.message}`);
   }
   last = file;
-  const octets = base64(new Uint8Array(await file.arrayBuffer()));
-  const answer = call("etalonner", {
-    cles: keys(), separateur: decimalSeparator(), nom: file.name, octets, etalonnages: calibrations(),
+  // Encoded and read in the worker: the page stays live however large the file.
+  const answer = await callOff("etalonner", {
+    cles: keys(), separateur: decimalSeparator(), nom: file.name, etalonnages: calibrations(),
     date: new Date().toISOString().slice(0, 10), observation: given,
-  });
+  }, await file.arrayBuffer());
   if (answer.erreur) return clear(`Impossible d'étalonner sur « ${file.name} » : ${answer.erreur}`);
   clear("");
   node("resumeEtalonnage").textContent = answer.resume;

@@ -34,3 +34,34 @@ export function call(name, args = {}) {
   }
   return JSON.parse(answer);
 }
+
+// The calls that read a whole file run in a worker of their own, one at a
+// time, in the order asked; `bytes` (an ArrayBuffer) is handed over, not
+// copied, and sent to the model as base64 « octets ».
+let worker = null;
+let asked = 0;
+const waiting = new Map();
+
+function startWorker() {
+  const w = new Worker("model-worker.js", { type: "module" });
+  w.onmessage = ({ data }) => {
+    waiting.get(data.id)?.(JSON.parse(data.answer));
+    waiting.delete(data.id);
+  };
+  // A worker that dies answers every call it held, and the next starts anew.
+  w.onerror = () => {
+    worker = null;
+    for (const resolve of waiting.values()) resolve(JSON.parse(NO_MEMORY));
+    waiting.clear();
+  };
+  return w;
+}
+
+export function callOff(name, args = {}, bytes = null) {
+  worker ??= startWorker();
+  const id = ++asked;
+  return new Promise((resolve) => {
+    waiting.set(id, resolve);
+    worker.postMessage({ id, name, args, bytes }, bytes ? [bytes] : []);
+  });
+}

@@ -21,3 +21,10 @@ export function callModule(module, name, argsText) {
     if (argsPtr) module._free(argsPtr);
   }
 }
+
+// A file's bytes as base64, a block at a time (no spread of a huge array).
+export function base64(bytes) {
+  let text = "";
+  for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+  return btoa(text);
+}

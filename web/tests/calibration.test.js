@@ -169,3 +169,23 @@ test("after a 2 MB spectrum, 2 MB of noise and a 900 KB random design, the page 
   await page.waitForFunction(() => document.getElementById("erreurEtalonnage").textContent.includes("Mo : trop grand"));
   assert.deepEqual(env.problems, []);
 });
+
+// A spectrum of 20 MB is encoded and read in a worker: the design answers a
+// keystroke while it is being read, before its calibration is shown.
+test("a large spectrum is read off the page's thread", async () => {
+  const page = await env.open();
+  await page.click("#ongletConception");
+  const before = await page.getAttribute("#res-snr", "data-valeur");
+  let text = "# EXPTIME = 60\n# EGAIN = 1\n";
+  const lines = [];
+  for (let i = 0; lines.length * 20 < 20_000_000; ++i) lines.push(`${5000 + i * 0.001},${20000 + (i % 7)}`);
+  text += lines.join("\n");
+  await page.evaluate(() => (document.getElementById("erreurEtalonnage").textContent = "x"));
+  await page.setInputFiles("#fichierSpectre", { name: "long.txt", mimeType: "text/plain", buffer: Buffer.from(text) });
+  await page.fill("[name=diametre_mm]", "250");
+  await page.waitForFunction((b) => document.getElementById("res-snr").dataset.valeur !== b, before);
+  assert.equal(await page.textContent("#resumeEtalonnage"), "", "the calibration came first: the page waited for it");
+  await page.waitForFunction(() => document.getElementById("erreurEtalonnage").textContent !== "x"
+    || document.getElementById("resumeEtalonnage").textContent !== "", null, { timeout: 120_000 });
+  assert.deepEqual(env.problems, []);
+});

@@ -100,3 +100,45 @@ test("a link is its design, and a bad link changes nothing", async () => {
   assert.equal(await long.inputValue('[name="traits_mm"]'), "600");
   assert.deepEqual(env.problems, []);
 });
+
+// Every number the design shows, to the last digit.
+async function exactResults(page) {
+  return page.evaluate(() => Object.fromEntries([...document.querySelectorAll("output[data-valeur]")]
+    .map((o) => [o.dataset.cle, o.dataset.valeur])));
+}
+
+async function reopened(page) {
+  await page.click("#cmdLien");
+  const link = new URL(page.url());
+  const other = await env.open(link.pathname + link.hash);
+  await other.waitForSelector("output[data-valeur]");
+  return other;
+}
+
+// A sensor chosen then edited keeps its edits through a link; a file's
+// design (its converter depth 0 and its 50000 e⁻ well) comes back as it was.
+test("a link reopens the design it was copied from", async () => {
+  const page = await env.open();
+  await page.click("#ongletConception");
+  await page.selectOption('[name="detecteur"]', "IMX533");
+  await page.fill('[name="qe"]', "0.4");
+  await page.fill('[name="bruit_e"]', "13");
+  const shown = await exactResults(page);
+  const other = await reopened(page);
+  assert.equal(await other.inputValue('[name="qe"]'), "0.4");
+  assert.equal(await other.inputValue('[name="bruit_e"]'), "13");
+  assert.deepEqual(await exactResults(other), shown);
+
+  const example = await env.open();
+  await example.setInputFiles("#fichierOuvrir", new URL("../../docs/exemple/instrument-exemple.kelvora", import.meta.url).pathname);
+  await example.waitForFunction(() => document.getElementById("message").textContent.includes("ouvert"));
+  await example.click("#ongletConception");
+  const fromFile = await exactResults(example);
+  const linked = await reopened(example);
+  assert.equal(await linked.inputValue('[name="bits_adc"]'), "0");
+  assert.equal(await linked.inputValue('[name="puits_e"]'), "50000");
+  // Calibrations never travel in a link: compare the assumed chain's own results.
+  for (const key of ["dispersion_a_px", "resolution", "lambda_min_a", "lambda_max_a"])
+    assert.equal((await exactResults(linked))[key], fromFile[key], key);
+  assert.deepEqual(env.problems, []);
+});
