@@ -38,9 +38,14 @@ struct DesignFile {
 std::string parseDesignFile(std::string_view bytes, const DetectorCatalogue& catalogue,
                             DesignFile& out);
 std::string serializeDesignFile(const DesignFile& file);
+// Whether bytes are a Kelvora design, whatever its version or its state: a
+// JSON object whose "format" is "kelvora". Only such a file, or an empty
+// one, may be written over.
+bool isDesignFile(std::string_view bytes);
 
 // Reads and writes a file; "" or a French message naming the file. Writing
-// is atomic: the old file stays whole until the new one is complete.
+// is atomic: the old file stays whole until the new one is complete; it
+// never replaces a file that is not a design (isDesignFile).
 std::string readDesignFile(const std::string& path, const DetectorCatalogue& catalogue,
                            DesignFile& out);
 std::string writeDesignFile(const std::string& path, const DesignFile& file);

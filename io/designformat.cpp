@@ -279,6 +279,11 @@ std::string parseDesignFile(std::string_view bytes, const DetectorCatalogue& cat
     return {};
 }
 
+bool isDesignFile(std::string_view bytes) {
+    const Json root = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    return root.is_object() && root.value("format", Json()) == "kelvora";
+}
+
 std::string serializeDesignFile(const DesignFile& file) {
     Json window = Json::object();
     for (std::size_t i = 0; i < kInputCount; ++i)

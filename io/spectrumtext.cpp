@@ -13,18 +13,47 @@ namespace {
 
 constexpr std::size_t kMaxLine = 4096;
 
-std::vector<std::string_view> fields(std::string_view line) {
-    std::vector<std::string_view> out;
+unsigned char uchar(char c) {
+    return static_cast<unsigned char>(c);
+}
+
+std::vector<std::string> fields(std::string_view line, std::string_view separators) {
+    std::vector<std::string> out;
     std::size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && std::string_view(" \t,;").find(line[i]) != std::string_view::npos)
-            ++i;
+        while (i < line.size() && separators.find(line[i]) != std::string_view::npos) ++i;
         const std::size_t start = i;
-        while (i < line.size() && std::string_view(" \t,;").find(line[i]) == std::string_view::npos)
-            ++i;
-        if (i > start) out.push_back(line.substr(start, i - start));
+        while (i < line.size() && separators.find(line[i]) == std::string_view::npos) ++i;
+        if (i > start) out.emplace_back(line.substr(start, i - start));
     }
     return out;
+}
+
+// A line's numbers. Where a semicolon or a tab separates them, a comma is
+// the decimal one (« 5070,201;46716,5 », as French spreadsheets write);
+// otherwise a comma separates, unless the line has no period and a comma
+// could be either (« 5070,2 46716,5 »): then nothing is guessed.
+struct Split {
+    std::vector<std::string> values;
+    bool ambiguous = false;
+};
+
+Split splitLine(std::string_view line) {
+    if (line.find_first_of(";\t") != std::string_view::npos) {
+        Split s{fields(line, " ;\t")};
+        for (std::string& v : s.values)
+            for (char& c : v)
+                if (c == ',') c = '.';
+        return s;
+    }
+    Split s{fields(line, " ,")};
+    bool commaInNumber = false;  // « 5,2 », not « 5, 2 »
+    for (std::size_t i = 1; i + 1 < line.size(); ++i)
+        commaInNumber = commaInNumber || (line[i] == ',' && std::isdigit(uchar(line[i - 1])) &&
+                                          std::isdigit(uchar(line[i + 1])));
+    s.ambiguous = commaInNumber && line.find('.') == std::string_view::npos &&
+                  (fields(line, " ").size() >= 2 || s.values.size() != 2);
+    return s;
 }
 
 // « KEY = value / comment »: the value into the header, unquoted.
@@ -62,6 +91,8 @@ bool headerLine(std::string_view line, fits::Header& h) {
 }  // namespace
 
 SpectrumRead readTextSpectrum(std::string_view text) {
+    // A byte-order mark is no part of the first line.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     SpectrumRead r;
     fits::Header h;
     std::size_t lineNumber = 0, words = 0;
@@ -76,14 +107,23 @@ SpectrumRead readTextSpectrum(std::string_view text) {
             return {{}, "ligne " + std::to_string(lineNumber) + " trop longue"};
         if (line.find('\0') != std::string_view::npos) return {{}, "ce n'est pas un fichier texte"};
         if (headerLine(line, h)) continue;
-        const auto f = fields(line.substr(0, line.find('#')));
+        const Split split = splitLine(line.substr(0, line.find('#')));
+        const auto& f = split.values;
         if (f.empty()) continue;
+        if (split.ambiguous)
+            return {{},
+                    "ligne " + std::to_string(lineNumber) + " : « " +
+                        std::string(line.substr(0, 60)) +
+                        " » : la virgule peut y séparer les colonnes ou les décimales ; "
+                        "séparez les colonnes par un point-virgule ou une tabulation"};
         const auto l = fits::number(f[0]), v = f.size() > 1 ? fits::number(f[1]) : std::nullopt;
         if (!l || !v) {
             // A line of column names may come before the numbers.
             if (r.spectrum.lambda_a.empty() && ++words <= 1) continue;
             return {{},
-                    "ligne " + std::to_string(lineNumber) + " : deux nombres attendus (λ et flux)"};
+                    "ligne " + std::to_string(lineNumber) +
+                        " : deux nombres attendus (λ et flux), lu « " +
+                        std::string(line.substr(0, 60)) + " »"};
         }
         if (r.spectrum.lambda_a.size() >= kMaxSpectrumSamples)
             return {{}, "trop de points pour un spectre"};

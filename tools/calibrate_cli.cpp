@@ -29,11 +29,22 @@ void printTable(const design::Calibration& c, OutputFormat format, std::ostream&
     table.finish();
 }
 
-int save(const design::DesignInput& in, const design::Calibration& c, const CalcOptions& o,
-         const DetectorCatalogue& catalogue, std::ostream& err) {
+// The observation's exposure, airmass and gain describe that night, not the
+// instrument: the design keeps its own.
+design::DesignInput withoutObservation(design::DesignInput in, const design::DesignInput& base) {
+    in.pose_s = base.pose_s;
+    in.poses = base.poses;
+    in.masse_air = base.masse_air;
+    in.gain_e_adu = base.gain_e_adu;
+    return in;
+}
+
+int save(const design::DesignInput& in, const design::DesignInput& base,
+         const design::Calibration& c, const CalcOptions& o, const DetectorCatalogue& catalogue,
+         std::ostream& err) {
     io::DesignFile file;  // the design file's window texts, when one was given
     if (o.file && !io::readDesignFile(*o.file, catalogue, file).empty()) file = {};
-    file.design = in;
+    file.design = withoutObservation(in, base);
     file.design.etalonnages.push_back(c.ratio);
     file.hasDesign = true;
     if (const std::string e = io::writeDesignFile(*o.saveTo, file); !e.empty()) {
@@ -80,7 +91,7 @@ int printCalibration(const design::DesignInput& base, const CalcOptions& o,
     if (!c.error.empty()) return err << "kelvora-calc : " << c.error << '\n', 1;
     printTable(c, o.format, out);
     err << design::calibrationSummary(c, ".") << '\n';
-    return o.saveTo ? save(in, c, o, catalogue, err) : 0;
+    return o.saveTo ? save(in, base, c, o, catalogue, err) : 0;
 }
 
 int listCalibrations(const io::DesignFile& file, const CalcOptions& o, std::ostream& out,

@@ -10,6 +10,11 @@ let schema = null;
 // Drawn only while the design's page is shown: the calculator never loads it.
 let plots = null;
 let waiting = null;
+// The plots follow at the next frame, for the latest design only: the
+// results answer the keystroke at once, and typing faster than the plots
+// draw never queues them.
+let latest = null;
+let frame = 0;
 function drawPlots(answer, message) {
   if (document.getElementById("conception").hidden) {
     waiting = [answer, message];
@@ -17,7 +22,12 @@ function drawPlots(answer, message) {
   }
   waiting = null;
   plots ??= import("./plots.js");
-  plots.then((m) => m.drawPlots(answer, message));
+  latest = [answer, message];
+  frame ||= requestAnimationFrame(() => {
+    frame = 0;
+    const [a, m] = latest;
+    plots.then((module) => module.drawPlots(a, m));
+  });
 }
 
 export function showWaitingPlots() {
