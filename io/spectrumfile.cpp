@@ -82,8 +82,28 @@ void fill(double& field, double value) {
 
 }  // namespace
 
+namespace {
+
+// A key the header gives, but with a value no observation has.
+void noteImpossible(const fits::Header& h, const char* key, bool (*possible)(double),
+                    design::ObservedSpectrum& s) {
+    const auto v = h.number(key);
+    if (v && !possible(*v))
+        s.impossible.push_back(std::string(key) + " = " + h.text(key).value_or(""));
+}
+
+}  // namespace
+
 void readKeywords(const fits::Header& h, design::ObservedSpectrum& s) {
     fill(s.exptime_s, first(h, {"EXPTIME", "EXPOSURE"}));
+    const auto positive = [](double v) { return v > 0 && std::isfinite(v); };
+    if (const auto a = h.number("EXPTIME"), b = h.number("EXPOSURE");
+        a && b && positive(*a) && positive(*b) && *a != *b)
+        s.exposure_other_s = *b;
+    noteImpossible(h, "EXPTIME", positive, s);
+    noteImpossible(h, "EGAIN", positive, s);
+    noteImpossible(
+        h, "AIRMASS", [](double v) { return v >= 1 && std::isfinite(v); }, s);
     fill(s.egain, first(h, {"EGAIN"}));
     fill(s.gain, first(h, {"GAIN"}));
     if (const double x = first(h, {"AIRMASS"}); x >= 1) fill(s.airmass, x);

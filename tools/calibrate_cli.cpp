@@ -60,8 +60,9 @@ design::CalibrationOverrides overrides(const design::DesignInput& in, const Calc
     for (const auto& [key, values] : o.fields) {
         if (key == "pose_s") user.pose_s = in.pose_s;
         if (key == "masse_air") user.masse_air = in.masse_air;
+        if (key == "gain_e_adu") user.gain_e_adu = in.gain_e_adu;  // over the file's EGAIN
     }
-    return user;  // the gain: the design's gain_e_adu, set or not
+    return user;
 }
 
 // The sensor a calibration was measured with.

@@ -89,12 +89,49 @@ bool fluxUnit(const std::string& unit) {
     return u.rfind("w ", 0) == 0 || u.rfind("w/", 0) == 0 || u.rfind("w.", 0) == 0 || u == "w";
 }
 
+// What the flux's unit says: counts (ADU) or electrons, per exposure or
+// per second. A small grammar of what pipelines write: « adu », « counts »,
+// « ct », « DN », « e- », « electron(s) »; a rate as « /s », « s-1 »,
+// « s**-1 », « s^-1 », after a « . », a space or nothing.
+struct CountUnit {
+    bool electrons = false, rate = false, known = true;
+};
+
+bool strip(std::string& u, std::string_view suffix) {
+    if (u.size() < suffix.size() || u.compare(u.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    u.resize(u.size() - suffix.size());
+    while (!u.empty() && (u.back() == '.' || u.back() == ' ' || u.back() == '*')) u.pop_back();
+    return true;
+}
+
+CountUnit countUnit(const std::string& unit) {
+    std::string u = lower(unit);
+    while (!u.empty() && u.back() == ' ') u.pop_back();
+    while (!u.empty() && u.front() == ' ') u.erase(u.begin());
+    CountUnit c;
+    for (const char* suffix : {"/s", "/sec", "/second", "s-1", "s**-1", "s^-1", "s^(-1)"})
+        if (strip(u, suffix)) {
+            c.rate = true;
+            break;
+        }
+    for (const char* adu : {"", "adu", "adus", "count", "counts", "ct", "cts", "dn"})
+        if (u == adu) return c;
+    for (const char* e : {"e", "e-", "e−", "e⁻", "electron", "electrons", "electron(s)"})
+        if (u == e) return c.electrons = true, c;
+    c.known = false;
+    return c;
+}
+
 // Only counts calibrate: refused in French when the spectrum is not.
 std::string notCounts(const ObservedSpectrum& s) {
     if (fluxUnit(s.unit))
         return "le spectre est en « " + s.unit +
                " » : un spectre calibré en flux ou relatif ne s'étalonne pas ; il faut le "
                "spectre brut, en ADU ou en électrons";
+    if (!countUnit(s.unit).known)
+        return "unité du flux « " + s.unit +
+               " » inconnue : il faut des ADU ou des électrons, par pose ou par seconde";
     std::vector<double> f = s.flux;
     const double m = median(f);
     if (!(m > 0))
@@ -112,11 +149,33 @@ std::string number(double v) {
     return shownNumber(v, 4, ".");
 }
 
+// The header's value of a key it gives but no observation can have, named;
+// "" where it gives none such.
+std::string impossibleKey(const ObservedSpectrum& s, std::string_view key) {
+    for (const std::string& said : s.impossible)
+        if (said.rfind(key, 0) == 0 && said.size() > key.size() && said[key.size()] == ' ')
+            return said;
+    return {};
+}
+
+// Why the file's value is not used: absent, or one no observation has.
+std::string missing(const ObservedSpectrum& s, std::string_view key, const std::string& what) {
+    const std::string said = impossibleKey(s, key);
+    return said.empty() ? what + " absente du fichier" : said + " impossible dans le fichier";
+}
+
 double exposureOf(const DesignInput& in, const ObservedSpectrum& s, const CalibrationOverrides& u,
-                  std::vector<std::string>& notes) {
+                  std::vector<std::string>& notes, std::string& error) {
     if (u.pose_s > 0) return u.pose_s;
+    // Two exposures that differ: which one the counts are over is not guessed.
+    if (s.exposure_other_s > 0) {
+        error = "EXPTIME = " + number(s.exptime_s) +
+                " et EXPOSURE = " + number(s.exposure_other_s) +
+                " : le fichier donne deux durées de pose ; donnez la bonne (pose_s)";
+        return 0;
+    }
     if (s.exptime_s > 0) return s.exptime_s;
-    notes.push_back("durée de pose absente du fichier : " + number(in.pose_s * in.poses) +
+    notes.push_back(missing(s, "EXPTIME", "durée de pose") + " : " + number(in.pose_s * in.poses) +
                     " s de la conception");
     return in.pose_s * in.poses;
 }
@@ -125,6 +184,8 @@ double airmassOf(const DesignInput& in, const ObservedSpectrum& s, const Calibra
                  std::vector<std::string>& notes) {
     if (u.masse_air >= 1) return u.masse_air;
     if (s.airmass >= 1) return s.airmass;
+    if (const std::string said = impossibleKey(s, "AIRMASS"); !said.empty())
+        notes.push_back(said + " impossible dans le fichier (au moins 1)");
     if (s.altitude_deg > 0 && s.altitude_deg <= 90) {
         const double x = airmassAtAltitude(s.altitude_deg);
         notes.push_back("masse d'air " + number(x) + " tirée de la hauteur " +
@@ -148,17 +209,36 @@ std::string askGain(double gain) {
            "le gain en e⁻/ADU (gain_e_adu)";
 }
 
+// The gain, by precedence: the user's at calibration time, then electrons
+// (gain 1), then the file's EGAIN, then the design's `gain_e_adu`; each
+// value set aside is said.
 Gain gainOf(const DesignInput& in, const ObservedSpectrum& s, const CalibrationOverrides& u,
-            std::vector<std::string>& notes) {
-    if (u.gain_e_adu > 0) return {u.gain_e_adu};
-    if (in.gain_e_adu > 0) return {in.gain_e_adu};
+            bool electrons, std::vector<std::string>& notes) {
+    const std::string egain = s.egain > 0 ? "EGAIN = " + number(s.egain) + " du fichier" : "";
+    if (u.gain_e_adu > 0) {
+        if (!egain.empty() && s.egain != u.gain_e_adu)
+            notes.push_back(egain + " remplacé par le gain donné, " + number(u.gain_e_adu) +
+                            " e⁻/ADU");
+        return {u.gain_e_adu};
+    }
+    if (electrons) {
+        notes.push_back("spectre en électrons : gain 1" +
+                        (egain.empty() ? std::string() : ", " + egain + " ignoré"));
+        return {1};
+    }
     if (s.egain > 0) {
         if (s.gain > 0 && s.gain != s.egain)
             notes.push_back("GAIN = " + number(s.gain) +
                             " ignoré (réglage de la caméra) : EGAIN = " + number(s.egain) +
                             " e⁻/ADU");
+        if (in.gain_e_adu > 0 && in.gain_e_adu != s.egain)
+            notes.push_back("gain de la conception " + number(in.gain_e_adu) +
+                            " e⁻/ADU ignoré : " + egain);
         return {s.egain};
     }
+    if (const std::string said = impossibleKey(s, "EGAIN"); !said.empty())
+        notes.push_back(said + " impossible dans le fichier (> 0)");
+    if (in.gain_e_adu > 0) return {in.gain_e_adu};
     if (s.gain > kLargestGain) return {1, false, askGain(s.gain)};
     if (s.gain > 0) return {s.gain, true};
     notes.push_back("gain absent du fichier : 1 e⁻/ADU supposé (gain_e_adu pour le donner)");
@@ -292,14 +372,31 @@ void measureNoise(Calibration& c, const ObservedSpectrum& s) {
 
 }  // namespace
 
-Calibration calibrate(const DesignInput& in, const ObservedSpectrum& s, const std::string& date,
+namespace {
+
+// A rate (per second) becomes counts over the exposure, as the chain takes them.
+ObservedSpectrum asCounts(const ObservedSpectrum& s, double exposure,
+                          std::vector<std::string>& notes) {
+    ObservedSpectrum counts = s;
+    for (double& f : counts.flux) f *= exposure;
+    notes.push_back("spectre en « " + s.unit + " » : un débit, multiplié par la pose de " +
+                    number(exposure) + " s");
+    return counts;
+}
+
+}  // namespace
+
+Calibration calibrate(const DesignInput& in, const ObservedSpectrum& read, const std::string& date,
                       const std::string& file, const CalibrationOverrides& user) {
     Calibration c;
-    if (c.error = checked(s); !c.error.empty()) return c;
+    if (c.error = checked(read); !c.error.empty()) return c;
+    const CountUnit unit = countUnit(read.unit);
+    c.exptime_s = exposureOf(in, read, user, c.notes, c.error);
+    if (!c.error.empty()) return c;
+    const ObservedSpectrum s = unit.rate ? asCounts(read, c.exptime_s, c.notes) : read;
     if (c.error = notCounts(s); !c.error.empty()) return c;
-    c.exptime_s = exposureOf(in, s, user, c.notes);
     c.airmass = airmassOf(in, s, user, c.notes);
-    const Gain gain = gainOf(in, s, user, c.notes);
+    const Gain gain = gainOf(in, s, user, unit.electrons, c.notes);
     if (c.error = gain.error; !c.error.empty()) return c;
     c.gain_e_adu = gain.value;
     noteBinning(in, s, c.notes);

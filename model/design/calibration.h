@@ -36,10 +36,16 @@ struct ObservedSpectrum {
     std::string unit;          // BUNIT, or the flux column's unit
     std::string object, date;  // as the file gives them
     std::size_t missing = 0;   // samples without a value (blank, NaN), left out
+    // EXPOSURE where the header also gives an EXPTIME that differs from it.
+    double exposure_other_s = 0;
+    // Keys the header gives a value no observation can have, as written
+    // (« EXPTIME = -60 »): named, never taken for absent.
+    std::vector<std::string> impossible;
 };
 
 // What the user says of the observation, over what the header says: 0 for
-// « as the file says ». The design's own `gain_e_adu` counts as said.
+// « as the file says ». The design's own `gain_e_adu` comes after the
+// file's EGAIN.
 struct CalibrationOverrides {
     double gain_e_adu = 0, pose_s = 0, masse_air = 0;
 };

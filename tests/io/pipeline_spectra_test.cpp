@@ -196,3 +196,89 @@ TEST(PipelineSpectra, TheTablesOwnHeaderStands) {
 }
 
 }  // namespace kelvora::io
+
+namespace kelvora::io {
+namespace {
+
+// The header as pipelines write it (make_spectra.py, astropy): each file
+// holds the raw example's electrons, so read as the standard says it
+// calibrates to the raw example's curve; what was set aside is said.
+TEST(PipelineSpectra, TheHeadersGainUnitAndExposureAreReadOrSaid) {
+    const Outcome raw = calibrated(kExample + "spectre-exemple.fits");
+    ASSERT_EQ(raw.error, "");
+    struct Case {
+        const char* file;
+        double designGain;                  // the design's gain_e_adu; 0: none
+        design::CalibrationOverrides user;  // what the user says at calibration time
+        const char* said;                   // in the notes, or the refusal
+        bool refused;
+    };
+    const Case cases[] = {
+        // EGAIN 0.25 on counts ×4: the file's gain, not the design's 0.8.
+        {"table-egain025.fits",
+         0.8,
+         {},
+         "gain de la conception 0.8 e⁻/ADU ignoré : EGAIN = 0.25",
+         false},
+        // The user's gain at calibration time wins over EGAIN, and is said.
+        {"table-egain025.fits", 0, {0.25, 0, 0}, "", false},
+        // ADU per second over 60 s: multiplied by the exposure.
+        {"table-adu-s.fits", 0, {}, "un débit, multiplié par la pose de 60 s", false},
+        // Electrons: gain 1 whatever EGAIN (2) says.
+        {"table-electrons.fits",
+         0,
+         {},
+         "spectre en électrons : gain 1, EGAIN = 2 du fichier ignoré",
+         false},
+        // EXPTIME 30, EXPOSURE 60: not guessed; the user's 60 s settles it.
+        {"table-exptime-conflict.fits", 0, {}, "le fichier donne deux durées de pose", true},
+        {"table-exptime-conflict.fits", 0, {0, 60, 0}, "", false},
+    };
+    for (const Case& c : cases) {
+        design::DesignInput in = exampleInstrument();
+        in.gain_e_adu = c.designGain;
+        const SpectrumRead r = readSpectrumFile(kSpectra + c.file);
+        ASSERT_EQ(r.error, "") << c.file;
+        const design::Calibration cal = design::calibrate(in, r.spectrum, "", "", c.user);
+        std::string said = cal.error;
+        for (const std::string& n : cal.notes) said += " | " + n;
+        EXPECT_NE(said.find(c.said), std::string::npos) << c.file << ": " << said;
+        if (c.refused) {
+            EXPECT_NE(cal.error, "") << c.file;
+            continue;
+        }
+        ASSERT_EQ(cal.error, "") << c.file;
+        EXPECT_LT(departure(cal, raw.calibration), 1e-6) << c.file << ": " << said;
+    }
+    // An impossible exposure is named as such, never taken for an absent one.
+    const Outcome zero = calibrated(kSpectra + "table-exptime-zero.fits");
+    std::string notes;
+    for (const std::string& n : zero.calibration.notes) notes += n + " | ";
+    EXPECT_NE(notes.find("EXPTIME = 0.0 impossible dans le fichier"), std::string::npos) << notes;
+}
+
+// Text as spreadsheets and capture software write it: a byte-order mark
+// before the first line, a decimal comma between semicolons or tabs; a
+// comma that could be either is refused, naming the line.
+TEST(PipelineSpectra, TextSpectraWithTheirMarkAndDecimalComma) {
+    std::string semicolons = "\xEF\xBB\xBF", tabs, spaces;
+    for (int i = 0; i < 60; ++i) {
+        const std::string l = std::to_string(5070 + i), f = std::to_string(46716 + i);
+        semicolons += l + ",25;" + f + ",5\n";
+        tabs += l + ",25\t" + f + ",5\n";
+        spaces += l + ",25 " + f + ",5\n";
+    }
+    for (const std::string& text : {semicolons, tabs}) {
+        const SpectrumRead r = readTextSpectrum(text);
+        ASSERT_EQ(r.error, "");
+        ASSERT_EQ(r.spectrum.lambda_a.size(), 60u) << "the first line is kept";
+        EXPECT_EQ(r.spectrum.lambda_a.front(), 5070.25);
+        EXPECT_EQ(r.spectrum.flux.front(), 46716.5);
+    }
+    const SpectrumRead ambiguous = readTextSpectrum(spaces);
+    EXPECT_NE(ambiguous.error.find("ligne 1 : « 5070,25 46716,5 »"), std::string::npos)
+        << ambiguous.error;
+}
+
+}  // namespace
+}  // namespace kelvora::io

@@ -33,14 +33,15 @@ def header(**cards):
     return h
 
 
-def table(name, vector=False, columns=("WAVELENGTH", "FLUX"), flux=FLUX, extension=None, **cards):
+def table(name, vector=False, columns=("WAVELENGTH", "FLUX"), flux=FLUX, extension=None, unit="adu",
+          **cards):
     wave_col, flux_col = columns
     if vector:
         cols = [fits.Column(name=wave_col, format=f"{N}D", unit="Angstrom", array=WAVE[None, :]),
-                fits.Column(name=flux_col, format=f"{N}E", unit="adu", array=flux[None, :])]
+                fits.Column(name=flux_col, format=f"{N}E", unit=unit, array=flux[None, :])]
     else:
         cols = [fits.Column(name=wave_col, format="D", unit="Angstrom", array=WAVE),
-                fits.Column(name=flux_col, format="E", unit="adu", array=flux)]
+                fits.Column(name=flux_col, format="E", unit=unit, array=flux)]
     tab = fits.BinTableHDU.from_columns(cols)
     for key, value in (extension or {}).items():
         tab.header[key] = value
@@ -131,3 +132,12 @@ image("normalise.fits", resampled / continuum, **linear_axis(grid))
 image("vitesse.fits", resampled, CTYPE1="VRAD", CUNIT1="km/s", CRPIX1=1.0, CRVAL1=-500.0,
       CDELT1=0.5)
 image("negatif.fits", resampled - 2 * np.median(resampled), EGAIN=1.0, **linear_axis(grid))
+
+# The header as pipelines write it, each read as the standard says or said:
+# EGAIN over the design's gain; a rate multiplied by the exposure; electrons
+# at gain 1 whatever EGAIN says; two exposures that differ; an impossible one.
+table("table-egain025.fits", flux=FLUX * 4, EGAIN=0.25)
+table("table-adu-s.fits", flux=FLUX / 60, unit="adu/s", EGAIN=1.0)
+table("table-electrons.fits", unit="electron", EGAIN=2.0)
+table("table-exptime-conflict.fits", EGAIN=1.0, EXPTIME=30.0, EXPOSURE=60.0)
+table("table-exptime-zero.fits", EGAIN=1.0, EXPTIME=0.0)
