@@ -3,6 +3,7 @@
 // made them, saved into a design that then predicts with it.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <cmath>
 #include <fstream>
@@ -176,6 +177,54 @@ TEST(CalibrateCli, TheGainIsAskedForAndGivenOnTheCommandLine) {
     EXPECT_NE(err2.str().find("gain 1 e⁻/ADU, masse d'air 1.3"), std::string::npos) << err2.str();
     EXPECT_EQ(runCalc({"etalonner", "--help"}, ".", DetectorCatalogue(), help, none), 0);
     EXPECT_EQ(help.str().rfind("usage : kelvora-calc etalonner SPECTRE", 0), 0u) << help.str();
+}
+
+}  // namespace
+}  // namespace kelvora::cli
+
+namespace kelvora::cli {
+namespace {
+
+// Saving never destroys the user's files: not the spectrum being read, nor
+// any file that is not a design; and the night's exposure, airmass and gain
+// stay the night's, not the design's.
+TEST(CalibrateCli, SavingKeepsTheSpectrumAndTheDesignsOwnObservation) {
+    QTemporaryDir dir;
+    const std::string design = KELVORA_SOURCE_DIR "/docs/exemple/instrument-exemple.kelvora";
+    const std::string spectrum = dir.filePath("vecteur.fits").toStdString();
+    ASSERT_TRUE(QFile::copy(KELVORA_SOURCE_DIR "/tests/data/spectra/table-vecteur.fits",
+                            QString::fromStdString(spectrum)));
+    const auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string before = bytes(spectrum);
+    std::ostringstream out, err;
+    EXPECT_EQ(runCalc({"etalonner", spectrum, design, "--enregistrer", spectrum}, ".",
+                      DetectorCatalogue(), out, err),
+              2);
+    EXPECT_NE(err.str().find("n'est pas une conception Kelvora : il n'est pas remplacé"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(bytes(spectrum), before);
+
+    io::DesignFile original;
+    ASSERT_EQ(io::readDesignFile(design, DetectorCatalogue(), original), "");
+    const std::string saved = dir.filePath("moi.kelvora").toStdString();
+    std::ostringstream out2, err2;
+    ASSERT_EQ(runCalc({"etalonner", spectrum, design, "pose_s=300", "masse_air=1.5",
+                       "gain_e_adu=0.8", "--enregistrer", saved},
+                      ".", DetectorCatalogue(), out2, err2),
+              0)
+        << err2.str();
+    io::DesignFile kept;
+    ASSERT_EQ(io::readDesignFile(saved, DetectorCatalogue(), kept), "");
+    EXPECT_EQ(kept.design.pose_s, original.design.pose_s);
+    EXPECT_EQ(kept.design.masse_air, original.design.masse_air);
+    EXPECT_EQ(kept.design.gain_e_adu, original.design.gain_e_adu);
+    // The gain given at calibration time was used over the file's EGAIN, and said.
+    EXPECT_NE(err2.str().find("remplacé par le gain donné, 0.8 e⁻/ADU"), std::string::npos)
+        << err2.str();
 }
 
 }  // namespace
