@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const DetectorCatalogue sensors;
     const design::KeyedDesign read = design::designFromKeys(keys, sensors);
     for (const design::KeyError& e : read.errors)
-        if (const std::string bad = invariants::badSentence(design::describe(e, ",")); !bad.empty())
+        if (const std::string bad = invariants::badRefusal(e, ","); !bad.empty())
             failWith(bad);
     const design::DesignOutcome o = design::evaluate(read.input);
     if (const std::string bad = invariants::broken(read.input, o); !bad.empty()) failWith(bad);

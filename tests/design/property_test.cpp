@@ -150,7 +150,7 @@ void checkOne(Draw& d, std::uint64_t seed, int index, Tally& t) {
     const KeyedDesign read = designFromKeys(keys, sensors());
     std::string fault;
     for (const KeyError& e : read.errors)
-        if (fault.empty()) fault = invariants::badSentence(describe(e, "."));
+        if (fault.empty()) fault = invariants::badRefusal(e, ".");
     const DesignOutcome o = evaluate(read.input);
     (o.result ? t.answered : t.refused) += 1;
     for (auto check :

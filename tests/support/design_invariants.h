@@ -128,10 +128,21 @@ inline std::string badSentence(const std::string& s) {
     return {};
 }
 
+// A refusal of what the user typed quotes it, whatever it holds (« nan »,
+// « » » included): only the sentences the model composes are checked.
+inline std::string badRefusal(const design::KeyError& e, std::string_view separator) {
+    using C = design::KeyError::Cause;
+    const bool quotesUser = e.cause == C::UnknownKey || e.cause == C::NotANumber ||
+                            e.cause == C::NotWhole || e.cause == C::UnknownWord;
+    const std::string sentence = design::describe(e, separator);
+    if (sentence.empty()) return "une erreur sans phrase";
+    return quotesUser ? std::string() : badSentence(sentence);
+}
+
 // "" when the outcome keeps every rule; otherwise the first broken one.
 inline std::string broken(const design::DesignInput& in, const design::DesignOutcome& o) {
     if (o.result.has_value() == o.error.has_value()) return "ni réponse ni erreur, ou les deux";
-    if (o.error) return badSentence(design::describe(*o.error, "."));
+    if (o.error) return badRefusal(*o.error, ".");
     const design::DesignResult& r = *o.result;
     for (const design::NamedResult& n : design::namedResults(r, true, r.soleil)) {
         if (n.cell.kind != design::ResultCell::Kind::Number) continue;
