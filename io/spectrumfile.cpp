@@ -257,11 +257,22 @@ bool manyOrders(const Header& h) {
            (multispec(h) || h.has("WAT2_001"));
 }
 
+// The axis's step per pixel as the standard defines it (Greisen & Calabretta
+// 2002, §2.1.2): CD1_1 where given (CDELT1 is then ignored), otherwise
+// PC1_1 (1 by default) × CDELT1.
+std::optional<double> linearStep(const Header& h) {
+    if (const auto cd = h.number("CD1_1")) return cd;
+    const auto cdelt = h.number("CDELT1");
+    if (!cdelt) return std::nullopt;
+    return h.number("PC1_1").value_or(1) * *cdelt;
+}
+
 std::string wavelengthAxis(const Header& h, std::size_t n, std::vector<double>& lambda) {
     if (multispec(h)) return multispecAxis(h, n, lambda);
     const auto crval = h.number("CRVAL1");
-    const auto step = h.number("CDELT1") ? h.number("CDELT1") : h.number("CD1_1");
-    const double crpix = h.number("CRPIX1").value_or(1);
+    const auto step = linearStep(h);
+    // The standard's default reference pixel is 0 (Greisen & Calabretta 2002, §2.1).
+    const double crpix = h.number("CRPIX1").value_or(0);
     if (!crval || !step || *step == 0)
         return "axe des longueurs d'onde absent (CRVAL1, CDELT1 ou CD1_1)";
     std::string type = h.text("CTYPE1").value_or("");

@@ -282,3 +282,36 @@ TEST(PipelineSpectra, TextSpectraWithTheirMarkAndDecimalComma) {
 
 }  // namespace
 }  // namespace kelvora::io
+
+namespace kelvora::io {
+namespace {
+
+// Every pixel's wavelength as astropy's WCS gives it (wcs-attendu.txt, from
+// make_spectra.py): CD1_1 over CDELT1, PC1_1 × CDELT1, CRPIX1 0 by default,
+// a log-linear axis.
+TEST(PipelineSpectra, EveryPixelsWavelengthIsAstropysWcs) {
+    std::ifstream expected(kSpectra + "wcs-attendu.txt");
+    std::string line, current;
+    SpectrumRead read;
+    std::size_t checked = 0;
+    while (std::getline(expected, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        std::string name;
+        std::size_t pixel = 0;
+        double lambda = 0;
+        fields >> name >> pixel >> lambda;
+        if (name != current) {
+            current = name;
+            read = readSpectrumFile(kSpectra + name);
+            ASSERT_EQ(read.error, "") << name;
+        }
+        ASSERT_LT(pixel, read.spectrum.lambda_a.size()) << name;
+        EXPECT_NEAR(read.spectrum.lambda_a[pixel], lambda, 1e-9) << name << " pixel " << pixel;
+        ++checked;
+    }
+    EXPECT_GT(checked, 5u * 1000);
+}
+
+}  // namespace
+}  // namespace kelvora::io

@@ -141,3 +141,29 @@ table("table-adu-s.fits", flux=FLUX / 60, unit="adu/s", EGAIN=1.0)
 table("table-electrons.fits", unit="electron", EGAIN=2.0)
 table("table-exptime-conflict.fits", EGAIN=1.0, EXPTIME=30.0, EXPOSURE=60.0)
 table("table-exptime-zero.fits", EGAIN=1.0, EXPTIME=0.0)
+
+# The linear axis as the standard defines it, in its three forms: CD1_1 over
+# a CDELT1 that disagrees (CDELT1 is then ignored), PC1_1 × CDELT1, and no
+# CRPIX1 (0 by default). astropy's WCS gives every pixel's wavelength, which
+# the reader must give too (wcs-attendu.txt: file, pixel from 0, λ in Å).
+from astropy import units as u
+from astropy.wcs import WCS
+
+dw = (grid[-1] - grid[0]) / (N - 1)
+forms = {
+    "wcs-cd.fits": {**linear_axis(grid), "CDELT1": 1.6 * dw, "CD1_1": dw},
+    "wcs-pc.fits": {**linear_axis(grid), "CDELT1": dw / 2, "PC1_1": 2.0},
+    "wcs-sans-crpix.fits": {**{k: v for k, v in linear_axis(grid).items() if k != "CRPIX1"},
+                            "CRVAL1": grid[0] - dw},
+}
+with open(os.path.join(HERE, "wcs-attendu.txt"), "w") as expected:
+    expected.write("# fichier pixel lambda_a (astropy.wcs.WCS, all_pix2world)\n")
+    for name, axis in forms.items():
+        image(name, resampled, EGAIN=1.0, **axis)
+    # And the resampled files above whose axis the standard's WCS describes.
+    for name in [*forms, "lineaire.fits", "log-lineaire.fits"]:
+        w = WCS(fits.getheader(os.path.join(HERE, name)))
+        world = w.all_pix2world(np.arange(N, dtype=np.float64), 0)[0]
+        lam = (world * u.Unit(w.wcs.cunit[0])).to_value(u.AA)
+        for i, value in enumerate(lam):
+            expected.write(f"{name} {i} {value!r}\n")
