@@ -102,10 +102,37 @@ std::string columns(const fits::Header& h, std::vector<Named>& out, std::size_t&
     return {};
 }
 
-const Named* find(const std::vector<Named>& cols, std::initializer_list<const char*> names) {
-    for (const Named& c : cols)
-        if (c.column.code != 0 && startsWithAny(c.name, names)) return &c;
-    return nullptr;
+// A column that holds something beside the spectrum: its error, variance
+// or inverse variance, the sky, a mask, a quality flag, a normalisation.
+bool setAside(const std::string& name) {
+    for (const char* mark : {"err", "sig", "var", "ivar", "sky", "mask", "qual", "norm", "flag",
+                             "bkg", "back", "noise", "snr", "dq", "cont"})
+        if (name.find(mark) != std::string::npos) return true;
+    return false;
+}
+
+struct Found {
+    const Named* column = nullptr;
+    std::string error;
+};
+
+// The column named exactly, else the only one whose name begins so; never
+// one set aside; two candidates are not chosen between.
+Found find(const std::vector<Named>& cols, std::initializer_list<const char*> names,
+           const char* what) {
+    std::vector<const Named*> begins;
+    for (const Named& c : cols) {
+        if (c.column.code == 0 || setAside(c.name)) continue;
+        if (std::any_of(names.begin(), names.end(), [&](const char* n) { return c.name == n; }))
+            return {&c, {}};
+        if (startsWithAny(c.name, names)) begins.push_back(&c);
+    }
+    if (begins.size() == 1) return {begins.front(), {}};
+    if (begins.empty()) return {nullptr, {}};
+    std::string list;
+    for (const Named* c : begins) list += (list.empty() ? "« " : ", « ") + c->name + " »";
+    return {nullptr, std::string("plusieurs colonnes de ") + what + " possibles (" + list +
+                         ") : aucune n'est choisie"};
 }
 
 }  // namespace
@@ -123,9 +150,12 @@ std::string readTable(std::string_view bytes, const fits::Header& h, design::Obs
     if (static_cast<std::size_t>(*rows) >
         (bytes.size() - std::min(bytes.size(), h.dataStart)) / std::max<std::size_t>(width, 1))
         return "fichier FITS tronqué : la table dépasse la fin du fichier";
-    const Named* wave = find(cols, {"wave", "lambda", "lam", "wl"});
-    const Named* flux = find(cols, {"flux", "counts", "adu", "intensity", "data"});
+    const Found w = find(cols, {"wave", "wavelength", "lambda", "lam", "wl"}, "longueur d'onde");
+    const Found f = find(cols, {"flux", "counts", "adu", "intensity", "data"}, "flux");
+    if (!w.error.empty() || !f.error.empty()) return w.error.empty() ? f.error : w.error;
+    const Named *wave = w.column, *flux = f.column;
     if (!wave || !flux) return "pas de colonne de longueur d'onde et de flux dans la table";
+    s.columns = wave->name + " et " + flux->name;
     if (wave->column.repeat != flux->column.repeat || wave->column.repeat == 0)
         return "colonnes de longueurs différentes ou vides";
     const double unit = angstromsPer(wave->unit);

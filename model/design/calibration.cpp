@@ -395,6 +395,7 @@ Calibration calibrate(const DesignInput& in, const ObservedSpectrum& read, const
     if (!c.error.empty()) return c;
     const ObservedSpectrum s = unit.rate ? asCounts(read, c.exptime_s, c.notes) : read;
     if (c.error = notCounts(s); !c.error.empty()) return c;
+    if (!s.columns.empty()) c.notes.push_back("colonnes lues : " + s.columns);
     c.airmass = airmassOf(in, s, user, c.notes);
     const Gain gain = gainOf(in, s, user, unit.electrons, c.notes);
     if (c.error = gain.error; !c.error.empty()) return c;

@@ -36,6 +36,7 @@ struct ObservedSpectrum {
     std::string unit;          // BUNIT, or the flux column's unit
     std::string object, date;  // as the file gives them
     std::size_t missing = 0;   // samples without a value (blank, NaN), left out
+    std::string columns;  // the table's columns read (« wave et flux »), said in the notes
     // EXPOSURE where the header also gives an EXPTIME that differs from it.
     double exposure_other_s = 0;
     // Keys the header gives a value no observation can have, as written

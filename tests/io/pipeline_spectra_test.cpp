@@ -72,6 +72,9 @@ TEST(PipelineSpectra, EachFormCalibratesToTheExamplesCurveOrIsRefusedWithItsReas
         {"iraf-log10.fits", 0.03, "bruit corrélé entre points voisins"},
         {"multispec.fits", 0.03, ""},
         {"multispec-log.fits", 0.03, ""},
+        // FLUX_ERR, FLUXERR, FLUX_SKY and FLUX_NORM come first: FLUX is read, and said.
+        {"table-erreurs-avant.fits", 0.01, "colonnes lues : wavelength et flux"},
+        {"table-deux-flux.fits", 0, "plusieurs colonnes de flux possibles (« flux_a », « flux_b »)"},
         {"table-gain139.fits", 0, "GAIN = 139 n'est pas un gain en e⁻/ADU"},
         {"echelle.fits", 0, "spectre à 3 ordres ou ouvertures (échelle, multispec)"},
         {"flux-erg.fits", 0, "le spectre est en « erg/cm2/s/A » : un spectre calibré en flux"},

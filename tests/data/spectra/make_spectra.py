@@ -167,3 +167,19 @@ with open(os.path.join(HERE, "wcs-attendu.txt"), "w") as expected:
         lam = (world * u.Unit(w.wcs.cunit[0])).to_value(u.AA)
         for i, value in enumerate(lam):
             expected.write(f"{name} {i} {value!r}\n")
+
+
+def columns_before(name, names):
+    """The flux column after others a pipeline writes first."""
+    cols = [fits.Column(name="WAVELENGTH", format="D", unit="Angstrom", array=WAVE)]
+    for other in names:
+        cols.append(fits.Column(name=other, format="E", unit="adu",
+                                array=FLUX if other == "FLUX" else FLUX * 0.025))
+    fits.HDUList([fits.PrimaryHDU(header=header(EGAIN=1.0)),
+                  fits.BinTableHDU.from_columns(cols)]).writeto(os.path.join(HERE, name), overwrite=True)
+
+
+# The error, the sky and a normalisation before the flux: the flux is read.
+columns_before("table-erreurs-avant.fits", ["FLUX_ERR", "FLUXERR", "FLUX_SKY", "FLUX_NORM", "FLUX"])
+# Two fluxes and no way to tell: refused, naming both.
+columns_before("table-deux-flux.fits", ["FLUX_A", "FLUX_B"])
