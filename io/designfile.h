@@ -32,6 +32,9 @@ struct DesignFile {
     // The design is the user's own (read from a file, or edited), not the
     // defaults: only then is it written, and the design window shows it.
     bool hasDesign = false;
+    // What reading set aside, in French (a damaged or implausible
+    // calibration): the rest of the file opens, and every face says these.
+    std::vector<std::string> notes;
 };
 
 // Parses a file's bytes. "" or the French problem (without the file name).

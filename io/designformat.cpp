@@ -7,6 +7,7 @@
 #include "model/design/keys.h"
 #include "model/design/keytable.h"
 #include "model/design/labels.h"
+#include "model/design/shown.h"
 
 namespace kelvora::io {
 
@@ -145,6 +146,23 @@ std::string readCalibration(const Json& o, design::MeasuredRatio& m) {
     return {};
 }
 
+// A file's calibrations: one that cannot be read is set aside with a note,
+// so that the design opens and can be repaired.
+std::string readFileCalibrations(const Json& list, std::vector<design::MeasuredRatio>& out,
+                                 std::vector<std::string>& notes) {
+    if (!list.is_array() || list.size() > 1000)
+        return "« etalonnages » : liste d'au plus 1000 étalonnages attendue";
+    out.clear();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        design::MeasuredRatio m;
+        if (const std::string e = readCalibration(list[i], m); !e.empty())
+            notes.push_back("étalonnage n° " + std::to_string(i + 1) + " mis de côté : " + e);
+        else
+            out.push_back(std::move(m));
+    }
+    return {};
+}
+
 std::string readCalibrations(const Json& list, std::vector<design::MeasuredRatio>& out) {
     if (!list.is_array() || list.size() > 1000)
         return "« etalonnages » : liste d'au plus 1000 étalonnages attendue";
@@ -208,7 +226,7 @@ std::string readSections(const Json& root, const DetectorCatalogue& catalogue, D
             e = readDesign(value, catalogue, file.design);
             file.hasDesign = true;
         } else if (key == "etalonnages") {
-            e = readCalibrations(value, file.design.etalonnages);
+            e = readFileCalibrations(value, file.design.etalonnages, file.notes);
         } else if (key == "rendement_mesure") {
             continue;  // version 2's, converted once the design is read
         } else if (key == "fenetre" || key == "conception") {
@@ -221,6 +239,35 @@ std::string readSections(const Json& root, const DetectorCatalogue& catalogue, D
     if (root.contains("rendement_mesure"))
         return convertMeasured(root.at("rendement_mesure"), file.design);
     return {};
+}
+
+// A saved ratio times the chain the design assumes is the efficiency it
+// measured: one outside 0.01 %–100 % anywhere is no measurement of this
+// instrument (a damaged or hand-edited file), and is set aside.
+void setAsideImplausible(DesignFile& file) {
+    design::DesignInput assumed = file.design;
+    assumed.etalonnages.clear();
+    const design::DesignOutcome o = design::evaluate(assumed);
+    if (!o.result) return;  // nothing to check against: kept as written
+    std::vector<design::MeasuredRatio> kept;
+    for (std::size_t i = 0; i < file.design.etalonnages.size(); ++i) {
+        const design::MeasuredRatio& m = file.design.etalonnages[i];
+        std::string why;
+        for (const auto& [l, ratio] : m.points) {
+            const double a = design::assumedInstrumentAt(assumed, o, l), eta = ratio * a;
+            if (a > 0 && !(eta >= 1e-4 && eta <= 1)) {
+                why = "rendement de " + design::shownNumber(100 * eta, 3, ".") + " % à " +
+                      design::shownNumber(l, 6, ".") + " Å, hors de 0,01 % à 100 %";
+                break;
+            }
+        }
+        if (why.empty())
+            kept.push_back(m);
+        else
+            file.notes.push_back("étalonnage n° " + std::to_string(i + 1) + " (" + m.date + ", " +
+                                 m.star + ") mis de côté : " + why);
+    }
+    file.design.etalonnages = std::move(kept);
 }
 
 // Before version 4 the dark current was used as written at every
@@ -275,6 +322,7 @@ std::string parseDesignFile(std::string_view bytes, const DetectorCatalogue& cat
     if (version.get<long long>() < 2) file.design = design::legacyDefaults();
     if (std::string e = readSections(root, catalogue, file); !e.empty()) return e;
     if (version.get<long long>() < 4) keepOlderCamera(root, file.design);
+    setAsideImplausible(file);
     out = std::move(file);
     return {};
 }

@@ -68,6 +68,8 @@ int runCalc(const std::vector<std::string>& args, const std::string& regionalSep
             err << "kelvora-calc : " << e << '\n';
             return 2;
         }
+        for (const std::string& note : file.notes)
+            err << "kelvora-calc : « " << *o.file << " » : " << note << '\n';
     }
     if (o.calibrate) return printCalibration(file.design, o, catalogue, out, err);
     if (o.listCalibrations) return listCalibrations(file, o, out, err);

@@ -94,6 +94,12 @@ bool Workbench::openFile(const QString& path) {
     design_ = file;
     holdFile(path);
     if (designWindow_) designWindow_->showValues(designToShow());
+    // What reading set aside is said; the rest of the file is open.
+    if (!file.notes.empty()) {
+        QString said;
+        for (const std::string& note : file.notes) said += qs(note) + QLatin1Char('\n');
+        QMessageBox::warning(&window_, QStringLiteral("Kelvora"), said.trimmed());
+    }
     return true;
 }
 

@@ -38,5 +38,16 @@ TEST(PageEntry, TheSpectrumBoundIsExactInBytes) {
     EXPECT_TRUE(design.contains("nombres"));
 }
 
+// A file whose calibration is damaged opens in the page too, saying so.
+TEST(PageEntry, ADamagedCalibrationIsSaidAndTheFileOpens) {
+    const std::string file = R"({"format": "kelvora", "version": 4, "conception": {},
+        "etalonnages": [{"points": [[5000, 1e9], [6000, 1e9]]}]})";
+    const auto answer =
+        nlohmann::json::parse(call("readFile", nlohmann::json{{"texte", file}}.dump()));
+    ASSERT_FALSE(answer.contains("erreur")) << answer.dump();
+    ASSERT_EQ(answer["notes"].size(), 1u);
+    EXPECT_EQ(answer["etalonnages"].size(), 0u);
+}
+
 }  // namespace
 }  // namespace kelvora::web

@@ -98,12 +98,6 @@ TEST(DesignFile, BrokenFilesSayWhatIsWrong) {
          "« rendement_mesure » : « date » : texte attendu"},
         {R"({"format": "kelvora", "version": 3, "etalonnages": {"points": []}})",
          "« etalonnages » : liste d'au plus 1000 étalonnages attendue"},
-        {R"({"format": "kelvora", "version": 3, "etalonnages": [{"points": [[5000, 0.2], [6000, 0]]}]})",
-         "« etalonnages » : λ > 0 et rapport > 0 attendus"},
-        {R"({"format": "kelvora", "version": 3, "etalonnages": [{"points": [[5000, 1], [6000, 1]], "snr": -1}]})",
-         "« etalonnages » : « snr » : nombre ≥ 0 attendu"},
-        {R"({"format": "kelvora", "version": 3, "etalonnages": [{"points": [[5000, 1], [6000, 1]], "instrument": {"lambda": 1}}]})",
-         "« etalonnages » : instrument : clé inconnue « lambda »"},
         {R"({"format": "kelvora", "version": 1, "fenetre": {"txtX": "1"}})",
          "clé inconnue « txtX » dans « fenetre »"},
         {R"({"format": "kelvora", "version": 1, "fenetre": {"txtDiametre": 200}})",
@@ -324,6 +318,48 @@ TEST(DesignFile, AnOlderFilesSensorGivesTheSameDataVolumeAsItsKey) {
     const design::DesignResult& r = *fromFile.result;
     EXPECT_EQ(r.volume_mo, fromKeys.result->volume_mo);
     EXPECT_EQ(r.volume_mo, r.images_balayage * 64 * 1096 * 2 / 1e6);
+}
+
+}  // namespace
+}  // namespace kelvora::io
+
+namespace kelvora::io {
+namespace {
+
+// A damaged or implausible calibration is set aside with a note; the rest
+// of the design opens, and can be written back without it.
+TEST(DesignFile, ADamagedCalibrationIsSetAsideAndTheRestOpens) {
+    const std::string good = R"({"date": "2026-11-30", "etoile": "Véga", "fichier": "v.fits",
+        "points": [[5000, 0.5], [6000, 0.6]]})";
+    const struct {
+        std::string calibration;
+        const char* note;
+    } cases[] = {
+        {R"({"points": [[5000, 0.2], [6000, 0]]})",
+         "étalonnage n° 1 mis de côté : « etalonnages » : λ > 0 et rapport > 0 attendus"},
+        {R"({"points": [[5000, 1], [6000, 1]], "snr": -1})",
+         "étalonnage n° 1 mis de côté : « etalonnages » : « snr » : nombre ≥ 0 attendu"},
+        {R"({"points": [[5000, 1], [6000, 1]], "instrument": {"lambda": 1}})",
+         "étalonnage n° 1 mis de côté : « etalonnages » : instrument : clé inconnue « lambda »"},
+        // A ratio of 10⁹ on any chain is an efficiency far above 100 %.
+        {R"({"date": "2026-12-01", "etoile": "x", "points": [[5000, 1e9], [6000, 1e9]]})",
+         "étalonnage n° 1 (2026-12-01, x) mis de côté : rendement de"},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = R"({"format": "kelvora", "version": 4, "conception": {},
+            "etalonnages": [)" + c.calibration +
+                                  ", " + good + "]}";
+        DesignFile f;
+        ASSERT_EQ(parseDesignFile(bytes, DetectorCatalogue(), f), "") << c.calibration;
+        ASSERT_EQ(f.notes.size(), 1u) << c.calibration;
+        EXPECT_EQ(f.notes[0].rfind(c.note, 0), 0u) << f.notes[0];
+        ASSERT_EQ(f.design.etalonnages.size(), 1u);
+        EXPECT_EQ(f.design.etalonnages[0].star, "Véga");
+        DesignFile again;
+        ASSERT_EQ(parseDesignFile(serializeDesignFile(f), DetectorCatalogue(), again), "");
+        EXPECT_TRUE(again.notes.empty());
+        EXPECT_EQ(again.design.etalonnages, f.design.etalonnages);
+    }
 }
 
 }  // namespace

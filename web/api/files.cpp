@@ -26,7 +26,8 @@ Json readFile(const Json& args) {
               {"capteur", file.window.detector ? Json(*file.window.detector) : Json()},
               {"barlow", file.window.barlow}}},
             {"cles", keys},
-            {"etalonnages", calibrationsJson(file.design)}};
+            {"etalonnages", calibrationsJson(file.design)},
+            {"notes", file.notes}};
 }
 
 // The page's state in the shape readFile answers → {"texte": the file}.

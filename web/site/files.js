@@ -19,7 +19,8 @@ export async function openFile(file) {
   calculator.restore(answer.fenetre);
   if (answer.cles) design.load(answer.cles, { etalonnages: answer.etalonnages ?? [] });
   name = file.name;
-  say(`« ${file.name} » ouvert.`);
+  // What reading set aside is said beside it; the rest is open.
+  say([`« ${file.name} » ouvert.`, ...(answer.notes ?? [])].join(" "));
 }
 
 export function saveFile() {
