@@ -115,6 +115,7 @@ void readKeywords(const fits::Header& h, design::ObservedSpectrum& s) {
     if (s.unit.empty()) s.unit = h.text("BUNIT").value_or("");
     if (s.object.empty()) s.object = h.text("OBJNAME").value_or(h.text("OBJECT").value_or(""));
     if (s.date.empty()) s.date = h.text("DATE-OBS").value_or("");
+    if (const auto mjd = h.number("MJD-OBS"); mjd && std::isnan(s.mjd)) s.mjd = *mjd;
 }
 
 std::string finish(design::ObservedSpectrum& s) {

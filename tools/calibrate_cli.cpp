@@ -1,6 +1,5 @@
 #include "tools/calibrate_cli.h"
 
-#include <QDate>
 #include <QFileInfo>
 #include <ostream>
 
@@ -83,12 +82,9 @@ int printCalibration(const design::DesignInput& base, const CalcOptions& o,
         return err << "kelvora-calc : impossible de lire « " << *o.spectrumFile
                    << " » : " << read.error << '\n',
                2;
-    const std::string date = design::observationDate(
-        read.spectrum, QDate::currentDate().toString(Qt::ISODate).toStdString());
     const std::string name =
         QFileInfo(QString::fromStdString(*o.spectrumFile)).fileName().toStdString();
-    const design::Calibration c =
-        design::calibrate(in, read.spectrum, date, name, overrides(in, o));
+    const design::Calibration c = design::calibrate(in, read.spectrum, "", name, overrides(in, o));
     if (!c.error.empty()) return err << "kelvora-calc : " << c.error << '\n', 1;
     printTable(c, o.format, out);
     err << design::calibrationSummary(c, ".") << '\n';

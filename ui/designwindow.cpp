@@ -1,7 +1,6 @@
 #include "ui/designwindow.h"
 
 #include <QComboBox>
-#include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -555,9 +554,7 @@ QDialog* DesignWindow::calibrateWith(const QString& path,
     std::string error = read.error;
     design::Calibration c;
     if (error.empty()) {
-        const std::string date = design::observationDate(
-            read.spectrum, QDate::currentDate().toString(Qt::ISODate).toStdString());
-        c = design::calibrate(input_, read.spectrum, date, name.toStdString(), user);
+        c = design::calibrate(input_, read.spectrum, "", name.toStdString(), user);
         error = c.error;
     }
     if (!error.empty()) {

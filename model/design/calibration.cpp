@@ -5,6 +5,7 @@
 #include <random>
 
 #include "model/design/labels.h"
+#include "model/design/nightdate.h"
 #include "model/design/shown.h"
 #include "model/mathfn.h"
 
@@ -296,10 +297,6 @@ CalibrationBin binOf(const DesignInput& obs, const DesignOutcome& o, const Sampl
 
 }  // namespace
 
-std::string observationDate(const ObservedSpectrum& s, const std::string& today) {
-    return s.date.empty() ? today : s.date.substr(0, 10);
-}
-
 bool maskedForCalibration(double lambdaA) {
     return std::any_of(std::begin(kMasked), std::end(kMasked), [&](const auto& band) {
         return lambdaA >= band.first && lambdaA <= band.second;
@@ -396,6 +393,9 @@ Calibration calibrate(const DesignInput& in, const ObservedSpectrum& read, const
     const ObservedSpectrum s = unit.rate ? asCounts(read, c.exptime_s, c.notes) : read;
     if (c.error = notCounts(s); !c.error.empty()) return c;
     if (!s.columns.empty()) c.notes.push_back("colonnes lues : " + s.columns);
+    // The night the header says, or « date inconnue », unless given.
+    const ObservationNight night = observationNight(s.date, s.mjd);
+    if (date.empty() && !night.note.empty()) c.notes.push_back(night.note);
     c.airmass = airmassOf(in, s, user, c.notes);
     const Gain gain = gainOf(in, s, user, unit.electrons, c.notes);
     if (c.error = gain.error; !c.error.empty()) return c;
@@ -411,7 +411,7 @@ Calibration calibrate(const DesignInput& in, const ObservedSpectrum& read, const
     if (c.ratio.points.size() < 2)
         return c.error = "moins de deux tranches plausibles : rien à étalonner", c;
     measureNoise(c, s);
-    c.ratio.date = date;
+    c.ratio.date = date.empty() ? night.date : date;
     c.ratio.star = s.object.empty() ? std::string("étoile sans nom") : s.object;
     c.ratio.file = file;
     c.ratio.snr = c.snr;

@@ -34,7 +34,8 @@ struct ObservedSpectrum {
     double altitude_deg = NAN;  // the target's altitude (CENTALT, OBJCTALT)
     double bin_x = 0, bin_y = 0;
     std::string unit;          // BUNIT, or the flux column's unit
-    std::string object, date;  // as the file gives them
+    std::string object, date;  // as the file gives them (DATE-OBS)
+    double mjd = NAN;          // MJD-OBS
     std::size_t missing = 0;   // samples without a value (blank, NaN), left out
     std::string columns;  // the table's columns read (« wave et flux »), said in the notes
     // EXPOSURE where the header also gives an EXPTIME that differs from it.
@@ -51,9 +52,6 @@ struct CalibrationOverrides {
     double gain_e_adu = 0, pose_s = 0, masse_air = 0;
 };
 
-// The day the spectrum was taken (its DATE-OBS, « 2026-11-30 »), or
-// `today` when the file does not say.
-std::string observationDate(const ObservedSpectrum& s, const std::string& today);
 
 // The median of the values (the mean of the middle two for an even count);
 // NaN for none.

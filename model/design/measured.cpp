@@ -120,13 +120,35 @@ std::string calibrationLine(const MeasuredRatio& m, std::string_view sep) {
            shownNumber(medianRatio(m), 3, sep);
 }
 
+namespace {
+
+// From the earliest night to the latest, whatever the order they were
+// added in; the unknown ones counted apart.
+std::string dateSpan(const std::vector<MeasuredRatio>& list) {
+    std::string first, last;
+    std::size_t unknown = 0;
+    for (const MeasuredRatio& m : list) {
+        if (!(years(m.date) == years(m.date))) {
+            ++unknown;
+            continue;
+        }
+        if (first.empty() || m.date < first) first = m.date;
+        if (last.empty() || m.date > last) last = m.date;
+    }
+    std::string span = first.empty() ? "" : ", de " + first + " à " + last;
+    if (unknown > 0) span += " (" + std::to_string(unknown) + " de date inconnue)";
+    return span;
+}
+
+}  // namespace
+
 std::string calibrationNote(const DesignInput& in, std::string_view sep) {
     const auto& list = in.etalonnages;
     if (list.empty()) return {};
-    std::string note = list.size() == 1
-                           ? "rendement mesuré le " + calibrationLine(list.front(), sep)
-                           : "rendement mesuré sur " + std::to_string(list.size()) +
-                                 " spectres, de " + list.front().date + " à " + list.back().date;
+    std::string note =
+        list.size() == 1
+            ? "rendement mesuré le " + calibrationLine(list.front(), sep)
+            : "rendement mesuré sur " + std::to_string(list.size()) + " spectres" + dateSpan(list);
     note += " ; domaine " + range(list);
     if (const std::string out = outsideNote(list, in.lambda_a); !out.empty())
         note += " ; " + shownValue(in.lambda_a, sep) + " Å " + out + " : rapport médian";

@@ -9,6 +9,7 @@
 
 #include "model/design/calibration.h"
 #include "model/design/measured.h"
+#include "model/design/nightdate.h"
 #include "tests/support/keyed.h"
 
 namespace kelvora::design {
@@ -239,12 +240,40 @@ TEST(CalibrationHeader, SyntheticNoiseAndWavelengthOrder) {
               "les longueurs d'onde du spectre ne croissent pas");
 }
 
-// The day of the observation: DATE-OBS's date without its time, or today.
-TEST(CalibrationHeader, TheObservationsDay) {
-    ObservedSpectrum s;
-    EXPECT_EQ(observationDate(s, "2026-12-08"), "2026-12-08");
-    s.date = "2026-11-30T21:04:00.123";
-    EXPECT_EQ(observationDate(s, "2026-12-08"), "2026-11-30");
+// The night of the observation, noon to noon UT: DATE-OBS in its ISO or
+// old form, else MJD-OBS (MJD 0 is 1858-11-17, 0 h UT: MJD 61009.25 is
+// 2025-11-30 at 6 h UT, the night of the 29th), else « date inconnue ».
+TEST(CalibrationHeader, TheObservationsNight) {
+    const struct {
+        const char* dateObs;
+        double mjd;
+        const char* night;
+        const char* note;  // "" when nothing needs saying
+    } cases[] = {
+        {"2026-11-30T21:04:00.123", NAN, "2026-11-30", ""},
+        {"2026-11-30", NAN, "2026-11-30", ""},
+        // After midnight UT: still the night that began on the 30th.
+        {"2026-12-01T02:10:00", NAN, "2026-11-30", "nuit du 2026-11-30"},
+        {"2026-12-31T23:59", NAN, "2026-12-31", ""},
+        {"2027-01-01T00:30", NAN, "2026-12-31", "nuit du 2026-12-31"},
+        {"2024-03-01T03:00", NAN, "2024-02-29", "nuit du 2024-02-29"},
+        {"01/03/26", NAN, "1926-03-01", "ancienne forme FITS JJ/MM/AA"},
+        {"", 61009.25, "2025-11-29", "date tirée de MJD-OBS"},
+        {"", 61009.75, "2025-11-30", "date tirée de MJD-OBS"},
+        {"2026-13-45", NAN, "date inconnue", "DATE-OBS « 2026-13-45 » illisible"},
+        {"hier soir", NAN, "date inconnue", "illisible"},
+        {"2026-02-29", NAN, "date inconnue", "illisible"},
+        {"", NAN, "date inconnue", "date d'observation absente"},
+    };
+    for (const auto& c : cases) {
+        const ObservationNight n = observationNight(c.dateObs, c.mjd);
+        EXPECT_EQ(n.date, c.night) << c.dateObs << " " << c.mjd;
+        if (*c.note == 0) {
+            EXPECT_EQ(n.note, "") << c.dateObs;
+        } else {
+            EXPECT_NE(n.note.find(c.note), std::string::npos) << c.dateObs << " : " << n.note;
+        }
+    }
 }
 
 // Kasten & Young (1989): X = 1 / (sin h + 0.50572 (h + 6.07995°)^−1.6364).

@@ -6,6 +6,7 @@
 
 #include "model/design/calibration.h"
 #include "model/design/measured.h"
+#include "model/design/nightdate.h"
 #include "tests/support/keyed.h"
 
 namespace kelvora::design {
@@ -102,6 +103,32 @@ TEST(CalibrationHistory, TheMedianRatioAgainstTheDateInYears) {
     EXPECT_EQ(points[0], (std::pair<double, double>{2026, 0.8}));
     EXPECT_EQ(points[1].first, 2027);
     EXPECT_NEAR(points[1].second, 0.44, 1e-12);
+}
+
+}  // namespace
+}  // namespace kelvora::design
+
+namespace kelvora::design {
+namespace {
+
+// Several calibrations span their earliest night to their latest, whatever
+// the order they were added in; an unknown date is counted apart and kept
+// off the drift plot.
+TEST(MeasuredRatio, TheSummarySpansTheEarliestToTheLatestNight) {
+    DesignInput in;
+    for (const char* date :
+         {"2026-11-30", "2026-10-15", "2026-12-05", "2026-11-30", kUnknownDate}) {
+        MeasuredRatio m;
+        m.points = {{5000, 1}, {6000, 1}};
+        m.date = date;
+        m.snr = 100;
+        in.etalonnages.push_back(m);
+    }
+    const std::string note = calibrationNote(in, ".");
+    EXPECT_NE(note.find("sur 5 spectres, de 2026-10-15 à 2026-12-05 (1 de date inconnue)"),
+              std::string::npos)
+        << note;
+    EXPECT_EQ(calibrationHistory(in.etalonnages).curves[0].second.size(), 3u) << "three nights";
 }
 
 }  // namespace

@@ -99,10 +99,8 @@ Json calibrateSpectrum(const Json& args) {
     if (!bytes) return {{"erreur", "fichier illisible"}};
     const io::SpectrumRead spectrum = io::readSpectrum(*bytes);
     if (!spectrum.error.empty()) return {{"erreur", spectrum.error}};
-    const std::string date =
-        design::observationDate(spectrum.spectrum, args.value("date", std::string()));
     const design::Calibration c =
-        design::calibrate(read.input, spectrum.spectrum, date, args.value("nom", std::string()),
+        design::calibrate(read.input, spectrum.spectrum, "", args.value("nom", std::string()),
                           overridesOf(args, sep));
     if (!c.error.empty()) return {{"erreur", c.error}};
     return answerOf(c, read.input, sep);

@@ -46,7 +46,7 @@ export async function calibrate(file, given = {}) {
   // Encoded and read in the worker: the page stays live however large the file.
   const answer = await callOff("etalonner", {
     cles: keys(), separateur: decimalSeparator(), nom: file.name, etalonnages: calibrations(),
-    date: new Date().toISOString().slice(0, 10), observation: given,
+    observation: given,
   }, await file.arrayBuffer());
   if (answer.erreur) return clear(`Impossible d'étalonner sur « ${file.name} » : ${answer.erreur}`);
   clear("");
