@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <variant>
 
 #include "io/fitsheader.h"
 #include "io/spectrum_internal.h"
@@ -312,35 +313,117 @@ std::string readImage(std::string_view bytes, const Hdu& u, design::ObservedSpec
 
 }  // namespace
 
+namespace {
+
+// An HDU that may hold the star's spectrum.
+struct Candidate {
+    Hdu u;
+    std::size_t index = 0;
+    std::string name;  // EXTNAME, upper case
+    enum class Kind { Spectrum, Table, Orders, Rows } kind = Kind::Spectrum;
+};
+
+std::string upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+// Named as the star's spectrum by the pipelines that write several HDUs.
+bool namedSpectrum(const std::string& name) {
+    for (const char* n : {"SPECTRUM", "SPEC", "SPEC1D", "SCI", "FLUX", "EXTRACTED", "OBJECT"})
+        if (name == n) return true;
+    return false;
+}
+
+// Named as something beside it: the sky, an error, a mask…
+bool namedAside(const std::string& name) {
+    for (const char* n : {"SKY", "ERR", "VAR", "IVAR", "MASK", "DQ", "QUAL", "NOISE", "BKG", "BACK",
+                          "WAVE", "CONT", "SIG"})
+        if (name.find(n) != std::string::npos) return true;
+    return false;
+}
+
+std::optional<Candidate> candidateAt(const Hdu& u, std::size_t index) {
+    const std::string xtension = u.header.text("XTENSION").value_or("");
+    Candidate c{u, index, upper(u.header.text("EXTNAME").value_or(""))};
+    const bool image = index == 0 || xtension == "IMAGE";
+    if (manyOrders(u.header))
+        c.kind = Candidate::Kind::Orders;
+    else if (image && imageLength(u.header) > 1)
+        c.kind = Candidate::Kind::Spectrum;
+    else if (image && whole(u.header, "NAXIS") == 2 && whole(u.header, "NAXIS2") > 1)
+        c.kind = Candidate::Kind::Rows;
+    else if (xtension == "BINTABLE")
+        c.kind = Candidate::Kind::Table;
+    else
+        return std::nullopt;
+    return c;
+}
+
+std::string describeHdu(const Candidate& c) {
+    return "HDU " + std::to_string(c.index) + (c.name.empty() ? "" : " « " + c.name + " »");
+}
+
+// The HDU to read: the one named as the spectrum, else the only one that
+// may be; several are not chosen between, and a frame is not a spectrum.
+std::variant<const Candidate*, std::string> choose(const std::vector<Candidate>& all) {
+    using K = Candidate::Kind;
+    for (const Candidate& c : all)
+        if (c.kind != K::Rows && namedSpectrum(c.name)) return &c;
+    std::vector<const Candidate*> usable;
+    for (const Candidate& c : all)
+        if (c.kind != K::Rows && !namedAside(c.name)) usable.push_back(&c);
+    if (usable.size() == 1) return usable.front();
+    if (usable.size() > 1) {
+        std::string list;
+        for (const Candidate* c : usable) list += (list.empty() ? "" : ", ") + describeHdu(*c);
+        return "plusieurs spectres possibles (" + list +
+               ") : aucun n'est choisi ; nommez celui de l'étoile SPECTRUM (EXTNAME)";
+    }
+    for (const Candidate& c : all)
+        if (c.kind == K::Rows)
+            return describeHdu(c) + " : image de " + std::to_string(*whole(c.u.header, "NAXIS2")) +
+                   " rangées, pas un spectre extrait à une dimension";
+    if (!all.empty())
+        return "seul " + describeHdu(all.front()) +
+               " a une dimension : ce n'est pas le spectre de "
+               "l'étoile";
+    return "aucun spectre à une dimension dans ce fichier FITS";
+}
+
+}  // namespace
+
 SpectrumRead readFitsSpectrum(std::string_view bytes) {
     SpectrumRead r;
     Header primary;
+    std::vector<Candidate> all;
     for (std::size_t start = 0, hdu = 0; start < bytes.size() && hdu < 64; ++hdu) {
         const Hdu u = readHdu(bytes, start);
         if (!u.error.empty()) return r.error = u.error, r;
         if (hdu == 0) primary = u.header;
-        const std::string xtension = u.header.text("XTENSION").value_or("");
-        std::string e = "skip";
-        if (manyOrders(u.header))
-            e = "spectre à " + std::to_string(*whole(u.header, "NAXIS2")) +
-                " ordres ou ouvertures (échelle, multispec) : enregistrez-en un seul";
-        else if ((hdu == 0 || xtension == "IMAGE") && imageLength(u.header) > 1)
-            e = readImage(bytes, u, r.spectrum);
-        else if (xtension == "BINTABLE")
-            e = detail::readTable(bytes, u.header, r.spectrum);
-        if (e != "skip") {
-            if (e.empty()) {
-                detail::readKeywords(u.header, r.spectrum);
-                detail::readKeywords(primary, r.spectrum);
-                e = detail::finish(r.spectrum);
-            }
-            if (!e.empty()) r.spectrum = {};
-            return r.error = e, r;
-        }
+        if (auto c = candidateAt(u, hdu)) all.push_back(std::move(*c));
         start = u.header.dataStart + padded(u.dataBytes);
     }
-    r.error = "aucun spectre à une dimension dans ce fichier FITS";
-    return r;
+    const auto chosen = choose(all);
+    if (const auto* why = std::get_if<std::string>(&chosen)) return r.error = *why, r;
+    const Candidate& c = *std::get<const Candidate*>(chosen);
+    std::string e;
+    if (c.kind == Candidate::Kind::Orders)
+        e = "spectre à " + std::to_string(*whole(c.u.header, "NAXIS2")) +
+            " ordres ou ouvertures (échelle, multispec) : enregistrez-en un seul";
+    else if (c.kind == Candidate::Kind::Spectrum)
+        e = readImage(bytes, c.u, r.spectrum);
+    else
+        e = detail::readTable(bytes, c.u.header, r.spectrum);
+    if (e.empty()) {
+        detail::readKeywords(c.u.header, r.spectrum);
+        detail::readKeywords(primary, r.spectrum);
+        e = detail::finish(r.spectrum);
+        if (all.size() > 1) r.spectrum.hdu = describeHdu(c);
+    }
+    if (!e.empty()) r.spectrum = {};
+    return r.error = e, r;
 }
 
 std::string tooLarge() {

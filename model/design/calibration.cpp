@@ -392,6 +392,7 @@ Calibration calibrate(const DesignInput& in, const ObservedSpectrum& read, const
     if (!c.error.empty()) return c;
     const ObservedSpectrum s = unit.rate ? asCounts(read, c.exptime_s, c.notes) : read;
     if (c.error = notCounts(s); !c.error.empty()) return c;
+    if (!s.hdu.empty()) c.notes.push_back("spectre lu : " + s.hdu);
     if (!s.columns.empty()) c.notes.push_back("colonnes lues : " + s.columns);
     // The night the header says, or « date inconnue », unless given.
     const ObservationNight night = observationNight(s.date, s.mjd);

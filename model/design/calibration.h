@@ -38,6 +38,7 @@ struct ObservedSpectrum {
     double mjd = NAN;          // MJD-OBS
     std::size_t missing = 0;   // samples without a value (blank, NaN), left out
     std::string columns;  // the table's columns read (« wave et flux »), said in the notes
+    std::string hdu;      // the HDU read, where the file holds several (« HDU 2 « SPECTRUM » »)
     // EXPOSURE where the header also gives an EXPTIME that differs from it.
     double exposure_other_s = 0;
     // Keys the header gives a value no observation can have, as written

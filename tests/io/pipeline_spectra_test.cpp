@@ -74,7 +74,12 @@ TEST(PipelineSpectra, EachFormCalibratesToTheExamplesCurveOrIsRefusedWithItsReas
         {"multispec-log.fits", 0.03, ""},
         // FLUX_ERR, FLUXERR, FLUX_SKY and FLUX_NORM come first: FLUX is read, and said.
         {"table-erreurs-avant.fits", 0.01, "colonnes lues : wavelength et flux"},
-        {"table-deux-flux.fits", 0, "plusieurs colonnes de flux possibles (« flux_a », « flux_b »)"},
+        {"table-deux-flux.fits", 0,
+         "plusieurs colonnes de flux possibles (« flux_a », « flux_b »)"},
+        // A frame, the sky, the spectrum: the one named SPECTRUM is read, and said.
+        {"images-ciel-spectre.fits", 0.03, "spectre lu : HDU 2 « SPECTRUM »"},
+        {"images-deux-spectres.fits", 0, "plusieurs spectres possibles (HDU 1 « A », HDU 2 « B »)"},
+        {"images-trois-rangees.fits", 0, "HDU 0 : image de 3 rangées"},
         {"table-gain139.fits", 0, "GAIN = 139 n'est pas un gain en e⁻/ADU"},
         {"echelle.fits", 0, "spectre à 3 ordres ou ouvertures (échelle, multispec)"},
         {"flux-erg.fits", 0, "le spectre est en « erg/cm2/s/A » : un spectre calibré en flux"},

@@ -265,7 +265,7 @@ TEST(SpectrumFits, HostileFilesAreRefusedInFrenchAndLoadNothing) {
                    "NAXIS   =                    2", "NAXIS1  =                  400",
                    "NAXIS2  =                    5", "CRVAL1  = 4000", "CDELT1  = 1"},
                   true, 400 * 5 * 4),
-         "aucun spectre à une dimension"},
+         "image de 5 rangées, pas un spectre extrait à une dimension"},
         // A column's form that disagrees with the row's width: cfitsio's
         // table with its flux column's form changed from 4-byte to 2-byte.
         {[] {

@@ -183,3 +183,23 @@ def columns_before(name, names):
 columns_before("table-erreurs-avant.fits", ["FLUX_ERR", "FLUXERR", "FLUX_SKY", "FLUX_NORM", "FLUX"])
 # Two fluxes and no way to tell: refused, naming both.
 columns_before("table-deux-flux.fits", ["FLUX_A", "FLUX_B"])
+
+
+def extensions(name, parts):
+    """A primary 2-D frame, then 1-D image extensions (EXTNAME, data)."""
+    frame = fits.PrimaryHDU(data=np.tile(FLUX.astype(np.float32), (3, 1)), header=header(EGAIN=1.0))
+    hdus = [frame]
+    for extname, data in parts:
+        ext = fits.ImageHDU(data=data.astype(np.float32), name=extname)
+        for key, value in linear_axis(grid).items():
+            ext.header[key] = value
+        hdus.append(ext)
+    fits.HDUList(hdus).writeto(os.path.join(HERE, name), overwrite=True)
+
+
+# The frame, the sky, then the star's spectrum, named: the spectrum is read.
+extensions("images-ciel-spectre.fits", [("SKY", resampled * 0.3), ("SPECTRUM", resampled)])
+# Two unnamed 1-D spectra: not chosen between.
+extensions("images-deux-spectres.fits", [("A", resampled), ("B", resampled * 0.3)])
+# The frame alone: three rows are no extracted spectrum.
+extensions("images-trois-rangees.fits", [])
