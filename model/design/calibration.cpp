@@ -7,6 +7,7 @@
 #include "model/design/labels.h"
 #include "model/design/nightdate.h"
 #include "model/design/shown.h"
+#include "model/design/wavesolution.h"
 #include "model/mathfn.h"
 
 namespace kelvora::design {
@@ -45,16 +46,6 @@ constexpr std::pair<double, double> kMasked[] = {
 };
 
 // The sampling step at each sample, Å: half the distance between its neighbours.
-std::vector<double> steps(const std::vector<double>& lambda) {
-    const std::size_t n = lambda.size();
-    std::vector<double> d(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t lo = i == 0 ? 0 : i - 1, hi = i + 1 == n ? n - 1 : i + 1;
-        d[i] = (lambda[hi] - lambda[lo]) / static_cast<double>(hi - lo);
-    }
-    return d;
-}
-
 // The design of the observation: its airmass and exposure, the assumed chain.
 DesignInput observation(const DesignInput& in, double airmass, double exptime) {
     DesignInput obs = in;
@@ -312,7 +303,7 @@ namespace {
 // Observed over predicted in every bin, for one gain.
 void fitBins(Calibration& c, const DesignInput& obs, const DesignOutcome& o,
              const ObservedSpectrum& s) {
-    const std::vector<double> step = steps(s.lambda_a);
+    const std::vector<double> step = wavelengthSteps(s.lambda_a).step;
     // About 75 samples a bin, between 5 and 60 bins.
     const std::size_t n = s.lambda_a.size();
     const std::size_t count = std::clamp<std::size_t>(n / 75, 5, 60);
@@ -371,6 +362,22 @@ void measureNoise(Calibration& c, const ObservedSpectrum& s) {
 
 namespace {
 
+// The measured range is the spectrum's: the ratio its first and last bins
+// measured holds out to its ends, not only to their centres, capped where
+// the chain there would make it an efficiency above 1.
+void coverTheEnds(Curve& points, const ObservedSpectrum& s, const DesignInput& obs,
+                  const DesignOutcome& o) {
+    const auto held = [&](const std::pair<double, double>& bin, double lambda) {
+        const double there = assumedInstrumentAt(obs, o, lambda);
+        return there > 0 ? std::min(bin.second, 1 / there) : bin.second;
+    };
+    if (s.lambda_a.front() < points.front().first)
+        points.insert(points.begin(),
+                      {s.lambda_a.front(), held(points.front(), s.lambda_a.front())});
+    if (s.lambda_a.back() > points.back().first)
+        points.emplace_back(s.lambda_a.back(), held(points.back(), s.lambda_a.back()));
+}
+
 // A rate (per second) becomes counts over the exposure, as the chain takes them.
 ObservedSpectrum asCounts(const ObservedSpectrum& s, double exposure,
                           std::vector<std::string>& notes) {
@@ -411,6 +418,7 @@ Calibration calibrate(const DesignInput& in, const ObservedSpectrum& read, const
         if (!b.masked && !b.outOfBounds) c.ratio.points.emplace_back(b.lambda_a, b.ratio);
     if (c.ratio.points.size() < 2)
         return c.error = "moins de deux tranches plausibles : rien à étalonner", c;
+    coverTheEnds(c.ratio.points, s, obs, o);
     measureNoise(c, s);
     c.ratio.date = date.empty() ? night.date : date;
     c.ratio.star = s.object.empty() ? std::string("étoile sans nom") : s.object;

@@ -37,8 +37,8 @@ struct ObservedSpectrum {
     std::string object, date;  // as the file gives them (DATE-OBS)
     double mjd = NAN;          // MJD-OBS
     std::size_t missing = 0;   // samples without a value (blank, NaN), left out
-    std::string columns;  // the table's columns read (« wave et flux »), said in the notes
-    std::string hdu;      // the HDU read, where the file holds several (« HDU 2 « SPECTRUM » »)
+    std::string columns;       // the table's columns read (« wave et flux »), said in the notes
+    std::string hdu;  // the HDU read, where the file holds several (« HDU 2 « SPECTRUM » »)
     // EXPOSURE where the header also gives an EXPTIME that differs from it.
     double exposure_other_s = 0;
     // Keys the header gives a value no observation can have, as written
@@ -52,7 +52,6 @@ struct ObservedSpectrum {
 struct CalibrationOverrides {
     double gain_e_adu = 0, pose_s = 0, masse_air = 0;
 };
-
 
 // The median of the values (the mean of the middle two for an even count);
 // NaN for none.

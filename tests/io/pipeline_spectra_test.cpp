@@ -13,6 +13,7 @@
 #include "io/spectrumfile.h"
 #include "model/design/calibration.h"
 #include "model/design/chain.h"
+#include "model/design/measured.h"
 
 namespace kelvora::io {
 namespace {
@@ -80,6 +81,8 @@ TEST(PipelineSpectra, EachFormCalibratesToTheExamplesCurveOrIsRefusedWithItsReas
         {"images-ciel-spectre.fits", 0.03, "spectre lu : HDU 2 « SPECTRUM »"},
         {"images-deux-spectres.fits", 0, "plusieurs spectres possibles (HDU 1 « A », HDU 2 « B »)"},
         {"images-trois-rangees.fits", 0, "HDU 0 : image de 3 rangées"},
+        // Wavelengths rounded to 0.1 Å: within 0.5 % (+2.7 % from the rounded steps).
+        {"table-arrondie.fits", 0.005, ""},
         {"table-gain139.fits", 0, "GAIN = 139 n'est pas un gain en e⁻/ADU"},
         {"echelle.fits", 0, "spectre à 3 ordres ou ouvertures (échelle, multispec)"},
         {"flux-erg.fits", 0, "le spectre est en « erg/cm2/s/A » : un spectre calibré en flux"},
@@ -319,6 +322,33 @@ TEST(PipelineSpectra, EveryPixelsWavelengthIsAstropysWcs) {
         ++checked;
     }
     EXPECT_GT(checked, 5u * 1000);
+}
+
+}  // namespace
+}  // namespace kelvora::io
+
+namespace kelvora::io {
+namespace {
+
+// The measured range is the spectrum's, 5069.9–6920.5 Å, not its bins'
+// centres: at its blue end the calibrated design predicts what the
+// calibrating spectrum itself shows (its observed over predicted there).
+TEST(PipelineSpectra, TheMeasuredRangeIsTheSpectrums) {
+    const SpectrumRead r = readSpectrumFile(kExample + "spectre-exemple.fits");
+    ASSERT_EQ(r.error, "");
+    const Outcome raw = calibrated(kExample + "spectre-exemple.fits");
+    ASSERT_EQ(raw.error, "");
+    const auto& points = raw.calibration.ratio.points;
+    EXPECT_EQ(points.front().first, r.spectrum.lambda_a.front());
+    EXPECT_EQ(points.back().first, r.spectrum.lambda_a.back());
+    design::DesignInput in = exampleInstrument();
+    in.etalonnages = {raw.calibration.ratio};
+    EXPECT_NE(design::calibrationNote(in, ".").find("domaine 5070–6921 Å"), std::string::npos)
+        << design::calibrationNote(in, ".");
+    // Between the first sample and the first bin's centre, the ratio is the
+    // first bin's: no median ratio 1.27 times higher.
+    for (double l : {5072.0, 5080.0, 5090.0})
+        EXPECT_NEAR(design::chain::interpolate(points, l) / points[1].second, 1, 1e-12) << l;
 }
 
 }  // namespace

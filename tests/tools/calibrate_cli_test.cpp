@@ -77,7 +77,8 @@ TEST(CalibrateCli, TheMeasuredCurveIsWithinThreePercentAndSavesIntoTheDesign) {
         const design::MeasuredRatio& m = file.design.etalonnages.front();
         EXPECT_EQ(m.star, "synthetique");
         EXPECT_EQ(m.file, "spectre.txt");
-        EXPECT_EQ(static_cast<int>(m.points.size()), used);
+        // Every bin used, and the spectrum's two ends the edge bins cover.
+        EXPECT_EQ(static_cast<int>(m.points.size()), used + 2);
         // The saved design predicts with its measured efficiency, and says so.
         std::ostringstream out2, err2;
         ASSERT_EQ(runCalc({"conception", saved, "--format", "json"}, ".", DetectorCatalogue(), out2,

@@ -203,3 +203,12 @@ extensions("images-ciel-spectre.fits", [("SKY", resampled * 0.3), ("SPECTRUM", r
 extensions("images-deux-spectres.fits", [("A", resampled), ("B", resampled * 0.3)])
 # The frame alone: three rows are no extracted spectrum.
 extensions("images-trois-rangees.fits", [])
+
+
+# Wavelengths written to 0.1 Å, as many programs print them: the step is
+# the wavelength solution's, not the rounded differences'.
+rounded = [fits.Column(name="WAVELENGTH", format="D", unit="Angstrom", array=np.round(WAVE, 1)),
+           fits.Column(name="FLUX", format="E", unit="adu", array=FLUX)]
+fits.HDUList([fits.PrimaryHDU(header=header(EGAIN=1.0)),
+              fits.BinTableHDU.from_columns(rounded)]).writeto(
+    os.path.join(HERE, "table-arrondie.fits"), overwrite=True)
