@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/design/curves.h"
 #include "model/design/keys.h"
 #include "model/design/labels.h"
 #include "model/design/profile.h"
@@ -163,6 +164,36 @@ TEST(InputSpace, SlitlessAtFewLinesAnswers) {
         if (o.result) {
             EXPECT_GT(o.result->element_resolution_a, 0) << lines;
         }
+    }
+}
+
+}  // namespace
+}  // namespace kelvora::design
+
+namespace kelvora::design {
+namespace {
+
+// The plots' curves re-light the solved design: each point is the design's
+// own answer at that exposure or magnitude, over 4 magnitudes either side
+// of the star and up to twice the exposure.
+TEST(InputSpace, TheCurvesAreTheDesignsOwnAnswers) {
+    DesignInput in = testkeys::designWith({{"geometrie", "convergent"}, {"traits_mm", "1"}});
+    in.mag_etoile = 9;
+    in.pose_s = 60;
+    const Curve magnitudes = snrAgainstMagnitude(in, 8), exposures = snrAgainstExposure(in, 4);
+    ASSERT_EQ(magnitudes.size(), 9u);
+    ASSERT_EQ(exposures.size(), 4u);
+    for (std::size_t i = 0; i < magnitudes.size(); ++i) {
+        DesignInput at = in;
+        at.mag_etoile = 5 + static_cast<double>(i);
+        EXPECT_EQ(magnitudes[i].first, at.mag_etoile);
+        EXPECT_EQ(magnitudes[i].second, evaluate(at).result->snr) << at.mag_etoile;
+    }
+    for (std::size_t i = 0; i < exposures.size(); ++i) {
+        DesignInput at = in;
+        at.pose_s = 30 * static_cast<double>(i + 1);
+        EXPECT_EQ(exposures[i].first, at.pose_s);
+        EXPECT_EQ(exposures[i].second, evaluate(at).result->snr) << at.pose_s;
     }
 }
 
