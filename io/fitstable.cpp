@@ -172,6 +172,11 @@ std::string readTable(std::string_view bytes, const fits::Header& h, design::Obs
                 unit * valueAt(bytes, row + wave->column.offset + j * sizeW, wave->column));
             s.flux.push_back(valueAt(bytes, row + flux->column.offset + j * sizeF, flux->column));
         }
+        // Rows of vectors that overlap are orders, not pieces of one spectrum.
+        if (perRow > 1 && r > 0 && !(s.lambda_a[r * perRow] > s.lambda_a[r * perRow - 1]))
+            return "table de " + std::to_string(*rows) +
+                   " rangées qui se chevauchent en longueur d'onde (plusieurs ordres ?) : "
+                   "enregistrez-en un seul";
     }
     return {};
 }

@@ -93,6 +93,7 @@ bool headerLine(std::string_view line, fits::Header& h) {
 SpectrumRead readTextSpectrum(std::string_view text) {
     // A byte-order mark is no part of the first line.
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return {{}, "fichier vide"};
     SpectrumRead r;
     fits::Header h;
     std::size_t lineNumber = 0, words = 0;
@@ -130,6 +131,7 @@ SpectrumRead readTextSpectrum(std::string_view text) {
         r.spectrum.lambda_a.push_back(*l);
         r.spectrum.flux.push_back(*v);
     }
+    if (r.spectrum.lambda_a.empty()) return {{}, "aucune ligne de données (λ et flux)"};
     // Wavelengths written in nm (every one under 2000) become Å, as does a stated unit.
     double unit = detail::angstromsPer(h.text("CUNIT1").value_or(h.text("WAVEUNIT").value_or("")));
     if (unit == 0) return {{}, "unité des longueurs d'onde inconnue"};

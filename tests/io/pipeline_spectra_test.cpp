@@ -83,6 +83,7 @@ TEST(PipelineSpectra, EachFormCalibratesToTheExamplesCurveOrIsRefusedWithItsReas
         {"images-trois-rangees.fits", 0, "HDU 0 : image de 3 rangées"},
         // Wavelengths rounded to 0.1 Å: within 0.5 % (+2.7 % from the rounded steps).
         {"table-arrondie.fits", 0.005, ""},
+        {"table-deux-ordres.fits", 0, "table de 2 rangées qui se chevauchent en longueur d'onde"},
         {"table-gain139.fits", 0, "GAIN = 139 n'est pas un gain en e⁻/ADU"},
         {"echelle.fits", 0, "spectre à 3 ordres ou ouvertures (échelle, multispec)"},
         {"flux-erg.fits", 0, "le spectre est en « erg/cm2/s/A » : un spectre calibré en flux"},

@@ -366,6 +366,8 @@ TEST(SpectrumText, TheFormsAmateursWrite) {
         {many + "6600 abc\n", "ligne 62 : deux nombres attendus"},
         {many + "6600\n", "ligne 62 : deux nombres attendus"},  // a flux lost
         {"6500 1\n6501 2\n", "moins de 50 points"},
+        {"", "fichier vide"},
+        {" \n\n", "fichier vide"},
         {many + "6400 3\n", "ne croissent pas"},
         {many + "6559 3\n", "ne croissent pas"},  // the last wavelength twice
         {std::string("6500 1\0", 7), "pas un fichier texte"},

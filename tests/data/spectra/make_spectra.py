@@ -212,3 +212,14 @@ rounded = [fits.Column(name="WAVELENGTH", format="D", unit="Angstrom", array=np.
 fits.HDUList([fits.PrimaryHDU(header=header(EGAIN=1.0)),
               fits.BinTableHDU.from_columns(rounded)]).writeto(
     os.path.join(HERE, "table-arrondie.fits"), overwrite=True)
+
+# Two orders in vector rows, as a pipeline's x1d table holds them: they
+# overlap in wavelength, and are refused as orders.
+half = N // 2
+orders = [fits.Column(name="WAVELENGTH", format=f"{half}D", unit="Angstrom",
+                      array=np.stack([WAVE[:half], WAVE[half // 2:half // 2 + half]])),
+          fits.Column(name="FLUX", format=f"{half}E", unit="adu",
+                      array=np.stack([FLUX[:half], FLUX[half // 2:half // 2 + half]]))]
+fits.HDUList([fits.PrimaryHDU(header=header(EGAIN=1.0)),
+              fits.BinTableHDU.from_columns(orders)]).writeto(
+    os.path.join(HERE, "table-deux-ordres.fits"), overwrite=True)
