@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Draws single-token faults at random from the design model and the
 spectrum reader, one per line as FILE|ORIGINAL|MUTATED (the original line
-occurs once in its file).   draw.py ROOT SEED COUNT
+occurs once in its file).   draw.py ROOT SEED COUNT [GLOBS]
+GLOBS, comma-separated and relative to ROOT, draws from those files instead
+(io/*.cpp,model/design/calibration*.cpp: the reader and the calibration).
 
 Kinds: an arithmetic operator changed, a comparison turned, a logical
 operator swapped, a number constant changed, a call's two arguments
@@ -14,6 +16,8 @@ import sys
 root, seed, count = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
 files = sorted(glob.glob(f"{root}/model/design/*.cpp")) + [
     f"{root}/io/{name}.cpp" for name in ("spectrumfile", "spectrumtext", "fitstable", "fitsheader")]
+if len(sys.argv) > 4:
+    files = sorted({f for pattern in sys.argv[4].split(",") for f in glob.glob(f"{root}/{pattern}")})
 
 ARITH = {" + ": " - ", " - ": " + ", " * ": " / ", " / ": " * "}
 COMPARE = {" < ": " <= ", " <= ": " < ", " > ": " >= ", " >= ": " > ", " == ": " != ", " != ": " == "}
