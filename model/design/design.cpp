@@ -145,20 +145,19 @@ std::optional<KeyError> unsolvable(const DesignResult& r) {
                              {"echantillonnage_px", r.echantillonnage_px}});
 }
 
-// The Sun's disc, scan and light, likewise: an input beyond any measure
-// (a slit of 10³⁰⁰ µm) must not leave an exposure of 0 ms.
+// The Sun's disc, scale, scan and light, likewise: an input beyond any
+// measure (a slit of 10³⁰⁰ µm) must not leave an exposure of 0 ms. Its
+// declination has a sign, and a design without a line has no core.
 std::optional<KeyError> sunUnsolvable(const DesignResult& r) {
-    return firstNotPositive({{"soleil_diametre_mm", r.soleil_diametre_mm},
-                             {"soleil_diametre_px", r.soleil_diametre_px},
-                             {"couverture_fente", r.couverture_fente},
-                             {"couverture_capteur", r.couverture_capteur},
-                             {"echelle_arcsec_px", r.echelle_arcsec_px},
-                             {"cadence_ips", r.cadence_ips},
-                             {"duree_balayage_s", r.duree_balayage_s},
-                             {"volume_mo", r.volume_mo},
-                             {"bande_passante_a", r.bande_passante_a},
-                             {"pose_max_ms", r.pose_max_ms},
-                             {"pose_continuum_ms", r.pose_continuum_ms}});
+    for (const NamedResult& n : namedResults(r, false, true)) {
+        const std::string_view name = n.name;
+        if (n.cell.kind != ResultCell::Kind::Number || !isSunResult(name) ||
+            name == "soleil_declinaison_deg" || name == "coeur_a" || name.starts_with("snr_"))
+            continue;
+        if (!(std::isfinite(n.cell.number) && n.cell.number > 0))
+            return KeyError{KeyError::Cause::Unsolvable, "", {}, n.cell.number, 0, n.name};
+    }
+    return std::nullopt;
 }
 
 }  // namespace

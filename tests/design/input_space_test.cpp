@@ -167,12 +167,6 @@ TEST(InputSpace, SlitlessAtFewLinesAnswers) {
     }
 }
 
-}  // namespace
-}  // namespace kelvora::design
-
-namespace kelvora::design {
-namespace {
-
 // The plots' curves re-light the solved design: each point is the design's
 // own answer at that exposure or magnitude, over 4 magnitudes either side
 // of the star and up to twice the exposure.

@@ -105,12 +105,6 @@ TEST(CalibrationHistory, TheMedianRatioAgainstTheDateInYears) {
     EXPECT_NEAR(points[1].second, 0.44, 1e-12);
 }
 
-}  // namespace
-}  // namespace kelvora::design
-
-namespace kelvora::design {
-namespace {
-
 // Several calibrations span their earliest night to their latest, whatever
 // the order they were added in; an unknown date is counted apart and kept
 // off the drift plot.

@@ -292,12 +292,6 @@ TEST(UserLines, OwnLinesFollowTheBuiltIns) {
         "raie n° 2 (« sans longueur d'onde ») ignorée : « lambda_a » doit être un nombre > 0");
 }
 
-}  // namespace
-}  // namespace kelvora::io
-
-namespace kelvora::io {
-namespace {
-
 // A sensor named in an older file keeps no converter depth, as then; its
 // frames are still 16-bit words, as the same sensor named by a key gives:
 // the Sun's data volume is frames × rows × pixels × 2 bytes either way.
@@ -319,12 +313,6 @@ TEST(DesignFile, AnOlderFilesSensorGivesTheSameDataVolumeAsItsKey) {
     EXPECT_EQ(r.volume_mo, fromKeys.result->volume_mo);
     EXPECT_EQ(r.volume_mo, r.images_balayage * 64 * 1096 * 2 / 1e6);
 }
-
-}  // namespace
-}  // namespace kelvora::io
-
-namespace kelvora::io {
-namespace {
 
 // A damaged or implausible calibration is set aside with a note; the rest
 // of the design opens, and can be written back without it.

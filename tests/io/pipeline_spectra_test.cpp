@@ -292,12 +292,6 @@ TEST(PipelineSpectra, TextSpectraWithTheirMarkAndDecimalComma) {
         << ambiguous.error;
 }
 
-}  // namespace
-}  // namespace kelvora::io
-
-namespace kelvora::io {
-namespace {
-
 // Every pixel's wavelength as astropy's WCS gives it (wcs-attendu.txt, from
 // make_spectra.py): CD1_1 over CDELT1, PC1_1 × CDELT1, CRPIX1 0 by default,
 // a log-linear axis.
@@ -324,12 +318,6 @@ TEST(PipelineSpectra, EveryPixelsWavelengthIsAstropysWcs) {
     }
     EXPECT_GT(checked, 5u * 1000);
 }
-
-}  // namespace
-}  // namespace kelvora::io
-
-namespace kelvora::io {
-namespace {
 
 // The measured range is the spectrum's, 5069.9–6920.5 Å, not its bins'
 // centres: at its blue end the calibrated design predicts what the

@@ -180,12 +180,6 @@ TEST(CalibrateCli, TheGainIsAskedForAndGivenOnTheCommandLine) {
     EXPECT_EQ(help.str().rfind("usage : kelvora-calc etalonner SPECTRE", 0), 0u) << help.str();
 }
 
-}  // namespace
-}  // namespace kelvora::cli
-
-namespace kelvora::cli {
-namespace {
-
 // Saving never destroys the user's files: not the spectrum being read, nor
 // any file that is not a design; and the night's exposure, airmass and gain
 // stay the night's, not the design's.
