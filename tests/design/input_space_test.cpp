@@ -193,3 +193,46 @@ TEST(InputSpace, TheCurvesAreTheDesignsOwnAnswers) {
 
 }  // namespace
 }  // namespace kelvora::design
+
+namespace kelvora::design {
+namespace {
+
+// Faults drawn at random met these designs: each must be refused, or
+// answered, as physics says.
+TEST(InputSpace, UnderflowsSettingsAndSentencesAtTheEdges) {
+    // A beam of 10⁻³⁰⁰ × 10⁻²⁰⁰ / 1200 mm is 0, not a beam.
+    const DesignOutcome beam =
+        evaluate(designWith({{"diametre_mm", "1e-300"}, {"collimateur_mm", "1e-200"}}));
+    ASSERT_TRUE(beam.error);
+    EXPECT_EQ(beam.error->cause, KeyError::Cause::Unsolvable);
+    EXPECT_EQ(beam.error->need, "faisceau_mm");
+    // 10⁹ lines/mm diffract nothing: no « longueur d'onde maximale 0 Å ».
+    const std::string lines = said(evaluate(designWith({{"traits_mm", "1e9"}})));
+    EXPECT_NE(lines.find("dépasse 1 à toute longueur d'onde"), std::string::npos) << lines;
+    // A gain setting needs the sensor's published curve, from the first step.
+    for (const char* setting : {"1", "2", "100"}) {
+        const DesignOutcome o =
+            evaluate(designWith({{"detecteur", "KAF-0400"}, {"gain_reglage", setting}}));
+        ASSERT_TRUE(o.error) << setting;
+        EXPECT_EQ(o.error->key, "gain_reglage");
+    }
+    EXPECT_TRUE(evaluate(designWith({{"detecteur", "KAF-0400"}, {"gain_reglage", "0"}})).result);
+}
+
+// Without read noise, binning cannot change the S/N of a frame whose
+// exposure the well's fill sets: the signal is the fill, and the dark
+// current gathered is the binned pixel's rate over the shorter exposure.
+TEST(InputSpace, TheSunsContinuumSnrOwesNothingToBinning) {
+    const testkeys::Keys sun = {{"source", "soleil"}, {"raie", "halpha"},
+                                {"fente_um", "10"},   {"traits_mm", "1200"},
+                                {"bruit_e", "0"},     {"obscurite_e_s", "1e9"}};
+    const double plain = testkeys::result(designWith(sun)).snr_continuum;
+    for (const auto& [x, y] : {std::pair{"1", "2"}, {"2", "1"}, {"2", "2"}, {"3", "1"}}) {
+        const DesignResult r =
+            testkeys::result(designWith({{"bin_x", x}, {"bin_y", y}}, designWith(sun)));
+        EXPECT_NEAR(r.snr_continuum / plain, 1, 1e-12) << x << "×" << y;
+    }
+}
+
+}  // namespace
+}  // namespace kelvora::design
