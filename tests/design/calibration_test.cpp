@@ -395,6 +395,44 @@ TEST(DerSnr, NeverNegativeAndCorrectedForResampledNoise) {
     std::vector<double> quiet;
     for (double v : white) quiet.push_back(1000 + (v - 1000) / 20);
     EXPECT_NEAR(correlatedNoise(quiet).snr / 2000, 1, 0.05);
+    // A smooth curvature is no noise: a parabola's second differences are a
+    // constant, which the variance removes, so the noise measured beside its
+    // median is the flat spectrum's to rounding (a fault drawn at random
+    // shifted the mean by 1/n).
+    std::vector<double> curved;
+    for (std::size_t i = 0; i < 2000; ++i) {
+        const double x = static_cast<double>(i) - 1000;
+        curved.push_back(white[i] + 0.5 * x * x);
+    }
+    const std::vector<double> flat(white.begin(), white.begin() + 2000);
+    const double noiseFlat = median(flat) / correlatedNoise(flat).snr;
+    const double noiseCurved = median(curved) / correlatedNoise(curved).snr;
+    EXPECT_NEAR(noiseCurved / noiseFlat, 1, 1e-9);
+}
+
+}  // namespace
+}  // namespace kelvora::design
+
+namespace kelvora::design {
+namespace {
+
+// Beyond silicon's edge the chain predicts no light: those samples are
+// masked, never a ratio over zero (a fault drawn at random let them in).
+TEST(Calibration, SamplesWhereNoLightIsPredictedAreMasked) {
+    const DesignInput in = testkeys::designWith({{"lambda_a", "10600"}}, observing());
+    const DesignOutcome o = evaluate(in);
+    ASSERT_TRUE(o.result);
+    const ObservedSpectrum s = syntheticSpectrum(in, flat, 120, 9);
+    ASSERT_GT(s.lambda_a.back(), 11100) << "the spectrum runs past silicon's edge";
+    const Calibration c = calibrate(in, s, "2026-12-07", "");
+    ASSERT_EQ(c.error, "");
+    for (const std::string& n : c.notes)
+        EXPECT_EQ(n.find("hors de (0, 1]"), std::string::npos) << n;
+    for (const CalibrationBin& b : c.bins) {
+        if (b.lambda_a > 11050) {
+            EXPECT_TRUE(b.masked) << b.lambda_a;
+        }
+    }
 }
 
 }  // namespace
