@@ -435,5 +435,17 @@ TEST(Calibration, SamplesWhereNoLightIsPredictedAreMasked) {
     }
 }
 
+// Two exposures that differ are refused however short: 0.5 s against 0.8 s.
+TEST(Calibration, TwoDifferentExposuresAreNeverGuessed) {
+    const DesignInput in = observing();
+    ObservedSpectrum s = syntheticSpectrum(in, flat, 0.5, 9);
+    s.exptime_s = 0.5;
+    s.exposure_other_s = 0.8;
+    EXPECT_NE(calibrate(in, s, "", "").error.find("deux durées de pose"), std::string::npos);
+    CalibrationOverrides user;
+    user.pose_s = 0.5;
+    EXPECT_EQ(calibrate(in, s, "", "", user).error, "");
+}
+
 }  // namespace
 }  // namespace kelvora::design

@@ -123,6 +123,11 @@ TEST(MeasuredRatio, TheSummarySpansTheEarliestToTheLatestNight) {
               std::string::npos)
         << note;
     EXPECT_EQ(calibrationHistory(in.etalonnages).curves[0].second.size(), 3u) << "three nights";
+    // The plot's date is the year and its fraction, a month 365.25/12 days:
+    // 1 July is half a year in.
+    in.etalonnages.resize(1);
+    in.etalonnages[0].date = "2026-07-01";
+    EXPECT_EQ(calibrationHistory(in.etalonnages).curves[0].second[0].first, 2026.5);
 }
 
 }  // namespace
