@@ -263,6 +263,10 @@ TEST(CalibrationHeader, TheObservationsNight) {
         {"2026-13-45", NAN, "date inconnue", "DATE-OBS « 2026-13-45 » illisible"},
         {"hier soir", NAN, "date inconnue", "illisible"},
         {"2026-02-29", NAN, "date inconnue", "illisible"},
+        // Gregorian leap years: 2000 was one, 1900 and 2100 are not.
+        {"2000-02-29", NAN, "2000-02-29", ""},
+        {"2100-02-29", NAN, "date inconnue", "illisible"},
+        {"29/02/00", NAN, "date inconnue", "illisible"},
         {"", NAN, "date inconnue", "date d'observation absente"},
     };
     for (const auto& c : cases) {
