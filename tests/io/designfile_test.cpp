@@ -325,6 +325,8 @@ TEST(DesignFile, ADamagedCalibrationIsSetAsideAndTheRestOpens) {
     } cases[] = {
         {R"({"points": [[5000, 0.2], [6000, 0]]})",
          "étalonnage n° 1 mis de côté : « etalonnages » : λ > 0 et rapport > 0 attendus"},
+        {R"({"points": [[-5, 1], [6000, 1]]})",
+         "étalonnage n° 1 mis de côté : « etalonnages » : λ > 0 et rapport > 0 attendus"},
         {R"({"points": [[5000, 1], [6000, 1]], "snr": -1})",
          "étalonnage n° 1 mis de côté : « etalonnages » : « snr » : nombre ≥ 0 attendu"},
         {R"({"points": [[5000, 1], [6000, 1]], "instrument": {"lambda": 1}})",
