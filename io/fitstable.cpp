@@ -102,15 +102,6 @@ std::string columns(const fits::Header& h, std::vector<Named>& out, std::size_t&
     return {};
 }
 
-// A column that holds something beside the spectrum: its error, variance
-// or inverse variance, the sky, a mask, a quality flag, a normalisation.
-bool setAside(const std::string& name) {
-    for (const char* mark : {"err", "sig", "var", "ivar", "sky", "mask", "qual", "norm", "flag",
-                             "bkg", "back", "noise", "snr", "dq", "cont"})
-        if (name.find(mark) != std::string::npos) return true;
-    return false;
-}
-
 struct Found {
     const Named* column = nullptr;
     std::string error;
@@ -122,7 +113,7 @@ Found find(const std::vector<Named>& cols, std::initializer_list<const char*> na
            const char* what) {
     std::vector<const Named*> begins;
     for (const Named& c : cols) {
-        if (c.column.code == 0 || setAside(c.name)) continue;
+        if (c.column.code == 0 || namesSomethingBeside(c.name)) continue;
         if (std::any_of(names.begin(), names.end(), [&](const char* n) { return c.name == n; }))
             return {&c, {}};
         if (startsWithAny(c.name, names)) begins.push_back(&c);
@@ -136,6 +127,14 @@ Found find(const std::vector<Named>& cols, std::initializer_list<const char*> na
 }
 
 }  // namespace
+
+bool namesSomethingBeside(std::string_view name) {
+    const std::string n = lower(std::string(name));
+    for (const char* mark : {"err", "sig", "var", "ivar", "sky", "mask", "qual", "norm", "flag",
+                             "bkg", "back", "noise", "snr", "dq", "cont"})
+        if (n.find(mark) != std::string::npos) return true;
+    return false;
+}
 
 std::string readTable(std::string_view bytes, const fits::Header& h, design::ObservedSpectrum& s) {
     std::vector<Named> cols;

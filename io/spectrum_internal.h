@@ -33,4 +33,9 @@ std::string finish(design::ObservedSpectrum& s);
 
 std::string readTable(std::string_view bytes, const fits::Header& h, design::ObservedSpectrum& s);
 
+// Whether a column's or an HDU's name, in any case, marks something beside
+// the spectrum: its error, variance or inverse variance, the sky, a mask, a
+// quality flag, a normalisation, a background, a continuum.
+bool namesSomethingBeside(std::string_view name);
+
 }  // namespace kelvora::io::detail

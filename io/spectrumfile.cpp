@@ -336,12 +336,10 @@ bool namedSpectrum(const std::string& name) {
     return false;
 }
 
-// Named as something beside it: the sky, an error, a mask…
+// Named as something beside it (the sky, an error, a mask…), or as a
+// separate wavelength axis.
 bool namedAside(const std::string& name) {
-    for (const char* n : {"SKY", "ERR", "VAR", "IVAR", "MASK", "DQ", "QUAL", "NOISE", "BKG", "BACK",
-                          "WAVE", "CONT", "SIG"})
-        if (name.find(n) != std::string::npos) return true;
-    return false;
+    return detail::namesSomethingBeside(name) || name.find("WAVE") != std::string::npos;
 }
 
 std::optional<Candidate> candidateAt(const Hdu& u, std::size_t index) {

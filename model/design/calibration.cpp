@@ -45,7 +45,6 @@ constexpr std::pair<double, double> kMasked[] = {
     {8950, 9800},  // H₂O
 };
 
-// The sampling step at each sample, Å: half the distance between its neighbours.
 // The design of the observation: its airmass and exposure, the assumed chain.
 DesignInput observation(const DesignInput& in, double airmass, double exptime) {
     DesignInput obs = in;

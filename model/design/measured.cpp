@@ -128,7 +128,7 @@ std::string dateSpan(const std::vector<MeasuredRatio>& list) {
     std::string first, last;
     std::size_t unknown = 0;
     for (const MeasuredRatio& m : list) {
-        if (!(years(m.date) == years(m.date))) {
+        if (std::isnan(years(m.date))) {
             ++unknown;
             continue;
         }
